@@ -1,0 +1,57 @@
+# Windows: Vexal.exe, the Win32 side of the contract tests, the end-to-end test
+# driver and the demo's stub programs. Everything is linked static: one file each.
+set(VEXAL_WIN_LIBS comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid winmm wininet version gdi32 user32 kernel32)
+set(VEXAL_STATIC -static -static-libgcc -static-libstdc++)
+
+file(GLOB VEXAL_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp)
+list(FILTER VEXAL_WIN32_SOURCES EXCLUDE REGEX "winmain\\.cpp$")
+add_library(vexal_win32 STATIC ${VEXAL_WIN32_SOURCES})
+target_link_libraries(vexal_win32 PUBLIC vexal_core ${VEXAL_WIN_LIBS})
+target_compile_options(vexal_win32 PRIVATE ${VEXAL_WARNINGS})
+target_compile_definitions(vexal_win32 PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX)
+
+add_executable(Vexal WIN32 ${CMAKE_SOURCE_DIR}/src/platform/win32/winmain.cpp
+                           ${CMAKE_SOURCE_DIR}/src/resources/vexal.rc)
+target_link_libraries(Vexal PRIVATE vexal_win32)
+target_compile_options(Vexal PRIVATE ${VEXAL_WARNINGS})
+target_link_options(Vexal PRIVATE ${VEXAL_STATIC} -s)
+set_target_properties(Vexal PROPERTIES OUTPUT_NAME Vexal)
+
+# GoogleTest cross-built from Debian's sources for the tests that run under Wine.
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB VEXAL_CONTRACT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
+add_executable(vexal_contract_win32 ${VEXAL_CONTRACT_SOURCES})
+target_link_libraries(vexal_contract_win32 PRIVATE vexal_win32 gtest_main)
+target_include_directories(vexal_contract_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_options(vexal_contract_win32 PRIVATE ${VEXAL_WARNINGS})
+target_link_options(vexal_contract_win32 PRIVATE ${VEXAL_STATIC})
+
+file(GLOB VEXAL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+if(VEXAL_E2E_SOURCES)
+  add_executable(vexal_e2e ${VEXAL_E2E_SOURCES})
+  target_link_libraries(vexal_e2e PRIVATE vexal_win32 gtest)
+  target_include_directories(vexal_e2e PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_options(vexal_e2e PRIVATE ${VEXAL_WARNINGS})
+  target_link_options(vexal_e2e PRIVATE ${VEXAL_STATIC})
+endif()
+
+# Small helper programs of the demo and the tests (stub game, server browser, updater ...).
+file(GLOB VEXAL_DEMO_PROGRAMS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/demo/programs/*.cpp)
+foreach(src ${VEXAL_DEMO_PROGRAMS})
+  get_filename_component(prog ${src} NAME_WE)
+  add_executable(${prog} WIN32 ${src})
+  target_compile_options(${prog} PRIVATE ${VEXAL_WARNINGS})
+  target_link_options(${prog} PRIVATE ${VEXAL_STATIC} -s)
+  target_link_libraries(${prog} PRIVATE ${VEXAL_WIN_LIBS})
+endforeach()
+
+file(GLOB VEXAL_BENCH_WIN CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win32.cpp)
+foreach(src ${VEXAL_BENCH_WIN})
+  get_filename_component(prog ${src} NAME_WE)
+  add_executable(${prog} ${src})
+  target_link_libraries(${prog} PRIVATE vexal_win32)
+  target_compile_options(${prog} PRIVATE ${VEXAL_WARNINGS})
+  target_link_options(${prog} PRIVATE ${VEXAL_STATIC})
+endforeach()

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Vexal needs on Debian 12.
+# Idempotent and quiet: when everything is present it prints nothing and returns at once.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config dpkg-dev
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
+  zlib1g-dev libjpeg62-turbo-dev libminizip-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
+  wine wine32:i386 xvfb xauth xdotool imagemagick fonts-wine x11-utils
+)
+
+missing=()
+have_i386=$(dpkg --print-foreign-architectures | grep -c '^i386$' || true)
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+need_src=0
+[ -d "$(dirname "$0")/../third_party/src/libjpeg-turbo" ] || need_src=1
+[ -d "$(dirname "$0")/../third_party/src/minizip" ] || need_src=1
+
+[ ${#missing[@]} -eq 0 ] && [ "$have_i386" -ge 1 ] && [ $need_src -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+echo "bootstrap: installing ${missing[*]:-(nothing)}" >&2
+if [ "$have_i386" -lt 1 ]; then
+  $sudo dpkg --add-architecture i386
+fi
+# Source packages come from the same mirrors the machine already uses for binaries.
+srcfile=/etc/apt/sources.list.d/vexal-deb-src.sources
+if [ ! -f "$srcfile" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
+  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $sudo tee "$srcfile" >/dev/null
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# libjpeg-turbo and minizip are cross-built from Debian's own sources (see third_party/).
+dest="$(cd "$(dirname "$0")/.." && pwd)/third_party/src"
+mkdir -p "$dest"
+fetch_src() { # name dir
+  [ -d "$dest/$2" ] && return 0
+  local tmp
+  tmp=$(mktemp -d)
+  (cd "$tmp" && apt-get source -qq "$1" >/dev/null 2>&1)
+  local d
+  d=$(find "$tmp" -mindepth 1 -maxdepth 1 -type d | head -1)
+  mv "$d" "$dest/$2"
+  rm -rf "$tmp"
+}
+fetch_src libjpeg-turbo libjpeg-turbo
+fetch_src minizip minizip

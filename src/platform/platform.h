@@ -1,0 +1,181 @@
+#pragma once
+// One small interface per outside service. The Win32 implementations live in
+// win32/, the scripted fakes used by the tests in fake/.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vexal::platform {
+
+// Windows file attribute bits, kept numerically equal to FILE_ATTRIBUTE_*.
+enum Attr : std::uint32_t {
+    kAttrReadOnly = 0x01,
+    kAttrHidden = 0x02,
+    kAttrSystem = 0x04,
+    kAttrDirectory = 0x10,
+    kAttrArchive = 0x20,
+    kAttrNormal = 0x80,
+    kAttrReparsePoint = 0x400,
+};
+
+// Local wall-clock time as the file system or the clock reports it.
+struct DateTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    friend bool operator==(const DateTime&, const DateTime&) = default;
+};
+
+struct DirEntry {
+    std::string name;  // name only, as the listing reports it (with "." and "..")
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    DateTime lastWrite;  // local time
+    [[nodiscard]] bool isDirectory() const { return (attributes & kAttrDirectory) != 0; }
+};
+
+// Paths are Windows paths: backslashes, drive roots such as "D:\", doubled
+// backslashes accepted, names compared without regard to letter case.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    [[nodiscard]] virtual bool fileExists(const std::string& path) = 0;
+    [[nodiscard]] virtual bool directoryExists(const std::string& path) = 0;
+    // The whole file, or nothing when it cannot be opened.
+    [[nodiscard]] virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // Writes a temporary file beside the target and moves it in place, so a crash
+    // leaves the old file or the new one. Throws vexal::Error naming the failure.
+    virtual void writeFileAtomic(const std::string& path, const std::string& bytes) = 0;
+    [[nodiscard]] virtual bool deleteFile(const std::string& path) = 0;
+    [[nodiscard]] virtual bool createDirectory(const std::string& path) = 0;
+    // Entries of `folder` (which ends with a backslash or not) matching the
+    // wildcard mask, including hidden, system and read-only ones.
+    [[nodiscard]] virtual std::vector<DirEntry> list(const std::string& folder, const std::string& mask) = 0;
+    [[nodiscard]] virtual std::optional<DirEntry> stat(const std::string& path) = 0;
+    [[nodiscard]] virtual bool setCurrentDirectory(const std::string& path) = 0;
+    [[nodiscard]] virtual std::string currentDirectory() = 0;
+};
+
+enum class ShowCmd { Normal = 1, Show = 5 };
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // ShellExecute with the verb "open". `withOwner` hands the main window as owner.
+    virtual void open(const std::string& file, const std::string& params, const std::string& directory,
+                      ShowCmd show, bool withOwner) = 0;
+};
+
+enum class BoxKind { Plain, Information, Warning, Error, Confirmation };
+enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel, Cancel };
+enum class BoxResult { Ok, Cancel, Yes, No };
+
+struct OpenFileRequest {
+    std::string title, filter, initialDir, fileName, defaultExt;
+    bool multiSelect = true;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual BoxResult messageBox(const std::string& text, BoxKind kind, BoxButtons buttons) = 0;
+    // The standard error box of a handler that failed.
+    virtual void errorBox(const std::string& message) = 0;
+    // The chosen files (at least one), or nothing when cancelled.
+    virtual std::optional<std::vector<std::string>> openFile(const OpenFileRequest& request) = 0;
+    virtual std::optional<std::string> browseForFolder(const std::string& instruction, const std::string& preselect) = 0;
+    virtual std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
+                                                const std::string& value) = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual void setText(const std::string& text) = 0;
+    [[nodiscard]] virtual std::optional<std::string> text() = 0;  // nothing when it holds no text
+};
+
+class Sound {
+public:
+    virtual ~Sound() = default;
+    // Closes whatever is open (cutting it off), opens `path` with the device the
+    // media layer picks by type and starts playback. Throws vexal::Error when the
+    // file cannot be opened.
+    virtual void play(const std::string& path, bool wait) = 0;
+    virtual void close() = 0;
+};
+
+struct NumberFormat {
+    char thousands = ',';
+    char decimal = '.';
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    [[nodiscard]] virtual DateTime now() = 0;
+    // Short date, a blank, long time, in the user's locale.
+    [[nodiscard]] virtual std::string dateTimeText(const DateTime& t) = 0;
+    [[nodiscard]] virtual std::string shortDateText(const DateTime& t) = 0;
+    [[nodiscard]] virtual std::string longTimeText(const DateTime& t) = 0;
+    [[nodiscard]] virtual NumberFormat numberFormat() = 0;
+    // Locale-aware lower-casing in the system code page.
+    [[nodiscard]] virtual std::string lower(const std::string& text) = 0;
+};
+
+class Connectivity {
+public:
+    virtual ~Connectivity() = default;
+    [[nodiscard]] virtual bool connected() = 0;
+};
+
+struct FileVersion {
+    std::uint32_t msw = 0, lsw = 0;  // dwFileVersionMS, dwFileVersionLS
+};
+
+class Process {
+public:
+    virtual ~Process() = default;
+    [[nodiscard]] virtual std::string exePath() = 0;
+    [[nodiscard]] virtual std::vector<std::string> arguments() = 0;  // without the program name
+    // Creates the named mutex, initially owned. False when one of that name already existed.
+    [[nodiscard]] virtual bool createMutex(const std::string& name) = 0;
+    virtual void releaseMutex() = 0;
+    // Fixed part of the version resource of `path`, or nothing when it has none.
+    [[nodiscard]] virtual std::optional<FileVersion> fileVersion(const std::string& path) = 0;
+    [[nodiscard]] virtual std::string environment(const std::string& name) = 0;
+};
+
+enum HotkeyMod : unsigned { kModAlt = 1, kModControl = 2, kModShift = 4 };
+
+class Hotkeys {
+public:
+    virtual ~Hotkeys() = default;
+    virtual bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) = 0;
+    virtual void unregisterHotkey(int id) = 0;
+    virtual void minimizeForeground() = 0;
+    virtual void closeForeground() = 0;
+};
+
+// Measures text as the window draws it.
+class Screen {
+public:
+    virtual ~Screen() = default;
+    [[nodiscard]] virtual int textWidth(const std::string& fontName, int height, bool bold, const std::string& text) = 0;
+    [[nodiscard]] virtual int dialogFrameWidth() = 0;  // SM_CXDLGFRAME
+};
+
+// Everything the portable code may ask of the machine, in one bundle.
+struct Services {
+    FileSystem& fs;
+    Shell& shell;
+    Dialogs& dialogs;
+    Clipboard& clipboard;
+    Sound& sound;
+    Clock& clock;
+    Connectivity& connectivity;
+    Process& process;
+    Hotkeys& hotkeys;
+    Screen& screen;
+};
+
+}  // namespace vexal::platform

@@ -1,0 +1,31 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+#include "settings/ini_document.h"
+
+namespace vexal::settings {
+
+// The accessor of the one settings document. The file is read on the first call
+// of doc(); every later call returns the same document, and the file is never
+// read again. updateFile() writes the whole document atomically.
+class Config {
+public:
+    Config(platform::FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
+
+    IniDocument& doc();
+    // Throws vexal::Error "Datei <path> kann nicht erstellt werden" when the file cannot be written.
+    void updateFile();
+    [[nodiscard]] const std::string& path() const { return path_; }
+
+private:
+    platform::FileSystem& fs_;
+    std::string path_;
+    std::unique_ptr<IniDocument> doc_;
+};
+
+// The settings file of an executable: its full path with the extension replaced by ".ini".
+[[nodiscard]] std::string settingsPathFor(const std::string& exePath);
+
+}  // namespace vexal::settings

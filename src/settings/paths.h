@@ -1,0 +1,38 @@
+#pragma once
+#include <string>
+
+#include "platform/platform.h"
+
+namespace vexal::settings {
+
+// Fixed names joined to the program directory (which ends with a backslash) as
+// they stand, so names with a leading backslash give a doubled one, which Windows accepts.
+inline constexpr const char* kParamFile = "VexalParam.dat";
+inline constexpr const char* kMapFile = "VexalMap.dat";
+inline constexpr const char* kIniFile = "Vexal.ini";
+inline constexpr const char* kExeFile = "Vexal.exe";
+inline constexpr const char* kBackupFolder = "backup\\";
+inline constexpr const char* kBackupArchive = "Vexal-backup.zip";
+inline constexpr const char* kMapInfoFolder = "mapinfos\\";
+inline constexpr const char* kMapPicFolder = "mappics\\";
+inline constexpr const char* kLogoPicture = "\\ET-Logo.jpg";
+inline constexpr const char* kReadmeFile = "readme-vexal.txt";
+inline constexpr const char* kChangesFile = "changes-vexal.txt";
+inline constexpr const char* kClickSound = "headshot.wav";
+inline constexpr const char* kAboutSound = "\\Vexal.mp3";
+
+// Fixed names joined to the game directory.
+inline constexpr const char* kGameExe = "\\et.exe";
+inline constexpr const char* kEtMain = "\\etmain";
+inline constexpr const char* kProfilePid = "\\profile.pid";
+
+// The folder part of `exePath`, with its trailing backslash.
+[[nodiscard]] std::string programDirectoryOf(const std::string& exePath);
+
+// Folder part of a path with its trailing separator ("C:\a\b.txt" gives "C:\a\").
+[[nodiscard]] std::string extractFilePath(const std::string& path);
+// Name part of a path ("C:\a\b.txt" gives "b.txt").
+[[nodiscard]] std::string extractFileName(const std::string& path);
+[[nodiscard]] std::string includeTrailingBackslash(const std::string& folder);
+
+}  // namespace vexal::settings
