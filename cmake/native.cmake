@@ -3,7 +3,7 @@ enable_testing()
 find_package(GTest REQUIRED)
 
 file(GLOB VEXAL_FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/fake/*.cpp)
-add_library(vexal_fakes STATIC ${VEXAL_FAKE_SOURCES})
+add_library(vexal_fakes STATIC ${VEXAL_FAKE_SOURCES} ${CMAKE_SOURCE_DIR}/src/ui/dispatch.cpp)
 target_link_libraries(vexal_fakes PUBLIC vexal_core)
 target_compile_options(vexal_fakes PRIVATE ${VEXAL_WARNINGS})
 
@@ -15,6 +15,9 @@ target_compile_options(vexal_unit PRIVATE ${VEXAL_WARNINGS})
 add_test(NAME unit COMMAND vexal_unit)
 
 file(GLOB VEXAL_CONTRACT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
+if(NOT VEXAL_CONTRACT_SOURCES)
+  return()
+endif()
 add_executable(vexal_contract_fake ${VEXAL_CONTRACT_SOURCES})
 target_link_libraries(vexal_contract_fake PRIVATE vexal_fakes GTest::gtest_main)
 target_include_directories(vexal_contract_fake PRIVATE ${CMAKE_SOURCE_DIR}/tests)

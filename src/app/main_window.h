@@ -120,6 +120,7 @@ public:
     void playClick() { PlaySoundFile(programDir + "headshot.wav", false); }
     void mnuSoundClick();
     void MyHintProc(const std::string& hint);
+    void assignStartHints();
     void setStatus(const std::string& text) { stInfo.setCaption(text); }
 
     // ---- parameter list (launch/)
@@ -154,7 +155,8 @@ public:
     void BitBtnInfoClick() { mnuMapInfoClick(); }
     [[nodiscard]] std::string longMapName();
     void mapStatistics();
-    void showMapPicture();
+    void showMapPicture();  // the map's picture, else the logo, else the picture stays
+    void loadPicture(const std::string& path);
     void saveMapList();
     void loadMapList();
     [[nodiscard]] std::string mapInfoFile();
@@ -184,6 +186,7 @@ private:
     void buildLayout();
     void buildMenus();
     void wireEvents();
+    void wireLaunchEvents();  // launch/
     void applySwitches();
     std::vector<ui::Control*> controls_;
     std::map<std::string, ui::MenuItem*> menuIndex_;

@@ -1,0 +1,32 @@
+# The front door. `make run` and `make test` install what is missing, then build.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+.PHONY: run test bench deps native windows clean
+
+deps:
+	@scripts/bootstrap.sh
+
+native: deps
+	@cmake --preset native >/dev/null
+	@cmake --build --preset native -j$(JOBS)
+
+windows: deps
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows -j$(JOBS)
+
+run: windows
+	@scripts/run-demo.sh
+
+test: native windows
+	@scripts/run-tests.sh
+
+bench: deps
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench -j$(JOBS)
+	@cmake --preset windows >/dev/null
+	@cmake --build --preset windows -j$(JOBS)
+	@scripts/run-bench.sh
+
+clean:
+	rm -rf build artifacts

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs every test level and ends with one summary line; non-zero on any failure.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+failed=()
+passed=()
+level() { # name command...
+  local name=$1; shift
+  echo "=== $name"
+  if "$@"; then passed+=("$name"); else failed+=("$name"); fi
+}
+
+level "unit (native)" build/native/vexal_unit --gtest_brief=1
+level "contract (fakes)" build/native/vexal_contract_fake --gtest_brief=1
+
+source scripts/wine-env.sh
+export VEXAL_ARTIFACTS="$root/artifacts"
+mkdir -p "$VEXAL_ARTIFACTS"
+level "contract (Win32 under Wine)" xvfb-run -a wine build/windows/vexal_contract_win32.exe --gtest_brief=1
+if [ -x scripts/test-atomic-kill.sh ]; then
+  level "atomic writes killed at random" scripts/test-atomic-kill.sh build/windows/atomic_writer.exe
+fi
+if [ -f build/windows/vexal_e2e.exe ]; then
+  level "end to end (Wine)" scripts/run-e2e.sh
+fi
+
+echo
+if [ ${#failed[@]} -eq 0 ]; then
+  echo "SUMMARY: all ${#passed[@]} test levels passed (${passed[*]})"
+  exit 0
+fi
+echo "SUMMARY: ${#failed[@]} of $(( ${#passed[@]} + ${#failed[@]} )) test levels FAILED: ${failed[*]}"
+exit 1

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Source this file: it prepares one Wine prefix for the project, created once up front
+# (a prefix created lazily by parallel programs breaks them), with no Mono/Gecko
+# prompts and no crash dialog.
+export WINEPREFIX="${VEXAL_WINEPREFIX:-$HOME/.local/share/vexal/wine}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+if [ ! -f "$WINEPREFIX/.vexal-ready" ]; then
+  mkdir -p "$WINEPREFIX"
+  echo "wine: preparing the prefix $WINEPREFIX (once, 10-30 s)" >&2
+  wineboot --init >/dev/null 2>&1 || true
+  wineserver -w
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  wineserver -w
+  touch "$WINEPREFIX/.vexal-ready"
+fi
+
+# Windows path of a Linux path, as Wine's Z: drive shows it.
+winpath() { printf 'Z:%s' "$(realpath -m "$1" | sed 's#/#\\#g')"; }

@@ -1,0 +1,137 @@
+#include "app/main_window.h"
+
+#include "app/layout.h"
+#include "resources/resource_ids.h"
+
+namespace vexal {
+
+TfrmVexal::TfrmVexal(platform::Services& services_, settings::Config& config_, ui::Application& application_)
+    : services(services_), config(config_), application(application_) {
+    buildLayout();
+    buildMenus();
+    wireEvents();
+}
+
+ui::Control* TfrmVexal::control(const std::string& name) const {
+    for (auto* c : controls_)
+        if (c->name() == name) return c;
+    return nullptr;
+}
+
+ui::MenuItem* TfrmVexal::menuItem(const std::string& name) const {
+    const auto it = menuIndex_.find(name);
+    return it == menuIndex_.end() ? nullptr : it->second;
+}
+
+std::vector<ui::MenuItem*> TfrmVexal::allMenuItems() const {
+    std::vector<ui::MenuItem*> out;
+    for (const auto& row : layout::menus()) out.push_back(menuItem(row.name));
+    return out;
+}
+
+void TfrmVexal::buildLayout() {
+    // Members in layout order; the table gives each its place and look.
+    controls_ = {&memETLog,     &memLaunchInfo, &memASE,       &memChanges,  &mPlay,         &memReadme,
+                 &grpMain,      &grpMapName,    &stInfo,       &pb1,         &stDate,        &sbtnReadme,
+                 &bitbtnSelDir, &edtParam,      &btnAdd,       &btnDelParam, &btnDelParamList, &lboxParam,
+                 &imgAbout,     &sbtnNotepad,   &sbtnEditor,   &sbtnBackup,  &sbtnRestore,   &cbMinimize,
+                 &cbClose,      &cbTray,        &cbDelProfile, &BitBtnInfo,  &bitbtnSelMap,  &cbxMap,
+                 &btnDelMap,    &btnDelMapList, &lbMinET,      &cbxHotKey,   &bitbtnRun,     &bitbtnASE,
+                 &bitbtnEdit,   &bitbtnLog,     &bitbtnDemo,   &bitbtnPicture, &btnPB,       &bitbtnQuit};
+
+    for (const auto& row : layout::controls()) {
+        ui::Control* c = control(row.name);
+        if (!c) continue;
+        if (row.parent) c->setParent(control(row.parent));
+        c->setBounds({row.left, row.top, row.width, row.height});
+        c->setTabOrder(row.tab);
+        c->setHint(row.hint);
+        c->setVisible(row.visible);
+        c->setEnabled(row.enabled);
+        c->setColour(row.colour);
+        c->setBackground(row.background);
+        c->setShowHintTooltip(row.tooltip);
+        if (row.font.name) {
+            c->setFont({row.font.name, row.font.height, row.font.bold, row.font.italic, row.font.fixedPitch});
+        }
+        if (auto* cap = dynamic_cast<ui::CaptionControl*>(c)) cap->setCaption(row.caption);
+        if (auto* edit = dynamic_cast<ui::Edit*>(c)) edit->setText(row.caption);
+        if (auto* button = dynamic_cast<ui::Button*>(c)) {
+            button->picture = row.picture;
+            button->pictureRight = row.pictureRight;
+            button->spacing = row.spacing;
+            button->flat = c->kind() == ui::Kind::FlatButton;
+        }
+    }
+
+    for (ui::Memo* memo : {&memETLog, &memLaunchInfo, &memASE, &memChanges, &memReadme}) memo->setReadOnly(true);
+    memLaunchInfo.scrollBar = false;
+
+    stInfo.sunken = true;
+    stDate.rightAligned = true;
+    lboxParam.setSorted(true);
+    lboxParam.itemHeight = 13;
+    imgAbout.designPicture = IDB_LOGO;
+    cbxMap.setSorted(true);
+    cbxMap.dropDownCount = 14;
+    cbxHotKey.dropDownCount = 10;
+    cbxHotKey.maxLength = 1;
+    cbxHotKey.upperCase = true;
+    cbxHotKey.setText("Z");
+    tmDate.interval = 1;
+    tmTime.interval = 1;
+    ctrayIcon.minimizeToTray = true;
+    ctrayIcon.popupMenu = &popTray;
+}
+
+void TfrmVexal::buildMenus() {
+    menuIndex_ = {{"mnuMain", &mnuMain}, {"popLBox", &popLBox}, {"popTray", &popTray}};
+    for (const auto& row : layout::menus()) {
+        ui::MenuItem& item = menuIndex_.at(row.parent)->add(row.name, row.caption);
+        item.shortcut = {row.key, row.ctrl, row.alt, row.shift};
+        item.autoCheck = row.check;
+        item.picture = row.picture;
+        item.setHint(row.hint);
+        item.manualAccel = row.manualAccel;
+        item.isDefault = row.isDefault;
+        menuIndex_[row.name] = &item;
+    }
+    auto bind = [this](ui::MenuItem*& member, const char* name) { member = menuItem(name); };
+    bind(Run1, "Run1"), bind(mnuRunET, "mnuRunET"), bind(mnuASE, "mnuASE"), bind(mnuPB, "mnuPB");
+    bind(mnuQuit, "mnuQuit"), bind(Show1, "Show1"), bind(mnuSelMap, "mnuSelMap"), bind(mnuDemo, "mnuDemo");
+    bind(mnuScrShot, "mnuScrShot"), bind(mnuEdit, "mnuEdit"), bind(mnuMapInfo, "mnuMapInfo");
+    bind(LogFiles1, "LogFiles1"), bind(mnuLog, "mnuLog"), bind(mnuASELog, "mnuASELog");
+    bind(mnuLaunchInfo, "mnuLaunchInfo"), bind(Preferences1, "Preferences1"), bind(mnuSelETDir, "mnuSelETDir");
+    bind(mnuNick, "mnuNick"), bind(mnuNotepad, "mnuNotepad"), bind(mnuSelEditor, "mnuSelEditor");
+    bind(mnuMinimize, "mnuMinimize"), bind(mnuClose, "mnuClose"), bind(mnuTasktray, "mnuTasktray");
+    bind(mnuInstances, "mnuInstances"), bind(mnuDelProfile, "mnuDelProfile"), bind(mnuMinMax, "mnuMinMax");
+    bind(mnuSound, "mnuSound"), bind(Save1, "Save1"), bind(mnuBackupZip, "mnuBackupZip");
+    bind(mnuBackupOnQuit, "mnuBackupOnQuit"), bind(mnuRestore, "mnuRestore"), bind(mnuHelp, "mnuHelp");
+    bind(mnuReadme, "mnuReadme"), bind(mnuETReadme, "mnuETReadme"), bind(mnuDownload, "mnuDownload");
+    bind(mnuChanges, "mnuChanges"), bind(mnuAbout, "mnuAbout"), bind(mnuAdd, "mnuAdd");
+    bind(mnuDelete, "mnuDelete"), bind(mnuDelLboxItems, "mnuDelLboxItems"), bind(mnuCopyEntry, "mnuCopyEntry");
+    bind(mnuCopy, "mnuCopy"), bind(mnuPaste, "mnuPaste"), bind(mnuMax, "mnuMax"), bind(popVexal, "popVexal");
+    bind(popRunET, "popRunET"), bind(popPB, "popPB"), bind(popRunASE, "popRunASE");
+    bind(popEditCfg, "popEditCfg"), bind(popReadme, "popReadme"), bind(popAbout, "popAbout");
+    bind(popQuit, "popQuit");
+    // The tray menu's first item is drawn checked, marking the window it brings back.
+    popVexal->setChecked(true);
+}
+
+void TfrmVexal::wireEvents() {
+    auto on = [this](std::function<void()>& event, void (TfrmVexal::*handler)()) {
+        event = [this, handler] { (this->*handler)(); };
+    };
+    // Start-up, shutdown, sound, game directory.
+    on(mnuInstances->onClick, &TfrmVexal::mnuInstancesClick);
+    on(bitbtnQuit.onClick, &TfrmVexal::bitbtnQuitClick);
+    on(mnuQuit->onClick, &TfrmVexal::mnuQuitClick);
+    on(popQuit->onClick, &TfrmVexal::popQuitClick);
+    on(bitbtnSelDir.onClick, &TfrmVexal::bitbtnSelDirClick);
+    on(mnuSelETDir->onClick, &TfrmVexal::mnuSelETDirClick);
+    on(mnuSound->onClick, &TfrmVexal::mnuSoundClick);
+    onShow = [this] { FormShow(); };
+    wireLaunchEvents();
+}
+
+}  // namespace vexal

@@ -1,0 +1,37 @@
+// Starting the game, and the profile clean-up that runs before every start.
+#include "app/main_window.h"
+#include "launch/launch_rules.h"
+#include "settings/paths.h"
+#include "util/error.h"
+
+namespace vexal {
+
+void TfrmVexal::bitbtnRunClick() {
+    playClick();
+    cbDelProfileClick();
+    const std::string params = launch::composeLaunchParameters(currentParam, cbxMap.text(), nickname);
+    // et.exe is started by its bare name, so the game folder must be current.
+    if (gameDir.empty() || !services.fs.setCurrentDirectory(gameDir))
+        throw Error("Cannot change to the game directory \"" + gameDir + "\": it does not exist or is not accessible.");
+    if (cbMinimize.checked()) application.minimize();
+    if (cbClose.checked()) close();  // the program ends once this handler has returned
+    services.shell.open("et.exe", params, "", platform::ShowCmd::Normal, true);
+    gameStarted = true;
+}
+
+void TfrmVexal::bitbtnRunExit() { gameStarted = false; }
+
+void TfrmVexal::mnuRunETClick() {
+    bitbtnRunClick();
+    mnuRunET->setCaption("&Run ET  [" + longMapName() + "]");
+}
+
+void TfrmVexal::cbDelProfileClick() {
+    config.doc().writeBool("DEL-PID", "profile.pid", cbDelProfile.checked());
+    config.updateFile();
+    // With no game folder the walk would start at the root of the current drive.
+    if (cbDelProfile.checked() && !gameDir.empty()) launch::deletionWalk(services.fs, gameDir, "profile.pid");
+    mnuDelProfile->setChecked(cbDelProfile.checked());
+}
+
+}  // namespace vexal

@@ -1,0 +1,165 @@
+// The map field and its list (VexalMap.dat), with what the program knows of the
+// current map: picture, long name, information file and statistics.
+#include "app/main_window.h"
+#include "launch/launch_rules.h"
+#include "settings/paths.h"
+#include "util/error.h"
+#include "util/jpeg.h"
+#include "util/utilities.h"
+
+namespace vexal {
+
+namespace {
+bool isSet(const std::string& value) { return value.size() >= 2; }
+}  // namespace
+
+std::string TfrmVexal::mapInfoFile() { return programDir + settings::kMapInfoFolder + cbxMap.text() + ".txt"; }
+std::string TfrmVexal::mapPictureFile() { return programDir + settings::kMapPicFolder + cbxMap.text() + ".jpg"; }
+
+std::string TfrmVexal::longMapName() {
+    const std::string info = mapInfoFile();
+    std::optional<std::string> text;
+    if (services.fs.fileExists(info)) text = services.fs.readFile(info).value_or("");
+    return launch::longMapNameFrom(text, cbxMap.text());
+}
+
+void TfrmVexal::updateMapInfoEnabled() {
+    const bool exists = services.fs.fileExists(mapInfoFile());
+    BitBtnInfo.setEnabled(exists);
+    mnuMapInfo->setEnabled(exists);
+}
+
+void TfrmVexal::saveMapList() {
+    services.fs.writeFileAtomic(programDir + settings::kMapFile, util::joinLines(cbxMap.items().all()));
+}
+
+void TfrmVexal::loadMapList() {
+    const std::string file = programDir + settings::kMapFile;
+    const auto text = services.fs.readFile(file);
+    if (!text) throw Error("Cannot read " + file);
+    cbxMap.setItems(util::splitLines(*text));
+}
+
+void TfrmVexal::loadPicture(const std::string& path) {
+    const auto bytes = services.fs.readFile(path);
+    if (!bytes) throw Error("Cannot open " + path);
+    imgAbout.setImage(util::decodeJpeg(*bytes));
+}
+
+void TfrmVexal::showMapPicture() {
+    const std::string picture = mapPictureFile();
+    const std::string logo = programDir + settings::kLogoPicture;
+    if (services.fs.fileExists(picture))
+        loadPicture(picture);
+    else if (services.fs.fileExists(logo))
+        loadPicture(logo);
+}
+
+void TfrmVexal::mapStatistics() {
+    auto& fs = services.fs;
+    launch::MapFacts f;
+    f.mapField = cbxMap.text();
+    const std::string info = mapInfoFile();
+    if (fs.fileExists(info)) {
+        f.infoText = fs.readFile(info).value_or("");
+        f.infoSize = util::FileSizeOf(fs, info);
+    }
+    const std::string picture = programDir + "\\" + settings::kMapPicFolder + cbxMap.text() + ".jpg";
+    f.pictureExists = fs.fileExists(picture);
+    if (f.pictureExists) f.pictureSize = util::FileSizeOf(fs, picture);
+    f.images = util::CountFilesInTree(fs, programDir + "\\mappics");
+    f.infoFiles = util::CountFilesInTree(fs, programDir + "\\mapinfos");
+    f.maps = cbxMap.items().size();
+    const std::string package = gameDir + "\\etmain\\" + cbxMap.text() + ".pk3";
+    f.packageExists = fs.fileExists(package);
+    if (f.packageExists) {
+        f.packageSize = util::FileSizeOf(fs, package);
+        f.packageDate = util::FileDateText(fs, services.clock, package);
+    }
+    const auto stats = launch::mapStatistics(f, services.clock.numberFormat());
+    imgAbout.setHint(stats.pictureHint);
+    application.hintChanged(imgAbout);
+    cbxMap.setHint(" Select or input a map without extension *.pk3  (" + stats.line2 + ")");
+}
+
+void TfrmVexal::cbxMapChange() {
+    btnDelMap.setEnabled(cbxMap.itemIndex() >= 0);
+    updateMapInfoEnabled();
+    saveMapList();
+    config.doc().writeString("ET-Map", "Map", cbxMap.text());
+    config.updateFile();
+
+    const std::string longName = longMapName();
+    const std::string target = isSet(cbxMap.text()) ? longName : edtParam.text();
+    application.setTitle("Run ET  [" + target + "]");
+    mnuRunET->setCaption("&Run ET  [" + target + "]");
+    ctrayIcon.setHint("Run ET [" + cbxMap.text() + "]\n\r[" + longName + "]");
+    popRunET->setCaption("Run ET [" + longName + "]");
+    mapStatistics();
+    showMapPicture();
+}
+
+void TfrmVexal::cbxMapKeyDown(int& key) {
+    if (key != 13) return;
+    if (cbxMap.items().indexOf(cbxMap.text()) < 0) cbxMap.addItem(cbxMap.text());
+}
+
+void TfrmVexal::cbxMapKeyPress(char& key) {
+    if (key == '\r') key = 0;  // Enter neither beeps nor launches
+}
+
+void TfrmVexal::btnDelMapClick() {
+    playClick();
+    const auto answer =
+        services.dialogs.messageBox("Are yo sure to delete " + cbxMap.text() + " from your map list?",
+                                    platform::BoxKind::Warning, platform::BoxButtons::YesNo);
+    if (answer != platform::BoxResult::Yes) return;
+    if (cbxMap.itemIndex() >= 0) cbxMap.deleteItem(static_cast<std::size_t>(cbxMap.itemIndex()));
+    saveMapList();
+    loadMapList();
+    cbxMap.setText(cbxMap.items().empty() ? std::string() : cbxMap.items()[0]);
+    setFocus(&cbxMap);
+}
+
+void TfrmVexal::btnDelMapListClick() {
+    const auto answer = services.dialogs.messageBox("Are yo sure to clear ALL Entries from your map list?",
+                                                    platform::BoxKind::Warning, platform::BoxButtons::YesNo);
+    if (answer != platform::BoxResult::Yes) return;
+    cbxMap.clearItems();
+    cbxMap.setText("");
+    saveMapList();
+}
+
+void TfrmVexal::bitbtnSelMapClick() {
+    playClick();
+    platform::OpenFileRequest request;
+    request.initialDir = gameDir + settings::kEtMain;
+    request.filter = "Map files (*.pk3)|*.pk3";
+    request.title = "Select your Enemy Territory map";
+    if (const auto files = services.dialogs.openFile(request)) {
+        const std::string base = util::FileBaseName(files->front());
+        cbxMap.setText(base);
+        if (cbxMap.items().indexOf(base) < 0) {
+            cbxMap.setText("");
+            cbxMap.addItem(base);
+        } else {
+            services.dialogs.messageBox("Map is already present in the map list!", platform::BoxKind::Information,
+                                        platform::BoxButtons::Ok);
+        }
+        cbxMap.setText(base);
+        setFocus(&cbxMap);
+    }
+    mapStatistics();
+    application.setTitle("Run ET  [" + (isSet(cbxMap.text()) ? cbxMap.text() : edtParam.text()) + "]");
+    ctrayIcon.setHint("Run ET [" + cbxMap.text() + "]\n\r[" + longMapName() + "]");
+}
+
+void TfrmVexal::mnuMapInfoClick() {
+    playClick();
+    const std::string info = mapInfoFile();
+    if (!services.fs.fileExists(info)) return;  // the about box arrives with the help feature
+    EditorExists();
+    if (services.fs.fileExists(info)) services.shell.open(editorPath, info, "", platform::ShowCmd::Normal, false);
+}
+
+}  // namespace vexal

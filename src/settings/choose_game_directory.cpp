@@ -1,0 +1,25 @@
+#include "app/main_window.h"
+#include "settings/paths.h"
+
+namespace vexal {
+
+// Chooses the game folder. The window caption and the hints keep the previous
+// folder until the next refresh; a folder without et.exe ends the program.
+void TfrmVexal::bitbtnSelDirClick() {
+    playClick();
+    if (!services.fs.directoryExists(gameDir)) gameDir.clear();
+    if (auto chosen = services.dialogs.browseForFolder("Select your Enemy Territory directory", gameDir))
+        gameDir = *chosen;
+    // With no folder at all the joined name would be "\et.exe" at the root of the
+    // current drive, which proves nothing about a game installation.
+    if (!gameDir.empty() && services.fs.fileExists(gameDir + settings::kGameExe)) {
+        config.doc().writeString("Paths", "etPath", gameDir);
+        config.updateFile();
+    } else {
+        services.dialogs.messageBox("et.exe not found! Abort Vexal!", platform::BoxKind::Error,
+                                    platform::BoxButtons::Cancel);
+        application.terminate();
+    }
+}
+
+}  // namespace vexal
