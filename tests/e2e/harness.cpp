@@ -1,0 +1,368 @@
+#include "e2e/harness.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/layout.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr int kFirstMenuCommand = 2000;
+
+std::string windowText(HWND h) {
+    char buf[4096] = {};
+    SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buf;
+}
+
+std::string className(HWND h) {
+    char buf[256] = {};
+    GetClassNameA(h, buf, sizeof buf);
+    return buf;
+}
+
+struct Found {
+    DWORD pid;
+    std::string cls;
+    HWND hwnd = nullptr;
+};
+
+BOOL CALLBACK findTop(HWND h, LPARAM lp) {
+    auto* f = reinterpret_cast<Found*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == f->pid && className(h) == f->cls && (f->cls != "#32770" || IsWindowVisible(h))) {
+        f->hwnd = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND topWindow(DWORD pid, const std::string& cls) {
+    Found f{pid, cls};
+    EnumWindows(findTop, reinterpret_cast<LPARAM>(&f));
+    return f.hwnd;
+}
+
+void removeTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = dir + "\\" + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                removeTree(full);
+            else
+                DeleteFileA(full.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+void copyOrFail(const std::string& from, const std::string& to) {
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) throw std::runtime_error("cannot copy " + from + " to " + to);
+}
+
+}  // namespace
+
+int trayCommand(const std::string& itemName) {
+    const auto rows = vexal::layout::menus();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (itemName == rows[i].name) return static_cast<int>(kFirstMenuCommand + i);
+    return 0;
+}
+
+std::string buildDir() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s = path;
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return done();
+}
+
+Sandbox::Sandbox() {
+    static int counter = 0;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    root = std::string(temp) + "vexal-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    removeTree(root);
+    CreateDirectoryA(root.c_str(), nullptr);
+    program = root + "\\program\\";
+    game = root + "\\game";
+    CreateDirectoryA(program.c_str(), nullptr);
+    CreateDirectoryA(game.c_str(), nullptr);
+    copyOrFail(buildDir() + "Vexal.exe", program + "Vexal.exe");
+    copyOrFail(buildDir() + "et.exe", game + "\\et.exe");
+    makeDir(game + "\\etmain");
+}
+
+Sandbox::~Sandbox() { removeTree(root); }
+
+void Sandbox::write(const std::string& path, const std::string& content) const {
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+std::optional<std::string> Sandbox::read(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool Sandbox::exists(const std::string& path) const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void Sandbox::makeDir(const std::string& path) const {
+    // Creates every missing level.
+    for (std::size_t i = 3; i <= path.size(); ++i)
+        if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+}
+
+void Sandbox::writeSettings(const std::string& extra) const {
+    write(program + "Vexal.ini", "[Paths]\r\netPath=" + game + "\r\n\r\n" + extra);
+}
+
+std::vector<std::string> Sandbox::launches() const {
+    std::vector<std::string> out;
+    const auto text = read(game + "\\et-launch.log");
+    if (!text) return out;
+    std::istringstream in(*text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) out.push_back(line);
+    }
+    return out;
+}
+
+Vexal::Vexal(const Sandbox& box, const std::string& args, const std::string& exeName) {
+    SetEnvironmentVariableA("VEXAL_STUB_EXIT", "1");
+    std::string cmd = "\"" + box.program + exeName + "\"" + (args.empty() ? "" : " " + args);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, box.program.c_str(), &si, &info_))
+        throw std::runtime_error("cannot start " + cmd);
+}
+
+Vexal::~Vexal() {
+    if (running()) {
+        if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
+        if (!waitExit(std::chrono::seconds(3))) TerminateProcess(info_.hProcess, 1);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool Vexal::running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool Vexal::waitExit(std::chrono::milliseconds limit) {
+    return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+}
+
+DWORD Vexal::exitCode() const {
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+HWND Vexal::waitMain(std::chrono::milliseconds limit) {
+    waitFor([&] { return (main_ = topWindow(pid(), "TfrmVexal")) != nullptr || !running(); }, limit);
+    return main_;
+}
+
+std::string Vexal::caption() const { return windowText(main_); }
+
+std::string Vexal::appTitle() const { return windowText(GetWindow(main_, GW_OWNER)); }
+
+HWND Vexal::control(const std::string& name) const {
+    const auto rows = vexal::layout::controls();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (name == rows[i].name) return GetDlgItem(main_, static_cast<int>(1000 + i));
+    return nullptr;
+}
+
+std::string Vexal::text(const std::string& name) const { return windowText(control(name)); }
+
+std::vector<std::string> Vexal::items(const std::string& name) const {
+    HWND h = control(name);
+    const bool combo = className(h) == "ComboBox";
+    const UINT countMsg = combo ? CB_GETCOUNT : LB_GETCOUNT;
+    const UINT lenMsg = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+    const UINT textMsg = combo ? CB_GETLBTEXT : LB_GETTEXT;
+    std::vector<std::string> out;
+    const auto n = SendMessageA(h, countMsg, 0, 0);
+    for (LRESULT i = 0; i < n; ++i) {
+        std::string s(static_cast<std::size_t>(SendMessageA(h, lenMsg, i, 0)) + 1, '\0');
+        SendMessageA(h, textMsg, i, reinterpret_cast<LPARAM>(s.data()));
+        s.resize(std::strlen(s.c_str()));
+        out.push_back(s);
+    }
+    return out;
+}
+
+bool Vexal::checked(const std::string& name) const {
+    return SendMessageA(control(name), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool Vexal::enabled(const std::string& name) const { return IsWindowEnabled(control(name)) != FALSE; }
+
+void Vexal::setText(const std::string& name, const std::string& text) const {
+    SendMessageA(control(name), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Vexal::click(const std::string& name) const { PostMessageA(control(name), BM_CLICK, 0, 0); }
+
+void Vexal::selectItem(const std::string& name, int index) const {
+    HWND h = control(name);
+    SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), LBN_SELCHANGE), reinterpret_cast<LPARAM>(h));
+}
+
+void Vexal::key(const std::string& name, WORD vk, char ch) const {
+    HWND h = control(name);
+    if (className(h) == "ComboBox") {
+        if (HWND edit = FindWindowExA(h, nullptr, "Edit", nullptr)) h = edit;
+    }
+    PostMessageA(h, WM_KEYDOWN, vk, 1);
+    if (ch) PostMessageA(h, WM_CHAR, static_cast<unsigned char>(ch), 1);
+    PostMessageA(h, WM_KEYUP, vk, 0xC0000001);
+}
+
+void Vexal::postKey(WORD vk, bool ctrl) const {
+    // Posted key messages pass the message loop's accelerator translation like real ones.
+    HWND target = GetDlgItem(main_, 1000 + 14);  // btnAdd, which has the focus after showing
+    if (ctrl) PostMessageA(target, WM_KEYDOWN, VK_CONTROL, 1);
+    PostMessageA(target, WM_KEYDOWN, vk, 1);
+    PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
+    if (ctrl) PostMessageA(target, WM_KEYUP, VK_CONTROL, 0xC0000001);
+}
+
+namespace {
+std::optional<UINT> findMenuCommand(HMENU menu, const std::string& prefix, std::string* caption) {
+    const int n = GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+        char buf[512] = {};
+        MENUITEMINFOA mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_STRING | MIIM_ID | MIIM_SUBMENU;
+        mi.dwTypeData = buf;
+        mi.cch = sizeof buf;
+        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi)) continue;
+        std::string text = buf;
+        if (const auto tab = text.find('\t'); tab != std::string::npos) text.resize(tab);
+        if (mi.hSubMenu) {
+            if (auto id = findMenuCommand(mi.hSubMenu, prefix, caption)) return id;
+        } else if (text.rfind(prefix, 0) == 0) {
+            if (caption) *caption = text;
+            return mi.wID;
+        }
+    }
+    return std::nullopt;
+}
+}  // namespace
+
+bool Vexal::menuCommand(const std::string& captionPrefix) const {
+    const auto id = findMenuCommand(GetMenu(main_), captionPrefix, nullptr);
+    if (!id) return false;
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(*id, 0), 0);
+    return true;
+}
+
+std::optional<std::string> Vexal::menuCaption(const std::string& captionPrefix) const {
+    std::string caption;
+    if (!findMenuCommand(GetMenu(main_), captionPrefix, &caption)) return std::nullopt;
+    return caption;
+}
+
+void Vexal::command(int id) const { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+std::optional<std::string> Vexal::waitBox(std::chrono::milliseconds limit) {
+    box_ = nullptr;
+    waitFor([&] { return (box_ = topWindow(pid(), "#32770")) != nullptr; }, limit);
+    if (!box_) return std::nullopt;
+    // The message text is the static control with id 0xFFFF.
+    std::string text = windowText(GetDlgItem(box_, 0xFFFF));
+    return text;
+}
+
+std::string Vexal::boxCaption() const { return box_ ? windowText(box_) : std::string(); }
+
+std::vector<std::string> Vexal::boxButtons() const {
+    std::vector<std::string> out;
+    for (int id : {IDOK, IDCANCEL, IDYES, IDNO}) {
+        HWND b = box_ ? GetDlgItem(box_, id) : nullptr;
+        if (b && IsWindowVisible(b)) out.push_back(windowText(b));
+    }
+    return out;
+}
+
+bool Vexal::answerBox(int buttonId) {
+    if (!box_) return false;
+    HWND button = GetDlgItem(box_, buttonId);
+    if (!button) return false;
+    PostMessageA(box_, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    HWND closing = box_;
+    box_ = nullptr;
+    return waitFor([&] { return !IsWindow(closing) || !IsWindowVisible(closing); }, std::chrono::seconds(5));
+}
+
+RECT Vexal::clientRect(const std::string& name) const {
+    RECT r{};
+    GetWindowRect(control(name), &r);
+    MapWindowPoints(nullptr, main_, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+bool Vexal::screenshot(const std::string& bmpPath) const {
+    RECT r{};
+    GetWindowRect(main_, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    if (w <= 0 || h <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    const int stride = ((w * 3 + 3) / 4) * 4;
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * h);
+    std::ofstream out(bmpPath, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+    out.write(static_cast<const char*>(bits), stride * h);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return static_cast<bool>(out);
+}
+
+}  // namespace e2e

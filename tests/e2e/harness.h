@@ -1,0 +1,93 @@
+#pragma once
+// Drives the real Vexal.exe from another process, through the Win32 API only:
+// windows, control texts, list items, check states, menu commands, message boxes.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A throw-away program folder and game folder with the executables in place.
+class Sandbox {
+public:
+    Sandbox();
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    std::string root, program, game;  // program ends with a backslash, game does not
+    void write(const std::string& path, const std::string& content) const;
+    [[nodiscard]] std::optional<std::string> read(const std::string& path) const;
+    [[nodiscard]] bool exists(const std::string& path) const;
+    void makeDir(const std::string& path) const;
+    // Vexal.ini that points at the game folder, so no folder dialog opens.
+    void writeSettings(const std::string& extra = "") const;
+    [[nodiscard]] std::vector<std::string> launches() const;  // records of the stub game
+};
+
+// The command id of a menu item: the window numbers its menu items in table order.
+[[nodiscard]] int trayCommand(const std::string& itemName);
+
+// Folder of the test executable, where the build put Vexal.exe and the stubs.
+[[nodiscard]] std::string buildDir();
+
+// Polls `done` every 50 ms until it holds or the time is up.
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+class Vexal {
+public:
+    // Starts program\Vexal.exe (or another executable name) with the arguments.
+    explicit Vexal(const Sandbox& box, const std::string& args = "", const std::string& exeName = "Vexal.exe");
+    ~Vexal();
+    Vexal(const Vexal&) = delete;
+    Vexal& operator=(const Vexal&) = delete;
+
+    [[nodiscard]] DWORD pid() const { return info_.dwProcessId; }
+    [[nodiscard]] bool running() const;
+    bool waitExit(std::chrono::milliseconds limit = std::chrono::seconds(10));
+    [[nodiscard]] DWORD exitCode() const;
+
+    // The main window (class TfrmVexal) once it exists, visible or not.
+    HWND waitMain(std::chrono::milliseconds limit = std::chrono::seconds(15));
+    [[nodiscard]] HWND main() const { return main_; }
+    [[nodiscard]] std::string caption() const;
+    [[nodiscard]] std::string appTitle() const;  // text of the owner window (taskbar button)
+
+    [[nodiscard]] HWND control(const std::string& name) const;
+    [[nodiscard]] std::string text(const std::string& name) const;
+    [[nodiscard]] std::vector<std::string> items(const std::string& name) const;
+    [[nodiscard]] bool checked(const std::string& name) const;
+    [[nodiscard]] bool enabled(const std::string& name) const;
+    void setText(const std::string& name, const std::string& text) const;
+    void click(const std::string& name) const;
+    void selectItem(const std::string& name, int index) const;
+    void key(const std::string& name, WORD vk, char ch = 0) const;  // key down (+ char) into a control
+    void postKey(WORD vk, bool ctrl = false) const;                // a key the window's shortcuts see
+
+    // Menu items by caption prefix in the main menu ("&Run ET" ...): state and command.
+    bool menuCommand(const std::string& captionPrefix) const;
+    [[nodiscard]] std::optional<std::string> menuCaption(const std::string& captionPrefix) const;
+    // Any command by id (the tray menu has no window of its own until it opens).
+    void command(int id) const;
+
+    // A message box of this process: waits for it, returns its text, presses a button.
+    std::optional<std::string> waitBox(std::chrono::milliseconds limit = std::chrono::seconds(10));
+    [[nodiscard]] std::string boxCaption() const;
+    bool answerBox(int buttonId);
+    [[nodiscard]] std::vector<std::string> boxButtons() const;
+
+    // Screen rectangle of a control relative to the main window's client area.
+    [[nodiscard]] RECT clientRect(const std::string& name) const;
+    bool screenshot(const std::string& bmpPath) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+    HWND main_ = nullptr;
+    HWND box_ = nullptr;
+};
+
+}  // namespace e2e

@@ -1,0 +1,103 @@
+// Start-up stories: the first start, the caption, one copy at a time, /min, the layout.
+#include <gtest/gtest.h>
+
+#include "app/layout.h"
+#include "e2e/harness.h"
+
+using namespace std::chrono_literals;
+using e2e::Sandbox;
+using e2e::Vexal;
+
+TEST(FirstStart, CancellingTheFolderDialogEndsTheProgramWithoutAGameFolder) {
+    Sandbox box;
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitBox(20s)) << "the folder dialog did not open";
+    ASSERT_TRUE(vexal.answerBox(IDCANCEL));
+    const auto message = vexal.waitBox();
+    ASSERT_TRUE(message);
+    EXPECT_EQ(*message, "et.exe not found! Abort Vexal!");
+    EXPECT_EQ(vexal.boxCaption(), "Fehler");
+    EXPECT_EQ(vexal.boxButtons(), std::vector<std::string>{"Abbrechen"});
+    ASSERT_TRUE(vexal.answerBox(IDCANCEL));
+    EXPECT_TRUE(vexal.waitExit(15s));
+    const auto ini = box.read(box.program + "Vexal.ini");
+    EXPECT_TRUE(!ini || ini->find("etPath") == std::string::npos) << *ini;
+}
+
+TEST(Start, ShowsTheVersionAndTheGameFolderInTheCaption) {
+    Sandbox box;
+    box.writeSettings();
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitMain());
+    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    EXPECT_EQ(vexal.caption(), "Vexal 1.0.0 final  [" + box.game + "]");
+    // The taskbar button carries the launch target, not the caption.
+    EXPECT_EQ(vexal.appTitle().rfind("Run ET  [", 0), 0u) << vexal.appTitle();
+    RECT client{};
+    GetClientRect(vexal.main(), &client);
+    EXPECT_EQ(client.right, 553);
+    EXPECT_EQ(client.bottom, 339);
+}
+
+TEST(SingleInstance, ASecondCopyEndsSilentlyUnlessMultipleInstancesAreAllowed) {
+    Sandbox box;
+    box.writeSettings();
+    Vexal first(box);
+    ASSERT_TRUE(first.waitMain());
+    {
+        Vexal second(box);
+        EXPECT_TRUE(second.waitExit(15s));
+        EXPECT_EQ(second.exitCode(), 0u);
+        EXPECT_FALSE(second.main());
+    }
+    box.writeSettings("[Window]\r\nInstances=1\r\n\r\n");
+    Vexal third(box);
+    EXPECT_TRUE(third.waitMain());
+    EXPECT_TRUE(third.running());
+}
+
+TEST(Switches, MinLeavesTheWindowHidden) {
+    Sandbox box;
+    box.writeSettings();
+    Vexal vexal(box, "/MIN");
+    ASSERT_TRUE(vexal.waitMain());
+    Sleep(1500);
+    EXPECT_TRUE(vexal.running());
+    EXPECT_FALSE(IsWindowVisible(vexal.main()));
+}
+
+TEST(Layout, EveryControlStandsWhereTheLayoutPutsIt) {
+    Sandbox box;
+    box.writeSettings();
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitMain());
+    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    Sleep(800);
+    const char* artifacts = getenv("VEXAL_ARTIFACTS_WIN");
+    if (artifacts) vexal.screenshot(std::string(artifacts) + "\\main-window.bmp");
+
+    for (const auto& row : vexal::layout::controls()) {
+        const std::string name = row.name;
+        if (name == "mPlay") continue;  // the media player has no window
+        HWND h = vexal.control(name);
+        ASSERT_TRUE(h) << name;
+        int left = row.left, top = row.top;
+        if (row.parent) {
+            for (const auto& p : vexal::layout::controls())
+                if (std::string(p.name) == row.parent) left += p.left, top += p.top;
+        }
+        const RECT r = vexal.clientRect(name);
+        const int height = static_cast<int>(r.bottom - r.top);
+        EXPECT_NEAR(r.left, left, 1) << name;
+        EXPECT_NEAR(r.top, top, 1) << name;
+        EXPECT_NEAR(r.right - r.left, row.width, 1) << name;
+        // A drop-down combo box sizes its own edit part.
+        if (name != "cbxMap" && name != "cbxHotKey") {
+            EXPECT_NEAR(height, row.height, 1) << name;
+        }
+        EXPECT_EQ(IsWindowVisible(h) != FALSE, row.visible) << name;
+    }
+    EXPECT_FALSE(vexal.enabled("btnDelMap"));
+    EXPECT_EQ(vexal.text("bitbtnQuit"), "  &Quit");
+    EXPECT_EQ(vexal.text("grpMain"), " ET.exe start parameters ");
+}
