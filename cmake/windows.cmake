@@ -10,23 +10,27 @@ target_link_libraries(vexal_win32 PUBLIC vexal_core ${VEXAL_WIN_LIBS})
 target_compile_options(vexal_win32 PRIVATE ${VEXAL_WARNINGS})
 target_compile_definitions(vexal_win32 PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX)
 
-add_executable(Vexal WIN32 ${CMAKE_SOURCE_DIR}/src/platform/win32/winmain.cpp
-                           ${CMAKE_SOURCE_DIR}/src/resources/vexal.rc)
-target_link_libraries(Vexal PRIVATE vexal_win32)
-target_compile_options(Vexal PRIVATE ${VEXAL_WARNINGS})
-target_link_options(Vexal PRIVATE ${VEXAL_STATIC} -s)
-set_target_properties(Vexal PROPERTIES OUTPUT_NAME Vexal)
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/platform/win32/winmain.cpp)
+  add_executable(Vexal WIN32 ${CMAKE_SOURCE_DIR}/src/platform/win32/winmain.cpp
+                             ${CMAKE_SOURCE_DIR}/src/resources/vexal.rc)
+  target_link_libraries(Vexal PRIVATE vexal_win32)
+  target_compile_options(Vexal PRIVATE ${VEXAL_WARNINGS})
+  target_link_options(Vexal PRIVATE ${VEXAL_STATIC} -s)
+  set_target_properties(Vexal PROPERTIES OUTPUT_NAME Vexal)
+endif()
 
 # GoogleTest cross-built from Debian's sources for the tests that run under Wine.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB VEXAL_CONTRACT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
-add_executable(vexal_contract_win32 ${VEXAL_CONTRACT_SOURCES})
-target_link_libraries(vexal_contract_win32 PRIVATE vexal_win32 gtest_main)
-target_include_directories(vexal_contract_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_compile_options(vexal_contract_win32 PRIVATE ${VEXAL_WARNINGS})
-target_link_options(vexal_contract_win32 PRIVATE ${VEXAL_STATIC})
+if(VEXAL_CONTRACT_SOURCES)
+  add_executable(vexal_contract_win32 ${VEXAL_CONTRACT_SOURCES})
+  target_link_libraries(vexal_contract_win32 PRIVATE vexal_win32 gtest_main)
+  target_include_directories(vexal_contract_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_options(vexal_contract_win32 PRIVATE ${VEXAL_WARNINGS})
+  target_link_options(vexal_contract_win32 PRIVATE ${VEXAL_STATIC})
+endif()
 
 file(GLOB VEXAL_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 if(VEXAL_E2E_SOURCES)

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Prints the project's figures, each against a baseline measured in the same run.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+win="$root/build/windows"
+work="$root/build/bench-data"
+source "$root/scripts/wine-env.sh"
+
+echo "== size"
+printf 'Vexal.exe: %d bytes\n' "$(stat -c %s "$win/Vexal.exe")"
+
+if [ -x "$root/build/bench/vexal_bench" ]; then
+  echo "== native"
+  "$root/build/bench/vexal_bench"
+fi
+
+echo "== start-up under Wine"
+rm -rf "$work/startup" && mkdir -p "$work/startup/game"
+cp "$win/Vexal.exe" "$win/minimal.exe" "$work/startup/"
+cp "$win/et.exe" "$work/startup/game/"
+printf '[Paths]\r\netPath=%s\r\n\r\n' "$(winpath "$work/startup/game")" >"$work/startup/Vexal.ini"
+xvfb-run -a wine "$win/bench_win32.exe" startup "$(winpath "$work/startup")" | tr -d '\r'
+
+echo "== settings write under Wine"
+rm -rf "$work/settings" && mkdir -p "$work/settings"
+wine "$win/bench_win32.exe" settings "$(winpath "$work/settings")" | tr -d '\r'
+
+echo "== profile clean-up: 100,000 files in 5,000 folders"
+rm -rf "$work/walk" && mkdir -p "$work/walk"
+for side in a b; do
+  (cd "$work/walk" && for i in $(seq 1 100); do for j in $(seq 1 50); do echo "$side/m$i/p$j"; done; done | xargs mkdir -p)
+  (cd "$work/walk" && for i in $(seq 1 100); do for j in $(seq 1 50); do
+     for k in $(seq 1 19); do echo "$side/m$i/p$j/f$k.dat"; done; echo "$side/m$i/p$j/profile.pid"; done; done | xargs touch)
+done
+wine "$win/bench_win32.exe" walk "$(winpath "$work/walk")" | tr -d '\r'
+left=$(find "$work/walk" -name profile.pid | wc -l)
+echo "profile.pid files left after both: $left"
+
+echo "== map change: 2,000 maps, 2,000 pictures"
+rm -rf "$work/maps" && mkdir -p "$work/maps/mappics" "$work/maps/mapinfos" "$work/maps/game/etmain"
+convert -size 160x109 gradient:navy-orange "$work/maps/sample.jpg"
+: >"$work/maps/VexalMap.dat"
+for i in $(seq -w 1 2000); do printf 'map%s\r\n' "$i" >>"$work/maps/VexalMap.dat"; done
+(cd "$work/maps" && for i in $(seq -w 1 2000); do echo "mappics/map$i.jpg"; done | xargs -n 200 -I{} cp sample.jpg {})
+for i in $(seq -w 1 200); do printf 'map%s\r\nlongname: Map number %s\r\n' "$i" "$i" >"$work/maps/mapinfos/map$i.txt"; done
+for i in $(seq -w 1 200); do head -c 40000 /dev/zero >"$work/maps/game/etmain/map$i.pk3"; done
+wine "$win/bench_win32.exe" mapchange "$(winpath "$work/maps")" | tr -d '\r'
