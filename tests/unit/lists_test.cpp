@@ -1,0 +1,162 @@
+// The parameter list and the map list on the headless window.
+#include "unit/window_fixture.h"
+
+using namespace vexal;
+using namespace vexal::testing;
+using platform::BoxKind;
+using platform::BoxResult;
+
+class ListsTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        settingsFile();
+        fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", "+b\r\n+d\r\n");
+        fake.fs.addFile(std::string(kProgram) + "VexalMap.dat", "oasis\r\nradar\r\n");
+        start();
+    }
+};
+
+TEST_F(ListsTest, AddingKeepsTheListSortedAndRefusesDuplicatesIgnoringCase) {
+    form->edtParam.setText("+c (comment)");
+    form->btnAdd.click();
+    EXPECT_EQ(file("VexalParam.dat"), "+b\r\n+c (comment)\r\n+d\r\n");
+    form->edtParam.setText("+B");
+    form->btnAdd.click();
+    ASSERT_FALSE(fake.dialogs.boxes.empty());
+    EXPECT_EQ(fake.dialogs.boxes.back().text, "Sorry, parameter is already present in the list");
+    EXPECT_EQ(fake.dialogs.boxes.back().kind, BoxKind::Information);
+    EXPECT_EQ(form->lboxParam.items().size(), 3u);
+}
+
+TEST_F(ListsTest, EnterInTheFieldAddsTheLineAndIsSwallowed) {
+    form->edtParam.setText("+e");
+    EXPECT_EQ(form->edtParam.keyPress('\r'), 0);
+    EXPECT_EQ(form->lboxParam.items().all(), (std::vector<std::string>{"+b", "+d", "+e"}));
+    EXPECT_TRUE(fake.shell.calls.empty());
+    EXPECT_EQ(form->edtParam.keyPress('x'), 'x');
+}
+
+TEST_F(ListsTest, AnEmptyFieldAddsAnEmptyEntryOnce) {
+    form->edtParam.setText("");
+    form->btnAdd.click();
+    form->btnAdd.click();
+    EXPECT_EQ(form->lboxParam.items().all(), (std::vector<std::string>{"", "+b", "+d"}));
+    EXPECT_EQ(fake.dialogs.boxes.size(), 1u);
+}
+
+TEST_F(ListsTest, PickingAnEntryFillsTheFieldStoresItAndEnablesDelete) {
+    form->lboxParam.setItemIndex(1);
+    form->lboxParam.click();
+    EXPECT_EQ(form->edtParam.text(), "+d");
+    EXPECT_EQ(form->currentParam, "+d");
+    EXPECT_EQ(form->focused(), &form->edtParam);
+    EXPECT_EQ(config.doc().readString("ET-Param", "ETParam", ""), "+d");
+    EXPECT_TRUE(form->btnDelParam.enabled());
+    EXPECT_TRUE(form->mnuCopyEntry->enabled());
+    form->mnuCopyEntry->click();
+    EXPECT_EQ(fake.clipboard.text(), "+d\r\n");
+    form->btnDelParam.click();
+    EXPECT_EQ(file("VexalParam.dat"), "+b\r\n");
+}
+
+TEST_F(ListsTest, ClearingAsksFirstAndEmptiesTheFile) {
+    fake.dialogs.answerNextBox(BoxResult::No);
+    form->btnDelParamList.click();
+    EXPECT_EQ(form->lboxParam.items().size(), 2u);
+    fake.dialogs.answerNextBox(BoxResult::Yes);
+    form->btnDelParamList.click();
+    EXPECT_EQ(fake.dialogs.boxes.back().text,
+              "Are yo sure to clear ALL Entries from your param list?\n\r\n\rYou can restore predefined params if you "
+              "delete the file\n\rVexalParam.dat from your Vexal-directory!");
+    EXPECT_EQ(fake.dialogs.boxes.back().kind, BoxKind::Warning);
+    EXPECT_TRUE(form->lboxParam.items().empty());
+    EXPECT_EQ(file("VexalParam.dat"), "");
+}
+
+TEST_F(ListsTest, PasteReplacesTheWholeListAndCopyTakesEveryEntry) {
+    fake.clipboard.setText("z\r\ny\nx\rw\r\nv");
+    form->mnuPaste->click();
+    EXPECT_EQ(form->lboxParam.items().all(), (std::vector<std::string>{"v", "w", "x", "y", "z"}));
+    EXPECT_EQ(file("VexalParam.dat"), "v\r\nw\r\nx\r\ny\r\nz\r\n");
+    form->mnuCopy->click();
+    EXPECT_EQ(fake.clipboard.text(), "v\r\nw\r\nx\r\ny\r\nz\r\n");
+}
+
+TEST_F(ListsTest, AConnectLineRetitlesTheTaskbarButton) {
+    form->cbxMap.setText("oasis");
+    form->edtParam.setText("+connect 192.0.2.1:27960");
+    EXPECT_EQ(app.title(), "oasis");
+    EXPECT_EQ(form->stInfo.caption(), " ET directory: C:\\Games\\ET");
+}
+
+TEST_F(ListsTest, EveryMapChangeSavesTheListAndTheMapAndRetitles) {
+    form->cbxMap.setText("goldrush");
+    EXPECT_EQ(file("VexalMap.dat"), "oasis\r\nradar\r\n");
+    EXPECT_EQ(config.doc().readString("ET-Map", "Map", ""), "goldrush");
+    EXPECT_EQ(app.title(), "Run ET  [goldrush]");
+    EXPECT_EQ(form->mnuRunET->caption(), "&Run ET  [goldrush]");
+    EXPECT_FALSE(form->btnDelMap.enabled());
+    form->cbxMap.setText("g");  // too short to name a map: the parameter line stands in
+    EXPECT_EQ(app.title(), "Run ET  [" + form->edtParam.text() + "]");
+}
+
+TEST_F(ListsTest, EnterInTheMapFieldAddsTheNameWithoutSavingIt) {
+    form->cbxMap.setText("fueldump");
+    EXPECT_EQ(form->cbxMap.keyDown(13), 13);
+    EXPECT_EQ(form->cbxMap.keyPress('\r'), 0);
+    EXPECT_EQ(form->cbxMap.items().all(), (std::vector<std::string>{"fueldump", "oasis", "radar"}));
+    EXPECT_EQ(file("VexalMap.dat"), "oasis\r\nradar\r\n");
+    form->cbxMap.setText("fueldump2");
+    EXPECT_EQ(file("VexalMap.dat"), "fueldump\r\noasis\r\nradar\r\n");
+}
+
+TEST_F(ListsTest, ChoosingAPackageTwiceKeepsOneEntry) {
+    fake.dialogs.answerNextOpenFile({"C:\\Games\\ET\\etmain\\battery.pk3"});
+    form->bitbtnSelMap.click();
+    EXPECT_EQ(form->cbxMap.text(), "battery");
+    EXPECT_EQ(fake.dialogs.openFileRequests.back().title, "Select your Enemy Territory map");
+    EXPECT_EQ(fake.dialogs.openFileRequests.back().filter, "Map files (*.pk3)|*.pk3");
+    EXPECT_EQ(fake.dialogs.openFileRequests.back().initialDir, "C:\\Games\\ET\\etmain");
+    fake.dialogs.answerNextOpenFile({"C:\\Games\\ET\\etmain\\BATTERY.pk3"});
+    form->bitbtnSelMap.click();
+    EXPECT_EQ(fake.dialogs.boxes.back().text, "Map is already present in the map list!");
+    EXPECT_EQ(form->cbxMap.items().all(), (std::vector<std::string>{"battery", "oasis", "radar"}));
+}
+
+TEST_F(ListsTest, DeletingTheLastMapsLeavesAnEmptyFieldAndFile) {
+    for (int i = 0; i < 2; ++i) {
+        form->cbxMap.pick(0);
+        fake.dialogs.answerNextBox(BoxResult::Yes);
+        form->btnDelMap.click();
+    }
+    EXPECT_EQ(form->cbxMap.text(), "");
+    EXPECT_EQ(file("VexalMap.dat"), "");
+    EXPECT_EQ(fake.dialogs.boxes.back().text, "Are yo sure to delete radar from your map list?");
+}
+
+TEST_F(ListsTest, MapStatisticsUseTheShortFormWithoutAPackage) {
+    form->cbxMap.setText("siwa");
+    fake.fs.addFile(std::string(kProgram) + "mapinfos\\siwa.txt", "siwa_oasis\r\nlongname: Siwa Oas\r\n");
+    form->cbxMap.setText("siwa ");
+    form->cbxMap.setText("siwa");
+    const std::string sep(33, '-');
+    EXPECT_EQ(form->imgAbout.hint(), " Image: <not available>\n\r Number of Images: 0\n\r" + sep +
+                                         "\n\r siwa_oasis.pk3\n\r longname: Siwa Oas\n\r Number of Maps: 2\n\r" + sep +
+                                         "\n\r Map info size: 32 Bytes\n\r Map info files: 1");
+    EXPECT_EQ(form->cbxMap.hint(), " Select or input a map without extension *.pk3  (longname: Siwa Oas)");
+    EXPECT_EQ(form->longMapName(), "Siwa Oas");
+}
+
+TEST_F(ListsTest, MapStatisticsUseTheLongFormWithAPackage) {
+    fake.clock.format = {',', '.'};
+    fake.fs.addFile(std::string(kGame) + "\\etmain\\radar.pk3", std::string(2048, 'x'));
+    // Not a JPEG at all: the statistics stand, the picture fails with a clear message.
+    fake.fs.addFile(std::string(kProgram) + "mappics\\radar.jpg", std::string(100, 'j'));
+    run([&] { form->cbxMap.setText("radar"); });
+    ASSERT_EQ(errors.size(), 1u);
+    const std::string hint = form->imgAbout.hint();
+    EXPECT_EQ(hint.rfind(" Image: radar.jpg\n\r Image Size: 100 Bytes\n\r Number of Images: 1\n\r", 0), 0u) << hint;
+    EXPECT_NE(hint.find("\n\r radar.pk3\n\r longname: not available\n\r Map date: "), std::string::npos) << hint;
+    EXPECT_NE(hint.find("\n\r Map size: 2.00 KB\n\r Number of Maps: 2\n\r"), std::string::npos) << hint;
+}

@@ -1,0 +1,169 @@
+#include "unit/window_fixture.h"
+#include "util/error.h"
+
+using namespace vexal;
+using namespace vexal::testing;
+using platform::BoxButtons;
+using platform::BoxKind;
+
+TEST_F(WindowTest, AFirstStartAsksForTheFolderAndEndsWhenItHoldsNoGame) {
+    fake.dialogs.cancelNextFolder();
+    start();
+    ASSERT_EQ(fake.dialogs.browseCalls.size(), 1u);
+    EXPECT_EQ(fake.dialogs.browseCalls[0].instruction, "Select your Enemy Territory directory");
+    ASSERT_FALSE(fake.dialogs.boxes.empty());
+    EXPECT_EQ(fake.dialogs.boxes[0].text, "et.exe not found! Abort Vexal!");
+    EXPECT_EQ(fake.dialogs.boxes[0].kind, BoxKind::Error);
+    EXPECT_EQ(fake.dialogs.boxes[0].buttons, BoxButtons::Cancel);
+    EXPECT_TRUE(app.terminated());
+    EXPECT_EQ(file("Vexal.ini").find("etPath"), std::string::npos);
+}
+
+TEST_F(WindowTest, AFirstStartWithAGoodFolderShowsDefaultsAndThePredefinedList) {
+    fake.dialogs.answerNextFolder(kGame);
+    start();
+    EXPECT_TRUE(errors.empty()) << errors.front();
+    EXPECT_FALSE(app.terminated());
+    EXPECT_EQ(form->caption(), "Vexal 1.0.0 final  [C:\\Games\\ET]");
+    EXPECT_EQ(form->edtParam.text(), "+sv_pure 1 +g_gametype 2 +map (default)");
+    ASSERT_EQ(form->lboxParam.items().size(), 8u);
+    const auto& shown = form->lboxParam.items().all();
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(),
+                               [](const std::string& a, const std::string& b) { return ui::compareText(a, b) < 0; }));
+    // The file keeps the lines in their written order.
+    EXPECT_EQ(file("VexalParam.dat").rfind("+sv_pure 1 +g_gametype 2 +map (default)\r\n+sv_pure 0 +g_gametype 2 "
+                                           "+devmap\r\nset fs_game etpro",
+                                           0),
+              0u);
+    const settings::IniDocument saved(file("Vexal.ini"));
+    EXPECT_EQ(saved.readString("Paths", "etPath", ""), kGame);
+    EXPECT_EQ(saved.readString("ET-Param", "ETParam", ""), "+sv_pure 1 +g_gametype 2 +map (default)");
+    EXPECT_TRUE(form->tmDate.enabled());
+    EXPECT_FALSE(form->tmTime.enabled());
+    EXPECT_TRUE(form->mnuSound->checked());
+    EXPECT_FALSE(form->cbMinimize.checked() || form->cbClose.checked() || form->cbTray.checked() ||
+                 form->cbDelProfile.checked());
+    EXPECT_EQ(form->cbxHotKey.text(), "Z");
+    EXPECT_EQ(form->cbxHotKey.colour(), ui::kClAqua);
+    EXPECT_EQ(form->cbxHotKey.items().size(), 36u);
+    EXPECT_EQ(form->lboxParam.bounds(), (ui::Rect{175, 49, 353, 110}));
+    EXPECT_EQ(form->popVexal->caption(), "Show Vexal (1.0.0 final)");
+    EXPECT_FALSE(form->btnDelParam.enabled());
+}
+
+TEST_F(WindowTest, AStoredHotkeyColoursTheBoxRedOnlyForTheGamesOwnLetters) {
+    for (const auto& [key, colour] : std::vector<std::pair<std::string, ui::Colour>>{
+             {"B", ui::kClRed}, {"U", ui::kClRed}, {"C", ui::kClAqua}, {"V", ui::kClAqua}, {"7", ui::kClAqua}}) {
+        fake.fs.addFile(kIni, std::string("[Paths]\r\netPath=") + kGame + "\r\n[Minimize]\r\nET-Minimize=" + key);
+        settings::Config cfg(fake.fs, kIni);
+        TfrmVexal window(services, cfg, app);
+        run([&] { window.FormCreate(); });
+        EXPECT_EQ(window.cbxHotKey.colour(), colour) << key;
+        EXPECT_EQ(window.cbxHotKey.text(), key);
+    }
+}
+
+TEST_F(WindowTest, StartUpRegistersTheThreeHotkeysAndCaptionsFollowTheMap) {
+    settingsFile("[ET-Map]\r\nMap=oasis\r\n[Minimize]\r\nET-Minimize=k\r\n");
+    fake.fs.addFile(std::string(kProgram) + "mapinfos\\oasis.txt", "oasis\r\nlongname: Siwa Oasis\r\n");
+    start();
+    EXPECT_EQ(form->mnuRunET->caption(), "Run ET  [Siwa Oasis]");
+    EXPECT_EQ(app.title(), "Run ET  [Siwa Oasis]");
+    EXPECT_EQ(form->ctrayIcon.hint(), "Run ET [oasis]\n\r[Siwa Oasis]");
+    EXPECT_EQ(form->popRunET->caption(), "Run ET [Siwa Oasis]");
+    EXPECT_TRUE(form->BitBtnInfo.enabled());
+    EXPECT_EQ(form->bitbtnRun.hint(),
+              " Run ET.exe -- (press Alt+k or Ctrl+k into ET for minimize ET or use Ctrl+End for quit ET.exe");
+    ASSERT_EQ(fake.hotkeys.registered.size(), 3u);
+    EXPECT_EQ(fake.hotkeys.registered.at(0), (platform::fake::Hotkey{platform::kModAlt, 'k'}));
+    EXPECT_EQ(fake.hotkeys.registered.at(1), (platform::fake::Hotkey{platform::kModControl, 'k'}));
+    EXPECT_EQ(fake.hotkeys.registered.at(2),
+              (platform::fake::Hotkey{platform::kModControl | platform::kModAlt, 0x23}));
+}
+
+TEST_F(WindowTest, ARefreshReloadsTheListsInsteadOfAppending) {
+    settingsFile();
+    fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", "+b\r\n+a\r\n");
+    fake.fs.addFile(std::string(kProgram) + "VexalMap.dat", "radar\r\noasis\r\n");
+    start();
+    run([&] { form->FormCreate(); });
+    EXPECT_EQ(form->lboxParam.items().all(), (std::vector<std::string>{"+a", "+b"}));
+    EXPECT_EQ(form->cbxMap.items().all(), (std::vector<std::string>{"oasis", "radar"}));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(WindowTest, ARefreshAfterTheParameterFileWentPutsThePredefinedLinesAtTheFront) {
+    settingsFile();
+    std::string many;
+    for (int i = 0; i < 10; ++i) many += "+line" + std::to_string(i) + "\r\n";
+    fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", many);
+    start();
+    ASSERT_TRUE(fake.fs.deleteFile(std::string(kProgram) + "VexalParam.dat"));
+    run([&] { form->FormCreate(); });
+    ASSERT_EQ(form->lboxParam.items().size(), 10u);
+    EXPECT_GE(form->lboxParam.items().indexOf("+line8"), 0);
+    EXPECT_GE(form->lboxParam.items().indexOf("+line9"), 0);
+    EXPECT_LT(form->lboxParam.items().indexOf("+line0"), 0);
+}
+
+TEST_F(WindowTest, AFailedSaveIsReportedAndKeepsTheValueInMemory) {
+    settingsFile();
+    start();
+    fake.fs.failWritesUnder(kProgram);
+    std::vector<std::string> shown;
+    ui::runHandler([&] { form->mnuInstances->click(); }, [&](const std::string& m) { shown.push_back(m); });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Datei C:\\Games\\Vexal\\Vexal.ini kann nicht erstellt werden");
+    EXPECT_TRUE(config.doc().readBool("Window", "Instances", false));
+    EXPECT_EQ(file("Vexal.ini").find("Instances"), std::string::npos);
+}
+
+TEST_F(WindowTest, MultipleInstancesLetsEveryCopyStart) {
+    fake.fs.addFile(kIni, "[Window]\r\nInstances=1\r\n");
+    EXPECT_TRUE(singleInstanceCheck(config, fake.process));
+    EXPECT_TRUE(singleInstanceCheck(config, fake.process));
+    EXPECT_FALSE(fake.process.holds("Vexal.exe"));
+}
+
+TEST_F(WindowTest, WithoutMultipleInstancesTheSecondCopyEnds) {
+    fake.fs.addFile(kIni, "[Window]\r\nInstances=0\r\n");
+    EXPECT_TRUE(singleInstanceCheck(config, fake.process));
+    settings::Config second(fake.fs, kIni);
+    EXPECT_FALSE(singleInstanceCheck(second, fake.process));
+}
+
+TEST_F(WindowTest, SoundPlaysOnlyWhenSwitchedOnAndTheFileExists) {
+    settingsFile();
+    fake.fs.addFile(std::string(kProgram) + "headshot.wav", "RIFF");
+    start();
+    form->btnAdd.click();
+    EXPECT_EQ(fake.sound.played.size(), 1u);
+    form->mnuSound->click();  // off
+    EXPECT_EQ(fake.sound.played.size(), 1u);
+    EXPECT_EQ(form->mnuSound->hint(), " Toggle Sound Support [OFF]");
+    form->mnuSound->click();  // on again: the click is heard
+    EXPECT_EQ(fake.sound.played.size(), 2u);
+    EXPECT_TRUE(config.doc().readBool("Sound", "activ", false));
+}
+
+TEST_F(WindowTest, ChoosingADriveRootKeepsItsBackslash) {
+    settingsFile();
+    fake.fs.addFile("D:\\et.exe", "MZ");
+    start();
+    fake.dialogs.answerNextFolder("D:\\");
+    run([&] { form->bitbtnSelDirClick(); });
+    EXPECT_FALSE(app.terminated());
+    EXPECT_EQ(config.doc().readString("Paths", "etPath", ""), "D:\\");
+    // The caption keeps the old folder until the next refresh.
+    EXPECT_EQ(form->caption(), "Vexal 1.0.0 final  [C:\\Games\\ET]");
+}
+
+TEST_F(WindowTest, AGameFolderThatVanishedIsClearedBeforeTheDialog) {
+    settingsFile();
+    start();
+    form->gameDir = "C:\\Gone";
+    fake.dialogs.cancelNextFolder();
+    run([&] { form->bitbtnSelDirClick(); });
+    EXPECT_EQ(fake.dialogs.browseCalls.back().preselect, "");
+    EXPECT_TRUE(app.terminated());
+}
