@@ -23,6 +23,7 @@ private:
     platform::FileSystem& fs_;
     std::string path_;
     std::unique_ptr<IniDocument> doc_;
+    bool unreadable_ = false;  // the file exists but could not be read at load time
 };
 
 // The settings file of an executable: its full path with the extension replaced by ".ini".

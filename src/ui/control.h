@@ -50,6 +50,9 @@ enum class Kind {
 
 enum class MouseButton { Left, Right, Middle };
 
+// The mouse pointer shown over a control.
+enum class Cursor { Default, HandPoint };
+
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
     friend bool operator==(const Rect&, const Rect&) = default;
@@ -91,6 +94,8 @@ public:
 
     void setObserver(ControlObserver* observer) { observer_ = observer; }
 
+    Cursor cursor = Cursor::Default;
+
     std::function<void()> onClick;
     std::function<void()> onDblClick;
     std::function<void()> onChange;
@@ -123,8 +128,25 @@ public:
     };
 
 protected:
+    class EchoLift {
+    public:
+        explicit EchoLift(Control& c) : c_(c), was_(c.echoing_) { c_.echoing_ = false; }
+        ~EchoLift() { c_.echoing_ = was_; }
+        EchoLift(const EchoLift&) = delete;
+        EchoLift& operator=(const EchoLift&) = delete;
+    private:
+        Control& c_;
+        bool was_;
+    };
+
     void notify(Property property);
-    static void fire(const std::function<void()>& handler) { if (handler) handler(); }
+    // A handler's own changes are the program's, not the window's: even while a
+    // change from the real control is being applied, they must reach the control.
+    void fire(const std::function<void()>& handler) {
+        if (!handler) return;
+        EchoLift lift(*this);
+        handler();
+    }
 
 private:
     std::string name_;

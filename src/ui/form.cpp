@@ -35,4 +35,8 @@ void Form::show() {
     if (formObserver_) formObserver_->showRequested();
 }
 
+void Form::hide() {
+    if (formObserver_) formObserver_->hideRequested();
+}
+
 }  // namespace vexal::ui

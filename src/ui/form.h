@@ -14,6 +14,7 @@ public:
     virtual void focusChanged(Control* control) = 0;
     virtual void closeRequested() = 0;
     virtual void showRequested() = 0;
+    virtual void hideRequested() {}
 };
 
 // The window itself: its caption, its controls and the keyboard focus among them.
@@ -31,7 +32,10 @@ public:
     void focusMovedByUser(Control* control);
 
     void close();
+    // Show-window: restores the application if minimized and brings the window to the front.
     void show();
+    // Hide-window: the window and its taskbar button disappear (the tray icon stays).
+    void hide();
     [[nodiscard]] bool visible() const { return visible_; }
     void setVisible(bool visible) { visible_ = visible; }
 

@@ -9,6 +9,11 @@
 
 namespace vexal::util {
 
+// Error texts of the file routines, exactly as the standard error box shows them.
+inline constexpr const char* kNoVersionInfoText = "Keine Versionsinformationen vorhanden";
+[[nodiscard]] std::string cannotOpenFileText(const std::string& path);    // "Datei <path> kann nicht geöffnet werden"
+[[nodiscard]] std::string cannotCreateFileText(const std::string& path);  // "Datei <path> kann nicht erstellt werden"
+
 // File name without folder and without its last extension: C:\ET\etmain\oasis.pk3 gives oasis.
 [[nodiscard]] std::string FileBaseName(const std::string& path);
 

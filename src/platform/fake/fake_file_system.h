@@ -1,0 +1,88 @@
+#pragma once
+// An in-memory Windows file system for the tests: drive roots, backslash paths,
+// doubled backslashes, names that ignore letter case but keep it for listings,
+// attributes and time stamps, a current directory and injected failures.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vexal::platform::fake {
+
+class FakeFileSystem final : public FileSystem {
+public:
+    static constexpr DateTime kDefaultTime{2024, 1, 15, 10, 30, 0};
+
+    FakeFileSystem();
+
+    // ---- the interface
+    [[nodiscard]] bool fileExists(const std::string& path) override;
+    [[nodiscard]] bool directoryExists(const std::string& path) override;
+    [[nodiscard]] std::optional<std::string> readFile(const std::string& path) override;
+    void writeFileAtomic(const std::string& path, const std::string& bytes) override;
+    [[nodiscard]] bool deleteFile(const std::string& path) override;
+    [[nodiscard]] bool createDirectory(const std::string& path) override;
+    [[nodiscard]] std::vector<DirEntry> list(const std::string& folder, const std::string& mask) override;
+    [[nodiscard]] std::optional<DirEntry> stat(const std::string& path) override;
+    [[nodiscard]] bool setCurrentDirectory(const std::string& path) override;
+    [[nodiscard]] std::string currentDirectory() override;
+
+    // ---- also offered by the Win32 file system
+    bool setAttributes(const std::string& path, std::uint32_t attributes);
+    bool setLastWrite(const std::string& path, const DateTime& time);
+    bool removeDirectory(const std::string& path);  // only an empty one
+
+    // ---- setting up a test (missing parent folders are created)
+    void addFile(const std::string& path, const std::string& content = {}, std::uint32_t attributes = kAttrArchive,
+                 const DateTime& time = kDefaultTime);
+    // A folder, or a drive root such as "D:\".
+    void addDirectory(const std::string& path, std::uint32_t attributes = 0, const DateTime& time = kDefaultTime);
+
+    // ---- looking at the result
+    [[nodiscard]] std::optional<std::string> contents(const std::string& path) const;
+    [[nodiscard]] std::optional<std::uint32_t> attributes(const std::string& path) const;
+    [[nodiscard]] bool exists(const std::string& path) const;  // file or folder
+    // Every file and folder below `folder` (all when empty), full paths in original case.
+    [[nodiscard]] std::vector<std::string> paths(const std::string& folder = {}) const;
+    // Full paths of the files written through writeFileAtomic, in order.
+    std::vector<std::string> writes;
+
+    // ---- injected failures
+    void failWritesUnder(const std::string& folder);  // writes, deletes and new folders there fail
+    void lockFile(const std::string& path);           // opened exclusively by another program
+    void unlockFile(const std::string& path);
+    void setDiskFull(bool full) { diskFull = full; }
+
+    // Time stamp for files written from now on; FakeServices ties it to its clock.
+    std::function<DateTime()> now = [] { return kDefaultTime; };
+
+private:
+    struct Node {
+        std::string path;  // full, as first named
+        std::uint32_t attributes = 0;
+        std::string content;
+        DateTime lastWrite;
+        bool locked = false;
+        [[nodiscard]] bool isDirectory() const { return (attributes & kAttrDirectory) != 0; }
+    };
+
+    // Full path with single backslashes and no "." or ".." parts, resolved against
+    // the current directory; nothing for a name Windows would reject.
+    [[nodiscard]] std::optional<std::string> absolute(const std::string& path) const;
+    [[nodiscard]] const Node* find(const std::string& path) const;
+    [[nodiscard]] Node* find(const std::string& path);
+    [[nodiscard]] bool writeBlocked(const std::string& absolutePath) const;
+    void ensureParents(const std::string& absolutePath);
+    [[nodiscard]] DirEntry entryOf(const Node& node, const std::string& name) const;
+
+    std::map<std::string, Node> nodes;  // by folded full path
+    std::string current = "C:\\";
+    std::set<std::string> failingFolders;  // folded
+    bool diskFull = false;
+};
+
+}  // namespace vexal::platform::fake

@@ -1,0 +1,13 @@
+#include "platform/fake/fake_services.h"
+
+namespace vexal::platform::fake {
+
+FakeServices::FakeServices() {
+    fs.now = [this] { return clock.now(); };
+}
+
+Services FakeServices::services() {
+    return Services{fs, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen};
+}
+
+}  // namespace vexal::platform::fake
