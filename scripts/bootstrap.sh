@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config dpkg-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
   zlib1g-dev libjpeg62-turbo-dev libminizip-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-  wine wine32:i386 xvfb xauth xdotool imagemagick fonts-wine x11-utils
+  wine wine32:i386 xvfb xauth xdotool imagemagick fonts-wine x11-utils zip fonts-dejavu-core
 )
 
 missing=()

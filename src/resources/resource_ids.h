@@ -4,6 +4,11 @@
 #define IDI_VEXAL 1
 
 // Pictures of buttons and menu items; items that show the same picture share an id.
+// Transparency: a true-colour picture is a 32-bit bitmap whose alpha is 0 or 255; its transparent
+// pixels are all zero, which is valid premultiplied data, so AlphaBlend with AC_SRC_ALPHA draws it
+// (load it with LR_CREATEDIBSECTION to keep the alpha). A 16-colour picture is a 4-bit bitmap whose
+// transparent pixels are magenta, RGB(255, 0, 255), a colour no picture uses otherwise: key it out
+// (TransparentBlt, or a mask built from it).
 #define IDB_RUN 101       /* 16 x 16, true colour: Run, Log, Run ET, PB update, ET log, support docs */
 #define IDB_QUIT 102      /* 16 x 16, true colour */
 #define IDB_BACKUP 103    /* 16 x 16, true colour */
