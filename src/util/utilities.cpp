@@ -10,7 +10,9 @@
 namespace vexal::util {
 
 std::string cannotOpenFileText(const std::string& path) {
-    return "Datei " + path + " kann nicht ge\xF6" "ffnet werden";  // Windows-1252, as every text of the program
+    return "Datei " + path +
+           " kann nicht ge\xF6"
+           "ffnet werden";  // Windows-1252, as every text of the program
 }
 
 std::string cannotCreateFileText(const std::string& path) { return "Datei " + path + " kann nicht erstellt werden"; }

@@ -1,10 +1,10 @@
+#include "settings/paths.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include "settings/paths.h"
 
 namespace vexal::settings {
 namespace {
@@ -27,10 +27,8 @@ TEST_P(PathsSplit, FolderAndNameSplitAtTheLastBackslashOrDriveColon) {
 
 INSTANTIATE_TEST_SUITE_P(Paths, PathsSplit,
                          testing::Values(PathCase{"C:\\Games\\Vexal\\Vexal.exe", "C:\\Games\\Vexal\\", "Vexal.exe"},
-                                         PathCase{"D:\\et.exe", "D:\\", "et.exe"},
-                                         PathCase{"D:et.exe", "D:", "et.exe"},
-                                         PathCase{"C:\\ET\\", "C:\\ET\\", ""},
-                                         PathCase{"Vexal.exe", "", "Vexal.exe"},
+                                         PathCase{"D:\\et.exe", "D:\\", "et.exe"}, PathCase{"D:et.exe", "D:", "et.exe"},
+                                         PathCase{"C:\\ET\\", "C:\\ET\\", ""}, PathCase{"Vexal.exe", "", "Vexal.exe"},
                                          PathCase{"C:\\Vexal\\\\mapinfos", "C:\\Vexal\\\\", "mapinfos"},
                                          PathCase{"\\\\server\\share\\a.txt", "\\\\server\\share\\", "a.txt"},
                                          PathCase{"", "", ""}));
@@ -41,9 +39,9 @@ TEST(Paths, ProgramDirectoryIsTheExecutablesFolderWithItsBackslash) {
 }
 
 TEST(Paths, TrailingBackslashIsAddedOnlyWhereMissing) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"C:\\ET", "C:\\ET\\"}, {"C:\\ET\\", "C:\\ET\\"}, {"D:\\", "D:\\"}, {"D:", "D:\\"},
-        {"etmain", "etmain\\"}, {"", ""}};
+    const std::vector<std::pair<std::string, std::string>> cases = {{"C:\\ET", "C:\\ET\\"}, {"C:\\ET\\", "C:\\ET\\"},
+                                                                    {"D:\\", "D:\\"},       {"D:", "D:\\"},
+                                                                    {"etmain", "etmain\\"}, {"", ""}};
     for (const auto& [in, out] : cases) EXPECT_EQ(includeTrailingBackslash(in), out) << '"' << in << '"';
 }
 

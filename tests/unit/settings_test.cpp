@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <ostream>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"section name is trimmed", "[  Paths ]\r\n", {{"Paths", {}}}},
         ParseCase{"an unclosed bracket is an ordinary line", "[A]\r\n[B\r\n", {{"A", {"[B"}}}},
         ParseCase{"a bracket line with '=' inside is a section", "[a=b]\r\nk=v\r\n", {{"a=b", {"k=v"}}}},
-        ParseCase{"lone CR and lone LF end lines", "[A]\rk=1\nj=2\r\n[B]\n\rx=3", {{"A", {"k=1", "j=2"}}, {"B", {"x=3"}}}},
+        ParseCase{
+            "lone CR and lone LF end lines", "[A]\rk=1\nj=2\r\n[B]\n\rx=3", {{"A", {"k=1", "j=2"}}, {"B", {"x=3"}}}},
         ParseCase{"a UTF-8 byte-order mark does not hide the first section",
                   "\xEF\xBB\xBF[Paths]\r\netPath=x\r\n",
                   {{"Paths", {"etPath=x"}}}},
@@ -202,14 +203,14 @@ TEST_P(SettingsInteger, IntegerReadsDecimalOrHexAndJunkAsTheDefault) {
     EXPECT_EQ(doc.readInteger("S", "k", kDefault), c.expected) << '"' << c.stored << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, SettingsInteger,
-    testing::Values(IntCase{"353", 353}, IntCase{"-5", -5}, IntCase{"+7", 7}, IntCase{"0x10", 16},
-                    IntCase{"0X1f", 31}, IntCase{"0xFFFFFFFF", -1}, IntCase{"-2147483648", INT32_MIN},
-                    IntCase{"0x", kDefault}, IntCase{"0x100000000", kDefault}, IntCase{"0xg", kDefault},
-                    IntCase{"-0x10", kDefault}, IntCase{"2147483648", kDefault},
-                    IntCase{"99999999999999999999", kDefault}, IntCase{"12abc", kDefault}, IntCase{"", kDefault},
-                    IntCase{"-", kDefault}, IntCase{"1 2", kDefault}));
+INSTANTIATE_TEST_SUITE_P(Settings, SettingsInteger,
+                         testing::Values(IntCase{"353", 353}, IntCase{"-5", -5}, IntCase{"+7", 7}, IntCase{"0x10", 16},
+                                         IntCase{"0X1f", 31}, IntCase{"0xFFFFFFFF", -1},
+                                         IntCase{"-2147483648", INT32_MIN}, IntCase{"0x", kDefault},
+                                         IntCase{"0x100000000", kDefault}, IntCase{"0xg", kDefault},
+                                         IntCase{"-0x10", kDefault}, IntCase{"2147483648", kDefault},
+                                         IntCase{"99999999999999999999", kDefault}, IntCase{"12abc", kDefault},
+                                         IntCase{"", kDefault}, IntCase{"-", kDefault}, IntCase{"1 2", kDefault}));
 
 // ---- The settings file ---------------------------------------------------------
 

@@ -1,6 +1,7 @@
+#include "util/utilities.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -8,9 +9,10 @@
 #include <vector>
 
 #include "platform/fake/fake_clipboard.h"
+#include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_process.h"
 #include "util/error.h"
-#include "util/utilities.h"
 
 namespace vexal::util {
 namespace {
@@ -40,44 +42,6 @@ public:
     std::string currentDirectory() override { return "C:\\"; }
 };
 
-// German locale; lower-casing knows the umlauts as the system code page does.
-class TestClock : public platform::Clock {
-public:
-    DateTime now() override { return {}; }
-    std::string dateTimeText(const DateTime& t) override {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%02d.%02d.%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute,
-                      t.second);
-        return buf;
-    }
-    std::string shortDateText(const DateTime&) override { return ""; }
-    std::string longTimeText(const DateTime&) override { return ""; }
-    platform::NumberFormat numberFormat() override { return {'.', ','}; }
-    std::string lower(const std::string& text) override {
-        std::string out = text;
-        for (char& c : out) {
-            const auto u = static_cast<unsigned char>(c);
-            if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) c = static_cast<char>(u + 0x20);
-        }
-        return out;
-    }
-};
-
-class TestProcess : public platform::Process {
-public:
-    std::optional<platform::FileVersion> version;
-    std::string askedFor;
-    std::string exePath() override { return "C:\\Games\\Vexal\\Vexal.exe"; }
-    std::vector<std::string> arguments() override { return {}; }
-    bool createMutex(const std::string&) override { return true; }
-    void releaseMutex() override {}
-    std::optional<platform::FileVersion> fileVersion(const std::string& path) override {
-        askedFor = path;
-        return version;
-    }
-    std::string environment(const std::string&) override { return ""; }
-};
-
 // Every character 6 pixels wide, 8 when bold; remembers the font it was asked for.
 class TestScreen : public platform::Screen {
 public:
@@ -100,22 +64,23 @@ std::unique_ptr<ui::ListBox> listOf(const Lines& items) {
 
 TEST(UtilFileBaseName, DropsFolderAndOnlyTheLastExtension) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"C:\\ET\\etmain\\oasis.pk3", "oasis"}, {"a.b.pk3", "a.b"},          {"oasis", "oasis"},
-        {"C:\\dir.v2\\radar", "radar"},          {"C:goldrush.pk3", "goldrush"}, {"D:\\demos\\", ""}};
+        {"C:\\ET\\etmain\\oasis.pk3", "oasis"}, {"a.b.pk3", "a.b"}, {"oasis", "oasis"}, {"C:\\dir.v2\\radar", "radar"},
+        {"C:goldrush.pk3", "goldrush"},         {"D:\\demos\\", ""}};
     for (const auto& [path, base] : cases) EXPECT_EQ(FileBaseName(path), base) << path;
 }
 
 TEST(UtilVersion, ShowsMajorMinorReleaseOfTheRunningExecutable) {
     EXPECT_EQ(versionText({0x0002000A, 0x0003002C}), "2.10.3");
     EXPECT_EQ(versionText({0xFFFFFFFF, 0xFFFFFFFF}), "65535.65535.65535");
-    TestProcess process;
-    process.version = platform::FileVersion{0x00010000, 0x00000006};
+    platform::fake::FakeProcess process;
+    process.path = "C:\\Games\\Vexal\\Vexal.exe";
+    process.setFileVersion("C:\\Games\\Vexal\\Vexal.exe", {0x00010000, 0x00000006});
     EXPECT_EQ(GetVersionText(process), "1.0.0");
-    EXPECT_EQ(process.askedFor, "C:\\Games\\Vexal\\Vexal.exe");
 }
 
 TEST(UtilVersion, NoVersionResourceIsAnError) {
-    TestProcess process;
+    platform::fake::FakeProcess process;
+    process.setFileVersion("C:\\Other\\et.exe", {0x00020000, 0});  // some other file has one
     try {
         (void)GetVersionText(process);
         FAIL() << "no version resource must be an error";
@@ -171,16 +136,15 @@ TEST_P(UtilPaste, ClipboardLinesReplaceTheEntries) {
     EXPECT_EQ(list->items().all(), c.entries) << c.what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Util, UtilPaste,
-    testing::Values(PasteCase{"trailing CR LF adds no empty entry", "a\r\nb\r\n", {"a", "b"}},
-                    PasteCase{"last line needs no end", "a\r\nb", {"a", "b"}},
-                    PasteCase{"lone CR and lone LF end lines", "a\rb\nc", {"a", "b", "c"}},
-                    PasteCase{"LF then CR is two line ends", "a\n\rb", {"a", "", "b"}},
-                    PasteCase{"empty line between two ends", "a\r\n\r\nb", {"a", "", "b"}},
-                    PasteCase{"a lone line end is one empty entry", "\r\n", {""}},
-                    PasteCase{"empty text empties the list", "", {}},
-                    PasteCase{"NUL bytes are text", "a\0b\r\n"s, {"a\0b"s}}));
+INSTANTIATE_TEST_SUITE_P(Util, UtilPaste,
+                         testing::Values(PasteCase{"trailing CR LF adds no empty entry", "a\r\nb\r\n", {"a", "b"}},
+                                         PasteCase{"last line needs no end", "a\r\nb", {"a", "b"}},
+                                         PasteCase{"lone CR and lone LF end lines", "a\rb\nc", {"a", "b", "c"}},
+                                         PasteCase{"LF then CR is two line ends", "a\n\rb", {"a", "", "b"}},
+                                         PasteCase{"empty line between two ends", "a\r\n\r\nb", {"a", "", "b"}},
+                                         PasteCase{"a lone line end is one empty entry", "\r\n", {""}},
+                                         PasteCase{"empty text empties the list", "", {}},
+                                         PasteCase{"NUL bytes are text", "a\0b\r\n"s, {"a\0b"s}}));
 
 TEST(UtilClipboard, PastedEntriesTakeASortedListsOrder) {
     auto list = listOf({});
@@ -224,7 +188,7 @@ TEST(UtilCountFiles, SelfContainingFolderStopsAtAFiniteDepth) {
 
 TEST(UtilFileFacts, SizeAndDateOfAFileAndNothingForOthers) {
     platform::fake::FakeFileSystem fs;
-    TestClock clock;
+    platform::fake::FakeClock clock;
     fs.addFile("C:\\ET\\etmain\\oasis.pk3", std::string(12345, 'z'), platform::kAttrArchive,
                DateTime{2023, 12, 31, 23, 59, 58});
 
@@ -258,18 +222,14 @@ TEST_P(UtilByteSize, UsesTheUnitTableAndTheLocaleSeparators) {
     EXPECT_EQ(FormatByteSize(c.bytes, {'.', ','}), c.german) << c.bytes;
 }
 
-INSTANTIATE_TEST_SUITE_P(Util, UtilByteSize,
-                         testing::Values(SizeCase{0, "0 Bytes", "0 Bytes"},
-                                         SizeCase{1023, "1,023 Bytes", "1.023 Bytes"},
-                                         SizeCase{1024, "1.00 KB", "1,00 KB"},
-                                         SizeCase{1029, "1.00 KB", "1,00 KB"},
-                                         SizeCase{1030, "1.01 KB", "1,01 KB"},
-                                         SizeCase{1152, "1.13 KB", "1,13 KB"},  // 1.125: half goes up
-                                         SizeCase{1048575, "1,024.00 KB", "1.024,00 KB"},
-                                         SizeCase{1048576, "1.00 MB", "1,00 MB"},
-                                         SizeCase{1073741823, "1,024.00 MB", "1.024,00 MB"},
-                                         SizeCase{1073741824, "1.00 GB", "1,00 GB"},
-                                         SizeCase{4294967295u, "4.00 GB", "4,00 GB"}));
+INSTANTIATE_TEST_SUITE_P(
+    Util, UtilByteSize,
+    testing::Values(SizeCase{0, "0 Bytes", "0 Bytes"}, SizeCase{1023, "1,023 Bytes", "1.023 Bytes"},
+                    SizeCase{1024, "1.00 KB", "1,00 KB"}, SizeCase{1029, "1.00 KB", "1,00 KB"},
+                    SizeCase{1030, "1.01 KB", "1,01 KB"}, SizeCase{1152, "1.13 KB", "1,13 KB"},  // 1.125: half goes up
+                    SizeCase{1048575, "1,024.00 KB", "1.024,00 KB"}, SizeCase{1048576, "1.00 MB", "1,00 MB"},
+                    SizeCase{1073741823, "1,024.00 MB", "1.024,00 MB"}, SizeCase{1073741824, "1.00 GB", "1,00 GB"},
+                    SizeCase{4294967295u, "4.00 GB", "4,00 GB"}));
 
 TEST(UtilByteSize, LocaleWithoutThousandsSeparatorDoesNotGroup) {
     EXPECT_EQ(FormatByteSize(1048575, {'\0', ','}), "1024,00 KB");
@@ -310,7 +270,7 @@ class UtilReplaceLines : public testing::TestWithParam<ReplaceCase> {};
 TEST_P(UtilReplaceLines, RewritesTheFileWithCrLf) {
     const auto& c = GetParam();
     platform::fake::FakeFileSystem fs;
-    TestClock clock;
+    platform::fake::FakeClock clock;
     fs.addFile(kCfg, c.before);
     ReplaceMatchingLines(fs, clock, kCfg, c.search, "seta name \"^1new\"");
     EXPECT_EQ(fs.contents(kCfg), c.after) << c.what;
@@ -318,19 +278,19 @@ TEST_P(UtilReplaceLines, RewritesTheFileWithCrLf) {
 
 INSTANTIATE_TEST_SUITE_P(
     Util, UtilReplaceLines,
-    testing::Values(
-        ReplaceCase{"every line matching in any case",
-                    "seta name \"old\"\r\nbind x kill\r\n  SETA NAME \"older\"\r\nseta rate 25000", "seta name",
-                    "seta name \"^1new\"\r\nbind x kill\r\nseta name \"^1new\"\r\nseta rate 25000\r\n"},
-        ReplaceCase{"the locale lower-cases umlauts", "// SPIELER \xC4NDERN\r\n", "spieler \xE4ndern",
-                    "seta name \"^1new\"\r\n"},
-        ReplaceCase{"LF line ends become CR LF though nothing matched", "bind a +attack\n\nvid_restart\r",
-                    "seta name", "bind a +attack\r\n\r\nvid_restart\r\n"},
-        ReplaceCase{"an empty search text matches no line", "bind a +attack\n", "", "bind a +attack\r\n"}));
+    testing::Values(ReplaceCase{"every line matching in any case",
+                                "seta name \"old\"\r\nbind x kill\r\n  SETA NAME \"older\"\r\nseta rate 25000",
+                                "seta name",
+                                "seta name \"^1new\"\r\nbind x kill\r\nseta name \"^1new\"\r\nseta rate 25000\r\n"},
+                    ReplaceCase{"the locale lower-cases umlauts", "// SPIELER \xC4NDERN\r\n", "spieler \xE4ndern",
+                                "seta name \"^1new\"\r\n"},
+                    ReplaceCase{"LF line ends become CR LF though nothing matched", "bind a +attack\n\nvid_restart\r",
+                                "seta name", "bind a +attack\r\n\r\nvid_restart\r\n"},
+                    ReplaceCase{"an empty search text matches no line", "bind a +attack\n", "", "bind a +attack\r\n"}));
 
 TEST(UtilReplaceLines, EmptyFileIsLeftUntouched) {
     platform::fake::FakeFileSystem fs;
-    TestClock clock;
+    platform::fake::FakeClock clock;
     fs.addFile(kCfg, "");
     ReplaceMatchingLines(fs, clock, kCfg, "seta name", "seta name \"x\"");
     EXPECT_TRUE(fs.writes.empty());
@@ -338,12 +298,14 @@ TEST(UtilReplaceLines, EmptyFileIsLeftUntouched) {
 
 TEST(UtilReplaceLines, MissingOrUnwritableFileIsAnError) {
     platform::fake::FakeFileSystem fs;
-    TestClock clock;
+    platform::fake::FakeClock clock;
     try {
         ReplaceMatchingLines(fs, clock, kCfg, "seta name", "x");
         FAIL() << "a missing file must be reported";
     } catch (const Error& e) {
-        EXPECT_STREQ(e.what(), "Datei C:\\ET\\etmain\\autoexec.cfg kann nicht ge\xF6" "ffnet werden");
+        EXPECT_STREQ(e.what(),
+                     "Datei C:\\ET\\etmain\\autoexec.cfg kann nicht ge\xF6"
+                     "ffnet werden");
     }
     fs.addFile(kCfg, "seta name \"old\"\r\n", platform::kAttrReadOnly);
     try {
