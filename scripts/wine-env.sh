@@ -5,7 +5,6 @@
 export WINEPREFIX="${VEXAL_WINEPREFIX:-$HOME/.local/share/vexal/wine}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
 if [ ! -f "$WINEPREFIX/.vexal-ready" ]; then
   mkdir -p "$WINEPREFIX"
   echo "wine: preparing the prefix $WINEPREFIX (once, 10-30 s)" >&2
@@ -13,7 +12,7 @@ if [ ! -f "$WINEPREFIX/.vexal-ready" ]; then
   wineserver -w
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
   wineserver -w
-  touch "$WINEPREFIX/.vexal-ready"
+  [ -d "$WINEPREFIX/drive_c/windows/system32" ] && touch "$WINEPREFIX/.vexal-ready"
 fi
 
 # Windows path of a Linux path, as Wine's Z: drive shows it.

@@ -1,0 +1,421 @@
+#include "platform/win32/window_backend.h"
+// after windows.h, which it needs
+#include <shellapi.h>
+
+#include "platform/win32/window_messages.h"
+#include "resources/resource_ids.h"
+#include "ui/dispatch.h"
+
+namespace vexal::platform::win32 {
+
+WindowBackend::WindowBackend(WindowModel model) : model_(std::move(model)) {
+    instance_ = GetModuleHandleA(nullptr);
+    windows_.resize(model_.controls.size());
+    for (std::size_t i = 0; i < model_.controls.size(); ++i) {
+        windows_[i].control = model_.controls[i];
+        model_.controls[i]->setObserver(this);
+    }
+    if (model_.application) model_.application->setObserver(this);
+    if (model_.form) model_.form->setFormObserver(this);
+    for (std::size_t i = 0; i < model_.timers.size(); ++i) {
+        timers_.push_back({model_.timers[i], i + 1, 0});
+        model_.timers[i]->onStateChange = [this, i] { timerStateChanged(timers_[i]); };
+    }
+    if (model_.tray) model_.tray->onStateChange = [this] { trayUpdate(); };
+}
+
+WindowBackend::~WindowBackend() {
+    for (auto* c : model_.controls) c->setObserver(nullptr);
+    for (auto& [command, entry] : menus_) entry.item->setObserver(nullptr);
+    if (model_.application) model_.application->setObserver(nullptr);
+    if (model_.form) model_.form->setFormObserver(nullptr);
+    for (auto* t : model_.timers) t->onStateChange = nullptr;
+    if (model_.tray) model_.tray->onStateChange = nullptr;
+    if (main_) DestroyWindow(main_);
+    if (app_) DestroyWindow(app_);
+    for (auto& cw : windows_)
+        if (cw.images) ImageList_Destroy(cw.images);
+    if (accelerators_) DestroyAcceleratorTable(accelerators_);
+}
+
+void WindowBackend::guarded(const std::function<void()>& handler) { ui::runHandler(handler, model_.showError); }
+
+HWND WindowBackend::controlWindow(const ui::Control& control) const {
+    for (const auto& cw : windows_)
+        if (cw.control == &control) return cw.hwnd;
+    return nullptr;
+}
+
+WindowBackend::ControlWindow* WindowBackend::byHwnd(HWND hwnd) {
+    const auto it = windowIndex_.find(hwnd);
+    return it == windowIndex_.end() ? nullptr : &windows_[it->second];
+}
+
+WindowBackend::ControlWindow* WindowBackend::byControl(const ui::Control* control) {
+    for (auto& cw : windows_)
+        if (cw.control == control) return &cw;
+    return nullptr;
+}
+
+void WindowBackend::registerClasses() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+
+    wc.lpfnWndProc = appProc;
+    wc.hIcon = icon_;
+    wc.hIconSm = smallIcon_;
+    wc.lpszClassName = kApplicationClass;
+    RegisterClassExA(&wc);
+
+    wc.lpfnWndProc = mainProc;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = model_.className.c_str();
+    RegisterClassExA(&wc);
+
+    wc.hIcon = wc.hIconSm = nullptr;
+    wc.hbrBackground = nullptr;
+    wc.lpfnWndProc = flatButtonProc;
+    wc.lpszClassName = kFlatButtonClass;
+    RegisterClassExA(&wc);
+    wc.lpfnWndProc = pictureProc;
+    wc.lpszClassName = kPictureClass;
+    RegisterClassExA(&wc);
+}
+
+void WindowBackend::create() {
+    icon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VEXAL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    smallIcon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VEXAL), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    registerClasses();
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+
+    // The owner window carries the taskbar button and the application title; it
+    // has no area of its own, the main window is what the user sees.
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    const std::string title = model_.application ? model_.application->title() : std::string();
+    app_ = CreateWindowExA(0, kApplicationClass, title.c_str(),
+                           WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, cx / 2, cy / 2, 0, 0,
+                           nullptr, nullptr, instance_, this);
+    SendMessageA(app_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(app_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
+
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    RECT r{0, 0, model_.clientWidth, model_.clientHeight};
+    AdjustWindowRectEx(&r, style, model_.mainMenu != nullptr, 0);
+    const std::string caption = model_.form ? model_.form->caption() : std::string();
+    main_ = CreateWindowExA(0, model_.className.c_str(), caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            r.right - r.left, r.bottom - r.top, app_, nullptr, instance_, this);
+
+    ++applying_;
+    for (std::size_t i = 0; i < windows_.size(); ++i) createControl(i);
+    applyZOrder();
+    buildMenus();
+    --applying_;
+    buildAccelerators();
+    createTooltips();
+
+    // A menu bar that wraps takes client height; make the client area exactly as designed.
+    RECT client{};
+    GetClientRect(main_, &client);
+    RECT window{};
+    GetWindowRect(main_, &window);
+    const int dw = model_.clientWidth - (client.right - client.left);
+    const int dh = model_.clientHeight - (client.bottom - client.top);
+    if (dw != 0 || dh != 0)
+        SetWindowPos(main_, nullptr, 0, 0, window.right - window.left + dw, window.bottom - window.top + dh,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    for (auto& t : timers_) timerStateChanged(t);
+    trayUpdate();
+}
+
+// ---- window procedures ------------------------------------------------------
+
+namespace {
+template <typename T>
+T* fromWindow(HWND hwnd, UINT msg, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        return self;
+    }
+    return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+}  // namespace
+
+LRESULT CALLBACK WindowBackend::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = fromWindow<WindowBackend>(hwnd, msg, lParam);
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    try {
+        return self->onMainMessage(hwnd, msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        if (self->model_.showError) self->model_.showError(e.what());
+        return 0;
+    }
+}
+
+LRESULT CALLBACK WindowBackend::appProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = fromWindow<WindowBackend>(hwnd, msg, lParam);
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    try {
+        return self->onAppMessage(hwnd, msg, wParam, lParam);
+    } catch (const std::exception& e) {
+        if (self->model_.showError) self->model_.showError(e.what());
+        return 0;
+    }
+}
+
+LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_COMMAND:
+        onCommand(wParam, lParam);
+        return 0;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_LISTBOX) {
+            drawListItem(item);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_MEASUREITEM: {
+        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (item.CtlType == ODT_LISTBOX) {
+            const std::size_t index = item.CtlID - kFirstControlId;
+            const auto* list = index < windows_.size() ? dynamic_cast<const ui::ListBox*>(windows_[index].control) : nullptr;
+            item.itemHeight = static_cast<UINT>(list ? list->itemHeight : creatingItemHeight_);
+            return TRUE;
+        }
+        break;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+        return onCtlColor(hwnd, msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_MOUSEMOVE:
+        trackLeave(hwnd);
+        pointerOverMain({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
+    case WM_MOUSELEAVE:
+        pointerMayHaveLeft();
+        return 0;
+    case WM_MENUSELECT:
+        menuSelect(wParam, lParam);
+        return 0;
+    case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+        if (hdr->hwndFrom == tooltip_ && hdr->code == TTN_GETDISPINFOA) {
+            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            tipText_.clear();
+            if (auto* cw = byHwnd(reinterpret_cast<HWND>(hdr->idFrom));
+                cw && cw->control->showHintTooltip())
+                tipText_ = tooltipText(cw->control->hint());
+            info->lpszText = tipText_.data();
+            info->hinst = nullptr;
+            return 0;
+        }
+        break;
+    }
+    case WM_TIMER:
+        timerFired(wParam);
+        return 0;
+    case WM_HOTKEY:
+        if (onHotkey) guarded([&] { onHotkey(static_cast<int>(wParam)); });
+        return 0;
+    case kMsgTray:
+        trayMessage(lParam);
+        return 0;
+    case kMsgSyncText:
+        if (wParam < windows_.size() && windows_[wParam].hwnd) {
+            ++applying_;
+            applyText(windows_[wParam]);
+            --applying_;
+        }
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+            minimizeApp();
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+            restoreFocus();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        DestroyWindow(hwnd);
+        return 0;
+    case WM_DESTROY:
+        if (trayShown_) {
+            NOTIFYICONDATAA nid{};
+            nid.cbSize = sizeof nid;
+            nid.hWnd = hwnd;
+            nid.uID = 1;
+            Shell_NotifyIconA(NIM_DELETE, &nid);
+            trayShown_ = false;
+        }
+        for (auto& t : timers_) {
+            KillTimer(hwnd, t.id);
+            t.armedInterval = 0;
+        }
+        if (model_.onDestroy) guarded(model_.onDestroy);
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        for (auto& cw : windows_) cw.hwnd = cw.edit = cw.list = nullptr;
+        windowIndex_.clear();
+        tooltip_ = nullptr;
+        main_ = nullptr;
+        break;
+    default:
+        if (msg == taskbarCreated_ && msg != 0) {
+            // Explorer restarted: the notification area forgot our icon.
+            trayShown_ = false;
+            trayUpdate();
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT WindowBackend::onAppMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SYSCOMMAND:
+        switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+            minimizeApp();
+            return 0;
+        case SC_CLOSE:
+            if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
+            return 0;
+        default:
+            break;
+        }
+        break;
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED && appMinimized_) {
+            const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
+            appRestored();
+            return r;
+        }
+        break;
+    case WM_ACTIVATE:
+        // The taskbar button or Alt+Tab activated the owner: the main window is meant.
+        if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd, kMsgActivateMain, 0, 0);
+        return 0;
+    case kMsgActivateMain:
+        if (main_ && IsWindowVisible(main_) && IsWindowEnabled(main_) && !appMinimized_) SetActiveWindow(main_);
+        return 0;
+    case WM_CLOSE:
+        if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
+        return 0;
+    case WM_NCDESTROY:
+        app_ = nullptr;
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+// ---- the message loop -------------------------------------------------------
+
+void WindowBackend::start(bool minimized) {
+    if (!minimized) {
+        showMain();
+        return;
+    }
+    // Started minimized: the window stays hidden; the program waits in the tray,
+    // or on the taskbar when there is no tray icon to bring it back.
+    if (model_.tray && model_.tray->visible() && model_.tray->minimizeToTray) return;
+    appMinimized_ = true;
+    ShowWindow(app_, SW_SHOWMINNOACTIVE);
+}
+
+bool WindowBackend::afterMessage() {
+    // Closing and ending wait until the handler that asked for them has returned.
+    if (closePending_ && main_) {
+        closePending_ = false;
+        DestroyWindow(main_);
+    }
+    return main_ != nullptr && !quitting_;
+}
+
+void WindowBackend::run() {
+    MSG msg;
+    while (afterMessage()) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        if (preTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void WindowBackend::destroy() {
+    if (main_) DestroyWindow(main_);
+}
+
+// ---- observers --------------------------------------------------------------
+
+void WindowBackend::changed(ui::Control& control, ui::Property property) {
+    if (property == ui::Property::Hint && model_.application) model_.application->hintChanged(control);
+    ControlWindow* cw = byControl(&control);
+    if (!cw || !cw->hwnd) return;
+    ++applying_;
+    apply(*cw, property);
+    --applying_;
+}
+
+void WindowBackend::changed(ui::MenuItem& item) {
+    const auto it = menus_.find(static_cast<UINT>(item.command));
+    if (it == menus_.end() || it->second.item != &item) return;
+    if (it->second.autoAccel)
+        prepareAutoAccelerators(it->second.owner);
+    else
+        applyMenuItem(it->second);
+}
+
+void WindowBackend::titleChanged() {
+    const std::string& title = model_.application->title();
+    if (app_) SetWindowTextA(app_, title.c_str());
+    if (onTitleChanged) onTitleChanged(title);
+}
+
+void WindowBackend::terminateRequested() {
+    quitting_ = true;
+    PostMessageA(nullptr, WM_NULL, 0, 0);  // wakes the loop
+}
+
+void WindowBackend::minimizeRequested() { minimizeApp(); }
+
+void WindowBackend::captionChanged() {
+    if (main_) SetWindowTextA(main_, model_.form->caption().c_str());
+}
+
+void WindowBackend::focusChanged(ui::Control* control) {
+    // A hidden window takes the focus when it is activated (restoreFocus).
+    if (!main_ || !IsWindowVisible(main_) || !control) return;
+    ControlWindow* cw = byControl(control);
+    if (!cw || !cw->hwnd) return;
+    ++applying_;
+    SetFocus(cw->hwnd);
+    --applying_;
+}
+
+void WindowBackend::closeRequested() {
+    closePending_ = true;
+    PostMessageA(nullptr, WM_NULL, 0, 0);
+}
+
+void WindowBackend::showRequested() { showMain(); }
+
+void WindowBackend::hideRequested() { hideMain(); }
+
+}  // namespace vexal::platform::win32

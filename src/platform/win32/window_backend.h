@@ -1,0 +1,226 @@
+#pragma once
+// The real window behind the control model: one HWND per control, a hidden
+// owner window that carries the taskbar button, the menus, the tray icon, the
+// timers and the message loop. Model changes are mirrored into the windows;
+// what the user does in the windows becomes model events.
+#include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32/scoped.h"
+#include "ui/application.h"
+#include "ui/control.h"
+#include "ui/form.h"
+#include "ui/menu.h"
+
+namespace vexal::platform::win32 {
+
+// What the backend builds its windows from.
+struct WindowModel {
+    ui::Form* form = nullptr;
+    ui::Application* application = nullptr;
+    std::vector<ui::Control*> controls;  // HWND id = index + kFirstControlId
+    ui::MenuItem* mainMenu = nullptr;
+    // Context menus of controls (right click, the context-menu key).
+    std::vector<std::pair<ui::Control*, ui::MenuItem*>> contextMenus;
+    std::vector<ui::Timer*> timers;
+    ui::TrayIcon* tray = nullptr;
+    std::string className = "TfrmVexal";
+    int clientWidth = 553;
+    int clientHeight = 339;
+    std::function<void()> onDestroy;                       // the window is being destroyed
+    std::function<void(const std::string&)> showError;     // the standard error box
+};
+
+inline constexpr int kFirstControlId = 1000;
+inline constexpr int kFirstMenuCommand = 2000;
+
+class WindowBackend final : public ui::ControlObserver,
+                            public ui::MenuObserver,
+                            public ui::ApplicationObserver,
+                            public ui::FormObserver {
+public:
+    explicit WindowBackend(WindowModel model);
+    ~WindowBackend() override;
+    WindowBackend(const WindowBackend&) = delete;
+    WindowBackend& operator=(const WindowBackend&) = delete;
+
+    // Creates every window from the model as it stands; nothing is shown yet.
+    void create();
+    [[nodiscard]] HWND mainWindow() const { return main_; }
+    [[nodiscard]] HWND applicationWindow() const { return app_; }
+    [[nodiscard]] HWND controlWindow(const ui::Control& control) const;
+
+    // The first showing at start; with `minimized` the window stays hidden and the
+    // program waits on the taskbar or in the tray.
+    void start(bool minimized);
+    // Runs until the program is terminated or the main window is gone.
+    void run();
+    // Destroys the main window if it still exists (running the destroy hook).
+    void destroy();
+
+    // WM_HOTKEY with the hotkey's id.
+    std::function<void(int id)> onHotkey;
+    // The application title (the taskbar text) changed.
+    std::function<void(const std::string&)> onTitleChanged;
+
+    // ---- model observers
+    void changed(ui::Control& control, ui::Property property) override;
+    void changed(ui::MenuItem& item) override;
+    void titleChanged() override;
+    void terminateRequested() override;
+    void minimizeRequested() override;
+    void captionChanged() override;
+    void focusChanged(ui::Control* control) override;
+    void closeRequested() override;
+    void showRequested() override;
+    void hideRequested() override;
+
+private:
+    struct ControlWindow {
+        ui::Control* control = nullptr;
+        HWND hwnd = nullptr;
+        HWND edit = nullptr;  // the edit field inside a combo box
+        HWND list = nullptr;  // the drop-down list of a combo box
+        std::vector<std::string> shownItems;  // list items as the window holds them
+        HIMAGELIST images = nullptr;
+        bool hot = false, pressed = false;  // flat buttons
+    };
+    struct MenuEntry {
+        ui::MenuItem* item = nullptr;
+        HMENU owner = nullptr;    // the menu the item sits in
+        HMENU submenu = nullptr;  // its own pop-up, when it has children
+        bool autoAccel = false;
+        std::string display;  // caption with the accelerator letter the menu assigned
+    };
+    struct TimerEntry {
+        ui::Timer* timer = nullptr;
+        UINT_PTR id = 0;
+        int armedInterval = 0;  // 0: not running
+    };
+    struct Picture {
+        ScopedBitmap normal;    // 32-bit top-down DIB, premultiplied alpha
+        ScopedBitmap disabled;  // the same, greyed
+        int width = 0, height = 0;
+    };
+
+    // ---- window procedures
+    static LRESULT CALLBACK mainProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK appProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK flatButtonProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK pictureProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK childSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    LRESULT onMainMessage(HWND, UINT, WPARAM, LPARAM);
+    LRESULT onAppMessage(HWND, UINT, WPARAM, LPARAM);
+    LRESULT onChildMessage(ControlWindow&, HWND, UINT, WPARAM, LPARAM, bool& handled);
+    LRESULT onFlatButtonMessage(ControlWindow&, HWND, UINT, WPARAM, LPARAM);
+    LRESULT onPictureMessage(ControlWindow&, HWND, UINT, WPARAM, LPARAM);
+
+    void registerClasses();
+    void guarded(const std::function<void()>& handler);  // through ui::runHandler
+    bool afterMessage();
+
+    // ---- controls (window_controls.cpp)
+    void createControl(std::size_t index);
+    void applyZOrder();
+    void apply(ControlWindow& cw, ui::Property property);
+    void applyAll(ControlWindow& cw);
+    void applyBounds(ControlWindow& cw);
+    void applyVisible(ControlWindow& cw);
+    void applyEnabled(ControlWindow& cw);
+    void applyItems(ControlWindow& cw);
+    void applyItemIndex(ControlWindow& cw);
+    void applyText(ControlWindow& cw);
+    void applyPicture(ControlWindow& cw);
+    [[nodiscard]] bool effectiveVisible(const ui::Control& c) const;
+    [[nodiscard]] bool effectiveEnabled(const ui::Control& c) const;
+    [[nodiscard]] POINT origin(const ui::Control& c) const;
+    HFONT font(const ui::Font& font);
+    HBRUSH brush(COLORREF colour);
+    [[nodiscard]] static COLORREF resolve(ui::Colour colour);
+    LRESULT onCtlColor(HWND main, UINT msg, HDC dc, HWND child);
+    void drawListItem(const DRAWITEMSTRUCT& item);
+    void paintFlatButton(ControlWindow& cw, HDC dc);
+    void paintPicture(ControlWindow& cw, HDC dc);
+    void onCommand(WPARAM wParam, LPARAM lParam);
+    ControlWindow* byHwnd(HWND hwnd);
+    ControlWindow* byControl(const ui::Control* control);
+
+    // ---- pictures (window_pictures.cpp)
+    const Picture* picture(int resourceId);
+    HIMAGELIST buttonImages(const ui::Button& button);
+
+    // ---- pointer, keyboard, focus (window_input.cpp)
+    void pointerOver(ui::Control* control, bool runMouseMove);
+    void pointerOverMain(POINT clientPoint);
+    void trackLeave(HWND hwnd);
+    void pointerMayHaveLeft();
+    bool preTranslate(MSG& msg);
+    void tabFrom(ui::Control* current, bool backwards);
+    [[nodiscard]] std::vector<ui::Control*> tabSequence() const;
+    [[nodiscard]] bool canFocus(const ui::Control& c) const;
+    bool mnemonic(char key);
+    void restoreFocus();
+    void createTooltips();
+    void updateTooltipTiming();
+
+    // ---- menus (window_menus.cpp)
+    void buildMenus();
+    HMENU buildMenu(ui::MenuItem& root, bool bar, bool autoAccel);
+    void applyMenuItem(MenuEntry& entry);
+    [[nodiscard]] std::string menuText(const MenuEntry& entry) const;
+    void buildAccelerators();
+    void prepareAutoAccelerators(HMENU menu);
+    void popup(ui::MenuItem& menu, POINT screenPoint);
+    void menuSelect(WPARAM wParam, LPARAM lParam);
+    MenuEntry* menuByCommand(UINT command);
+    HMENU popupMenuOf(ui::MenuItem* item);
+    ui::MenuItem* contextMenuOf(const ui::Control* control) const;
+
+    // ---- window state, tray and timers (window_tray.cpp)
+    void showMain();
+    void hideMain();
+    void minimizeApp();
+    void appRestored();
+    void centreMain();
+    void trayUpdate();
+    void trayMessage(LPARAM lParam);
+    void timerStateChanged(TimerEntry& entry);
+    void timerFired(UINT_PTR id);
+
+    WindowModel model_;
+    HINSTANCE instance_ = nullptr;
+    HWND app_ = nullptr;
+    HWND main_ = nullptr;
+    HWND tooltip_ = nullptr;
+    std::vector<ControlWindow> windows_;         // parallel to model_.controls
+    std::map<HWND, std::size_t> windowIndex_;    // every HWND of ours, combo parts included
+    std::map<UINT, MenuEntry> menus_;            // by command id
+    std::map<const ui::MenuItem*, HMENU> popups_;
+    std::vector<ScopedMenu> ownedMenus_;         // pop-up menus not attached to the window
+    HACCEL accelerators_ = nullptr;
+    std::vector<TimerEntry> timers_;
+    std::map<int, Picture> pictures_;
+    std::map<std::string, ScopedFont> fonts_;
+    std::map<COLORREF, ScopedBrush> brushes_;
+    HICON icon_ = nullptr, smallIcon_ = nullptr;  // shared resource icons, never destroyed
+
+    int applying_ = 0;           // >0 while the backend itself changes a window
+    bool closePending_ = false;  // Form::close(): destroy after the handler returns
+    bool quitting_ = false;
+    bool appMinimized_ = false;
+    bool trayShown_ = false;
+    UINT taskbarCreated_ = 0;
+    const ui::Control* pointed_ = nullptr;
+    int tooltipPause_ = -1;
+    std::string tipText_;
+    int creatingItemHeight_ = 13;
+};
+
+}  // namespace vexal::platform::win32

@@ -1,0 +1,185 @@
+// The main menu and the pop-up menus, built from the model's menu trees, and the
+// accelerator table of their shortcuts.
+#include <algorithm>
+#include <cctype>
+#include <set>
+#include <tuple>
+
+#include "platform/win32/window_backend.h"
+
+namespace vexal::platform::win32 {
+
+void WindowBackend::buildMenus() {
+    UINT next = kFirstMenuCommand;
+    // Command ids follow the trees depth first, main menu first, then the pop-ups.
+    auto number = [&](auto&& self, ui::MenuItem& root) -> void {
+        for (ui::MenuItem* child : root.children()) {
+            child->command = static_cast<int>(next++);
+            self(self, *child);
+        }
+    };
+    std::vector<ui::MenuItem*> popupRoots;
+    for (const auto& [control, menu] : model_.contextMenus) popupRoots.push_back(menu);
+    if (model_.tray && model_.tray->popupMenu) popupRoots.push_back(model_.tray->popupMenu);
+
+    if (model_.mainMenu) {
+        number(number, *model_.mainMenu);
+        SetMenu(main_, buildMenu(*model_.mainMenu, true, false));
+    }
+    for (ui::MenuItem* root : popupRoots) {
+        if (popups_.count(root)) continue;
+        number(number, *root);
+        // The toolkit gives the items of pop-up menus their accelerator letters.
+        HMENU menu = buildMenu(*root, false, true);
+        ownedMenus_.emplace_back(menu);
+        popups_[root] = menu;
+        prepareAutoAccelerators(menu);
+    }
+}
+
+HMENU WindowBackend::buildMenu(ui::MenuItem& root, bool bar, bool autoAccel) {
+    HMENU menu = bar ? CreateMenu() : CreatePopupMenu();
+    UINT position = 0;
+    for (ui::MenuItem* item : root.children()) {
+        MenuEntry entry;
+        entry.item = item;
+        entry.owner = menu;
+        entry.autoAccel = autoAccel;
+        if (!item->children().empty()) entry.submenu = buildMenu(*item, false, autoAccel);
+        MENUITEMINFOA mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | (entry.submenu ? MIIM_SUBMENU : 0);
+        mii.fType = item->isSeparator() ? MFT_SEPARATOR : MFT_STRING;
+        mii.wID = static_cast<UINT>(item->command);
+        mii.hSubMenu = entry.submenu;
+        std::string text = item->caption();
+        mii.dwTypeData = text.data();
+        InsertMenuItemA(menu, position++, TRUE, &mii);
+        item->setObserver(this);
+        auto& stored = menus_[static_cast<UINT>(item->command)] = entry;
+        applyMenuItem(stored);
+    }
+    return menu;
+}
+
+std::string WindowBackend::menuText(const MenuEntry& entry) const {
+    std::string text = entry.autoAccel && !entry.display.empty() ? entry.display : entry.item->caption();
+    if (!entry.item->shortcut.empty()) text += "\t" + entry.item->shortcut.text();
+    return text;
+}
+
+void WindowBackend::applyMenuItem(MenuEntry& entry) {
+    const ui::MenuItem& item = *entry.item;
+    if (item.isSeparator()) return;
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_STRING | MIIM_STATE;
+    std::string text = menuText(entry);
+    mii.dwTypeData = text.data();
+    mii.fState = (item.checked() ? MFS_CHECKED : MFS_UNCHECKED) | (item.enabled() ? MFS_ENABLED : MFS_DISABLED) |
+                 (item.isDefault ? MFS_DEFAULT : 0);
+    const bool inBar = model_.mainMenu && item.parent() == model_.mainMenu;
+    if (!inBar) {
+        mii.fMask |= MIIM_BITMAP;
+        const Picture* pic = picture(item.picture);
+        mii.hbmpItem = pic ? (item.enabled() ? pic->normal.get() : pic->disabled.get()) : nullptr;
+    }
+    SetMenuItemInfoA(entry.owner, static_cast<UINT>(item.command), FALSE, &mii);
+    if (inBar && main_) DrawMenuBar(main_);
+}
+
+void WindowBackend::prepareAutoAccelerators(HMENU menu) {
+    std::vector<MenuEntry*> entries;
+    for (auto& [command, entry] : menus_)
+        if (entry.owner == menu) entries.push_back(&entry);
+    std::sort(entries.begin(), entries.end(),
+              [](const MenuEntry* a, const MenuEntry* b) { return a->item->command < b->item->command; });
+    // Items marked manual keep their letter; the others share out what is left.
+    std::string used;
+    for (MenuEntry* e : entries) {
+        if (!e->item->manualAccel || e->item->isSeparator()) continue;
+        const std::string& caption = e->item->caption();
+        const auto amp = caption.find('&');
+        if (amp != std::string::npos && amp + 1 < caption.size())
+            used += static_cast<char>(std::toupper(static_cast<unsigned char>(caption[amp + 1])));
+    }
+    for (MenuEntry* e : entries) {
+        if (e->item->isSeparator()) continue;
+        e->display = e->item->manualAccel ? e->item->caption() : ui::autoAccelerated(e->item->caption(), used);
+        applyMenuItem(*e);
+    }
+}
+
+void WindowBackend::buildAccelerators() {
+    std::vector<ACCEL> table;
+    std::set<std::tuple<unsigned, bool, bool, bool>> seen;
+    // The first item with a shortcut owns it: F4 is both the Preferences menu's
+    // toggle and the list menu's, and one press must run the toggle once.
+    auto collect = [&](auto&& self, const ui::MenuItem& root) -> void {
+        for (const ui::MenuItem* item : root.children()) {
+            const ui::Shortcut& s = item->shortcut;
+            if (!s.empty() && seen.insert({s.key, s.ctrl, s.alt, s.shift}).second) {
+                ACCEL a{};
+                a.fVirt = static_cast<BYTE>(FVIRTKEY | (s.ctrl ? FCONTROL : 0) | (s.alt ? FALT : 0) |
+                                            (s.shift ? FSHIFT : 0));
+                a.key = static_cast<WORD>(s.key);
+                a.cmd = static_cast<WORD>(item->command);
+                table.push_back(a);
+            }
+            self(self, *item);
+        }
+    };
+    if (model_.mainMenu) collect(collect, *model_.mainMenu);
+    for (const auto& [control, menu] : model_.contextMenus) collect(collect, *menu);
+    if (!table.empty()) accelerators_ = CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+}
+
+WindowBackend::MenuEntry* WindowBackend::menuByCommand(UINT command) {
+    const auto it = menus_.find(command);
+    return it == menus_.end() ? nullptr : &it->second;
+}
+
+HMENU WindowBackend::popupMenuOf(ui::MenuItem* item) {
+    const auto it = popups_.find(item);
+    return it == popups_.end() ? nullptr : it->second;
+}
+
+ui::MenuItem* WindowBackend::contextMenuOf(const ui::Control* control) const {
+    for (const auto& [c, menu] : model_.contextMenus)
+        if (c == control) return menu;
+    return nullptr;
+}
+
+void WindowBackend::popup(ui::MenuItem& menu, POINT screenPoint) {
+    HMENU h = popupMenuOf(&menu);
+    if (!h || !main_) return;
+    prepareAutoAccelerators(h);
+    // Without the foreground a tray menu would not close when clicked beside.
+    SetForegroundWindow(main_);
+    const UINT command = static_cast<UINT>(TrackPopupMenuEx(
+        h, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint.x, screenPoint.y, main_, nullptr));
+    PostMessageA(main_, WM_NULL, 0, 0);
+    if (command == 0) return;
+    if (MenuEntry* entry = menuByCommand(command)) guarded([entry] { entry->item->click(); });
+}
+
+void WindowBackend::menuSelect(WPARAM wParam, LPARAM lParam) {
+    if (!model_.application) return;
+    const UINT flags = HIWORD(wParam);
+    auto menu = reinterpret_cast<HMENU>(lParam);
+    const ui::MenuItem* item = nullptr;
+    if (!(flags == 0xFFFF && !menu) && !(flags & MF_SYSMENU) && !(flags & MF_SEPARATOR)) {
+        UINT command = LOWORD(wParam);
+        if (flags & MF_POPUP) {
+            // A submenu's entry is reported by position.
+            MENUITEMINFOA mii{};
+            mii.cbSize = sizeof mii;
+            mii.fMask = MIIM_ID;
+            command = GetMenuItemInfoA(menu, LOWORD(wParam), TRUE, &mii) ? mii.wID : 0;
+        }
+        if (MenuEntry* entry = menuByCommand(command)) item = entry->item;
+    }
+    guarded([this, item] { model_.application->highlight(item); });
+}
+
+}  // namespace vexal::platform::win32

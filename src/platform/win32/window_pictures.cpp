@@ -1,0 +1,89 @@
+// Button and menu pictures from the bitmap resources, as 32-bit DIBs with
+// premultiplied alpha, which menus, image lists and GdiAlphaBlend all draw.
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/window_backend.h"
+
+namespace vexal::platform::win32 {
+
+namespace {
+
+// 16-colour pictures mark their transparent pixels with magenta; true-colour
+// pictures carry an alpha channel of their own.
+constexpr std::uint32_t kKeyColour = 0x00FF00FF;
+
+HBITMAP makeDib(int width, int height, const std::vector<std::uint32_t>& pixels) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top row first
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib && bits) std::memcpy(bits, pixels.data(), pixels.size() * sizeof(std::uint32_t));
+    return dib;
+}
+
+std::uint32_t greyed(std::uint32_t p) {
+    // Premultiplied: a grey halfway to white keeps the picture recognisable but faint.
+    const std::uint32_t a = p >> 24;
+    const std::uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    const std::uint32_t grey = (r * 30 + g * 59 + b * 11) / 100;
+    const std::uint32_t light = grey + (a - std::min(grey, a)) / 2;
+    return (a << 24) | (light << 16) | (light << 8) | light;
+}
+
+}  // namespace
+
+const WindowBackend::Picture* WindowBackend::picture(int resourceId) {
+    if (resourceId < 0) return nullptr;
+    if (const auto it = pictures_.find(resourceId); it != pictures_.end())
+        return it->second.normal ? &it->second : nullptr;
+    Picture& pic = pictures_[resourceId];
+    ScopedBitmap source(static_cast<HBITMAP>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!source) return nullptr;
+    BITMAP bm{};
+    GetObjectA(source.get(), sizeof bm, &bm);
+    const int width = bm.bmWidth, height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    {
+        ScopedWindowDc screen(nullptr);
+        if (!GetDIBits(screen.get(), source.get(), 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS))
+            return nullptr;
+    }
+    if (bm.bmBitsPixel != 32) {
+        for (auto& p : pixels) p = (p & 0xFFFFFF) == kKeyColour ? 0 : (p | 0xFF000000);
+    }
+    std::vector<std::uint32_t> grey(pixels.size());
+    for (std::size_t i = 0; i < pixels.size(); ++i) grey[i] = greyed(pixels[i]);
+    pic.width = width;
+    pic.height = height;
+    pic.normal.reset(makeDib(width, height, pixels));
+    pic.disabled.reset(makeDib(width, height, grey));
+    return pic.normal ? &pic : nullptr;
+}
+
+HIMAGELIST WindowBackend::buttonImages(const ui::Button& button) {
+    const Picture* pic = picture(button.picture);
+    if (!pic) return nullptr;
+    // One image per button state: normal, hot, pressed, disabled, default, stylus hot.
+    HIMAGELIST list = ImageList_Create(pic->width, pic->height, ILC_COLOR32, 6, 0);
+    if (!list) return nullptr;
+    for (int state = 0; state < 6; ++state)
+        ImageList_Add(list, state == 3 ? pic->disabled.get() : pic->normal.get(), nullptr);
+    return list;
+}
+
+}  // namespace vexal::platform::win32

@@ -1,0 +1,146 @@
+// Window state (shown, hidden, minimized to the taskbar or to the tray), the
+// notification-area icon and the timers.
+#include "platform/win32/window_backend.h"
+// after windows.h, which it needs
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win32/window_messages.h"
+
+namespace vexal::platform::win32 {
+
+namespace {
+constexpr UINT kTrayIconId = 1;
+}
+
+void WindowBackend::centreMain() {
+    RECT r{};
+    GetWindowRect(main_, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(main_, nullptr, std::max(x, 0), std::max(y, 0), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WindowBackend::showMain() {
+    if (!main_) return;
+    // Show-window: restore the application, make the window visible (running the
+    // show handler when it was hidden), bring it to the front.
+    if (appMinimized_ || !IsWindowVisible(app_)) {
+        appMinimized_ = false;
+        ShowWindow(app_, IsIconic(app_) ? SW_RESTORE : SW_SHOWNA);
+    }
+    if (model_.form && !model_.form->visible()) {
+        model_.form->setVisible(true);
+        centreMain();
+        // As in the toolkit, the show handler runs just before the window appears.
+        if (model_.form->onShow) guarded(model_.form->onShow);
+        if (!main_ || closePending_ || quitting_) return;
+    }
+    ShowWindow(main_, SW_SHOWNORMAL);
+    SetForegroundWindow(main_);
+}
+
+void WindowBackend::hideMain() {
+    if (model_.form) model_.form->setVisible(false);
+    if (main_) ShowWindow(main_, SW_HIDE);
+    if (app_) ShowWindow(app_, SW_HIDE);
+}
+
+void WindowBackend::minimizeApp() {
+    if (!app_) return;
+    if (!appMinimized_) {
+        appMinimized_ = true;
+        ShowWindow(app_, SW_MINIMIZE);
+        // The window goes with its owner; the taskbar button stays.
+        if (main_) ShowWindow(main_, SW_HIDE);
+    }
+    if (model_.tray && model_.tray->visible() && model_.tray->minimizeToTray) {
+        // Only the tray icon remains; bringing the window back shows it afresh.
+        ShowWindow(app_, SW_HIDE);
+        if (model_.form) model_.form->setVisible(false);
+    }
+}
+
+void WindowBackend::appRestored() {
+    appMinimized_ = false;
+    if (!main_) return;
+    if (model_.form && !model_.form->visible()) {
+        // Started minimized and restored from the taskbar: the first real showing.
+        showMain();
+        return;
+    }
+    ShowWindow(main_, SW_SHOW);
+    SetForegroundWindow(main_);
+}
+
+void WindowBackend::trayUpdate() {
+    if (!main_ || !model_.tray) return;
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = main_;
+    nid.uID = kTrayIconId;
+    if (!model_.tray->visible()) {
+        if (trayShown_) Shell_NotifyIconA(NIM_DELETE, &nid);
+        trayShown_ = false;
+        // Nothing would be left to bring a window back that went to the tray.
+        if (appMinimized_ && app_ && !IsWindowVisible(app_)) ShowWindow(app_, SW_SHOWMINNOACTIVE);
+        return;
+    }
+    nid.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+    nid.uCallbackMessage = kMsgTray;
+    nid.hIcon = smallIcon_;
+    // The tooltip keeps its LF CR line break; the shell shows at most 127 characters.
+    const std::string& tip = model_.tray->hint();
+    std::memcpy(nid.szTip, tip.data(), std::min(tip.size(), sizeof nid.szTip - 1));
+    if (trayShown_) {
+        Shell_NotifyIconA(NIM_MODIFY, &nid);
+    } else {
+        trayShown_ = Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+    }
+}
+
+void WindowBackend::trayMessage(LPARAM lParam) {
+    if (!model_.tray) return;
+    switch (static_cast<UINT>(lParam)) {
+    case WM_RBUTTONUP:
+        if (model_.tray->popupMenu) {
+            POINT at{};
+            GetCursorPos(&at);
+            popup(*model_.tray->popupMenu, at);
+        }
+        break;
+    case WM_LBUTTONDBLCLK:
+        guarded(model_.tray->onDblClick);
+        break;
+    default:
+        break;
+    }
+}
+
+void WindowBackend::timerStateChanged(TimerEntry& entry) {
+    if (!main_) return;
+    if (entry.timer->enabled()) {
+        entry.armedInterval = std::max(entry.timer->interval, 1);
+        SetTimer(main_, entry.id, static_cast<UINT>(entry.armedInterval), nullptr);
+    } else {
+        KillTimer(main_, entry.id);
+        entry.armedInterval = 0;
+    }
+}
+
+void WindowBackend::timerFired(UINT_PTR id) {
+    if (id == 0 || id > timers_.size()) return;
+    TimerEntry& entry = timers_[id - 1];
+    if (!entry.timer->enabled()) {
+        timerStateChanged(entry);
+        return;
+    }
+    guarded(entry.timer->onTimer);
+    // A handler may have changed the interval (the date timer slows down after its first tick).
+    if (entry.timer->enabled() && std::max(entry.timer->interval, 1) != entry.armedInterval) timerStateChanged(entry);
+}
+
+}  // namespace vexal::platform::win32

@@ -1,0 +1,78 @@
+// Program entry: the single-instance check before any window exists, then the
+// main window, its initialisation, the first showing and the message loop.
+#include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
+
+#include <exception>
+#include <string>
+
+#include "app/main_window.h"
+#include "platform/win32/win32_services.h"
+#include "platform/win32/window_backend.h"
+#include "settings/config.h"
+#include "ui/dispatch.h"
+
+namespace {
+
+int runVexal() {
+    using namespace vexal;
+    platform::win32::Win32Services win32;
+    platform::Services services = win32.services();
+    settings::Config config(services.fs, settings::settingsPathFor(services.process.exePath()));
+    // A second copy ends silently, without a window and without waking the first.
+    if (!singleInstanceCheck(config, services.process)) return 0;
+
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&icc);
+
+    ui::Application application;
+    application.setTitle("");
+    TfrmVexal form(services, config, application);
+    const auto showError = [&services](const std::string& message) { services.dialogs.errorBox(message); };
+
+    platform::win32::WindowModel model;
+    model.form = &form;
+    model.application = &application;
+    model.controls = form.controls();
+    model.mainMenu = &form.mnuMain;
+    model.contextMenus = {{&form.lboxParam, &form.popLBox}};
+    model.timers = {&form.tmDate, &form.tmTime};
+    model.tray = &form.ctrayIcon;
+    model.onDestroy = [&form] { form.FormDestroy(); };
+    model.showError = showError;
+
+    {
+        platform::win32::WindowBackend backend(std::move(model));
+        backend.onTitleChanged = [&win32](const std::string& title) { win32.setApplicationTitle(title); };
+        backend.create();
+        win32.setOwnerWindow(backend.mainWindow());
+        win32.setApplicationTitle(application.title());
+
+        ui::runHandler([&form] { form.FormCreate(); }, showError);
+        if (!application.terminated()) {
+            backend.start(form.switches.minimized);
+            backend.run();
+        }
+        // A termination request ends the loop with the window still there; closing
+        // it still runs the destroy handler.
+        backend.destroy();
+        win32.setOwnerWindow(nullptr);
+    }
+    services.process.releaseMutex();
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Handlers report their own failures; this is for a failure outside any handler.
+    try {
+        return runVexal();
+    } catch (const std::exception& e) {
+        MessageBoxA(nullptr, e.what(), "Vexal", MB_OK | MB_ICONERROR);
+    } catch (...) {
+        MessageBoxA(nullptr, "Unknown error", "Vexal", MB_OK | MB_ICONERROR);
+    }
+    return 1;
+}
