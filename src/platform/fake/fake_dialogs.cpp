@@ -7,11 +7,16 @@ namespace {
 
 std::vector<BoxResult> buttonsOf(BoxButtons buttons) {
     switch (buttons) {
-        case BoxButtons::Ok: return {BoxResult::Ok};
-        case BoxButtons::OkCancel: return {BoxResult::Ok, BoxResult::Cancel};
-        case BoxButtons::YesNo: return {BoxResult::Yes, BoxResult::No};
-        case BoxButtons::YesNoCancel: return {BoxResult::Yes, BoxResult::No, BoxResult::Cancel};
-        case BoxButtons::Cancel: return {BoxResult::Cancel};
+        case BoxButtons::Ok:
+            return {BoxResult::Ok};
+        case BoxButtons::OkCancel:
+            return {BoxResult::Ok, BoxResult::Cancel};
+        case BoxButtons::YesNo:
+            return {BoxResult::Yes, BoxResult::No};
+        case BoxButtons::YesNoCancel:
+            return {BoxResult::Yes, BoxResult::No, BoxResult::Cancel};
+        case BoxButtons::Cancel:
+            return {BoxResult::Cancel};
     }
     return {BoxResult::Ok};
 }

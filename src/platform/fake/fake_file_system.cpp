@@ -10,9 +10,9 @@
 namespace vexal::platform::fake {
 namespace {
 
-// The wording of the system messages an English Windows gives for these failures.
+// Messages in the manner of the system texts an English Windows gives for these failures.
 constexpr const char* kAccessDenied = "Access is denied.";
-constexpr const char* kPathNotFound = "The system cannot find the path specified.";
+constexpr const char* kPathNotFound = "The system cannot find the path.";
 constexpr const char* kSharingViolation =
     "The process cannot access the file because it is being used by another process.";
 constexpr const char* kDiskFull = "There is not enough space on the disk.";
@@ -87,7 +87,10 @@ const FakeFileSystem::Node* FakeFileSystem::find(const std::string& path) const 
     const auto full = absolute(path);
     if (!full) return nullptr;
     const auto it = nodes.find(foldCase(*full));
-    return it == nodes.end() ? nullptr : &it->second;
+    if (it == nodes.end()) return nullptr;
+    // "name\" can only be a folder: Windows rejects it for a file.
+    const bool folderOnly = path.back() == '\\' || path.back() == '/';
+    return folderOnly && !it->second.isDirectory() ? nullptr : &it->second;
 }
 
 FakeFileSystem::Node* FakeFileSystem::find(const std::string& path) {
@@ -157,8 +160,7 @@ void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string&
 
 bool FakeFileSystem::deleteFile(const std::string& path) {
     const Node* node = find(path);
-    if (!node || node->isDirectory() || (node->attributes & kAttrReadOnly) || node->locked ||
-        writeBlocked(node->path))
+    if (!node || node->isDirectory() || (node->attributes & kAttrReadOnly) || node->locked || writeBlocked(node->path))
         return false;
     nodes.erase(foldCase(node->path));
     return true;

@@ -30,7 +30,7 @@ public:
 
 private:
     std::set<std::string> held, others;
-    std::map<std::string, FileVersion> versions;  // by folded path
+    std::map<std::string, FileVersion> versions;   // by folded path
     std::map<std::string, std::string> variables;  // by folded name
 };
 

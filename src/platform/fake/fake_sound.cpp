@@ -8,7 +8,7 @@ namespace vexal::platform::fake {
 void FakeSound::play(const std::string& path, bool wait) {
     close();
     if (unplayable.count(path) || (files && !files->fileExists(path)))
-        throw Error("The specified file cannot be played on the specified MCI device.");
+        throw Error("The file cannot be played by any MCI device.");
     played.push_back({path, wait});
 }
 

@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace vexal::platform::win32 {
+
+class Win32FileSystem final : public FileSystem {
+public:
+    [[nodiscard]] bool fileExists(const std::string& path) override;
+    [[nodiscard]] bool directoryExists(const std::string& path) override;
+    [[nodiscard]] std::optional<std::string> readFile(const std::string& path) override;
+    void writeFileAtomic(const std::string& path, const std::string& bytes) override;
+    [[nodiscard]] bool deleteFile(const std::string& path) override;
+    [[nodiscard]] bool createDirectory(const std::string& path) override;
+    [[nodiscard]] std::vector<DirEntry> list(const std::string& folder, const std::string& mask) override;
+    [[nodiscard]] std::optional<DirEntry> stat(const std::string& path) override;
+    [[nodiscard]] bool setCurrentDirectory(const std::string& path) override;
+    [[nodiscard]] std::string currentDirectory() override;
+
+    // Beyond the interface, for tools and tests that prepare folders.
+    bool setAttributes(const std::string& path, std::uint32_t attributes);
+    bool setLastWrite(const std::string& path, const DateTime& localTime);
+    bool removeDirectory(const std::string& path);
+};
+
+// "C:\a\\b" names C:\a\b. The two backslashes that open a network path stay.
+[[nodiscard]] std::string collapseBackslashes(const std::string& path);
+
+}  // namespace vexal::platform::win32

@@ -1,0 +1,22 @@
+#pragma once
+#include "platform/platform.h"
+
+struct HWND__;
+
+namespace vexal::platform::win32 {
+
+class Win32Hotkeys final : public Hotkeys {
+public:
+    // False when the combination is taken (by us or another program).
+    bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) override;
+    void unregisterHotkey(int id) override;
+    void minimizeForeground() override;
+    void closeForeground() override;
+    // WM_HOTKEY goes to this window; without one, to the thread's queue.
+    void setOwner(HWND__* window) { owner = window; }
+
+private:
+    HWND__* owner = nullptr;
+};
+
+}  // namespace vexal::platform::win32

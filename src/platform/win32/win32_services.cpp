@@ -1,0 +1,32 @@
+#include "platform/win32/win32_services.h"
+
+#include <objbase.h>
+
+namespace vexal::platform::win32 {
+
+// The folder browser and some shell handlers are COM objects that need a
+// single-threaded apartment on the calling thread.
+Win32Services::ComApartment::ComApartment()
+    : started(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+
+Win32Services::ComApartment::~ComApartment() {
+    if (started) CoUninitialize();
+}
+
+Win32Services::Win32Services() = default;
+Win32Services::~Win32Services() = default;
+
+Services Win32Services::services() {
+    return Services{fileSystem, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen};
+}
+
+void Win32Services::setOwnerWindow(HWND owner) {
+    shell.setOwner(owner);
+    dialogs.setOwner(owner);
+    clipboard.setOwner(owner);
+    hotkeys.setOwner(owner);
+}
+
+void Win32Services::setApplicationTitle(const std::string& title) { dialogs.setApplicationTitle(title); }
+
+}  // namespace vexal::platform::win32

@@ -1,0 +1,68 @@
+#pragma once
+// The contract cases run twice: natively against the fakes and, cross-built,
+// against the Win32 services under Wine. This header picks the implementation.
+#include <string>
+
+#if VEXAL_CONTRACT_FAKE
+#include "platform/fake/fake_services.h"
+#else
+#include "platform/win32/svc_clipboard.h"
+#include "platform/win32/svc_clock.h"
+#include "platform/win32/svc_file_system.h"
+#include "platform/win32/svc_hotkeys.h"
+#include "platform/win32/svc_process.h"
+#include "platform/win32/svc_screen.h"
+#include "platform/win32/svc_sound.h"
+#endif
+
+namespace vexal::contract {
+
+#if VEXAL_CONTRACT_FAKE
+using TestFileSystem = platform::fake::FakeFileSystem;
+using TestProcess = platform::fake::FakeProcess;
+using TestClipboard = platform::fake::FakeClipboard;
+using TestClock = platform::fake::FakeClock;
+using TestHotkeys = platform::fake::FakeHotkeys;
+using TestScreen = platform::fake::FakeScreen;
+using TestSound = platform::fake::FakeSound;
+inline constexpr bool kAgainstWin32 = false;
+#else
+using TestFileSystem = platform::win32::Win32FileSystem;
+using TestProcess = platform::win32::Win32Process;
+using TestClipboard = platform::win32::Win32Clipboard;
+using TestClock = platform::win32::Win32Clock;
+using TestHotkeys = platform::win32::Win32Hotkeys;
+using TestScreen = platform::win32::Win32Screen;
+using TestSound = platform::win32::Win32Sound;
+inline constexpr bool kAgainstWin32 = true;
+#endif
+
+// The machine a case runs on: a file system with a temporary folder, the process
+// whose environment names it, and sound that can see the files.
+struct Machine {
+    Machine();
+    TestFileSystem fs;
+    TestProcess process;
+    TestSound sound;
+    [[nodiscard]] std::string tempFolder();
+};
+
+// A fresh, empty folder below the temporary folder, removed again at the end.
+class ScratchFolder {
+public:
+    ScratchFolder(Machine& machine, const std::string& name);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    [[nodiscard]] const std::string& path() const { return folder; }
+    [[nodiscard]] std::string operator/(const std::string& name) const { return folder + "\\" + name; }
+
+private:
+    TestFileSystem& fs;
+    std::string folder;
+};
+
+// Removes a folder with everything in it, read-only files included.
+void removeTree(TestFileSystem& fs, const std::string& folder);
+
+}  // namespace vexal::contract
