@@ -1,5 +1,6 @@
 #include "e2e/harness.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -74,7 +75,7 @@ void copyOrFail(const std::string& from, const std::string& to) {
 
 }  // namespace
 
-int trayCommand(const std::string& itemName) {
+int menuCommandId(const std::string& itemName) {
     const auto rows = vexal::layout::menus();
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (itemName == rows[i].name) return static_cast<int>(kFirstMenuCommand + i);
@@ -206,14 +207,18 @@ std::vector<std::string> Vexal::items(const std::string& name) const {
     HWND h = control(name);
     const bool combo = className(h) == "ComboBox";
     const UINT countMsg = combo ? CB_GETCOUNT : LB_GETCOUNT;
-    const UINT lenMsg = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
     const UINT textMsg = combo ? CB_GETLBTEXT : LB_GETTEXT;
     std::vector<std::string> out;
     const auto n = SendMessageA(h, countMsg, 0, 0);
     for (LRESULT i = 0; i < n; ++i) {
-        std::string s(static_cast<std::size_t>(SendMessageA(h, lenMsg, i, 0)) + 1, '\0');
-        SendMessageA(h, textMsg, i, reinterpret_cast<LPARAM>(s.data()));
-        s.resize(std::strlen(s.c_str()));
+        // Asked for wide text: a subclassed list answers its narrow twin with the wide bytes.
+        std::wstring w(8192, L'\0');
+        SendMessageW(h, textMsg, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(w.data()));
+        w.resize(wcslen(w.c_str()));
+        std::string s(w.size() * 2 + 1, '\0');
+        const int len = WideCharToMultiByte(CP_ACP, 0, w.c_str(), static_cast<int>(w.size()), s.data(),
+                                            static_cast<int>(s.size()), nullptr, nullptr);
+        s.resize(static_cast<std::size_t>(len));
         out.push_back(s);
     }
     return out;
@@ -256,44 +261,10 @@ void Vexal::postKey(WORD vk, bool ctrl) const {
     if (ctrl) PostMessageA(target, WM_KEYUP, VK_CONTROL, 0xC0000001);
 }
 
-namespace {
-std::optional<UINT> findMenuCommand(HMENU menu, const std::string& prefix, std::string* caption) {
-    const int n = GetMenuItemCount(menu);
-    for (int i = 0; i < n; ++i) {
-        char buf[512] = {};
-        MENUITEMINFOA mi{};
-        mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_STRING | MIIM_ID | MIIM_SUBMENU;
-        mi.dwTypeData = buf;
-        mi.cch = sizeof buf;
-        if (!GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &mi)) continue;
-        std::string text = buf;
-        if (const auto tab = text.find('\t'); tab != std::string::npos) text.resize(tab);
-        if (mi.hSubMenu) {
-            if (auto id = findMenuCommand(mi.hSubMenu, prefix, caption)) return id;
-        } else if (text.rfind(prefix, 0) == 0) {
-            if (caption) *caption = text;
-            return mi.wID;
-        }
-    }
-    return std::nullopt;
-}
-}  // namespace
 
-bool Vexal::menuCommand(const std::string& captionPrefix) const {
-    const auto id = findMenuCommand(GetMenu(main_), captionPrefix, nullptr);
-    if (!id) return false;
-    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(*id, 0), 0);
-    return true;
+void Vexal::command(const std::string& itemName) const {
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(menuCommandId(itemName), 0), 0);
 }
-
-std::optional<std::string> Vexal::menuCaption(const std::string& captionPrefix) const {
-    std::string caption;
-    if (!findMenuCommand(GetMenu(main_), captionPrefix, &caption)) return std::nullopt;
-    return caption;
-}
-
-void Vexal::command(int id) const { PostMessageA(main_, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
 std::optional<std::string> Vexal::waitBox(std::chrono::milliseconds limit) {
     box_ = nullptr;
@@ -317,12 +288,20 @@ std::vector<std::string> Vexal::boxButtons() const {
 
 bool Vexal::answerBox(int buttonId) {
     if (!box_) return false;
-    HWND button = GetDlgItem(box_, buttonId);
-    if (!button) return false;
-    PostMessageA(box_, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
     HWND closing = box_;
     box_ = nullptr;
-    return waitFor([&] { return !IsWindow(closing) || !IsWindowVisible(closing); }, std::chrono::seconds(5));
+    Sleep(300);  // a dialog can be visible a moment before it answers
+    // A dialog still filling itself (the folder browser walks the shell) may miss the first press.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        HWND button = GetDlgItem(closing, buttonId);
+        if (button)
+            PostMessageA(closing, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        else if (buttonId == IDCANCEL)
+            PostMessageA(closing, WM_CLOSE, 0, 0);
+        if (waitFor([&] { return !IsWindow(closing) || !IsWindowVisible(closing); }, std::chrono::seconds(2)))
+            return true;
+    }
+    return false;
 }
 
 RECT Vexal::clientRect(const std::string& name) const {

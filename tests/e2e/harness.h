@@ -30,7 +30,7 @@ public:
 };
 
 // The command id of a menu item: the window numbers its menu items in table order.
-[[nodiscard]] int trayCommand(const std::string& itemName);
+[[nodiscard]] int menuCommandId(const std::string& itemName);
 
 // Folder of the test executable, where the build put Vexal.exe and the stubs.
 [[nodiscard]] std::string buildDir();
@@ -68,11 +68,9 @@ public:
     void key(const std::string& name, WORD vk, char ch = 0) const;  // key down (+ char) into a control
     void postKey(WORD vk, bool ctrl = false) const;                // a key the window's shortcuts see
 
-    // Menu items by caption prefix in the main menu ("&Run ET" ...): state and command.
-    bool menuCommand(const std::string& captionPrefix) const;
-    [[nodiscard]] std::optional<std::string> menuCaption(const std::string& captionPrefix) const;
-    // Any command by id (the tray menu has no window of its own until it opens).
-    void command(int id) const;
+    // A menu command by the item's name. Menus belong to their process, so
+    // another process can choose an item but not read it.
+    void command(const std::string& itemName) const;
 
     // A message box of this process: waits for it, returns its text, presses a button.
     std::optional<std::string> waitBox(std::chrono::milliseconds limit = std::chrono::seconds(10));

@@ -13,6 +13,8 @@ namespace {
 // A started window with a parameter line and a map chosen.
 void prepare(Sandbox& box, const std::string& param, const std::string& map, const std::string& extra = "") {
     box.writeSettings("[ET-Param]\r\nETParam=" + param + "\r\n\r\n[ET-Map]\r\nMap=" + map + "\r\n\r\n" + extra);
+    // A list file of its own, or the first start would put the first predefined line in the field.
+    if (!box.exists(box.program + "VexalParam.dat")) box.write(box.program + "VexalParam.dat", param + "\r\n");
 }
 
 std::string expectedRecord(const Sandbox& box, const std::string& params) { return params + "\t" + box.game; }
@@ -30,17 +32,16 @@ TEST(Launch, RunButtonStartsTheGameFromItsFolderWithTheComposedLine) {
     EXPECT_EQ(box.launches().front(), expectedRecord(box, "+sv_pure 1 +g_gametype 2 +map  oasis +seta name Tom"));
 }
 
-TEST(Launch, F9AndTheRunMenuStartTheGameAndRetitleTheItem) {
+TEST(Launch, F9StartsTheGameAndAServerLineIgnoresTheMap) {
     Sandbox box;
     prepare(box, "+connect 192.0.2.10:27960 (Example server one)", "radar");
     Vexal vexal(box);
     ASSERT_TRUE(vexal.waitMain());
     ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
-    EXPECT_EQ(vexal.menuCaption("Run ET"), "Run ET  [radar]");
+    EXPECT_EQ(vexal.appTitle(), "Run ET  [radar]");
     vexal.postKey(VK_F9);
     ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
     EXPECT_EQ(box.launches().front(), expectedRecord(box, "+connect 192.0.2.10:27960 "));
-    EXPECT_TRUE(e2e::waitFor([&] { return vexal.menuCaption("&Run ET") == "&Run ET  [radar]"; }));
 }
 
 TEST(Launch, TheTrayMenuItemStartsTheGame) {
@@ -49,7 +50,7 @@ TEST(Launch, TheTrayMenuItemStartsTheGame) {
     Vexal vexal(box);
     ASSERT_TRUE(vexal.waitMain());
     ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
-    vexal.command(e2e::trayCommand("popRunET"));
+    vexal.command("popRunET");
     ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
     EXPECT_EQ(box.launches().front(), expectedRecord(box, "+sv_pure 0 +g_gametype 2 +devmap "));
 }
@@ -73,8 +74,8 @@ TEST(Launch, AVanishedGameFolderIsReportedAndNothingStarts) {
 
 TEST(ParameterList, EnterInTheFieldAddsTheLineAndDoesNotLaunch) {
     Sandbox box;
-    prepare(box, "", "oasis");
     box.write(box.program + "VexalParam.dat", "+b\r\n+d\r\n");
+    prepare(box, "", "oasis");
     Vexal vexal(box);
     ASSERT_TRUE(vexal.waitMain());
     ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
