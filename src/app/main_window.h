@@ -110,6 +110,8 @@ public:
     void bitbtnQuitClick();
     void mnuQuitClick() { bitbtnQuitClick(); }
     void popQuitClick();
+    // Starts a fresh copy of the program and closes this one.
+    void restartProgram();
 
     // ---- game directory (settings/)
     void bitbtnSelDirClick();

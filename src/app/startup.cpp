@@ -213,4 +213,12 @@ void TfrmVexal::bitbtnQuitClick() {
 
 void TfrmVexal::popQuitClick() { close(); }
 
+void TfrmVexal::restartProgram() {
+    // The new copy starts while this one is still closing: it must find the
+    // single-instance mutex free, or it would end at once and leave nothing running.
+    services.process.releaseMutex();
+    services.shell.open(services.process.exePath(), "", "", platform::ShowCmd::Normal, false);
+    close();
+}
+
 }  // namespace vexal

@@ -39,21 +39,28 @@ TEST(Start, ShowsTheVersionAndTheGameFolderInTheCaption) {
     EXPECT_EQ(client.bottom, 339);
 }
 
-TEST(SingleInstance, ASecondCopyEndsSilentlyUnlessMultipleInstancesAreAllowed) {
+TEST(SingleInstance, ASecondCopyEndsSilentlyWhileMultipleInstancesAreOff) {
     Sandbox box;
     box.writeSettings();
     Vexal first(box);
     ASSERT_TRUE(first.waitMain());
-    {
-        Vexal second(box);
-        EXPECT_TRUE(second.waitExit(15s));
-        EXPECT_EQ(second.exitCode(), 0u);
-        EXPECT_FALSE(second.main());
-    }
+    Vexal second(box);
+    EXPECT_TRUE(second.waitExit(15s));
+    EXPECT_EQ(second.exitCode(), 0u);
+    EXPECT_FALSE(second.main());
+    EXPECT_TRUE(first.running());
+}
+
+TEST(SingleInstance, EveryCopyStartsWhileMultipleInstancesAreOn) {
+    Sandbox box;
     box.writeSettings("[Window]\r\nInstances=1\r\n\r\n");
-    Vexal third(box);
-    EXPECT_TRUE(third.waitMain());
-    EXPECT_TRUE(third.running());
+    Vexal first(box);
+    ASSERT_TRUE(first.waitMain());
+    Vexal second(box);
+    EXPECT_TRUE(second.waitMain());
+    Sleep(500);
+    EXPECT_TRUE(first.running());
+    EXPECT_TRUE(second.running());
 }
 
 TEST(Switches, MinLeavesTheWindowHidden) {

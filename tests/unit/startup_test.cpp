@@ -167,3 +167,14 @@ TEST_F(WindowTest, AGameFolderThatVanishedIsClearedBeforeTheDialog) {
     EXPECT_EQ(fake.dialogs.browseCalls.back().preselect, "");
     EXPECT_TRUE(app.terminated());
 }
+
+TEST_F(WindowTest, ARestartedCopyIsNotTurnedAwayByTheGuard) {
+    settingsFile();
+    ASSERT_TRUE(singleInstanceCheck(config, fake.process));
+    start();
+    form->restartProgram();
+    ASSERT_EQ(fake.shell.calls.size(), 1u);
+    EXPECT_EQ(fake.shell.calls[0].file, std::string(kProgram) + "Vexal.exe");
+    settings::Config fresh(fake.fs, kIni);
+    EXPECT_TRUE(singleInstanceCheck(fresh, fake.process));
+}
