@@ -12,6 +12,10 @@ if [ ! -f "$WINEPREFIX/.vexal-ready" ]; then
   wineserver -w
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
   wineserver -w
+  # Debian's Wine does not find its own fonts (MS Sans Serif, Marlett for the title
+  # bar buttons) in every set-up; the prefix's font folder always works.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   [ -d "$WINEPREFIX/drive_c/windows/system32" ] && touch "$WINEPREFIX/.vexal-ready"
 fi
 
