@@ -23,7 +23,7 @@ test: native windows
 
 bench: deps
 	@cmake --preset bench >/dev/null
-	@cmake --build --preset bench -j$(JOBS)
+	@cmake --build --preset bench -j$(JOBS) --target vexal_bench
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows -j$(JOBS)
 	@scripts/run-bench.sh

@@ -23,10 +23,11 @@ std::vector<BoxResult> buttonsOf(BoxButtons buttons) {
 
 template <typename T>
 T next(std::deque<T>& answers, T fallback) {
-    if (answers.empty()) return fallback;
-    T answer = std::move(answers.front());
-    answers.pop_front();
-    return answer;
+    if (!answers.empty()) {
+        fallback = std::move(answers.front());
+        answers.pop_front();
+    }
+    return fallback;
 }
 
 }  // namespace
