@@ -72,6 +72,7 @@ void TfrmVexal::buildLayout() {
 
     stInfo.sunken = true;
     stDate.rightAligned = true;
+    stDate.cursor = ui::Cursor::HandPoint;
     lboxParam.setSorted(true);
     lboxParam.itemHeight = 13;
     imgAbout.designPicture = IDB_LOGO;

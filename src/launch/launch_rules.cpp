@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "settings/paths.h"
+#include "ui/control.h"
 #include "util/utilities.h"
 
 namespace vexal::launch {
@@ -74,14 +75,20 @@ MapStatistics mapStatistics(const MapFacts& f, const platform::NumberFormat& for
 }
 
 void deletionWalk(platform::FileSystem& fs, const std::string& folder, const std::string& fileName) {
+    // One listing per folder serves both the deletions and the way down, which
+    // halves the directory reads of a big installation.
     const std::string dir = settings::includeTrailingBackslash(folder);
-    for (const auto& entry : fs.list(dir, fileName))
-        if (!entry.isDirectory()) (void)fs.deleteFile(dir + entry.name);
+    std::vector<std::string> subfolders;
     for (const auto& entry : fs.list(dir, "*.*")) {
-        if (!entry.isDirectory() || entry.name.empty() || entry.name[0] == '.') continue;
+        if (!entry.isDirectory()) {
+            if (ui::compareText(entry.name, fileName) == 0) (void)fs.deleteFile(dir + entry.name);
+            continue;
+        }
+        if (entry.name.empty() || entry.name[0] == '.') continue;
         if (entry.attributes & platform::kAttrReparsePoint) continue;
-        deletionWalk(fs, dir + entry.name, fileName);
+        subfolders.push_back(entry.name);
     }
+    for (const auto& name : subfolders) deletionWalk(fs, dir + name, fileName);
 }
 
 const std::vector<std::string>& predefinedParameterLines() {

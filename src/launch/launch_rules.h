@@ -40,7 +40,8 @@ struct MapStatistics {
 
 [[nodiscard]] MapStatistics mapStatistics(const MapFacts& facts, const platform::NumberFormat& format);
 
-// Deletes every file called `fileName` in `folder` and below it. Folders whose
+// Deletes every file called `fileName` (a name, not a mask; letter case ignored)
+// in `folder` and below it, deleting in a folder before descending. Folders whose
 // name begins with a full stop are skipped, and so are junctions and symbolic
 // links, which could lead out of the game folder or round in a circle.
 void deletionWalk(platform::FileSystem& fs, const std::string& folder, const std::string& fileName);
