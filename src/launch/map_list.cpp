@@ -41,9 +41,16 @@ void TfrmVexal::loadMapList() {
 }
 
 void TfrmVexal::loadPicture(const std::string& path) {
-    const auto bytes = services.fs.readFile(path);
-    if (!bytes) throw Error("Cannot open " + path);
-    imgAbout.setImage(util::decodeJpeg(*bytes));
+    // A picture that cannot be read is reported, and the previous picture stays.
+    // It does not stop the handler: at start-up that would leave the window half
+    // set up, without its lists and captions, for the sake of one picture.
+    try {
+        const auto bytes = services.fs.readFile(path);
+        if (!bytes) throw Error("Cannot open " + path);
+        imgAbout.setImage(util::decodeJpeg(*bytes));
+    } catch (const std::exception& e) {
+        services.dialogs.errorBox(e.what());
+    }
 }
 
 void TfrmVexal::showMapPicture() {

@@ -1,0 +1,62 @@
+// Bad input from the disk: the program says what went wrong and keeps running.
+#include <gtest/gtest.h>
+
+#include "e2e/harness.h"
+
+using namespace std::chrono_literals;
+using e2e::Sandbox;
+using e2e::Vexal;
+
+TEST(BadInput, AReadOnlySettingsFileIsReportedAndTheProgramRuns) {
+    Sandbox box;
+    box.writeSettings("[ET-Param]\r\nETParam=+map\r\n\r\n");
+    box.write(box.program + "VexalParam.dat", "+map\r\n");
+    const std::string ini = box.program + "Vexal.ini";
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+    Vexal vexal(box);
+    const auto message = vexal.waitBox(20s);
+    ASSERT_TRUE(message);
+    EXPECT_EQ(*message, "Datei " + ini + " kann nicht erstellt werden");
+    EXPECT_EQ(vexal.boxCaption(), "Fehler");
+    vexal.answerBox(IDOK);
+    ASSERT_TRUE(vexal.waitMain());
+    Sleep(500);
+    EXPECT_TRUE(vexal.running());
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(BadInput, ABrokenMapPictureIsReportedAndTheProgramRuns) {
+    Sandbox box;
+    box.writeSettings("[ET-Map]\r\nMap=oasis\r\n\r\n");
+    box.write(box.program + "VexalParam.dat", "+map\r\n");
+    box.makeDir(box.program + "mappics");
+    box.write(box.program + "mappics\\oasis.jpg", std::string("\xFF\xD8\xFF\xE0 this is not a picture", 26));
+    Vexal vexal(box);
+    // Once while the window is set up and once as it is shown: both times the
+    // picture is reported, and the rest of the start goes on.
+    for (int shown = 0; shown < 2; ++shown) {
+        const auto message = vexal.waitBox(20s);
+        ASSERT_TRUE(message);
+        EXPECT_NE(message->find("picture"), std::string::npos) << *message;
+        vexal.answerBox(IDOK);
+    }
+    ASSERT_TRUE(vexal.waitMain());
+    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    EXPECT_TRUE(vexal.running());
+    EXPECT_EQ(vexal.caption(), "Vexal 1.0.0 final  [" + box.game + "]");
+}
+
+TEST(ParameterList, PickingAnEntryPutsItIntoTheFieldAndTheSettings) {
+    Sandbox box;
+    box.writeSettings("[ET-Param]\r\nETParam=+b\r\n\r\n");
+    box.write(box.program + "VexalParam.dat", "+b\r\n+a (first)\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitMain());
+    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    vexal.selectItem("lboxParam", 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.text("edtParam") == "+a (first)"; }));
+    EXPECT_TRUE(e2e::waitFor([&] {
+        return box.read(box.program + "Vexal.ini").value_or("").find("ETParam=+a (first)") != std::string::npos;
+    }));
+    EXPECT_TRUE(vexal.enabled("btnDelParam"));
+}
