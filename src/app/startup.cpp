@@ -174,9 +174,11 @@ void TfrmVexal::FormCreate() {
     loadParamList();
 
     cbxHotKey.setColour(hotkeyIsRed(hotkeyChar) ? ui::kClRed : ui::kClAqua);
-    cbxHotKey.clearItems();
-    for (char c = '0'; c <= '9'; ++c) cbxHotKey.addItem(std::string(1, c));
-    for (char c = 'A'; c <= 'Z'; ++c) cbxHotKey.addItem(std::string(1, c));
+    // Refilled in one go: the list control is mirrored once, not once per character.
+    std::vector<std::string> keys;
+    for (char c = '0'; c <= '9'; ++c) keys.emplace_back(1, c);
+    for (char c = 'A'; c <= 'Z'; ++c) keys.emplace_back(1, c);
+    cbxHotKey.setItems(keys);
     cbxHotKey.setText(std::string(1, hotkeyChar));
 
     updateMapInfoEnabled();
