@@ -4,6 +4,8 @@
 // timers and the message loop. Model changes are mirrored into the windows;
 // what the user does in the windows becomes model events.
 #include <windows.h>
+
+#include <optional>
 // after windows.h, which it needs
 #include <commctrl.h>
 
@@ -121,6 +123,8 @@ private:
     LRESULT onChildMessage(ControlWindow&, HWND, UINT, WPARAM, LPARAM, bool& handled);
     LRESULT onFlatButtonMessage(ControlWindow&, HWND, UINT, WPARAM, LPARAM);
     LRESULT onPictureMessage(ControlWindow&, HWND, UINT, WPARAM, LPARAM);
+    // Painting and pressing shared by the custom controls that click like a button.
+    std::optional<LRESULT> onPressable(ControlWindow&, HWND, UINT, LPARAM, void (WindowBackend::*paint)(ControlWindow&, HDC));
 
     void registerClasses();
     void guarded(const std::function<void()>& handler);  // through ui::runHandler

@@ -534,33 +534,19 @@ bool pointerInside(HWND hwnd, LPARAM lParam) {
 }
 }  // namespace
 
-// A flat button never takes the focus: it presses on the mouse, clicks on release
-// inside, and shows a raised edge only while the pointer is over it.
-LRESULT WindowBackend::onFlatButtonMessage(ControlWindow& cw, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+// The custom controls press on the mouse and click on release inside.
+std::optional<LRESULT> WindowBackend::onPressable(ControlWindow& cw, HWND hwnd, UINT msg, LPARAM lParam,
+                                                  void (WindowBackend::*paint)(ControlWindow&, HDC)) {
     switch (msg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
-        paintFlatButton(cw, dc);
+        (this->*paint)(cw, dc);
         EndPaint(hwnd, &ps);
         return 0;
     }
     case WM_ERASEBKGND:
         return 1;
-    case WM_MOUSEMOVE: {
-        const bool inside = pointerInside(hwnd, lParam);
-        if (inside != cw.hot) {
-            cw.hot = inside;
-            InvalidateRect(hwnd, nullptr, FALSE);
-        }
-        return 0;
-    }
-    case WM_MOUSELEAVE:
-        if (cw.hot) {
-            cw.hot = false;
-            InvalidateRect(hwnd, nullptr, FALSE);
-        }
-        return 0;
     case WM_LBUTTONDOWN:
         cw.pressed = true;
         SetCapture(hwnd);
@@ -577,6 +563,30 @@ LRESULT WindowBackend::onFlatButtonMessage(ControlWindow& cw, HWND hwnd, UINT ms
     case WM_CAPTURECHANGED:
         if (cw.pressed) {
             cw.pressed = false;
+            InvalidateRect(hwnd, nullptr, FALSE);
+        }
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+// A flat button never takes the focus and shows a raised edge only while the
+// pointer is over it.
+LRESULT WindowBackend::onFlatButtonMessage(ControlWindow& cw, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (const auto result = onPressable(cw, hwnd, msg, lParam, &WindowBackend::paintFlatButton)) return *result;
+    switch (msg) {
+    case WM_MOUSEMOVE: {
+        const bool inside = pointerInside(hwnd, lParam);
+        if (inside != cw.hot) {
+            cw.hot = inside;
+            InvalidateRect(hwnd, nullptr, FALSE);
+        }
+        return 0;
+    }
+    case WM_MOUSELEAVE:
+        if (cw.hot) {
+            cw.hot = false;
             InvalidateRect(hwnd, nullptr, FALSE);
         }
         return 0;
@@ -669,33 +679,7 @@ void WindowBackend::paintFlatButton(ControlWindow& cw, HDC dc) {
 }
 
 LRESULT WindowBackend::onPictureMessage(ControlWindow& cw, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        paintPicture(cw, dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_LBUTTONDOWN:
-        cw.pressed = true;
-        SetCapture(hwnd);
-        return 0;
-    case WM_LBUTTONUP:
-        if (cw.pressed) {
-            cw.pressed = false;
-            ReleaseCapture();
-            if (pointerInside(hwnd, lParam)) guarded([&cw] { cw.control->click(); });
-        }
-        return 0;
-    case WM_CAPTURECHANGED:
-        cw.pressed = false;
-        return 0;
-    default:
-        break;
-    }
+    if (const auto result = onPressable(cw, hwnd, msg, lParam, &WindowBackend::paintPicture)) return *result;
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
