@@ -161,3 +161,37 @@ TEST_F(ListsTest, MapStatisticsUseTheLongFormWithAPackage) {
     EXPECT_NE(hint.find("\n\r radar.pk3\n\r longname: not available\n\r Map date: "), std::string::npos) << hint;
     EXPECT_NE(hint.find("\n\r Map size: 2.00 KB\n\r Number of Maps: 2\n\r"), std::string::npos) << hint;
 }
+
+TEST_F(ListsTest, MapInformationOpensInTheEditorAfterAskingForOneWhenNoneIsSet) {
+    const std::string info = std::string(kProgram) + "mapinfos\\oasis.txt";
+    fake.fs.addFile(info, "oasis\r\nlongname: Siwa Oasis\r\n");
+    fake.fs.addFile("C:\\Tools\\edit.exe", "MZ");
+    form->cbxMap.setText("oasis");
+    EXPECT_TRUE(form->BitBtnInfo.enabled());
+    EXPECT_TRUE(form->mnuMapInfo->enabled());
+    fake.dialogs.answerNextOpenFile({"C:\\Tools\\edit.exe"});
+    form->BitBtnInfo.click();
+    ASSERT_EQ(fake.dialogs.openFileRequests.size(), 1u);
+    EXPECT_EQ(fake.dialogs.openFileRequests[0].title, "Select your Default Editor");
+    EXPECT_EQ(fake.dialogs.openFileRequests[0].filter, "EXE files (*.exe)|*.exe");
+    ASSERT_EQ(fake.shell.calls.size(), 1u);
+    EXPECT_EQ(fake.shell.calls[0].file, "C:\\Tools\\edit.exe");
+    EXPECT_EQ(fake.shell.calls[0].params, info);
+    EXPECT_FALSE(fake.shell.calls[0].withOwner);
+    EXPECT_EQ(config.doc().readString("Paths", "editor", ""), "C:\\Tools\\edit.exe");
+    // Known editor: no question the second time.
+    form->imgAbout.click();
+    EXPECT_EQ(fake.dialogs.openFileRequests.size(), 1u);
+    EXPECT_EQ(fake.shell.calls.size(), 2u);
+}
+
+TEST_F(ListsTest, WithoutAnInformationFileTheInfoCommandsAreOffAndTheLongNameIsTheMap) {
+    form->cbxMap.setText("radar");
+    EXPECT_FALSE(form->BitBtnInfo.enabled());
+    EXPECT_FALSE(form->mnuMapInfo->enabled());
+    EXPECT_EQ(form->longMapName(), "radar");
+    EXPECT_EQ(form->ctrayIcon.hint(), "Run ET [radar]\n\r[radar]");
+    EXPECT_EQ(form->popRunET->caption(), "Run ET [radar]");
+    form->imgAbout.click();
+    EXPECT_TRUE(fake.shell.calls.empty());
+}
