@@ -178,13 +178,18 @@ void ComboBox::setText(const std::string& text) {
     if (text == text_) return;
     text_ = text;
     notify(Property::Text);
+}
+
+void ComboBox::typeText(const std::string& text) {
+    if (text == text_) return;
+    setText(text);
     fire(onChange);
 }
 
 void ComboBox::pick(int index) {
     if (index < 0 || index >= static_cast<int>(items().size())) return;
     setItemIndex(index);
-    setText(items()[static_cast<std::size_t>(index)]);
+    typeText(items()[static_cast<std::size_t>(index)]);
 }
 
 void PictureBox::setImage(Image image) {

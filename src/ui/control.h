@@ -284,8 +284,11 @@ class ComboBox : public ListControl {
 public:
     explicit ComboBox(std::string name) : ListControl(std::move(name), Kind::ComboBox) {}
     [[nodiscard]] const std::string& text() const { return text_; }
-    // Runs the change handler when the text changes, also when the program sets it.
+    // The program sets the text: unlike an edit field, the combo box stays quiet.
+    // Its change handler runs for what the user does: typing and picking.
     void setText(const std::string& text);
+    // The user typed: the text changes and the change handler runs.
+    void typeText(const std::string& text);
     // A pick from the drop-down list: selects the entry, takes its text, runs the change handler.
     void pick(int index);
     int dropDownCount = 8;

@@ -84,30 +84,30 @@ TEST_F(ListsTest, PasteReplacesTheWholeListAndCopyTakesEveryEntry) {
 }
 
 TEST_F(ListsTest, AConnectLineRetitlesTheTaskbarButton) {
-    form->cbxMap.setText("oasis");
+    form->cbxMap.typeText("oasis");
     form->edtParam.setText("+connect 192.0.2.1:27960");
     EXPECT_EQ(app.title(), "oasis");
     EXPECT_EQ(form->stInfo.caption(), " ET directory: C:\\Games\\ET");
 }
 
 TEST_F(ListsTest, EveryMapChangeSavesTheListAndTheMapAndRetitles) {
-    form->cbxMap.setText("goldrush");
+    form->cbxMap.typeText("goldrush");
     EXPECT_EQ(file("VexalMap.dat"), "oasis\r\nradar\r\n");
     EXPECT_EQ(config.doc().readString("ET-Map", "Map", ""), "goldrush");
     EXPECT_EQ(app.title(), "Run ET  [goldrush]");
     EXPECT_EQ(form->mnuRunET->caption(), "&Run ET  [goldrush]");
     EXPECT_FALSE(form->btnDelMap.enabled());
-    form->cbxMap.setText("g");  // too short to name a map: the parameter line stands in
+    form->cbxMap.typeText("g");  // too short to name a map: the parameter line stands in
     EXPECT_EQ(app.title(), "Run ET  [" + form->edtParam.text() + "]");
 }
 
 TEST_F(ListsTest, EnterInTheMapFieldAddsTheNameWithoutSavingIt) {
-    form->cbxMap.setText("fueldump");
+    form->cbxMap.typeText("fueldump");
     EXPECT_EQ(form->cbxMap.keyDown(13), 13);
     EXPECT_EQ(form->cbxMap.keyPress('\r'), 0);
     EXPECT_EQ(form->cbxMap.items().all(), (std::vector<std::string>{"fueldump", "oasis", "radar"}));
     EXPECT_EQ(file("VexalMap.dat"), "oasis\r\nradar\r\n");
-    form->cbxMap.setText("fueldump2");
+    form->cbxMap.typeText("fueldump2");
     EXPECT_EQ(file("VexalMap.dat"), "fueldump\r\noasis\r\nradar\r\n");
 }
 
@@ -136,10 +136,10 @@ TEST_F(ListsTest, DeletingTheLastMapsLeavesAnEmptyFieldAndFile) {
 }
 
 TEST_F(ListsTest, MapStatisticsUseTheShortFormWithoutAPackage) {
-    form->cbxMap.setText("siwa");
+    form->cbxMap.typeText("siwa");
     fake.fs.addFile(std::string(kProgram) + "mapinfos\\siwa.txt", "siwa_oasis\r\nlongname: Siwa Oas\r\n");
-    form->cbxMap.setText("siwa ");
-    form->cbxMap.setText("siwa");
+    form->cbxMap.typeText("siwa ");
+    form->cbxMap.typeText("siwa");
     const std::string sep(33, '-');
     EXPECT_EQ(form->imgAbout.hint(), " Image: <not available>\n\r Number of Images: 0\n\r" + sep +
                                          "\n\r siwa_oasis.pk3\n\r longname: Siwa Oas\n\r Number of Maps: 2\n\r" + sep +
@@ -154,7 +154,7 @@ TEST_F(ListsTest, MapStatisticsUseTheLongFormWithAPackage) {
     // Not a JPEG at all: the statistics stand, the picture fails with a clear message,
     // and the handler carries on.
     fake.fs.addFile(std::string(kProgram) + "mappics\\radar.jpg", std::string(100, 'j'));
-    form->cbxMap.setText("radar");
+    form->cbxMap.typeText("radar");
     ASSERT_EQ(fake.dialogs.errors.size(), 1u);
     const std::string hint = form->imgAbout.hint();
     EXPECT_EQ(hint.rfind(" Image: radar.jpg\n\r Image Size: 100 Bytes\n\r Number of Images: 1\n\r", 0), 0u) << hint;
@@ -166,7 +166,7 @@ TEST_F(ListsTest, MapInformationOpensInTheEditorAfterAskingForOneWhenNoneIsSet) 
     const std::string info = std::string(kProgram) + "mapinfos\\oasis.txt";
     fake.fs.addFile(info, "oasis\r\nlongname: Siwa Oasis\r\n");
     fake.fs.addFile("C:\\Tools\\edit.exe", "MZ");
-    form->cbxMap.setText("oasis");
+    form->cbxMap.typeText("oasis");
     EXPECT_TRUE(form->BitBtnInfo.enabled());
     EXPECT_TRUE(form->mnuMapInfo->enabled());
     fake.dialogs.answerNextOpenFile({"C:\\Tools\\edit.exe"});
@@ -186,7 +186,7 @@ TEST_F(ListsTest, MapInformationOpensInTheEditorAfterAskingForOneWhenNoneIsSet) 
 }
 
 TEST_F(ListsTest, WithoutAnInformationFileTheInfoCommandsAreOffAndTheLongNameIsTheMap) {
-    form->cbxMap.setText("radar");
+    form->cbxMap.typeText("radar");
     EXPECT_FALSE(form->BitBtnInfo.enabled());
     EXPECT_FALSE(form->mnuMapInfo->enabled());
     EXPECT_EQ(form->longMapName(), "radar");

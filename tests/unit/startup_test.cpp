@@ -178,3 +178,16 @@ TEST_F(WindowTest, ARestartedCopyIsNotTurnedAwayByTheGuard) {
     settings::Config fresh(fake.fs, kIni);
     EXPECT_TRUE(singleInstanceCheck(fresh, fake.process));
 }
+
+TEST_F(WindowTest, AStoredMapIsShownWithoutRunningTheMapChange) {
+    settingsFile("[ET-Map]\r\nMap=oasis\r\n");
+    fake.fs.addFile(std::string(kProgram) + "ET-Logo.jpg", "not even read");
+    start();
+    run([&] { form->FormShow(); });
+    EXPECT_EQ(form->cbxMap.text(), "oasis");
+    // Neither the list file nor the logo: the map change has not run, the designed picture stays.
+    EXPECT_EQ(file("VexalMap.dat"), "<missing>");
+    EXPECT_TRUE(form->imgAbout.image().empty());
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(fake.dialogs.errors.empty());
+}

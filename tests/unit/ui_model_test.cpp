@@ -31,18 +31,28 @@ TEST(ControlModel, CheckBoxSetFromCodeRunsItsClickHandlerOnlyOnAChange) {
     EXPECT_EQ(clicks, 2);
 }
 
-TEST(ControlModel, EditAndComboRunTheirChangeHandlerWhenTheTextChanges) {
+TEST(ControlModel, AnEditRunsItsChangeHandlerWhenTheTextChangesAlsoFromCode) {
     Edit edit("edt");
-    ComboBox combo("cbx");
-    int edits = 0, combos = 0;
+    int edits = 0;
     edit.onChange = [&] { ++edits; };
-    combo.onChange = [&] { ++combos; };
     edit.setText("a");
     edit.setText("a");
-    combo.setText("b");
-    combo.setText("b");
     EXPECT_EQ(edits, 1);
+}
+
+TEST(ControlModel, AComboRunsItsChangeHandlerOnlyForTypingAndPicking) {
+    ComboBox combo("cbx");
+    combo.setItems({"x", "y"});
+    int combos = 0;
+    combo.onChange = [&] { ++combos; };
+    combo.setText("b");
+    EXPECT_EQ(combos, 0);
+    combo.typeText("c");
+    combo.typeText("c");
     EXPECT_EQ(combos, 1);
+    combo.pick(1);
+    EXPECT_EQ(combos, 2);
+    EXPECT_EQ(combo.text(), "y");
 }
 
 TEST(ControlModel, SortedListKeepsCaseInsensitiveOrderAndLooksUpIgnoringCase) {

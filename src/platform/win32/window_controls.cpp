@@ -464,7 +464,7 @@ void WindowBackend::onCommand(WPARAM wParam, LPARAM lParam) {
             guarded([&combo, &text, selected] {
                 ui::Control::EchoGuard guard(combo);
                 combo.setItemIndex(selected);
-                combo.setText(text);
+                combo.typeText(text);
             });
         } else if (code == CBN_SELCHANGE) {
             const int selected = static_cast<int>(SendMessageA(cw->hwnd, CB_GETCURSEL, 0, 0));
