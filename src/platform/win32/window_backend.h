@@ -134,7 +134,6 @@ private:
     void createControl(std::size_t index);
     void applyZOrder();
     void apply(ControlWindow& cw, ui::Property property);
-    void applyAll(ControlWindow& cw);
     void applyBounds(ControlWindow& cw);
     void applyVisible(ControlWindow& cw);
     void applyEnabled(ControlWindow& cw);

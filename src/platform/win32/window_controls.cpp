@@ -153,8 +153,23 @@ void WindowBackend::createControl(std::size_t index) {
         return;  // plays sounds through the media layer; nothing to see
     }
 
+    // Born in place, visible or not, enabled or not: each later move or show of a
+    // child costs a round trip to the window server, which adds up over the window.
     const auto id = static_cast<UINT_PTR>(kFirstControlId + static_cast<int>(index));
-    cw.hwnd = CreateWindowExA(exStyle, cls, "", style, 0, 0, 0, 0, main_, reinterpret_cast<HMENU>(id), instance_, this);
+    const POINT at = origin(c);
+    const ui::Rect& b = c.bounds();
+    int height = b.height;
+    if (const auto* combo = dynamic_cast<const ui::ComboBox*>(&c))
+        height += std::max(combo->dropDownCount, 1) * kDropDownRowHeight + 2;
+    if (effectiveVisible(c)) style |= WS_VISIBLE;
+    if (!effectiveEnabled(c)) style |= WS_DISABLED;
+    std::string text;
+    if (const auto* edit = dynamic_cast<const ui::Edit*>(&c))
+        text = edit->text();
+    else if (const auto* captioned = dynamic_cast<const ui::CaptionControl*>(&c))
+        text = captioned->caption();
+    cw.hwnd = CreateWindowExA(exStyle, cls, text.c_str(), style, at.x + b.left, at.y + b.top, b.width, height, main_,
+                              reinterpret_cast<HMENU>(id), instance_, this);
     if (!cw.hwnd) return;
     windowIndex_[cw.hwnd] = index;
     SetWindowSubclass(cw.hwnd, childSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -181,7 +196,9 @@ void WindowBackend::createControl(std::size_t index) {
         SendMessageA(cw.hwnd, PBM_SETRANGE32, 0, 100);
     }
     applyPicture(cw);
-    applyAll(cw);
+    using P = ui::Property;
+    for (P p : {P::Font, P::Items, P::ItemIndex, P::Checked, P::ReadOnly, P::Extent, P::Position}) apply(cw, p);
+    if (c.kind() == ui::Kind::ComboBox) apply(cw, P::Text);  // the text belongs to the combo's edit part
 }
 
 void WindowBackend::applyZOrder() {
@@ -200,13 +217,6 @@ void WindowBackend::applyZOrder() {
         if (!windows_[i].control->parent()) place(place, i);
     for (std::size_t i = 0; i < windows_.size(); ++i) place(place, i);
     for (HWND h : bottomToTop) SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void WindowBackend::applyAll(ControlWindow& cw) {
-    using P = ui::Property;
-    for (P p : {P::Font, P::Bounds, P::Caption, P::Items, P::Text, P::ItemIndex, P::Checked, P::ReadOnly, P::Extent,
-                P::Position, P::Enabled, P::Visible})
-        apply(cw, p);
 }
 
 void WindowBackend::apply(ControlWindow& cw, ui::Property property) {
@@ -237,7 +247,7 @@ void WindowBackend::apply(ControlWindow& cw, ui::Property property) {
         applyBounds(cw);
         break;
     case ui::Property::Font:
-        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.font())), TRUE);
+        SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.font())), IsWindowVisible(h));
         if (auto* list = dynamic_cast<ui::ListBox*>(&c)) SendMessageA(h, LB_SETITEMHEIGHT, 0, list->itemHeight);
         if (c.kind() == ui::Kind::ComboBox) applyBounds(cw);
         break;
