@@ -104,8 +104,9 @@ int settingsWrite(const std::string& dir) {
     vexal::platform::win32::Win32Services svc;
     auto s = svc.services();
     vexal::settings::Config config(s.fs, dir + "\\bench.ini");
-    for (int i = 0; i < 40; ++i) config.doc().writeString("Section" + std::to_string(i % 12), "Key" + std::to_string(i),
-                                                          std::string(40, static_cast<char>('a' + i % 26)));
+    for (int i = 0; i < 40; ++i)
+        config.doc().writeString("Section" + std::to_string(i % 12), "Key" + std::to_string(i),
+                                 std::string(40, static_cast<char>('a' + i % 26)));
     const std::string bytes = config.doc().serialize();
     std::vector<double> atomic, plain;
     for (int i = 0; i < 200; ++i) {
@@ -118,9 +119,10 @@ int settingsWrite(const std::string& dir) {
         out.close();
         plain.push_back(ms(Clock::now() - t));
     }
-    std::printf("settings write (%zu bytes): atomic median %.3f ms p99 %.3f ms; plain overwrite median %.3f ms p99 %.3f ms\n",
-                bytes.size(), percentile(atomic, 0.5), percentile(atomic, 0.99), percentile(plain, 0.5),
-                percentile(plain, 0.99));
+    std::printf(
+        "settings write (%zu bytes): atomic median %.3f ms p99 %.3f ms; plain overwrite median %.3f ms p99 %.3f ms\n",
+        bytes.size(), percentile(atomic, 0.5), percentile(atomic, 0.99), percentile(plain, 0.5),
+        percentile(plain, 0.99));
     return 0;
 }
 

@@ -15,6 +15,7 @@ constexpr FontLook kFixedsys16{"Fixedsys", 16};
 constexpr FontLook kRunFont{"Arial", 12, true, true};
 constexpr FontLook kAseFont{"MS Sans Serif", 12};
 
+// clang-format off
 // Viewers come first: they lie over both group boxes when shown.
 constexpr ControlRow kControls[] = {
     {"memETLog", nullptr, 0, 1, 551, 312, 10, "", "", false},
@@ -167,6 +168,7 @@ constexpr MenuRow kMenus[] = {
     {"N5", "popTray", "-"},
     {"popQuit", "popTray", "&Quit Vexal", 0, false, false, false, false, IDB_QUIT},
 };
+// clang-format on
 
 }  // namespace
 

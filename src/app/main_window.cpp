@@ -31,13 +31,14 @@ std::vector<ui::MenuItem*> TfrmVexal::allMenuItems() const {
 
 void TfrmVexal::buildLayout() {
     // The table gives each member its place and look; controls() follows the table's order.
-    const std::vector<ui::Control*> members = {&memETLog,     &memLaunchInfo, &memASE,       &memChanges,  &mPlay,         &memReadme,
-                 &grpMain,      &grpMapName,    &stInfo,       &pb1,         &stDate,        &sbtnReadme,
-                 &bitbtnSelDir, &edtParam,      &btnAdd,       &btnDelParam, &btnDelParamList, &lboxParam,
-                 &imgAbout,     &sbtnNotepad,   &sbtnEditor,   &sbtnBackup,  &sbtnRestore,   &cbMinimize,
-                 &cbClose,      &cbTray,        &cbDelProfile, &BitBtnInfo,  &bitbtnSelMap,  &cbxMap,
-                 &btnDelMap,    &btnDelMapList, &lbMinET,      &cbxHotKey,   &bitbtnRun,     &bitbtnASE,
-                 &bitbtnEdit,   &bitbtnLog,     &bitbtnDemo,   &bitbtnPicture, &btnPB,       &bitbtnQuit};
+    const std::vector<ui::Control*> members = {
+        &memETLog,     &memLaunchInfo, &memASE,       &memChanges,    &mPlay,           &memReadme,
+        &grpMain,      &grpMapName,    &stInfo,       &pb1,           &stDate,          &sbtnReadme,
+        &bitbtnSelDir, &edtParam,      &btnAdd,       &btnDelParam,   &btnDelParamList, &lboxParam,
+        &imgAbout,     &sbtnNotepad,   &sbtnEditor,   &sbtnBackup,    &sbtnRestore,     &cbMinimize,
+        &cbClose,      &cbTray,        &cbDelProfile, &BitBtnInfo,    &bitbtnSelMap,    &cbxMap,
+        &btnDelMap,    &btnDelMapList, &lbMinET,      &cbxHotKey,     &bitbtnRun,       &bitbtnASE,
+        &bitbtnEdit,   &bitbtnLog,     &bitbtnDemo,   &bitbtnPicture, &btnPB,           &bitbtnQuit};
     for (const auto& row : layout::controls())
         for (auto* m : members)
             if (m->name() == row.name) controls_.push_back(m);

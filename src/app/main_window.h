@@ -72,15 +72,14 @@ public:
 
     // Menu items, found in the trees above after they were built from the menu table.
     ui::MenuItem *Run1{}, *mnuRunET{}, *mnuASE{}, *mnuPB{}, *mnuQuit{};
-    ui::MenuItem *Show1{}, *mnuSelMap{}, *mnuDemo{}, *mnuScrShot{}, *mnuEdit{}, *mnuMapInfo{}, *LogFiles1{},
-        *mnuLog{}, *mnuASELog{}, *mnuLaunchInfo{};
+    ui::MenuItem *Show1{}, *mnuSelMap{}, *mnuDemo{}, *mnuScrShot{}, *mnuEdit{}, *mnuMapInfo{}, *LogFiles1{}, *mnuLog{},
+        *mnuASELog{}, *mnuLaunchInfo{};
     ui::MenuItem *Preferences1{}, *mnuSelETDir{}, *mnuNick{}, *mnuNotepad{}, *mnuSelEditor{}, *mnuMinimize{},
         *mnuClose{}, *mnuTasktray{}, *mnuInstances{}, *mnuDelProfile{}, *mnuMinMax{}, *mnuSound{};
     ui::MenuItem *Save1{}, *mnuBackupZip{}, *mnuBackupOnQuit{}, *mnuRestore{};
     ui::MenuItem *mnuHelp{}, *mnuReadme{}, *mnuETReadme{}, *mnuDownload{}, *mnuChanges{}, *mnuAbout{};
     ui::MenuItem *mnuAdd{}, *mnuDelete{}, *mnuDelLboxItems{}, *mnuCopyEntry{}, *mnuCopy{}, *mnuPaste{}, *mnuMax{};
-    ui::MenuItem *popVexal{}, *popRunET{}, *popPB{}, *popRunASE{}, *popEditCfg{}, *popReadme{}, *popAbout{},
-        *popQuit{};
+    ui::MenuItem *popVexal{}, *popRunET{}, *popPB{}, *popRunASE{}, *popEditCfg{}, *popReadme{}, *popAbout{}, *popQuit{};
 
     // Every control of the layout, by name, in layout order.
     [[nodiscard]] const std::vector<ui::Control*>& controls() const { return controls_; }
@@ -89,9 +88,9 @@ public:
     [[nodiscard]] std::vector<ui::MenuItem*> allMenuItems() const;
 
     // ---- program-wide state
-    std::string programDir;   // ends with a backslash
-    std::string backupDir;    // programDir + "backup\"
-    std::string gameDir;      // no trailing backslash, except for a drive root
+    std::string programDir;  // ends with a backslash
+    std::string backupDir;   // programDir + "backup\"
+    std::string gameDir;     // no trailing backslash, except for a drive root
     std::string eyePath, editorPath, lastCfg, nickname;
     std::string pbLog, lastLog, lastBackup;
     char hotkeyChar = 'Z';

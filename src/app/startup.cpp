@@ -29,12 +29,18 @@ Switches parseSwitches(const std::vector<std::string>& arguments) {
         const std::string a = lowered(argument);
         if (a.empty() || (a[0] != '/' && a[0] != '-')) continue;
         const std::string word = a.substr(1);
-        if (word == "tahoma") s.tahoma = true;
-        else if (word == "min") s.minimized = true;
-        else if (word == "readme" || word == "help") s.readme = true;
-        else if (word == "log") s.log = true;
-        else if (word == "restore") s.restore = true;
-        else if (word == "editable") s.editable = true;
+        if (word == "tahoma")
+            s.tahoma = true;
+        else if (word == "min")
+            s.minimized = true;
+        else if (word == "readme" || word == "help")
+            s.readme = true;
+        else if (word == "log")
+            s.log = true;
+        else if (word == "restore")
+            s.restore = true;
+        else if (word == "editable")
+            s.editable = true;
     }
     return s;
 }

@@ -8,15 +8,13 @@
 
 namespace vexal::launch {
 
-std::string composeLaunchParameters(const std::string& paramLine, const std::string& map,
-                                    const std::string& nickname) {
+std::string composeLaunchParameters(const std::string& paramLine, const std::string& map, const std::string& nickname) {
     // A server line connects by itself; a map would be a second, conflicting target.
     std::string params = paramLine.find("+connect") != std::string::npos ? paramLine : paramLine + " " + map;
 
     const auto open = params.find('(');
     const auto close = params.find(')');
-    if (open != std::string::npos && close != std::string::npos && close > open)
-        params.erase(open, close - open + 1);
+    if (open != std::string::npos && close != std::string::npos && close > open) params.erase(open, close - open + 1);
 
     if (nickname.size() > 1) params += " +seta name " + nickname;
     return params;

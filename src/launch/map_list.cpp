@@ -117,9 +117,8 @@ void TfrmVexal::cbxMapKeyPress(char& key) {
 
 void TfrmVexal::btnDelMapClick() {
     playClick();
-    const auto answer =
-        services.dialogs.messageBox("Are yo sure to delete " + cbxMap.text() + " from your map list?",
-                                    platform::BoxKind::Warning, platform::BoxButtons::YesNo);
+    const auto answer = services.dialogs.messageBox("Are yo sure to delete " + cbxMap.text() + " from your map list?",
+                                                    platform::BoxKind::Warning, platform::BoxButtons::YesNo);
     if (answer != platform::BoxResult::Yes) return;
     if (cbxMap.itemIndex() >= 0) cbxMap.deleteItem(static_cast<std::size_t>(cbxMap.itemIndex()));
     saveMapList();

@@ -17,12 +17,13 @@ void TfrmVexal::assignStartHints() {
     sbtnEditor.setHint(isSet(editorPath) ? " Select your ET Editor (Current: " + editorPath + ")"
                                          : " Select your ET Editor (not yet configured)");
     cbMinimize.setHint(" Minimize Vexal to taskbar or system tray if ET.exe or " + browser + " run");
-    cbClose.setHint(" Close Vexal after starting ET.exe or " + browser + "  (if checked, NO global hotkeys available!)");
+    cbClose.setHint(" Close Vexal after starting ET.exe or " + browser +
+                    "  (if checked, NO global hotkeys available!)");
     btnDelMapList.setHint(" Delete ALL Entries in map list!");
     lbMinET.setHint(cbxHotKey.hint());
-    bitbtnEdit.setHint(isSet(lastCfg) ? " Edit Enemy Territory cfg files  (recent cfg: " +
-                                            settings::extractFileName(lastCfg) + ")"
-                                      : " Edit Enemy Territory cfg files");
+    bitbtnEdit.setHint(isSet(lastCfg)
+                           ? " Edit Enemy Territory cfg files  (recent cfg: " + settings::extractFileName(lastCfg) + ")"
+                           : " Edit Enemy Territory cfg files");
 
     // Menu items: copies are taken now, after the controls' own start hints.
     const struct {

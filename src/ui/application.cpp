@@ -34,9 +34,7 @@ void Application::hintChanged(const Control& control) {
     if (pointed_ == &control) setHint(hintOf(pointed_));
 }
 
-void Application::highlight(const MenuItem* item) {
-    setHint(item ? item->hint() : std::string());
-}
+void Application::highlight(const MenuItem* item) { setHint(item ? item->hint() : std::string()); }
 
 void Application::terminate() {
     terminated_ = true;

@@ -10,8 +10,22 @@
 namespace vexal::ui {
 
 enum class Property {
-    Text, Caption, Hint, Enabled, Visible, Checked, Items, ItemIndex, Bounds, Font, Colour,
-    Picture, Position, Extent, ReadOnly, Focus
+    Text,
+    Caption,
+    Hint,
+    Enabled,
+    Visible,
+    Checked,
+    Items,
+    ItemIndex,
+    Bounds,
+    Font,
+    Colour,
+    Picture,
+    Position,
+    Extent,
+    ReadOnly,
+    Focus
 };
 
 class Control;
@@ -25,11 +39,11 @@ public:
 // 0x00BBGGRR, or one of the system colours below.
 using Colour = std::uint32_t;
 constexpr Colour kSystemColour = 0xFF000000;
-constexpr Colour kClDefault = 0x1FFFFFFF;  // whatever the control draws by default
-constexpr Colour kClBtnFace = kSystemColour | 15;   // COLOR_BTNFACE
-constexpr Colour kClGrayText = kSystemColour | 17;  // COLOR_GRAYTEXT
-constexpr Colour kClMenuText = kSystemColour | 7;   // COLOR_MENUTEXT
-constexpr Colour kClWindowText = kSystemColour | 8; // COLOR_WINDOWTEXT
+constexpr Colour kClDefault = 0x1FFFFFFF;            // whatever the control draws by default
+constexpr Colour kClBtnFace = kSystemColour | 15;    // COLOR_BTNFACE
+constexpr Colour kClGrayText = kSystemColour | 17;   // COLOR_GRAYTEXT
+constexpr Colour kClMenuText = kSystemColour | 7;    // COLOR_MENUTEXT
+constexpr Colour kClWindowText = kSystemColour | 8;  // COLOR_WINDOWTEXT
 constexpr Colour kClBlack = 0x000000;
 constexpr Colour kClRed = 0x0000FF;
 constexpr Colour kClAqua = 0xFFFF00;
@@ -44,8 +58,20 @@ struct Font {
 };
 
 enum class Kind {
-    Button, BitButton, FlatButton, CheckBox, Edit, ComboBox, ListBox, StaticText, Label, Memo,
-    Picture, ProgressBar, GroupBox, MediaPlayer
+    Button,
+    BitButton,
+    FlatButton,
+    CheckBox,
+    Edit,
+    ComboBox,
+    ListBox,
+    StaticText,
+    Label,
+    Memo,
+    Picture,
+    ProgressBar,
+    GroupBox,
+    MediaPlayer
 };
 
 enum class MouseButton { Left, Right, Middle };
@@ -109,10 +135,18 @@ public:
     // What a user's action does, for the backend and for tests.
     void click() { fire(onClick); }
     void mouseMove() { fire(onMouseMove); }
-    void mouseDown(MouseButton button) { if (onMouseDown) onMouseDown(button); }
+    void mouseDown(MouseButton button) {
+        if (onMouseDown) onMouseDown(button);
+    }
     // Returns the key after the handler had its say (0 when swallowed).
-    int keyDown(int key) { if (onKeyDown) onKeyDown(key); return key; }
-    char keyPress(char key) { if (onKeyPress) onKeyPress(key); return key; }
+    int keyDown(int key) {
+        if (onKeyDown) onKeyDown(key);
+        return key;
+    }
+    char keyPress(char key) {
+        if (onKeyPress) onKeyPress(key);
+        return key;
+    }
 
     // While a change that came from the real control is applied to the model,
     // it must not be echoed back into that control.
@@ -122,6 +156,7 @@ public:
         ~EchoGuard() { c_.echoing_ = was_; }
         EchoGuard(const EchoGuard&) = delete;
         EchoGuard& operator=(const EchoGuard&) = delete;
+
     private:
         Control& c_;
         bool was_;
@@ -134,6 +169,7 @@ protected:
         ~EchoLift() { c_.echoing_ = was_; }
         EchoLift(const EchoLift&) = delete;
         EchoLift& operator=(const EchoLift&) = delete;
+
     private:
         Control& c_;
         bool was_;
@@ -171,6 +207,7 @@ public:
     using Control::Control;
     [[nodiscard]] const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption);
+
 private:
     std::string caption_;
 };
@@ -178,9 +215,9 @@ private:
 class Button : public CaptionControl {
 public:
     explicit Button(std::string name, Kind kind = Kind::Button) : CaptionControl(std::move(name), kind) {}
-    int picture = -1;          // resource id of the picture, -1 for none
-    bool pictureRight = false; // picture right of the caption
-    int spacing = 4;           // pixels between picture and caption
+    int picture = -1;           // resource id of the picture, -1 for none
+    bool pictureRight = false;  // picture right of the caption
+    int spacing = 4;            // pixels between picture and caption
     bool flat = false;
 };
 
@@ -193,6 +230,7 @@ public:
     void setChecked(bool checked);
     // A user's click toggles the box, then runs the click handler.
     void toggleByUser() { setChecked(!checked_); }
+
 private:
     bool checked_ = false;
 };
@@ -246,6 +284,7 @@ public:
     void put(std::size_t index, const std::string& text);
     void erase(std::size_t index);
     void clear() { items_.clear(); }
+
 private:
     std::vector<std::string> items_;
 };
@@ -265,6 +304,7 @@ public:
     void clearItems();
     void setItems(const std::vector<std::string>& lines);  // clear, then add one by one
     void setSorted(bool sorted) { items_.sorted = sorted; }
+
 private:
     StringList items_;
     int itemIndex_ = -1;
@@ -276,6 +316,7 @@ public:
     [[nodiscard]] int horizontalExtent() const { return extent_; }
     void setHorizontalExtent(int extent);
     int itemHeight = 13;
+
 private:
     int extent_ = 0;
 };
@@ -294,6 +335,7 @@ public:
     int dropDownCount = 8;
     int maxLength = 0;
     bool upperCase = false;
+
 private:
     std::string text_;
 };
@@ -320,6 +362,7 @@ public:
     explicit ProgressBar(std::string name) : Control(std::move(name), Kind::ProgressBar) {}
     [[nodiscard]] int position() const { return position_; }
     void setPosition(int position);
+
 private:
     int position_ = 0;
 };

@@ -41,11 +41,11 @@ public:
     void setEnabled(bool enabled);
 
     Shortcut shortcut;
-    bool autoCheck = false;   // toggles its own check mark before the handler runs
-    bool isDefault = false;   // drawn bold
-    bool manualAccel = false; // keeps exactly the accelerator letter of its caption
-    int picture = -1;         // resource id of the picture, -1 for none
-    int command = 0;          // WM_COMMAND id, given by the backend
+    bool autoCheck = false;    // toggles its own check mark before the handler runs
+    bool isDefault = false;    // drawn bold
+    bool manualAccel = false;  // keeps exactly the accelerator letter of its caption
+    int picture = -1;          // resource id of the picture, -1 for none
+    int command = 0;           // WM_COMMAND id, given by the backend
     std::function<void()> onClick;
 
     // The user chose the item: a check item toggles itself first.
@@ -58,7 +58,9 @@ public:
     void setObserver(MenuObserver* observer) { observer_ = observer; }
 
 private:
-    void notify() { if (observer_) observer_->changed(*this); }
+    void notify() {
+        if (observer_) observer_->changed(*this);
+    }
     std::string name_;
     std::string caption_;
     std::string hint_;

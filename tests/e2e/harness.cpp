@@ -129,7 +129,9 @@ std::optional<std::string> Sandbox::read(const std::string& path) const {
     return ss.str();
 }
 
-bool Sandbox::exists(const std::string& path) const { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Sandbox::exists(const std::string& path) const {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void Sandbox::makeDir(const std::string& path) const {
     // Creates every missing level.
@@ -260,7 +262,6 @@ void Vexal::postKey(WORD vk, bool ctrl) const {
     PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
     if (ctrl) PostMessageA(target, WM_KEYUP, VK_CONTROL, 0xC0000001);
 }
-
 
 void Vexal::command(const std::string& itemName) const {
     PostMessageA(main_, WM_COMMAND, MAKEWPARAM(menuCommandId(itemName), 0), 0);

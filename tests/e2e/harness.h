@@ -66,7 +66,7 @@ public:
     void click(const std::string& name) const;
     void selectItem(const std::string& name, int index) const;
     void key(const std::string& name, WORD vk, char ch = 0) const;  // key down (+ char) into a control
-    void postKey(WORD vk, bool ctrl = false) const;                // a key the window's shortcuts see
+    void postKey(WORD vk, bool ctrl = false) const;                 // a key the window's shortcuts see
 
     // A menu command by the item's name. Menus belong to their process, so
     // another process can choose an item but not read it.

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "launch/launch_rules.h"
+
+#include <gtest/gtest.h>
 
 using vexal::launch::composeLaunchParameters;
 using vexal::launch::longMapNameFrom;
@@ -39,7 +39,14 @@ const LaunchCase kLaunchCases[] = {
     // An empty line still gets a blank and the map.
     {"", "oasis", "", " oasis"},
     // Quotes, carets and code-page characters pass through untouched.
-    {"+exec \"my cfg\" ^1", "b\xE4" "r", "N\xF6" "ck", "+exec \"my cfg\" ^1 b\xE4" "r +seta name N\xF6" "ck"},
+    {"+exec \"my cfg\" ^1",
+     "b\xE4"
+     "r",
+     "N\xF6"
+     "ck",
+     "+exec \"my cfg\" ^1 b\xE4"
+     "r +seta name N\xF6"
+     "ck"},
     // A demo in the map field is appended like a map.
     {"+sv_pure 0", "+demo match1", "", "+sv_pure 0 +demo match1"},
 };

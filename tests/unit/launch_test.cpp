@@ -9,8 +9,9 @@ class LaunchTest : public WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        settingsFile("[ET-Param]\r\nETParam=+sv_pure 1 +map (default)\r\n[ET-Map]\r\nMap=oasis\r\n"
-                     "[ET-Nickname]\r\nnick=Tom\r\n");
+        settingsFile(
+            "[ET-Param]\r\nETParam=+sv_pure 1 +map (default)\r\n[ET-Map]\r\nMap=oasis\r\n"
+            "[ET-Nickname]\r\nnick=Tom\r\n");
         fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", "+a\r\n");
         start();
     }

@@ -31,9 +31,10 @@ TEST_F(WindowTest, AFirstStartWithAGoodFolderShowsDefaultsAndThePredefinedList) 
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end(),
                                [](const std::string& a, const std::string& b) { return ui::compareText(a, b) < 0; }));
     // The file keeps the lines in their written order.
-    EXPECT_EQ(file("VexalParam.dat").rfind("+sv_pure 1 +g_gametype 2 +map (default)\r\n+sv_pure 0 +g_gametype 2 "
-                                           "+devmap\r\nset fs_game etpro",
-                                           0),
+    EXPECT_EQ(file("VexalParam.dat")
+                  .rfind("+sv_pure 1 +g_gametype 2 +map (default)\r\n+sv_pure 0 +g_gametype 2 "
+                         "+devmap\r\nset fs_game etpro",
+                         0),
               0u);
     const settings::IniDocument saved(file("Vexal.ini"));
     EXPECT_EQ(saved.readString("Paths", "etPath", ""), kGame);
@@ -77,8 +78,7 @@ TEST_F(WindowTest, StartUpRegistersTheThreeHotkeysAndCaptionsFollowTheMap) {
     ASSERT_EQ(fake.hotkeys.registered.size(), 3u);
     EXPECT_EQ(fake.hotkeys.registered.at(0), (platform::fake::Hotkey{platform::kModAlt, 'k'}));
     EXPECT_EQ(fake.hotkeys.registered.at(1), (platform::fake::Hotkey{platform::kModControl, 'k'}));
-    EXPECT_EQ(fake.hotkeys.registered.at(2),
-              (platform::fake::Hotkey{platform::kModControl | platform::kModAlt, 0x23}));
+    EXPECT_EQ(fake.hotkeys.registered.at(2), (platform::fake::Hotkey{platform::kModControl | platform::kModAlt, 0x23}));
 }
 
 TEST_F(WindowTest, ARefreshReloadsTheListsInsteadOfAppending) {
