@@ -135,6 +135,8 @@ void TfrmVexal::wireEvents() {
     on(bitbtnSelDir.onClick, &TfrmVexal::bitbtnSelDirClick);
     on(mnuSelETDir->onClick, &TfrmVexal::mnuSelETDirClick);
     on(mnuSound->onClick, &TfrmVexal::mnuSoundClick);
+    // Leaving the PB-Update button refreshes the whole window from the settings and lists.
+    on(btnPB.onExit, &TfrmVexal::FormCreate);
     onShow = [this] { FormShow(); };
     wireLaunchEvents();
 }

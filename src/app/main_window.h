@@ -170,6 +170,8 @@ public:
     void mnuRunETClick();
     void popRunETClick() { bitbtnRunClick(); }
     void cbDelProfileClick();
+    void cbDelProfileMouseDown(ui::MouseButton button);
+    void mnuDelProfileClick();
 
     // ---- config editing (tools/)
     bool EditorExists();

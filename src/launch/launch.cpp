@@ -34,4 +34,12 @@ void TfrmVexal::cbDelProfileClick() {
     mnuDelProfile->setChecked(cbDelProfile.checked());
 }
 
+void TfrmVexal::cbDelProfileMouseDown(ui::MouseButton button) {
+    if (button == ui::MouseButton::Left) playClick();
+}
+
+// The menu item has toggled its mark; the check box holds the state and runs the
+// clean-up step when it changes.
+void TfrmVexal::mnuDelProfileClick() { cbDelProfile.setChecked(mnuDelProfile->checked()); }
+
 }  // namespace vexal

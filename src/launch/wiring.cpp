@@ -44,6 +44,8 @@ void TfrmVexal::wireLaunchEvents() {
     on(mnuRunET->onClick, &TfrmVexal::mnuRunETClick);
     on(popRunET->onClick, &TfrmVexal::popRunETClick);
     on(cbDelProfile.onClick, &TfrmVexal::cbDelProfileClick);
+    cbDelProfile.onMouseDown = [this](ui::MouseButton button) { cbDelProfileMouseDown(button); };
+    on(mnuDelProfile->onClick, &TfrmVexal::mnuDelProfileClick);
 }
 
 }  // namespace vexal

@@ -104,3 +104,19 @@ TEST_F(LaunchTest, WithoutAGameFolderTheCleanUpTouchesNothing) {
     form->cbDelProfile.setChecked(true);
     EXPECT_TRUE(fake.fs.exists("C:\\profile.pid"));
 }
+
+TEST_F(LaunchTest, TheMenuItemSwitchesTheCleanUpThroughTheCheckBox) {
+    const std::string pid = std::string(kGame) + "\\etmain\\profile.pid";
+    fake.fs.addFile(pid, "1");
+    fake.fs.addFile(std::string(kProgram) + "headshot.wav", "RIFF");
+    form->mnuDelProfile->click();
+    EXPECT_TRUE(form->cbDelProfile.checked());
+    EXPECT_FALSE(fake.fs.exists(pid));
+    form->mnuDelProfile->click();
+    EXPECT_FALSE(form->cbDelProfile.checked());
+    EXPECT_FALSE(config.doc().readBool("DEL-PID", "profile.pid", true));
+    form->cbDelProfile.mouseDown(ui::MouseButton::Right);
+    EXPECT_TRUE(fake.sound.played.empty());
+    form->cbDelProfile.mouseDown(ui::MouseButton::Left);
+    EXPECT_EQ(fake.sound.played.size(), 1u);
+}

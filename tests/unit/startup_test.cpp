@@ -191,3 +191,15 @@ TEST_F(WindowTest, AStoredMapIsShownWithoutRunningTheMapChange) {
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(fake.dialogs.errors.empty());
 }
+
+TEST_F(WindowTest, LeavingThePunkBusterButtonRefreshesFromTheFiles) {
+    settingsFile();
+    fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", "+a\r\n");
+    start();
+    fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", "+z\r\n+y\r\n");
+    config.doc().writeString("Paths", "etPath", "C:\\Other");
+    form->setFocus(&form->btnPB);
+    form->setFocus(&form->btnAdd);
+    EXPECT_EQ(form->lboxParam.items().all(), (std::vector<std::string>{"+y", "+z"}));
+    EXPECT_EQ(form->caption(), "Vexal 1.0.0 final  [C:\\Other]");
+}
