@@ -203,3 +203,22 @@ TEST_F(WindowTest, LeavingThePunkBusterButtonRefreshesFromTheFiles) {
     EXPECT_EQ(form->lboxParam.items().all(), (std::vector<std::string>{"+y", "+z"}));
     EXPECT_EQ(form->caption(), "Vexal 1.0.0 final  [C:\\Other]");
 }
+
+TEST_F(WindowTest, ListFilesWithJunkMixedLineEndsAndNoFinalLineEndLoadLineByLine) {
+    settingsFile("[ET-Map]\r\nMap=b\r\n");
+    const std::string longLine(100000, 'x');
+    fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", std::string("+b\r+a\n\x01\xFF\0nul\r\n", 14) + longLine);
+    fake.fs.addFile(std::string(kProgram) + "VexalMap.dat", "b\n\ra");
+    fake.fs.addFile(std::string(kProgram) + "mapinfos\\b.txt", std::string("b\0\r\nlongname: B\xE4r\0x", 19));
+    start();
+    EXPECT_TRUE(errors.empty());
+    const auto& params = form->lboxParam.items().all();
+    ASSERT_EQ(params.size(), 4u);
+    EXPECT_EQ(params[0], std::string("\x01\xFF\0nul", 6));
+    EXPECT_EQ(params[1], "+a");
+    EXPECT_EQ(params[2], "+b");
+    EXPECT_EQ(params[3], longLine);
+    // LF then CR are two line ends: an empty entry between the two maps.
+    EXPECT_EQ(form->cbxMap.items().all(), (std::vector<std::string>{"", "a", "b"}));
+    EXPECT_EQ(form->longMapName(), std::string("B\xE4r\0x", 5));
+}
