@@ -2,19 +2,10 @@
 
 #include <windows.h>
 
+#include "platform/win32/svc_time.h"
+
 namespace vexal::platform::win32 {
 namespace {
-
-SYSTEMTIME systemTimeOf(const DateTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(t.year);
-    st.wMonth = static_cast<WORD>(t.month);
-    st.wDay = static_cast<WORD>(t.day);
-    st.wHour = static_cast<WORD>(t.hour);
-    st.wMinute = static_cast<WORD>(t.minute);
-    st.wSecond = static_cast<WORD>(t.second);
-    return st;
-}
 
 char localeChar(LCTYPE type, char fallback) {
     char value[8] = {};
@@ -27,7 +18,7 @@ char localeChar(LCTYPE type, char fallback) {
 DateTime Win32Clock::now() {
     SYSTEMTIME st{};
     GetLocalTime(&st);
-    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+    return dateTimeOf(st);
 }
 
 std::string Win32Clock::dateTimeText(const DateTime& t) { return shortDateText(t) + " " + longTimeText(t); }

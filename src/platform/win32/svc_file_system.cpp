@@ -7,6 +7,7 @@
 
 #include "platform/win32/scoped.h"
 #include "platform/win32/svc_error_text.h"
+#include "platform/win32/svc_time.h"
 #include "util/error.h"
 
 namespace vexal::platform::win32 {
@@ -24,7 +25,7 @@ DateTime toLocalDateTime(const FILETIME& utc) {
     FILETIME local{};
     SYSTEMTIME st{};
     if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return {};
-    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
+    return dateTimeOf(st);
 }
 
 DirEntry entryOf(const WIN32_FIND_DATAA& data) {
@@ -220,13 +221,7 @@ bool Win32FileSystem::setAttributes(const std::string& path, std::uint32_t attri
 }
 
 bool Win32FileSystem::setLastWrite(const std::string& path, const DateTime& localTime) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(localTime.year);
-    st.wMonth = static_cast<WORD>(localTime.month);
-    st.wDay = static_cast<WORD>(localTime.day);
-    st.wHour = static_cast<WORD>(localTime.hour);
-    st.wMinute = static_cast<WORD>(localTime.minute);
-    st.wSecond = static_cast<WORD>(localTime.second);
+    const SYSTEMTIME st = systemTimeOf(localTime);
     FILETIME local{}, utc{};
     if (!SystemTimeToFileTime(&st, &local) || !LocalFileTimeToFileTime(&local, &utc)) return false;
     ScopedHandle file(CreateFileA(collapseBackslashes(path).c_str(), FILE_WRITE_ATTRIBUTES,
