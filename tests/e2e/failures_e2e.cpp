@@ -37,8 +37,7 @@ TEST(BadInput, ABrokenMapPictureIsReportedAndTheProgramRuns) {
     ASSERT_TRUE(message);
     EXPECT_NE(message->find("picture"), std::string::npos) << *message;
     vexal.answerBox(IDOK);
-    ASSERT_TRUE(vexal.waitMain());
-    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     EXPECT_TRUE(vexal.running());
     EXPECT_EQ(vexal.caption(), "Vexal 1.0.0 final  [" + box.game + "]");
 }
@@ -48,8 +47,7 @@ TEST(ParameterList, PickingAnEntryPutsItIntoTheFieldAndTheSettings) {
     box.writeSettings("[ET-Param]\r\nETParam=+b\r\n\r\n");
     box.write(box.program + "VexalParam.dat", "+b\r\n+a (first)\r\n");
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     vexal.selectItem("lboxParam", 0);
     ASSERT_TRUE(e2e::waitFor([&] { return vexal.text("edtParam") == "+a (first)"; }));
     EXPECT_TRUE(e2e::waitFor([&] {

@@ -192,6 +192,10 @@ HWND Vexal::waitMain(std::chrono::milliseconds limit) {
     return main_;
 }
 
+bool Vexal::waitShown(std::chrono::milliseconds limit) {
+    return waitMain(limit) && waitFor([&] { return IsWindowVisible(main_) != FALSE; }, limit);
+}
+
 std::string Vexal::caption() const { return windowText(main_); }
 
 std::string Vexal::appTitle() const { return windowText(GetWindow(main_, GW_OWNER)); }

@@ -53,6 +53,8 @@ public:
 
     // The main window (class TfrmVexal) once it exists, visible or not.
     HWND waitMain(std::chrono::milliseconds limit = std::chrono::seconds(15));
+    // The main window once it is on the screen.
+    bool waitShown(std::chrono::milliseconds limit = std::chrono::seconds(15));
     [[nodiscard]] HWND main() const { return main_; }
     [[nodiscard]] std::string caption() const;
     [[nodiscard]] std::string appTitle() const;  // text of the owner window (taskbar button)

@@ -25,8 +25,7 @@ TEST(Launch, RunButtonStartsTheGameFromItsFolderWithTheComposedLine) {
     Sandbox box;
     prepare(box, "+sv_pure 1 +g_gametype 2 +map (default)", "oasis", "[ET-Nickname]\r\nnick=Tom\r\n\r\n");
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     vexal.click("bitbtnRun");
     ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
     EXPECT_EQ(box.launches().front(), expectedRecord(box, "+sv_pure 1 +g_gametype 2 +map  oasis +seta name Tom"));
@@ -36,8 +35,7 @@ TEST(Launch, F9StartsTheGameAndAServerLineIgnoresTheMap) {
     Sandbox box;
     prepare(box, "+connect 192.0.2.10:27960 (Example server one)", "radar");
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     EXPECT_EQ(vexal.appTitle(), "Run ET  [radar]");
     vexal.postKey(VK_F9);
     ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
@@ -48,8 +46,7 @@ TEST(Launch, TheTrayMenuItemStartsTheGame) {
     Sandbox box;
     prepare(box, "+sv_pure 0 +g_gametype 2 +devmap", "");
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     vexal.command("popRunET");
     ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
     EXPECT_EQ(box.launches().front(), expectedRecord(box, "+sv_pure 0 +g_gametype 2 +devmap "));
@@ -59,8 +56,7 @@ TEST(Launch, AVanishedGameFolderIsReportedAndNothingStarts) {
     Sandbox box;
     prepare(box, "+map", "oasis");
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     const std::string moved = box.root + "\\moved";
     ASSERT_TRUE(MoveFileA(box.game.c_str(), moved.c_str()));
     vexal.click("bitbtnRun");
@@ -77,8 +73,7 @@ TEST(ParameterList, EnterInTheFieldAddsTheLineAndDoesNotLaunch) {
     box.write(box.program + "VexalParam.dat", "+b\r\n+d\r\n");
     prepare(box, "", "oasis");
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     vexal.setText("edtParam", "+c (new)");
     vexal.key("edtParam", VK_RETURN, '\r');
     ASSERT_TRUE(e2e::waitFor([&] { return vexal.items("lboxParam").size() == 3; }));
@@ -118,8 +113,7 @@ TEST(ProfileCleanup, RemovesEveryProfilePidBelowTheGameFolderExceptInDotFolders)
     box.write(kept, "1");
     prepare(box, "+map", "oasis", "[DEL-PID]\r\nprofile.pid=1\r\n\r\n");
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     for (const auto& f : removed) EXPECT_FALSE(box.exists(f)) << f;
     EXPECT_TRUE(box.exists(kept));
     // A file that appears later goes before the next start.
@@ -136,8 +130,7 @@ TEST(ProfileCleanup, LeavesTheFilesAloneWhenTheOptionIsOff) {
     box.write(pid, "1");
     prepare(box, "+map", "oasis");
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     vexal.click("bitbtnRun");
     ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
     EXPECT_TRUE(box.exists(pid));

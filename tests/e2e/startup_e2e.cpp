@@ -28,8 +28,7 @@ TEST(Start, ShowsTheVersionAndTheGameFolderInTheCaption) {
     Sandbox box;
     box.writeSettings();
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     EXPECT_EQ(vexal.caption(), "Vexal 1.0.0 final  [" + box.game + "]");
     // The taskbar button carries the launch target, not the caption.
     EXPECT_EQ(vexal.appTitle().rfind("Run ET  [", 0), 0u) << vexal.appTitle();
@@ -77,8 +76,7 @@ TEST(Layout, EveryControlStandsWhereTheLayoutPutsIt) {
     Sandbox box;
     box.writeSettings();
     Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitMain());
-    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }));
+    ASSERT_TRUE(vexal.waitShown());
     Sleep(800);
     const char* artifacts = getenv("VEXAL_ARTIFACTS_WIN");
     if (artifacts) vexal.screenshot(std::string(artifacts) + "\\main-window.bmp");
