@@ -31,8 +31,13 @@ if [ "$have_i386" -lt 1 ]; then
 fi
 # Source packages come from the same mirrors the machine already uses for binaries.
 srcfile=/etc/apt/sources.list.d/vexal-deb-src.sources
-if [ ! -f "$srcfile" ] && [ -f /etc/apt/sources.list.d/debian.sources ]; then
-  sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $sudo tee "$srcfile" >/dev/null
+srclist=/etc/apt/sources.list.d/vexal-deb-src.list
+if [ ! -f "$srcfile" ] && [ ! -f "$srclist" ]; then
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | $sudo tee "$srcfile" >/dev/null
+  elif [ -f /etc/apt/sources.list ]; then
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | $sudo tee "$srclist" >/dev/null
+  fi
 fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq >/dev/null
@@ -47,7 +52,11 @@ fetch_src() { # name dir
   [ -d "$dest/$2" ] && return 0
   local tmp
   tmp=$(mktemp -d)
-  (cd "$tmp" && apt-get source -qq "$1" >/dev/null 2>&1)
+  if ! (cd "$tmp" && apt-get source -qq "$1" >/dev/null 2>&1); then
+    echo "bootstrap: 'apt-get source $1' failed; is a deb-src entry configured?" >&2
+    rm -rf "$tmp"
+    exit 1
+  fi
   local d
   d=$(find "$tmp" -mindepth 1 -maxdepth 1 -type d | head -1)
   mv "$d" "$dest/$2"
