@@ -116,7 +116,6 @@ void TfrmVexal::FormCreate() {
     tmTime.setEnabled(config.doc().readBool("Timer", "time", false));
     tmDate.setEnabled(config.doc().readBool("Timer", "date", true));
     mnuSound->setChecked(config.doc().readBool("Sound", "activ", true));
-    mnuSound->setHint(mnuSound->checked() ? " Toggle Sound Support [ON]" : " Toggle Sound Support [OFF]");
     mnuBackupOnQuit->setChecked(config.doc().readBool("Backup", "BackupOnQuit", false));
     nickname = config.doc().readString("ET-Nickname", "nick", "");
     lastCfg = config.doc().readString("Paths", "lastcfg", "");
@@ -191,7 +190,9 @@ void TfrmVexal::FormCreate() {
 
     sbtnReadme.setEnabled(fs.fileExists(programDir + settings::kReadmeFile));
 
-    const auto key = static_cast<unsigned>(static_cast<unsigned char>(hotkeyChar));
+    // The virtual key of a letter is its capital: a hand-edited lower-case letter
+    // would otherwise name a key of the number pad.
+    const auto key = static_cast<unsigned>(std::toupper(static_cast<unsigned char>(hotkeyChar)));
     services.hotkeys.registerHotkey(0, platform::kModAlt, key);
     services.hotkeys.registerHotkey(1, platform::kModControl, key);
     services.hotkeys.registerHotkey(2, platform::kModControl | platform::kModAlt, 0x23 /* VK_END */);

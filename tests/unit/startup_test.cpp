@@ -76,8 +76,8 @@ TEST_F(WindowTest, StartUpRegistersTheThreeHotkeysAndCaptionsFollowTheMap) {
     EXPECT_EQ(form->bitbtnRun.hint(),
               " Run ET.exe -- (press Alt+k or Ctrl+k into ET for minimize ET or use Ctrl+End for quit ET.exe");
     ASSERT_EQ(fake.hotkeys.registered.size(), 3u);
-    EXPECT_EQ(fake.hotkeys.registered.at(0), (platform::fake::Hotkey{platform::kModAlt, 'k'}));
-    EXPECT_EQ(fake.hotkeys.registered.at(1), (platform::fake::Hotkey{platform::kModControl, 'k'}));
+    EXPECT_EQ(fake.hotkeys.registered.at(0), (platform::fake::Hotkey{platform::kModAlt, 'K'}));
+    EXPECT_EQ(fake.hotkeys.registered.at(1), (platform::fake::Hotkey{platform::kModControl, 'K'}));
     EXPECT_EQ(fake.hotkeys.registered.at(2), (platform::fake::Hotkey{platform::kModControl | platform::kModAlt, 0x23}));
 }
 
