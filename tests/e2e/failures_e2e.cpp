@@ -55,3 +55,18 @@ TEST(ParameterList, PickingAnEntryPutsItIntoTheFieldAndTheSettings) {
     }));
     EXPECT_TRUE(vexal.enabled("btnDelParam"));
 }
+
+TEST(BadInput, AGameFolderWithoutEtExeIsReportedAtTheStart) {
+    Sandbox box;
+    box.writeSettings("[ET-Map]\r\nMap=oasis\r\n\r\n");
+    box.write(box.program + "VexalParam.dat", "+map\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    ASSERT_TRUE(DeleteFileA((box.game + "\\et.exe").c_str()));
+    vexal.click("bitbtnRun");
+    const auto message = vexal.waitBox();
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->rfind("Cannot start et.exe: ", 0), 0u) << *message;
+    vexal.answerBox(IDOK);
+    EXPECT_TRUE(vexal.running());
+}

@@ -120,3 +120,11 @@ TEST_F(LaunchTest, TheMenuItemSwitchesTheCleanUpThroughTheCheckBox) {
     form->cbDelProfile.mouseDown(ui::MouseButton::Left);
     EXPECT_EQ(fake.sound.played.size(), 1u);
 }
+
+TEST_F(LaunchTest, AStartTheShellRefusesIsReportedAndDoesNotArmTheHotkeys) {
+    fake.shell.failNext("Cannot start et.exe: File not found.");
+    run([&] { form->bitbtnRun.click(); });
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "Cannot start et.exe: File not found.");
+    EXPECT_FALSE(form->gameStarted);
+}

@@ -22,7 +22,7 @@ void Win32Shell::open(const std::string& file, const std::string& params, const 
     info.lpParameters = params.empty() ? nullptr : params.c_str();
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = static_cast<int>(show);
-    if (!ShellExecuteExA(&info)) throw Error(systemErrorText(GetLastError()));
+    if (!ShellExecuteExA(&info)) throw Error("Cannot start " + file + ": " + systemErrorText(GetLastError()));
 }
 
 }  // namespace vexal::platform::win32
