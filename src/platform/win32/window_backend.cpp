@@ -109,8 +109,10 @@ void WindowBackend::create() {
                             r.right - r.left, r.bottom - r.top, app_, nullptr, instance_, this);
 
     ++applying_;
-    for (std::size_t i = 0; i < windows_.size(); ++i) createControl(i);
-    applyZOrder();
+    // A new child window goes below its siblings, so creating the controls from the
+    // top down gives the stacking order without moving any of them afterwards.
+    const auto bottomToTop = zOrderBottomToTop();
+    for (auto it = bottomToTop.rbegin(); it != bottomToTop.rend(); ++it) createControl(*it);
     buildMenus();
     --applying_;
     buildAccelerators();

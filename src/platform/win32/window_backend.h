@@ -132,7 +132,7 @@ private:
 
     // ---- controls (window_controls.cpp)
     void createControl(std::size_t index);
-    void applyZOrder();
+    [[nodiscard]] std::vector<std::size_t> zOrderBottomToTop() const;
     void apply(ControlWindow& cw, ui::Property property);
     void applyBounds(ControlWindow& cw);
     void applyVisible(ControlWindow& cw);

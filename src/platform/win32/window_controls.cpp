@@ -201,22 +201,22 @@ void WindowBackend::createControl(std::size_t index) {
     if (c.kind() == ui::Kind::ComboBox) apply(cw, P::Text);  // the text belongs to the combo's edit part
 }
 
-void WindowBackend::applyZOrder() {
+std::vector<std::size_t> WindowBackend::zOrderBottomToTop() const {
     // Later controls lie above earlier ones; a group box's contents lie just above
     // the group box, so it never paints over them.
-    std::vector<HWND> bottomToTop;
+    std::vector<std::size_t> bottomToTop;
     std::vector<bool> placed(windows_.size(), false);
     auto place = [&](auto&& self, std::size_t i) -> void {
         if (placed[i]) return;
         placed[i] = true;
-        if (windows_[i].hwnd) bottomToTop.push_back(windows_[i].hwnd);
+        bottomToTop.push_back(i);
         for (std::size_t j = 0; j < windows_.size(); ++j)
             if (windows_[j].control->parent() == windows_[i].control) self(self, j);
     };
     for (std::size_t i = 0; i < windows_.size(); ++i)
         if (!windows_[i].control->parent()) place(place, i);
     for (std::size_t i = 0; i < windows_.size(); ++i) place(place, i);
-    for (HWND h : bottomToTop) SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return bottomToTop;
 }
 
 void WindowBackend::apply(ControlWindow& cw, ui::Property property) {
