@@ -72,6 +72,15 @@ TEST(Switches, MinLeavesTheWindowHidden) {
     EXPECT_FALSE(IsWindowVisible(vexal.main()));
 }
 
+TEST(Switches, TahomaMovesTheMinimizerLabel) {
+    Sandbox box;
+    box.writeSettings();
+    Vexal vexal(box, "-Tahoma");
+    ASSERT_TRUE(vexal.waitShown());
+    // 387 inside the lower group box, which starts at 8.
+    EXPECT_NEAR(vexal.clientRect("lbMinET").left, 8 + 387, 1);
+}
+
 TEST(Layout, EveryControlStandsWhereTheLayoutPutsIt) {
     Sandbox box;
     box.writeSettings();
