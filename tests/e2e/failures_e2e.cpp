@@ -70,3 +70,33 @@ TEST(BadInput, AGameFolderWithoutEtExeIsReportedAtTheStart) {
     vexal.answerBox(IDOK);
     EXPECT_TRUE(vexal.running());
 }
+
+TEST(Typing, CharactersOfTheCodePageReachTheSettingsAsTheirOwnBytes) {
+    Sandbox box;
+    box.writeSettings();
+    box.write(box.program + "VexalParam.dat", "+map\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    vexal.setText("edtParam", "");
+    // The euro sign and a-umlaut of Windows-1252, typed into the parameter field.
+    for (char c : std::string("+name \x80\xE4")) vexal.key("edtParam", 0, c);
+    ASSERT_TRUE(e2e::waitFor([&] {
+        return box.read(box.program + "Vexal.ini").value_or("").find("ETParam=+name \x80\xE4") != std::string::npos;
+    })) << box.read(box.program + "Vexal.ini").value_or("");
+}
+
+TEST(Closing, FromTheTaskbarWhileAQuestionIsOpenWaitsForTheAnswer) {
+    Sandbox box;
+    box.writeSettings();
+    box.write(box.program + "VexalParam.dat", "+a\r\n+b\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    vexal.click("btnDelParamList");
+    ASSERT_TRUE(vexal.waitBox());
+    PostMessageA(GetWindow(vexal.main(), GW_OWNER), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Sleep(500);
+    EXPECT_TRUE(vexal.running());
+    ASSERT_TRUE(vexal.answerBox(IDNO));
+    EXPECT_TRUE(vexal.waitExit(10s));
+    EXPECT_EQ(box.read(box.program + "VexalParam.dat"), "+a\r\n+b\r\n");
+}

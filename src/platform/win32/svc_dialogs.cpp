@@ -81,8 +81,11 @@ BoxResult resultOf(int id, BoxButtons buttons) {
             return BoxResult::No;
         case IDCANCEL:
             return BoxResult::Cancel;
-        default:
+        case IDOK:
             return buttons == BoxButtons::Cancel ? BoxResult::Cancel : BoxResult::Ok;
+        default:
+            // 0 or -1: the box failed or went with its owner; that never means yes.
+            return BoxResult::Cancel;
     }
 }
 
@@ -158,12 +161,19 @@ INT_PTR CALLBACK inputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                auto* state = reinterpret_cast<InputState*>(GetWindowLongPtrA(dialog, DWLP_USER));
-                const HWND edit = GetDlgItem(dialog, kEditId);
-                std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-                text.resize(static_cast<std::size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-                state->result = text;
-                EndDialog(dialog, IDOK);
+                // Nothing thrown may leave a dialog procedure: without memory for the
+                // text the box counts as cancelled.
+                try {
+                    auto* state = reinterpret_cast<InputState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+                    const HWND edit = GetDlgItem(dialog, kEditId);
+                    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+                    text.resize(
+                        static_cast<std::size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
+                    state->result = std::move(text);
+                    EndDialog(dialog, IDOK);
+                } catch (...) {
+                    EndDialog(dialog, IDCANCEL);
+                }
                 return TRUE;
             }
             if (LOWORD(wParam) == IDCANCEL) {
@@ -185,6 +195,8 @@ int CALLBACK preselectFolder(HWND window, UINT message, LPARAM, LPARAM data) {
 }
 
 }  // namespace
+
+HWND Win32Dialogs::visibleOwner() const { return owner && IsWindowVisible(owner) ? owner : nullptr; }
 
 BoxResult Win32Dialogs::messageBox(const std::string& text, BoxKind kind, BoxButtons buttons) {
     const char* caption = applicationTitle.c_str();
@@ -210,8 +222,9 @@ BoxResult Win32Dialogs::messageBox(const std::string& text, BoxKind kind, BoxBut
     activeLabels = &labels;
     ScopedHook hook(SetWindowsHookExA(WH_CBT, relabelBoxButtons, nullptr, GetCurrentThreadId()));
     UINT flags = iconOf(kind) | buttonsOf(buttons);
-    if (!owner) flags |= MB_TASKMODAL;
-    const int id = MessageBoxA(owner, text.c_str(), caption, flags);
+    HWND parent = visibleOwner();
+    if (!parent) flags |= MB_TASKMODAL;
+    const int id = MessageBoxA(parent, text.c_str(), caption, flags);
     hook.reset();
     activeLabels = outer;
     return resultOf(id, buttons);
@@ -243,7 +256,7 @@ std::optional<std::vector<std::string>> Win32Dialogs::openFile(const OpenFileReq
 
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
+    dialog.hwndOwner = visibleOwner();
     dialog.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = names.data();
@@ -272,7 +285,7 @@ std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& inst
 
     char displayName[MAX_PATH] = {};
     BROWSEINFOA info{};
-    info.hwndOwner = owner;
+    info.hwndOwner = visibleOwner();
     info.pidlRoot = nullptr;
     info.pszDisplayName = displayName;
     info.lpszTitle = instruction.c_str();
@@ -302,7 +315,7 @@ std::optional<std::string> Win32Dialogs::inputBox(const std::string& caption, co
     layout.item(BS_PUSHBUTTON | WS_TABSTOP, 143, 47, 50, 14, IDCANCEL, kButton);
 
     InputState state{&caption, &prompt, &value, {}};
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), layout.get(), owner, inputDialogProc,
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), layout.get(), visibleOwner(), inputDialogProc,
                                                    reinterpret_cast<LPARAM>(&state));
     if (result == -1) throw Error(texts::kInputDialogFailed);
     if (result != IDOK) return std::nullopt;

@@ -18,6 +18,9 @@ public:
 
     // Boxes and dialogs are modal to this window.
     void setOwner(HWND__* window) { owner = window; }
+    // A hidden window (start-up, the tray) would hide its dialogs with it: they
+    // stand on their own then, with a taskbar button of their own.
+    [[nodiscard]] HWND__* visibleOwner() const;
     // Caption of a plain message box.
     void setApplicationTitle(const std::string& title) { applicationTitle = title; }
 

@@ -9,6 +9,8 @@ bool Win32Hotkeys::registerHotkey(int id, unsigned modifiers, unsigned virtualKe
     if (modifiers & kModAlt) flags |= MOD_ALT;
     if (modifiers & kModControl) flags |= MOD_CONTROL;
     if (modifiers & kModShift) flags |= MOD_SHIFT;
+    // Registering an id again keeps its old key on Windows: let go of it first.
+    UnregisterHotKey(owner, id);
     return RegisterHotKey(owner, id, flags, virtualKey) != FALSE;
 }
 

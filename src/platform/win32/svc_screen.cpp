@@ -7,7 +7,8 @@ int Win32Screen::textWidth(const std::string& name, int height, bool bold, const
     if (!dc) dc.reset(CreateCompatibleDC(nullptr));
     if (!dc) return 0;
     if (!font || name != fontName || height != fontHeight || bold != fontBold) {
-        font.reset(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        // The height is a character height, exactly as the window creates its fonts.
+        font.reset(CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                                name.c_str()));
         fontName = name;

@@ -38,7 +38,11 @@ WindowBackend::~WindowBackend() {
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
 }
 
-void WindowBackend::guarded(const std::function<void()>& handler) { ui::runHandler(handler, model_.showError); }
+void WindowBackend::guarded(const std::function<void()>& handler) {
+    ++handlerDepth_;
+    ui::runHandler(handler, model_.showError);
+    --handlerDepth_;
+}
 
 HWND WindowBackend::controlWindow(const ui::Control& control) const {
     for (const auto& cw : windows_)
@@ -129,7 +133,6 @@ void WindowBackend::create() {
         SetWindowPos(main_, nullptr, 0, 0, window.right - window.left + dw, window.bottom - window.top + dh,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    for (auto& t : timers_) timerStateChanged(t);
     trayUpdate();
 }
 
@@ -150,23 +153,13 @@ T* fromWindow(HWND hwnd, UINT msg, LPARAM lParam) {
 LRESULT CALLBACK WindowBackend::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = fromWindow<WindowBackend>(hwnd, msg, lParam);
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    try {
-        return self->onMainMessage(hwnd, msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        if (self->model_.showError) self->model_.showError(e.what());
-        return 0;
-    }
+    return self->shielded([&] { return self->onMainMessage(hwnd, msg, wParam, lParam); }, 0);
 }
 
 LRESULT CALLBACK WindowBackend::appProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* self = fromWindow<WindowBackend>(hwnd, msg, lParam);
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    try {
-        return self->onAppMessage(hwnd, msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        if (self->model_.showError) self->model_.showError(e.what());
-        return 0;
-    }
+    return self->shielded([&] { return self->onAppMessage(hwnd, msg, wParam, lParam); }, 0);
 }
 
 LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -250,6 +243,12 @@ LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         }
         break;
     case WM_CLOSE:
+        // Closing from the taskbar while a handler waits in a dialog must not pull
+        // the window away under that handler: the close waits until it returns.
+        if (handlerDepth_ > 0 || !IsWindowEnabled(hwnd)) {
+            closePending_ = true;
+            return 0;
+        }
         DestroyWindow(hwnd);
         return 0;
     case WM_DESTROY:
@@ -312,7 +311,11 @@ LRESULT WindowBackend::onAppMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd, kMsgActivateMain, 0, 0);
         return 0;
     case kMsgActivateMain:
-        if (main_ && IsWindowVisible(main_) && IsWindowEnabled(main_) && !appMinimized_) SetActiveWindow(main_);
+        // With a dialog open, the dialog is what the user came back to.
+        if (main_ && IsWindowVisible(main_) && !appMinimized_) {
+            HWND popup = GetLastActivePopup(main_);
+            SetActiveWindow(popup && IsWindowVisible(popup) && IsWindowEnabled(popup) ? popup : main_);
+        }
         return 0;
     case WM_CLOSE:
         if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
@@ -329,6 +332,9 @@ LRESULT WindowBackend::onAppMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 // ---- the message loop -------------------------------------------------------
 
 void WindowBackend::start(bool minimized) {
+    // The timers tick from the message loop on, never inside a dialog of the start-up.
+    timersRunning_ = true;
+    for (auto& t : timers_) timerStateChanged(t);
     if (!minimized) {
         showMain();
         return;

@@ -128,6 +128,20 @@ private:
 
     void registerClasses();
     void guarded(const std::function<void()>& handler);  // through ui::runHandler
+    // Runs a window procedure's body; nothing thrown may cross into the system's frames.
+    template <typename Body>
+    LRESULT shielded(Body&& body, LRESULT fallback) noexcept {
+        try {
+            return body();
+        } catch (const std::exception& e) {
+            try {
+                if (model_.showError) model_.showError(e.what());
+            } catch (...) {
+            }
+        } catch (...) {
+        }
+        return fallback;
+    }
     bool afterMessage();
 
     // ---- controls (window_controls.cpp)
@@ -216,6 +230,8 @@ private:
 
     int applying_ = 0;           // >0 while the backend itself changes a window
     bool closePending_ = false;  // Form::close(): destroy after the handler returns
+    int handlerDepth_ = 0;
+    bool timersRunning_ = false;  // armed once the message loop is about to run       // handlers running, counting those suspended in a dialog
     bool quitting_ = false;
     bool appMinimized_ = false;
     bool trayShown_ = false;

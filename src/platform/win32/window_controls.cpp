@@ -522,7 +522,7 @@ LRESULT CALLBACK WindowBackend::flatButtonProc(HWND hwnd, UINT msg, WPARAM wPara
     auto* self = reinterpret_cast<WindowBackend*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     ControlWindow* cw = self ? self->byHwnd(hwnd) : nullptr;
     if (!cw) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->onFlatButtonMessage(*cw, hwnd, msg, wParam, lParam);
+    return self->shielded([&] { return self->onFlatButtonMessage(*cw, hwnd, msg, wParam, lParam); }, 0);
 }
 
 LRESULT CALLBACK WindowBackend::pictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -532,7 +532,7 @@ LRESULT CALLBACK WindowBackend::pictureProc(HWND hwnd, UINT msg, WPARAM wParam, 
     auto* self = reinterpret_cast<WindowBackend*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     ControlWindow* cw = self ? self->byHwnd(hwnd) : nullptr;
     if (!cw) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->onPictureMessage(*cw, hwnd, msg, wParam, lParam);
+    return self->shielded([&] { return self->onPictureMessage(*cw, hwnd, msg, wParam, lParam); }, 0);
 }
 
 namespace {

@@ -37,14 +37,13 @@ LRESULT CALLBACK WindowBackend::childSubclass(HWND hwnd, UINT msg, WPARAM wParam
     }
     ControlWindow* cw = self->byHwnd(hwnd);
     if (!cw) return DefSubclassProc(hwnd, msg, wParam, lParam);
-    try {
-        bool handled = false;
-        const LRESULT r = self->onChildMessage(*cw, hwnd, msg, wParam, lParam, handled);
-        return handled ? r : DefSubclassProc(hwnd, msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        if (self->model_.showError) self->model_.showError(e.what());
-        return 0;
-    }
+    return self->shielded(
+        [&] {
+            bool handled = false;
+            const LRESULT r = self->onChildMessage(*cw, hwnd, msg, wParam, lParam, handled);
+            return handled ? r : DefSubclassProc(hwnd, msg, wParam, lParam);
+        },
+        0);
 }
 
 LRESULT WindowBackend::onChildMessage(ControlWindow& cw, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -96,13 +95,30 @@ LRESULT WindowBackend::onChildMessage(ControlWindow& cw, HWND hwnd, UINT msg, WP
     }
     case WM_CHAR: {
         if (comboFrame) break;
+        // The common controls are Unicode windows even when created narrow: their
+        // characters arrive wide and are turned into the system code page here.
+        const bool wide = IsWindowUnicode(hwnd) != FALSE;
         char key = static_cast<char>(wParam);
+        if (wide) {
+            const auto w = static_cast<wchar_t>(wParam);
+            char narrow[2] = {};
+            if (WideCharToMultiByte(CP_ACP, 0, &w, 1, narrow, sizeof narrow, nullptr, nullptr) != 1) break;
+            key = narrow[0];
+        }
+        const char typed = key;
         guarded([&c, &key] { key = c.keyPress(key); });
         handled = true;
         if (key == 0) return 0;
         // A one-line field has no use for Enter or Escape and would only beep.
         if (takesText(c.kind()) && (key == '\r' || key == '\n' || key == 27)) return 0;
-        return DefSubclassProc(hwnd, msg, static_cast<WPARAM>(static_cast<unsigned char>(key)), lParam);
+        if (key == typed) return DefSubclassProc(hwnd, msg, wParam, lParam);
+        WPARAM replaced = static_cast<unsigned char>(key);
+        if (wide) {
+            wchar_t w = 0;
+            MultiByteToWideChar(CP_ACP, 0, &key, 1, &w, 1);
+            replaced = w;
+        }
+        return DefSubclassProc(hwnd, msg, replaced, lParam);
     }
     case WM_CONTEXTMENU:
         if (ui::MenuItem* menu = contextMenuOf(&c)) {
@@ -196,8 +212,10 @@ bool WindowBackend::preTranslate(MSG& msg) {
     if (!main_ || !(msg.hwnd == main_ || IsChild(main_, msg.hwnd))) return false;
     if (accelerators_ && TranslateAcceleratorA(main_, accelerators_, &msg)) return true;
 
-    ControlWindow* focused = byHwnd(GetFocus());
-    ui::Control* current = focused ? focused->control : nullptr;
+    // The control the key was sent to: a character meant for a text field must
+    // never press the button whose accelerator letter it happens to be.
+    ControlWindow* target = byHwnd(msg.hwnd);
+    ui::Control* current = target ? target->control : nullptr;
     const bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !ctrl && !alt) {
         tabFrom(current, GetKeyState(VK_SHIFT) < 0);

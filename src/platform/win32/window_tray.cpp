@@ -121,7 +121,7 @@ void WindowBackend::trayMessage(LPARAM lParam) {
 }
 
 void WindowBackend::timerStateChanged(TimerEntry& entry) {
-    if (!main_) return;
+    if (!main_ || !timersRunning_) return;
     if (entry.timer->enabled()) {
         entry.armedInterval = std::max(entry.timer->interval, 1);
         SetTimer(main_, entry.id, static_cast<UINT>(entry.armedInterval), nullptr);
