@@ -103,7 +103,8 @@ void WindowBackend::trayUpdate() {
 }
 
 void WindowBackend::trayMessage(LPARAM lParam) {
-    if (!model_.tray) return;
+    // While a handler waits in a dialog, the tray must not start another one on top of it.
+    if (!model_.tray || handlerDepth_ > 0) return;
     switch (static_cast<UINT>(lParam)) {
     case WM_RBUTTONUP:
         if (model_.tray->popupMenu) {
