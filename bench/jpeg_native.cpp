@@ -14,44 +14,25 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "support/jpeg_encoder.h"
 #include "util/jpeg.h"
 
 namespace {
 
 // A smooth pattern with some detail, closer to a photograph than plain colour.
 std::string photoLikeJpeg(int width, int height) {
-    std::vector<unsigned char> samples;
-    samples.reserve(static_cast<std::size_t>(width) * height * 3);
+    vexal::testing::Picture picture{width, height, JCS_RGB, 3, {}};
+    picture.samples.reserve(static_cast<std::size_t>(width) * height * 3);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            samples.push_back(static_cast<unsigned char>(x * 255 / width));
-            samples.push_back(static_cast<unsigned char>(y * 255 / height));
-            samples.push_back(static_cast<unsigned char>((x * y + (x ^ y) * 7) & 0xFF));
+            picture.samples.push_back(static_cast<unsigned char>(x * 255 / width));
+            picture.samples.push_back(static_cast<unsigned char>(y * 255 / height));
+            picture.samples.push_back(static_cast<unsigned char>((x * y + (x ^ y) * 7) & 0xFF));
         }
     }
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 85, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = samples.data() + static_cast<std::size_t>(cinfo.next_scanline) * width * 3;
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::string bytes(reinterpret_cast<const char*>(buffer), size);
-    std::free(buffer);
-    jpeg_destroy_compress(&cinfo);
-    return bytes;
+    vexal::testing::EncodeOptions options;
+    options.quality = 85;
+    return vexal::testing::encodeJpeg(picture, options);
 }
 
 // The bare library: default error handling, RGB rows, nothing kept.

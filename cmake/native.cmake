@@ -29,5 +29,6 @@ file(GLOB VEXAL_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_nati
 if(VEXAL_BENCH_SOURCES)
   add_executable(vexal_bench ${VEXAL_BENCH_SOURCES})
   target_link_libraries(vexal_bench PRIVATE vexal_fakes)
+  target_include_directories(vexal_bench PRIVATE ${CMAKE_SOURCE_DIR}/tests)
   target_compile_options(vexal_bench PRIVATE ${VEXAL_WARNINGS})
 endif()

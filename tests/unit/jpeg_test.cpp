@@ -18,10 +18,15 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include "support/jpeg_encoder.h"
 #include "util/error.h"
 
 namespace vexal::util {
 namespace {
+
+using vexal::testing::EncodeOptions;
+using vexal::testing::encodeJpeg;
+using vexal::testing::Picture;
 
 // The pictures are made here with the library's compressor, so the tests need
 // no binary files and every case states exactly what went into its picture.
@@ -32,18 +37,7 @@ struct Rgb {
 
 using Sample = std::array<unsigned char, 4>;
 
-struct Picture {
-    int width = 0, height = 0;
-    J_COLOR_SPACE space = JCS_RGB;  // of the samples handed to the compressor
-    int components = 3;
-    std::vector<unsigned char> samples;
-};
 
-struct EncodeOptions {
-    J_COLOR_SPACE stored = JCS_UNKNOWN;  // colour space inside the file; UNKNOWN: the library's default
-    bool progressive = false;
-    bool adobeMarker = true;
-};
 
 // Four plain quadrants: rows or channels that come out swapped, shifted or
 // with the wrong stride show at once.
@@ -97,40 +91,9 @@ Picture grayHalves(int width, int height) {
     return p;
 }
 
-// Our own pictures only; the library's default error handler, which ends the
-// test run with its message, is good enough here.
-std::string encode(const Picture& picture, const EncodeOptions& options = {}) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(picture.width);
-    cinfo.image_height = static_cast<JDIMENSION>(picture.height);
-    cinfo.input_components = picture.components;
-    cinfo.in_color_space = picture.space;
-    jpeg_set_defaults(&cinfo);
-    if (options.stored != JCS_UNKNOWN) jpeg_set_colorspace(&cinfo, options.stored);
-    if (!options.adobeMarker) cinfo.write_Adobe_marker = FALSE;
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    if (options.progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    const std::size_t stride = static_cast<std::size_t>(picture.width) * picture.components;
-    while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<JSAMPLE*>(picture.samples.data() + cinfo.next_scanline * stride);
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::string bytes(reinterpret_cast<const char*>(buffer), size);
-    std::free(buffer);
-    jpeg_destroy_compress(&cinfo);
-    return bytes;
-}
 
 std::string colourJpeg(int width, int height, const EncodeOptions& options = {}) {
-    return encode(quadrants(width, height, JCS_RGB, 3, rgbSample), options);
+    return encodeJpeg(quadrants(width, height, JCS_RGB, 3, rgbSample), options);
 }
 
 // Offset of the first marker with one of the given codes, walking the marker
@@ -222,7 +185,7 @@ TEST(Jpeg, DecodesEveryKindOfColourFileIntoOpaqueBgraTopRowFirst) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ui::Image image = decodeJpeg(encode(c.picture, c.options));
+        const ui::Image image = decodeJpeg(encodeJpeg(c.picture, c.options));
         ASSERT_EQ(image.width, kWidth);
         ASSERT_EQ(image.height, kHeight);
         ASSERT_EQ(image.pixels.size(), static_cast<std::size_t>(kWidth * kHeight));
@@ -233,7 +196,7 @@ TEST(Jpeg, DecodesEveryKindOfColourFileIntoOpaqueBgraTopRowFirst) {
 TEST(Jpeg, DecodesAGrayscalePictureAsEqualChannels) {
     for (const bool progressive : {false, true}) {
         SCOPED_TRACE(progressive ? "progressive" : "baseline");
-        const ui::Image image = decodeJpeg(encode(grayHalves(kWidth, kHeight), {.progressive = progressive}));
+        const ui::Image image = decodeJpeg(encodeJpeg(grayHalves(kWidth, kHeight), {.progressive = progressive}));
         ASSERT_EQ(image.width, kWidth);
         ASSERT_EQ(image.height, kHeight);
         expectColour(image, kWidth / 4, kHeight / 2, {40, 40, 40}, 4);
@@ -248,9 +211,9 @@ TEST(Jpeg, ShowsATruncatedPictureWithTheMissingPartGreyAndSaysNothing) {
     const std::size_t scan = findMarker(whole, {0xDA});
     const std::string cut = whole.substr(0, scan + (whole.size() - scan) / 3);
 
-    testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStderr();
     const ui::Image image = decodeJpeg(cut);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 
     ASSERT_EQ(image.width, 64);
     ASSERT_EQ(image.height, 128);
@@ -298,7 +261,7 @@ TEST(Jpeg, RefusesAHugeHeaderBeforeDecodingAnything) {
               "Picture is too large (20000 x 20000 pixels)");
     EXPECT_EQ(errorOf(withClaimedSize(colourJpeg(kWidth, kHeight, {.progressive = true}), 20000, 20000)),
               "Picture is too large (20000 x 20000 pixels)");
-    EXPECT_EQ(errorOf(withClaimedSize(encode(grayHalves(kWidth, kHeight)), 9000, 10)),
+    EXPECT_EQ(errorOf(withClaimedSize(encodeJpeg(grayHalves(kWidth, kHeight)), 9000, 10)),
               "Picture is too large (9000 x 10 pixels)");
 }
 
@@ -358,8 +321,8 @@ TEST(Jpeg, SurvivesRandomDamageToValidFiles) {
     const std::string originals[] = {
         colourJpeg(kWidth, kHeight),
         colourJpeg(kWidth, kHeight, {.progressive = true}),
-        encode(quadrants(kWidth, kHeight, JCS_CMYK, 4, adobeCmykSample), {.progressive = true}),
-        encode(grayHalves(kWidth, kHeight)),
+        encodeJpeg(quadrants(kWidth, kHeight, JCS_CMYK, 4, adobeCmykSample), {.progressive = true}),
+        encodeJpeg(grayHalves(kWidth, kHeight)),
     };
     std::mt19937 random(20240601);
     int decoded = 0, refused = 0;
