@@ -3,6 +3,8 @@
 #include "app/layout.h"
 #include "resources/resource_ids.h"
 
+#include <stdexcept>
+
 namespace vexal {
 
 TfrmVexal::TfrmVexal(platform::Services& services_, settings::Config& config_, ui::Application& application_)
@@ -123,22 +125,111 @@ void TfrmVexal::buildMenus() {
     popVexal->setChecked(true);
 }
 
-void TfrmVexal::wireEvents() {
-    auto on = [this](std::function<void()>& event, void (TfrmVexal::*handler)()) {
-        event = [this, handler] { (this->*handler)(); };
+namespace {
+
+[[noreturn]] void miswired(const Wire& wire, const char* why) {
+    throw std::logic_error(std::string("wiring: ") + wire.name + ": " + why);
+}
+
+template <typename F>
+F handlerOf(const Wire& wire) {
+    if (const auto* f = std::get_if<F>(&wire.handler)) return *f;
+    miswired(wire, "handler does not fit the event");
+}
+
+}  // namespace
+
+void TfrmVexal::wire(const Wire& w) {
+    using Plain = void (TfrmVexal::*)();
+    auto plain = [this, &w] {
+        const Plain h = handlerOf<Plain>(w);
+        return std::function<void()>([this, h] { (this->*h)(); });
     };
-    // Start-up, shutdown, sound, game directory.
-    on(mnuInstances->onClick, &TfrmVexal::mnuInstancesClick);
-    on(bitbtnQuit.onClick, &TfrmVexal::bitbtnQuitClick);
-    on(mnuQuit->onClick, &TfrmVexal::mnuQuitClick);
-    on(popQuit->onClick, &TfrmVexal::popQuitClick);
-    on(bitbtnSelDir.onClick, &TfrmVexal::bitbtnSelDirClick);
-    on(mnuSelETDir->onClick, &TfrmVexal::mnuSelETDirClick);
-    on(mnuSound->onClick, &TfrmVexal::mnuSoundClick);
-    // Leaving the PB-Update button refreshes the whole window from the settings and lists.
-    on(btnPB.onExit, &TfrmVexal::FormCreate);
+    if (ui::MenuItem* item = menuItem(w.name)) {
+        if (w.event != On::Click) miswired(w, "a menu item only has a click");
+        item->onClick = plain();
+        return;
+    }
+    if (ui::Timer* t = timer(w.name)) {
+        if (w.event != On::Timer) miswired(w, "a timer only ticks");
+        t->onTimer = plain();
+        return;
+    }
+    if (std::string(w.name) == "ctrayIcon") {
+        if (w.event != On::DblClick) miswired(w, "the tray icon only has a double click");
+        ctrayIcon.onDblClick = plain();
+        return;
+    }
+    ui::Control* c = control(w.name);
+    if (!c) miswired(w, "no control, menu item or timer of that name");
+    switch (w.event) {
+    case On::Click: c->onClick = plain(); break;
+    case On::DblClick: c->onDblClick = plain(); break;
+    case On::Change: c->onChange = plain(); break;
+    case On::Enter: c->onEnter = plain(); break;
+    case On::Exit: c->onExit = plain(); break;
+    case On::MouseMove: c->onMouseMove = plain(); break;
+    case On::MouseDown: {
+        const auto h = handlerOf<void (TfrmVexal::*)(ui::MouseButton)>(w);
+        c->onMouseDown = [this, h](ui::MouseButton b) { (this->*h)(b); };
+        break;
+    }
+    case On::KeyPress: {
+        const auto h = handlerOf<void (TfrmVexal::*)(char&)>(w);
+        c->onKeyPress = [this, h](char& key) { (this->*h)(key); };
+        break;
+    }
+    case On::KeyDown: {
+        const auto h = handlerOf<void (TfrmVexal::*)(int&)>(w);
+        c->onKeyDown = [this, h](int& key) { (this->*h)(key); };
+        break;
+    }
+    case On::Timer: miswired(w, "only a timer ticks");
+    }
+}
+
+void TfrmVexal::focusNext() {
+    const ui::Control* from = focused();
+    if (!from) return;
+    ui::Control* next = nullptr;
+    for (ui::Control* c : controls_) {
+        if (c->parent() != from->parent() || c->tabOrder() <= from->tabOrder() || !c->visible() || !c->enabled())
+            continue;
+        if (!next || c->tabOrder() < next->tabOrder()) next = c;
+    }
+    if (next) setFocus(next);
+}
+
+ui::Timer* TfrmVexal::timer(const std::string& name) {
+    if (name == "tmDate") return &tmDate;
+    if (name == "tmTime") return &tmTime;
+    return nullptr;
+}
+
+std::vector<std::span<const Wire>> TfrmVexal::wireTables() {
+    return {appWires(), launchWires(), shellWires(), hotkeyWires()};
+}
+
+void TfrmVexal::wireEvents() {
+    for (const auto table : wireTables())
+        for (const Wire& w : table) wire(w);
     onShow = [this] { FormShow(); };
-    wireLaunchEvents();
+}
+
+// Start-up, shutdown, sound, game directory.
+std::span<const Wire> appWires() {
+    static const Wire wires[] = {
+        {"mnuInstances", On::Click, &TfrmVexal::mnuInstancesClick},
+        {"bitbtnQuit", On::Click, &TfrmVexal::bitbtnQuitClick},
+        {"mnuQuit", On::Click, &TfrmVexal::mnuQuitClick},
+        {"popQuit", On::Click, &TfrmVexal::popQuitClick},
+        {"bitbtnSelDir", On::Click, &TfrmVexal::bitbtnSelDirClick},
+        {"mnuSelETDir", On::Click, &TfrmVexal::mnuSelETDirClick},
+        {"mnuSound", On::Click, &TfrmVexal::mnuSoundClick},
+        // Leaving the PB-Update button refreshes the whole window from the settings and lists.
+        {"btnPB", On::Exit, &TfrmVexal::FormCreate},
+    };
+    return wires;
 }
 
 }  // namespace vexal

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "app/wiring.h"
 #include "settings/config.h"
+#include "settings/keys.h"
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/form.h"
@@ -86,6 +88,11 @@ public:
     [[nodiscard]] ui::Control* control(const std::string& name) const;
     [[nodiscard]] ui::MenuItem* menuItem(const std::string& name) const;
     [[nodiscard]] std::vector<ui::MenuItem*> allMenuItems() const;
+    [[nodiscard]] ui::Timer* timer(const std::string& name);
+    // Every feature's table of user actions.
+    [[nodiscard]] static std::vector<std::span<const Wire>> wireTables();
+    // The focus moves on as with Tab, within the control's group.
+    void focusNext();
 
     // ---- program-wide state
     std::string programDir;  // ends with a backslash
@@ -120,9 +127,62 @@ public:
     void PlaySoundFile(const std::string& path, bool wait);
     void playClick() { PlaySoundFile(programDir + "headshot.wav", false); }
     void mnuSoundClick();
+
+    // ---- status line and hints (shell/)
     void MyHintProc(const std::string& hint);
     void assignStartHints();
     void setStatus(const std::string& text) { stInfo.setCaption(text); }
+    void bitbtnSelDirMouseMove();
+    void imgAboutMouseMove();
+    void sbtnNotepadMouseMove();
+    void sbtnEditorMouseMove();
+    void sbtnBackupMouseMove();
+    void sbtnRestoreMouseMove();
+    void bitbtnLogMouseMove();
+    void btnPBMouseMove();
+    void lboxParamMouseMove();
+    void bitbtnDemoMouseMove();
+    void bitbtnPictureMouseMove();
+    void bitbtnSelMapMouseMove();
+    void bitbtnRunMouseMove();
+    void bitbtnASEMouseMove();
+    // The demos or screenshots folder of the mod the parameter line starts.
+    [[nodiscard]] std::string gameFilesFolder(const std::string& kind) const;
+    [[nodiscard]] std::string editorHint() const;
+
+    // ---- window state, tray icon and option toggles (shell/)
+    void cbMinimizeClick();
+    void cbCloseClick();
+    void cbTrayClick();
+    void optionMouseDown(ui::MouseButton button);  // the check boxes' click sound
+    void mnuMinimizeClick();
+    void mnuCloseClick();
+    void mnuTasktrayClick();
+    void mnuMaxClick();
+    void mnuMinMaxClick() { mnuMaxClick(); }
+    void ctrayIconDblClick();
+    void popVexalClick() { ctrayIconDblClick(); }
+    void storeOption(const ui::CheckBox& box, ui::MenuItem* item, const settings::BoolKey& key);
+    void loadOptions();      // start-up step: stored options into the check boxes
+    void loadWindowState();  // start-up step: menu marks, tray, list geometry
+
+    // ---- date and time (shell/)
+    void tmDateTimer();
+    void tmTimeTimer();
+    void stDateMouseDown(ui::MouseButton button);
+
+    // ---- hotkey minimizer (tools/)
+    void registerHotkeys();  // the last start-up step
+    void unregisterHotkeys();
+    void WMHotKey(int id);
+    void MinimizeET();
+    void fillHotkeyBox();
+    void cbxHotKeyChange();
+    void cbxHotKeyKeyPress(char& key);
+    void cbxHotKeyEnter();
+    void cbxHotKeyExit();
+    // True when the system refused one of the hotkeys (another program holds it).
+    [[nodiscard]] bool hotkeysRefused() const { return hotkeysRefused_; }
 
     // ---- parameter list (launch/)
     void edtParamChange();
@@ -189,7 +249,9 @@ private:
     void buildLayout();
     void buildMenus();
     void wireEvents();
-    void wireLaunchEvents();  // launch/
+    void wire(const Wire& wire);
+    void registerCharHotkeys();
+    bool hotkeysRefused_ = false;
     void applySwitches();
     std::vector<ui::Control*> controls_;
     std::map<std::string, ui::MenuItem*> menuIndex_;

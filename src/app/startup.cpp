@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "settings/paths.h"
+#include "tools/hotkeys.h"
 #include "util/error.h"
 #include "util/utilities.h"
 
@@ -17,9 +18,6 @@ std::string lowered(std::string s) {
 }
 
 bool isSet(const std::string& value) { return value.size() >= 2; }
-
-// The hotkey box is red for the letters that the game itself binds by default.
-bool hotkeyIsRed(char c) { return c >= 'A' && c <= 'U' && c != 'C' && c != 'G' && c != 'O' && c != 'T'; }
 
 }  // namespace
 
@@ -53,12 +51,6 @@ bool singleInstanceCheck(settings::Config& config, platform::Process& process) {
 std::string TfrmVexal::GetVersionText() { return util::GetVersionText(services.process); }
 
 std::string TfrmVexal::version() { return GetVersionText(); }
-
-std::string TfrmVexal::runHint() const {
-    const std::string k(1, hotkeyChar);
-    return " Run ET.exe -- (press Alt+" + k + " or Ctrl+" + k + " into ET for minimize ET or " +
-           "use Ctrl+End for quit ET.exe";
-}
 
 void TfrmVexal::applySwitches() {
     switches = parseSwitches(services.process.arguments());
@@ -101,10 +93,7 @@ void TfrmVexal::FormCreate() {
     editorPath = config.doc().readString("Paths", "editor", "");
     edtParam.setText(config.doc().readString("ET-Param", "ETParam", ""));
     cbxMap.setText(config.doc().readString("ET-Map", "Map", ""));
-    cbClose.setChecked(config.doc().readBool("CloseVexal", "Close", false));
-    cbMinimize.setChecked(config.doc().readBool("Minimize", "Minimize", false));
-    cbTray.setChecked(config.doc().readBool("Minimize", "TrayIcon", false));
-    cbDelProfile.setChecked(config.doc().readBool("DEL-PID", "profile.pid", false));
+    loadOptions();
     pbLog = config.doc().readString("Logs", "pblog", "");
     lastLog = config.doc().readString("Logs", "lastlog", "");
     lastBackup = config.doc().readString("Logs", "lastbackup", "");
@@ -119,8 +108,7 @@ void TfrmVexal::FormCreate() {
     mnuBackupOnQuit->setChecked(config.doc().readBool("Backup", "BackupOnQuit", false));
     nickname = config.doc().readString("ET-Nickname", "nick", "");
     lastCfg = config.doc().readString("Paths", "lastcfg", "");
-    const std::string hotkey = config.doc().readString("Minimize", "ET-Minimize", "Z");
-    hotkeyChar = hotkey.empty() ? '\0' : hotkey[0];
+    hotkeyChar = tools::hotkeyCharOf(settings::read(config.doc(), settings::key::hotkey), 'Z');
     mnuInstances->setChecked(config.doc().readBool("Window", "Instances", false));
 
     updateMapInfoEnabled();
@@ -129,19 +117,12 @@ void TfrmVexal::FormCreate() {
         mnuASELog->setEnabled(false);
         mnuLaunchInfo->setEnabled(false);
     }
-    if (hotkeyChar == '\0') hotkeyChar = 'Z';
 
-    mnuMinimize->setChecked(cbMinimize.checked());
-    mnuClose->setChecked(cbClose.checked());
-    mnuDelProfile->setChecked(cbDelProfile.checked());
-    mnuMinMax->setChecked(listMaximized);
 
     bitbtnRun.setHint(runHint());
     const std::string longName = longMapName();
     mnuRunET->setCaption("Run ET  [" + longName + "]");
     mnuRunET->setHint(runHint());
-
-    bitbtnSelDir.setVisible(!listMaximized);
 
     mapStatistics();
 
@@ -155,9 +136,7 @@ void TfrmVexal::FormCreate() {
 
     trayOpened = false;
 
-    mnuTasktray->setChecked(cbTray.checked());
-    ctrayIcon.minimizeToTray = cbTray.checked();
-    ctrayIcon.setVisible(cbTray.checked());
+    loadWindowState();
 
     const std::string ver = version();
     standardCaption = "Vexal " + ver + " final  [" + gameDir + "]";
@@ -178,24 +157,13 @@ void TfrmVexal::FormCreate() {
 
     loadParamList();
 
-    cbxHotKey.setColour(hotkeyIsRed(hotkeyChar) ? ui::kClRed : ui::kClAqua);
-    // Refilled in one go: the list control is mirrored once, not once per character.
-    std::vector<std::string> keys;
-    for (char c = '0'; c <= '9'; ++c) keys.emplace_back(1, c);
-    for (char c = 'A'; c <= 'Z'; ++c) keys.emplace_back(1, c);
-    cbxHotKey.setItems(keys);
-    cbxHotKey.setText(std::string(1, hotkeyChar));
+    fillHotkeyBox();
 
     updateMapInfoEnabled();
 
     sbtnReadme.setEnabled(fs.fileExists(programDir + settings::kReadmeFile));
 
-    // The virtual key of a letter is its capital: a hand-edited lower-case letter
-    // would otherwise name a key of the number pad.
-    const auto key = static_cast<unsigned>(std::toupper(static_cast<unsigned char>(hotkeyChar)));
-    services.hotkeys.registerHotkey(0, platform::kModAlt, key);
-    services.hotkeys.registerHotkey(1, platform::kModControl, key);
-    services.hotkeys.registerHotkey(2, platform::kModControl | platform::kModAlt, 0x23 /* VK_END */);
+    registerHotkeys();
 }
 
 void TfrmVexal::FormShow() {
@@ -206,7 +174,7 @@ void TfrmVexal::FormShow() {
 }
 
 void TfrmVexal::FormDestroy() {
-    for (int id = 0; id <= 2; ++id) services.hotkeys.unregisterHotkey(id);
+    unregisterHotkeys();
 }
 
 void TfrmVexal::mnuInstancesClick() {

@@ -1,51 +1,53 @@
-// Connects the game-launching controls and menu items to their handlers.
+// The game-launching controls and menu items and their handlers.
 #include "app/main_window.h"
+#include "app/wiring.h"
 
 namespace vexal {
 
-void TfrmVexal::wireLaunchEvents() {
-    auto on = [this](std::function<void()>& event, void (TfrmVexal::*handler)()) {
-        event = [this, handler] { (this->*handler)(); };
+std::span<const Wire> launchWires() {
+    using F = TfrmVexal;
+    static const Wire wires[] = {
+        {"edtParam", On::Change, &F::edtParamChange},
+        {"edtParam", On::Enter, &F::edtParamEnter},
+        {"edtParam", On::Exit, &F::edtParamExit},
+        {"edtParam", On::KeyPress, &F::edtParamKeyPress},
+        {"btnAdd", On::Click, &F::btnAddClick},
+        {"btnDelParam", On::Click, &F::btnDelParamClick},
+        {"btnDelParamList", On::Click, &F::btnDelParamListClick},
+        {"lboxParam", On::Click, &F::lboxParamClick},
+        {"lboxParam", On::DblClick, &F::lboxParamDblClick},
+        {"lboxParam", On::Enter, &F::lboxParamEnter},
+        {"lboxParam", On::Exit, &F::edtParamChange},
+        {"mnuAdd", On::Click, &F::mnuAddClick},
+        {"mnuDelete", On::Click, &F::mnuDeleteClick},
+        {"mnuDelLboxItems", On::Click, &F::mnuDelLboxItemsClick},
+        {"mnuCopyEntry", On::Click, &F::mnuCopyEntryClick},
+        {"mnuCopy", On::Click, &F::mnuCopyClick},
+        {"mnuPaste", On::Click, &F::mnuPasteClick},
+
+        {"cbxMap", On::Change, &F::cbxMapChange},
+        {"cbxMap", On::KeyDown, &F::cbxMapKeyDown},
+        {"cbxMap", On::KeyPress, &F::cbxMapKeyPress},
+        {"bitbtnSelMap", On::Click, &F::bitbtnSelMapClick},
+        {"bitbtnSelMap", On::Exit, &F::cbxMapChange},
+        {"mnuSelMap", On::Click, &F::mnuSelMapClick},
+        {"btnDelMap", On::Click, &F::btnDelMapClick},
+        {"btnDelMap", On::Exit, &F::cbxMapChange},
+        {"btnDelMapList", On::Click, &F::btnDelMapListClick},
+        {"bitbtnDemo", On::Exit, &F::cbxMapChange},
+        {"BitBtnInfo", On::Click, &F::BitBtnInfoClick},
+        {"mnuMapInfo", On::Click, &F::mnuMapInfoClick},
+        {"imgAbout", On::Click, &F::mnuMapInfoClick},
+
+        {"bitbtnRun", On::Click, &F::bitbtnRunClick},
+        {"bitbtnRun", On::Exit, &F::bitbtnRunExit},
+        {"mnuRunET", On::Click, &F::mnuRunETClick},
+        {"popRunET", On::Click, &F::popRunETClick},
+        {"cbDelProfile", On::Click, &F::cbDelProfileClick},
+        {"cbDelProfile", On::MouseDown, &F::cbDelProfileMouseDown},
+        {"mnuDelProfile", On::Click, &F::mnuDelProfileClick},
     };
-    on(edtParam.onChange, &TfrmVexal::edtParamChange);
-    on(edtParam.onEnter, &TfrmVexal::edtParamEnter);
-    on(edtParam.onExit, &TfrmVexal::edtParamExit);
-    edtParam.onKeyPress = [this](char& key) { edtParamKeyPress(key); };
-    on(btnAdd.onClick, &TfrmVexal::btnAddClick);
-    on(btnDelParam.onClick, &TfrmVexal::btnDelParamClick);
-    on(btnDelParamList.onClick, &TfrmVexal::btnDelParamListClick);
-    on(lboxParam.onClick, &TfrmVexal::lboxParamClick);
-    on(lboxParam.onDblClick, &TfrmVexal::lboxParamDblClick);
-    on(lboxParam.onEnter, &TfrmVexal::lboxParamEnter);
-    on(lboxParam.onExit, &TfrmVexal::edtParamChange);
-    on(mnuAdd->onClick, &TfrmVexal::mnuAddClick);
-    on(mnuDelete->onClick, &TfrmVexal::mnuDeleteClick);
-    on(mnuDelLboxItems->onClick, &TfrmVexal::mnuDelLboxItemsClick);
-    on(mnuCopyEntry->onClick, &TfrmVexal::mnuCopyEntryClick);
-    on(mnuCopy->onClick, &TfrmVexal::mnuCopyClick);
-    on(mnuPaste->onClick, &TfrmVexal::mnuPasteClick);
-
-    on(cbxMap.onChange, &TfrmVexal::cbxMapChange);
-    cbxMap.onKeyDown = [this](int& key) { cbxMapKeyDown(key); };
-    cbxMap.onKeyPress = [this](char& key) { cbxMapKeyPress(key); };
-    on(bitbtnSelMap.onClick, &TfrmVexal::bitbtnSelMapClick);
-    on(bitbtnSelMap.onExit, &TfrmVexal::cbxMapChange);
-    on(mnuSelMap->onClick, &TfrmVexal::mnuSelMapClick);
-    on(btnDelMap.onClick, &TfrmVexal::btnDelMapClick);
-    on(btnDelMap.onExit, &TfrmVexal::cbxMapChange);
-    on(btnDelMapList.onClick, &TfrmVexal::btnDelMapListClick);
-    on(bitbtnDemo.onExit, &TfrmVexal::cbxMapChange);
-    on(BitBtnInfo.onClick, &TfrmVexal::BitBtnInfoClick);
-    on(mnuMapInfo->onClick, &TfrmVexal::mnuMapInfoClick);
-    on(imgAbout.onClick, &TfrmVexal::mnuMapInfoClick);
-
-    on(bitbtnRun.onClick, &TfrmVexal::bitbtnRunClick);
-    on(bitbtnRun.onExit, &TfrmVexal::bitbtnRunExit);
-    on(mnuRunET->onClick, &TfrmVexal::mnuRunETClick);
-    on(popRunET->onClick, &TfrmVexal::popRunETClick);
-    on(cbDelProfile.onClick, &TfrmVexal::cbDelProfileClick);
-    cbDelProfile.onMouseDown = [this](ui::MouseButton button) { cbDelProfileMouseDown(button); };
-    on(mnuDelProfile->onClick, &TfrmVexal::mnuDelProfileClick);
+    return wires;
 }
 
 }  // namespace vexal

@@ -152,8 +152,12 @@ public:
     virtual ~Hotkeys() = default;
     virtual bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) = 0;
     virtual void unregisterHotkey(int id) = 0;
+    // Minimizes the window in front (the game) and brings the owner window forward.
+    // Never waits for the game, and always lets go of its input again.
     virtual void minimizeForeground() = 0;
-    virtual void closeForeground() = 0;
+    // Posts the quit message to the window in front, unless that is the desktop,
+    // the taskbar or one of this program's own windows (a message box included).
+    virtual void quitForeground() = 0;
 };
 
 // Measures text as the window draws it.

@@ -1,6 +1,10 @@
-// The status line and the hints that start-up assigns.
+// The status line: the hints that start-up assigns, the texts that some controls
+// compute afresh while the mouse moves over them, and the focus texts.
 #include "app/main_window.h"
+#include "app/wiring.h"
 #include "settings/paths.h"
+#include "shell/texts.h"
+#include "util/utilities.h"
 
 namespace vexal {
 
@@ -10,12 +14,17 @@ bool isSet(const std::string& value) { return value.size() >= 2; }
 
 void TfrmVexal::MyHintProc(const std::string& hint) { setStatus(hint); }
 
+std::string TfrmVexal::runHint() const { return shell::text::runHintLong(hotkeyChar); }
+
+std::string TfrmVexal::editorHint() const {
+    return isSet(editorPath) ? shell::text::kEditorCurrent + editorPath + ")" : shell::text::kEditorNotConfigured;
+}
+
 void TfrmVexal::assignStartHints() {
     const std::string browser = settings::extractFileName(eyePath);
 
-    bitbtnSelDir.setHint(" Enemy Territory directory: " + gameDir);
-    sbtnEditor.setHint(isSet(editorPath) ? " Select your ET Editor (Current: " + editorPath + ")"
-                                         : " Select your ET Editor (not yet configured)");
+    bitbtnSelDir.setHint(shell::text::kSelDirStatus + gameDir);
+    sbtnEditor.setHint(editorHint());
     cbMinimize.setHint(" Minimize Vexal to taskbar or system tray if ET.exe or " + browser + " run");
     cbClose.setHint(" Close Vexal after starting ET.exe or " + browser +
                     "  (if checked, NO global hotkeys available!)");
@@ -31,7 +40,7 @@ void TfrmVexal::assignStartHints() {
         std::string hint;
     } menuHints[] = {
         {mnuRunET, runHint()},
-        {mnuASE, isSet(eyePath) ? " Run " + eyePath : " No program configured! Press ASE Button"},
+        {mnuASE, isSet(eyePath) ? shell::text::kRunProgram + eyePath : " No program configured! Press ASE Button"},
         {mnuPB, btnPB.hint()},
         {mnuQuit, bitbtnQuit.hint()},
         {mnuSelMap, bitbtnSelMap.hint()},
@@ -52,7 +61,7 @@ void TfrmVexal::assignStartHints() {
         {mnuTasktray, cbTray.hint()},
         {mnuDelProfile, cbDelProfile.hint()},
         {mnuMinMax, " Maximize/Minimize the Parameter listbox size"},
-        {mnuSound, mnuSound->checked() ? " Toggle Sound Support [ON]" : " Toggle Sound Support [OFF]"},
+        {mnuSound, mnuSound->checked() ? shell::text::kSoundOn : shell::text::kSoundOff},
         {mnuBackupZip, " Create a backup from all important Vexal files"},
         {mnuBackupOnQuit, " Create a backup if Vexal quit"},
         {mnuRestore, sbtnRestore.hint()},
@@ -62,6 +71,68 @@ void TfrmVexal::assignStartHints() {
         {mnuAbout, " " + imgAbout.hint()},
     };
     for (const auto& [item, hint] : menuHints) item->setHint(hint);
+}
+
+// ---- mouse-move texts -------------------------------------------------------
+
+// Pointing at the status line afterwards names the game folder.
+void TfrmVexal::bitbtnSelDirMouseMove() { stInfo.setHint(bitbtnSelDir.hint()); }
+
+void TfrmVexal::imgAboutMouseMove() {
+    setStatus(shell::text::kInstallDir + programDir);
+    // The map statistics are long: give the reader time.
+    application.hintHidePause = 60000;
+}
+
+void TfrmVexal::sbtnNotepadMouseMove() {
+    const std::string notepad = services.process.environment("windir") + "\\notepad.exe";
+    setStatus(services.fs.fileExists(notepad) ? shell::text::kNotepadAvailable + notepad + shell::text::kAvailable
+                                              : shell::text::kNoNotepad);
+}
+
+void TfrmVexal::sbtnEditorMouseMove() { setStatus(editorHint()); }
+
+void TfrmVexal::sbtnBackupMouseMove() {
+    sbtnBackup.setHint(shell::text::kLastBackup + (isSet(lastBackup) ? lastBackup : shell::text::kNever));
+}
+
+void TfrmVexal::sbtnRestoreMouseMove() { sbtnRestore.setHint(shell::text::kRestoreHint); }
+
+void TfrmVexal::bitbtnLogMouseMove() { setStatus(isSet(lastLog) ? " " + lastLog : shell::text::kLogNeverOpened); }
+
+void TfrmVexal::btnPBMouseMove() {
+    setStatus(shell::text::kLastPbUpdate + (isSet(pbLog) ? pbLog : shell::text::kNever));
+}
+
+void TfrmVexal::lboxParamMouseMove() { setStatus(shell::text::kListHint); }
+
+// etpro keeps its demos and screenshots apart; the parameter line tells which mod runs.
+std::string TfrmVexal::gameFilesFolder(const std::string& kind) const {
+    const bool etpro = edtParam.text().find(shell::text::kEtproMarker) != std::string::npos;
+    return gameDir + (etpro ? "\\etpro\\" : "\\etmain\\") + kind;
+}
+
+void TfrmVexal::bitbtnDemoMouseMove() {
+    const std::string folder = gameFilesFolder("demos");
+    setStatus(" " + std::to_string(util::CountFilesInTree(services.fs, folder)) + shell::text::kDemoFiles + folder +
+              shell::text::kAvailable);
+}
+
+void TfrmVexal::bitbtnPictureMouseMove() {
+    const std::string folder = gameFilesFolder("screenshots");
+    setStatus(" " + std::to_string(util::CountFilesInTree(services.fs, folder)) + shell::text::kScreenshots + folder +
+              shell::text::kAvailable);
+}
+
+void TfrmVexal::bitbtnSelMapMouseMove() { setStatus(mnuSelMap->hint()); }
+
+void TfrmVexal::bitbtnRunMouseMove() {
+    bitbtnRun.setHint(runHint());
+    mnuRunET->setHint(runHint());
+}
+
+void TfrmVexal::bitbtnASEMouseMove() {
+    setStatus(isSet(eyePath) ? shell::text::kRunProgram + eyePath : shell::text::kNoOtherProgram);
 }
 
 }  // namespace vexal

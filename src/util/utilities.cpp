@@ -68,7 +68,9 @@ std::int32_t countFiles(platform::FileSystem& fs, const std::string& folder, int
     for (const auto& entry : fs.list(dir, "*.*")) {
         if (!entry.isDirectory())
             ++count;
-        else if (entry.name != "." && entry.name != ".." && depth < kMaxTreeDepth)
+        // A linked folder may point back up the tree or to another drive: not ours to count.
+        else if (entry.name != "." && entry.name != ".." && depth < kMaxTreeDepth &&
+                 (entry.attributes & platform::kAttrReparsePoint) == 0)
             count += countFiles(fs, dir + entry.name, depth + 1);
     }
     return static_cast<std::int32_t>(std::min<std::int64_t>(count, std::numeric_limits<std::int32_t>::max()));

@@ -74,7 +74,8 @@ TEST_F(WindowTest, StartUpRegistersTheThreeHotkeysAndCaptionsFollowTheMap) {
     EXPECT_EQ(form->popRunET->caption(), "Run ET [Siwa Oasis]");
     EXPECT_TRUE(form->BitBtnInfo.enabled());
     EXPECT_EQ(form->bitbtnRun.hint(),
-              " Run ET.exe -- (press Alt+k or Ctrl+k into ET for minimize ET or use Ctrl+End for quit ET.exe");
+              " Run ET.exe -- (press Alt+K or Ctrl+K into ET for minimize ET or use Ctrl+End for quit ET.exe")
+        << "a hand-edited lower-case letter is the capital's key";
     ASSERT_EQ(fake.hotkeys.registered.size(), 3u);
     EXPECT_EQ(fake.hotkeys.registered.at(0), (platform::fake::Hotkey{platform::kModAlt, 'K'}));
     EXPECT_EQ(fake.hotkeys.registered.at(1), (platform::fake::Hotkey{platform::kModControl, 'K'}));

@@ -176,11 +176,13 @@ TEST(UtilCountFiles, CountsFilesAtAnyDepthIncludingHiddenButNotFolders) {
     EXPECT_EQ(CountFilesInTree(fs, ""), 0);
 }
 
-// A junction that points back at its own folder lists itself without end; the
-// walk must stop instead of running the stack out.
-TEST(UtilCountFiles, SelfContainingFolderStopsAtAFiniteDepth) {
+// A junction that points back at its own folder lists itself without end: linked
+// folders are not walked at all, and plain folders only to a finite depth.
+TEST(UtilCountFiles, LinkedFoldersAreSkippedAndDepthIsBounded) {
     ScriptedFileSystem fs;
     fs.listing = {{"loop", platform::kAttrDirectory | platform::kAttrReparsePoint, 0, {}}, {"f.txt", 0, 1, {}}};
+    EXPECT_EQ(CountFilesInTree(fs, "C:\\x"), 1);
+    fs.listing = {{"again", platform::kAttrDirectory, 0, {}}, {"f.txt", 0, 1, {}}};
     const auto count = CountFilesInTree(fs, "C:\\x");
     EXPECT_GT(count, 1);
     EXPECT_LT(count, 1000);

@@ -18,7 +18,7 @@ public:
     bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) override;
     void unregisterHotkey(int id) override { registered.erase(id); }
     void minimizeForeground() override { ++minimized; }
-    void closeForeground() override { ++closed; }
+    void quitForeground() override { ++quit; }
 
     void takenByOtherProgram(unsigned modifiers, unsigned virtualKey) {
         registered[-1 - static_cast<int>(taken++)] = {modifiers, virtualKey};
@@ -26,7 +26,7 @@ public:
 
     std::map<int, Hotkey> registered;  // by id; other programs' under negative ids
     int minimized = 0;
-    int closed = 0;
+    int quit = 0;
 
 private:
     unsigned taken = 0;

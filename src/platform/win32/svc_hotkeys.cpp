@@ -16,12 +16,48 @@ bool Win32Hotkeys::registerHotkey(int id, unsigned modifiers, unsigned virtualKe
 
 void Win32Hotkeys::unregisterHotkey(int id) { UnregisterHotKey(owner, id); }
 
-void Win32Hotkeys::minimizeForeground() {
-    if (const HWND window = GetForegroundWindow()) ShowWindow(window, SW_MINIMIZE);
+namespace {
+
+// The desktop and the taskbar are in front when no program is; this program's own
+// windows (a message box among them) must not be pulled away under a handler.
+bool foreignProgramWindow(HWND window) {
+    if (!window || window == GetDesktopWindow() || window == GetShellWindow()) return false;
+    char cls[32] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Shell_TrayWnd") == 0 || lstrcmpiA(cls, "Progman") == 0 || lstrcmpiA(cls, "WorkerW") == 0)
+        return false;
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process != GetCurrentProcessId();
 }
 
-void Win32Hotkeys::closeForeground() {
-    if (const HWND window = GetForegroundWindow()) PostMessageA(window, WM_CLOSE, 0, 0);
+}  // namespace
+
+void Win32Hotkeys::minimizeForeground() {
+    const HWND front = GetForegroundWindow();
+    if (!foreignProgramWindow(front)) {
+        if (owner && IsWindowVisible(owner)) SetForegroundWindow(owner);
+        return;
+    }
+    const DWORD ours = GetCurrentThreadId();
+    const DWORD theirs = GetWindowThreadProcessId(front, nullptr);
+    // Joined input lets this thread change the foreground window.
+    const bool attached = theirs != 0 && theirs != ours && AttachThreadInput(theirs, ours, TRUE);
+    struct Detach {
+        bool on;
+        DWORD a, b;
+        ~Detach() {
+            if (on) AttachThreadInput(a, b, FALSE);
+        }
+    } detach{attached, theirs, ours};
+    // Asynchronous: a game that hangs must not take this window with it.
+    ShowWindowAsync(front, SW_MINIMIZE);
+    if (owner && IsWindowVisible(owner)) SetForegroundWindow(owner);
+}
+
+void Win32Hotkeys::quitForeground() {
+    const HWND front = GetForegroundWindow();
+    if (foreignProgramWindow(front)) PostMessageA(front, WM_QUIT, 0, 0);
 }
 
 }  // namespace vexal::platform::win32

@@ -11,7 +11,7 @@ public:
     bool registerHotkey(int id, unsigned modifiers, unsigned virtualKey) override;
     void unregisterHotkey(int id) override;
     void minimizeForeground() override;
-    void closeForeground() override;
+    void quitForeground() override;
     // WM_HOTKEY goes to this window; without one, to the thread's queue.
     void setOwner(HWND__* window) { owner = window; }
 

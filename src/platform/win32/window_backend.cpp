@@ -218,7 +218,8 @@ LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         timerFired(wParam);
         return 0;
     case WM_HOTKEY:
-        if (onHotkey) guarded([&] { onHotkey(static_cast<int>(wParam)); });
+        // Like the tray: nothing new starts while a handler waits in a dialog.
+        if (onHotkey && handlerDepth_ == 0) guarded([&] { onHotkey(static_cast<int>(wParam)); });
         return 0;
     case kMsgTray:
         trayMessage(lParam);
@@ -341,7 +342,7 @@ void WindowBackend::start(bool minimized) {
     }
     // Started minimized: the window stays hidden; the program waits in the tray,
     // or on the taskbar when there is no tray icon to bring it back.
-    if (model_.tray && model_.tray->visible() && model_.tray->minimizeToTray) return;
+    if (model_.tray && trayShown_ && model_.tray->minimizeToTray) return;
     appMinimized_ = true;
     ShowWindow(app_, SW_SHOWMINNOACTIVE);
 }

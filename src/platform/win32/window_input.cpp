@@ -206,7 +206,7 @@ void WindowBackend::pointerMayHaveLeft() {
 
 bool WindowBackend::preTranslate(MSG& msg) {
     if (msg.message == WM_HOTKEY && !msg.hwnd) {
-        if (onHotkey) guarded([&] { onHotkey(static_cast<int>(msg.wParam)); });
+        if (onHotkey && handlerDepth_ == 0) guarded([&] { onHotkey(static_cast<int>(msg.wParam)); });
         return true;
     }
     if (!main_ || !(msg.hwnd == main_ || IsChild(main_, msg.hwnd))) return false;

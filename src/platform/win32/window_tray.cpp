@@ -57,7 +57,9 @@ void WindowBackend::minimizeApp() {
         // The window goes with its owner; the taskbar button stays.
         if (main_) ShowWindow(main_, SW_HIDE);
     }
-    if (model_.tray && model_.tray->visible() && model_.tray->minimizeToTray) {
+    // Hidden only while an icon really stands in the tray: without a shell to
+    // show it, the taskbar button is the way back.
+    if (model_.tray && trayShown_ && model_.tray->minimizeToTray) {
         // Only the tray icon remains; bringing the window back shows it afresh.
         ShowWindow(app_, SW_HIDE);
         if (model_.form) model_.form->setVisible(false);

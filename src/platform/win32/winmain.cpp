@@ -45,6 +45,7 @@ int runVexal() {
     {
         platform::win32::WindowBackend backend(std::move(model));
         backend.onTitleChanged = [&win32](const std::string& title) { win32.setApplicationTitle(title); };
+        backend.onHotkey = [&form](int id) { form.WMHotKey(id); };
         backend.create();
         win32.setOwnerWindow(backend.mainWindow());
         win32.setApplicationTitle(application.title());

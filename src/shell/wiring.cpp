@@ -1,0 +1,46 @@
+// The application shell's controls and menu items and their handlers.
+#include "app/main_window.h"
+#include "app/wiring.h"
+
+namespace vexal {
+
+std::span<const Wire> shellWires() {
+    using F = TfrmVexal;
+    static const Wire wires[] = {
+        {"bitbtnSelDir", On::MouseMove, &F::bitbtnSelDirMouseMove},
+        {"imgAbout", On::MouseMove, &F::imgAboutMouseMove},
+        {"sbtnNotepad", On::MouseMove, &F::sbtnNotepadMouseMove},
+        {"sbtnEditor", On::MouseMove, &F::sbtnEditorMouseMove},
+        {"sbtnBackup", On::MouseMove, &F::sbtnBackupMouseMove},
+        {"sbtnRestore", On::MouseMove, &F::sbtnRestoreMouseMove},
+        {"bitbtnLog", On::MouseMove, &F::bitbtnLogMouseMove},
+        {"btnPB", On::MouseMove, &F::btnPBMouseMove},
+        {"lboxParam", On::MouseMove, &F::lboxParamMouseMove},
+        {"bitbtnDemo", On::MouseMove, &F::bitbtnDemoMouseMove},
+        {"bitbtnSelMap", On::MouseMove, &F::bitbtnSelMapMouseMove},
+        {"bitbtnRun", On::MouseMove, &F::bitbtnRunMouseMove},
+        {"bitbtnASE", On::MouseMove, &F::bitbtnASEMouseMove},
+        {"bitbtnPicture", On::MouseMove, &F::bitbtnPictureMouseMove},
+
+        {"cbMinimize", On::Click, &F::cbMinimizeClick},
+        {"cbClose", On::Click, &F::cbCloseClick},
+        {"cbTray", On::Click, &F::cbTrayClick},
+        {"cbMinimize", On::MouseDown, &F::optionMouseDown},
+        {"cbClose", On::MouseDown, &F::optionMouseDown},
+        {"cbTray", On::MouseDown, &F::optionMouseDown},
+        {"mnuMinimize", On::Click, &F::mnuMinimizeClick},
+        {"mnuClose", On::Click, &F::mnuCloseClick},
+        {"mnuTasktray", On::Click, &F::mnuTasktrayClick},
+        {"mnuMinMax", On::Click, &F::mnuMaxClick},
+        {"mnuMax", On::Click, &F::mnuMaxClick},
+        {"ctrayIcon", On::DblClick, &F::ctrayIconDblClick},
+        {"popVexal", On::Click, &F::ctrayIconDblClick},
+
+        {"tmDate", On::Timer, &F::tmDateTimer},
+        {"tmTime", On::Timer, &F::tmTimeTimer},
+        {"stDate", On::MouseDown, &F::stDateMouseDown},
+    };
+    return wires;
+}
+
+}  // namespace vexal
