@@ -251,7 +251,7 @@ private:
     void wireEvents();
     void wire(const Wire& wire);
     void registerCharHotkeys();
-    bool hotkeysRefused_ = false;
+    bool hotkeysRefused_ = false, hotkeysReported_ = false;
     void applySwitches();
     std::vector<ui::Control*> controls_;
     std::map<std::string, ui::MenuItem*> menuIndex_;

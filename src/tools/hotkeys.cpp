@@ -25,6 +25,11 @@ ui::Colour hotkeyColour(char c) {
     return red ? ui::kClRed : ui::kClAqua;
 }
 
+std::string hotkeysTakenText(char c) {
+    const std::string k(1, c);
+    return " Hotkey Alt+" + k + ", Ctrl+" + k + " or Ctrl+Alt+End is held by another program";
+}
+
 KeyVerdict filterHotkeyKey(char c) {
     if (c == '\r') return KeyVerdict::NextControl;
     if (c == '\b' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')) return KeyVerdict::Pass;
@@ -49,6 +54,12 @@ void TfrmVexal::registerHotkeys() {
     registerCharHotkeys();
     if (!services.hotkeys.registerHotkey(kIdQuit, platform::kModControl | platform::kModAlt, kVkEnd))
         hotkeysRefused_ = true;
+    // Another program (or another copy of this one) holds a combination: said once,
+    // quietly, since the window works without it.
+    if (hotkeysRefused_ && !hotkeysReported_) {
+        hotkeysReported_ = true;
+        setStatus(tools::hotkeysTakenText(hotkeyChar));
+    }
 }
 
 void TfrmVexal::unregisterHotkeys() {

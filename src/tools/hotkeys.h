@@ -19,6 +19,8 @@ inline constexpr const char* kHotkeyInvalidText = "Global hotkey char not valid!
 // The box is red for the letters that the game itself binds by default.
 [[nodiscard]] ui::Colour hotkeyColour(char c);
 
+[[nodiscard]] std::string hotkeysTakenText(char c);
+
 enum class KeyVerdict { Pass, NextControl, Refuse };
 // A typed character: digits, lower-case letters and Backspace pass (the box shows
 // letters upper-case); Enter moves on like Tab; everything else is refused.
