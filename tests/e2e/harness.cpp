@@ -157,7 +157,7 @@ std::vector<std::string> Sandbox::launches() const {
 }
 
 Vexal::Vexal(const Sandbox& box, const std::string& args, const std::string& exeName) {
-    SetEnvironmentVariableA("VEXAL_STUB_EXIT", "1");
+    SetEnvironmentVariableA("VEXAL_STUB_EXIT", stubsStay_ ? nullptr : "1");
     std::string cmd = "\"" + box.program + exeName + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;

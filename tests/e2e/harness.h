@@ -46,6 +46,9 @@ public:
     Vexal(const Vexal&) = delete;
     Vexal& operator=(const Vexal&) = delete;
 
+    // Stub programs started by the next copies record and end at once, unless told to stay up.
+    static void setStubsStay(bool stay) { stubsStay_ = stay; }
+
     [[nodiscard]] DWORD pid() const { return info_.dwProcessId; }
     [[nodiscard]] bool running() const;
     bool waitExit(std::chrono::milliseconds limit = std::chrono::seconds(10));
@@ -85,6 +88,7 @@ public:
     bool screenshot(const std::string& bmpPath) const;
 
 private:
+    static inline bool stubsStay_ = false;
     PROCESS_INFORMATION info_{};
     HWND main_ = nullptr;
     HWND box_ = nullptr;

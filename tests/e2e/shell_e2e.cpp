@@ -1,0 +1,146 @@
+// Window-shell stories: the minimizer hotkeys, the quit hotkey, the tray and the
+// status line, against the real window and the stub game.
+#include <gtest/gtest.h>
+
+#include "e2e/harness.h"
+
+using namespace std::chrono_literals;
+using e2e::Sandbox;
+using e2e::Vexal;
+
+namespace {
+
+// Keys as the keyboard sends them: the system, not the window, turns them into
+// WM_HOTKEY for whoever registered the combination.
+void pressChord(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (WORD k : keys) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        if (k == VK_END) i.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+        in.push_back(i);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *--it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP | (*it == VK_END ? KEYEVENTF_EXTENDEDKEY : 0);
+        in.push_back(i);
+    }
+    SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+struct FoundStub {
+    std::vector<HWND> windows;
+};
+BOOL CALLBACK findStub(HWND hwnd, LPARAM lp) {
+    char cls[64] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) == "VexalDemoStub" && IsWindowVisible(hwnd))
+        reinterpret_cast<FoundStub*>(lp)->windows.push_back(hwnd);
+    return TRUE;
+}
+HWND stubGameWindow() {
+    FoundStub f;
+    EnumWindows(findStub, reinterpret_cast<LPARAM>(&f));
+    return f.windows.empty() ? nullptr : f.windows.front();
+}
+
+// The stub game stays up with its window for these stories.
+struct GameStaysUp {
+    GameStaysUp() { Vexal::setStubsStay(true); }
+    ~GameStaysUp() { Vexal::setStubsStay(false); }
+};
+
+void launchAndWaitForTheGame(Sandbox& box, Vexal& vexal, HWND& game) {
+    vexal.click("bitbtnRun");
+    ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
+    ASSERT_TRUE(e2e::waitFor([&] { return (game = stubGameWindow()) != nullptr; }));
+    SetForegroundWindow(game);
+    ASSERT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == game; }, 5s));
+}
+
+}  // namespace
+
+TEST(Hotkeys, AltCharacterMinimizesTheGameOnlyAfterALaunchAndCtrlAltEndEndsIt) {
+    Sandbox box;
+    box.writeSettings("[ET-Param]\r\nETParam=+map\r\n\r\n[Minimize]\r\nET-Minimize=k\r\n\r\n");
+    box.write(box.program + "VexalParam.dat", "+map\r\n");
+    GameStaysUp stays;
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+
+    // Before any launch the hotkey leaves the window in front alone.
+    SetForegroundWindow(vexal.main());
+    pressChord({VK_MENU, 'K'});
+    Sleep(500);
+    EXPECT_FALSE(IsIconic(vexal.main()));
+
+    HWND game = nullptr;
+    launchAndWaitForTheGame(box, vexal, game);
+    pressChord({VK_MENU, 'K'});
+    EXPECT_TRUE(e2e::waitFor([&] { return IsIconic(game) != FALSE; }, 5s)) << "the game was not minimized";
+    EXPECT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == vexal.main(); }, 5s))
+        << "the launcher did not come forward";
+
+    // The game in front again: Ctrl+Alt+End asks it to quit.
+    ShowWindow(game, SW_RESTORE);
+    SetForegroundWindow(game);
+    ASSERT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == game; }, 5s));
+    pressChord({VK_CONTROL, VK_MENU, VK_END});
+    EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(game); }, 5s)) << "the game did not end";
+    EXPECT_TRUE(vexal.running());
+}
+
+TEST(StatusLine, TheDemoButtonNamesItsCountOnceThePointerMovesOverIt) {
+    Sandbox box;
+    box.writeSettings();
+    box.makeDir(box.game + "\\etmain\\demos");
+    for (int i = 0; i < 3; ++i) box.write(box.game + "\\etmain\\demos\\d" + std::to_string(i) + ".dm_84", "x");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    HWND demo = vexal.control("bitbtnDemo");
+    for (int i = 0; i < 2; ++i) PostMessageA(demo, WM_MOUSEMOVE, 0, MAKELPARAM(5 + i, 5));
+    const std::string expected = " 3 demo files in " + box.game + "\\etmain\\demos available";
+    EXPECT_TRUE(e2e::waitFor([&] { return vexal.text("stInfo") == expected; }, 5s)) << vexal.text("stInfo");
+}
+
+// Runs inside a Wine virtual desktop, whose taskbar has a notification area.
+TEST(TrayDesktop, MinimizingGoesToTheTrayAndTheTrayMenuBringsTheWindowBack) {
+    Sandbox box;
+    box.writeSettings("[Minimize]\r\nTrayIcon=1\r\n\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    EXPECT_TRUE(vexal.checked("cbTray"));
+    HWND owner = GetWindow(vexal.main(), GW_OWNER);
+    PostMessageA(vexal.main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return !IsWindowVisible(vexal.main()); }, 5s));
+    EXPECT_FALSE(IsWindowVisible(owner)) << "no taskbar button while the tray icon is there";
+    vexal.command("popVexal");
+    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }, 5s));
+
+    // Switched off from the menu: minimizing keeps a taskbar button.
+    vexal.command("mnuTasktray");
+    ASSERT_TRUE(e2e::waitFor([&] { return !vexal.checked("cbTray"); }, 5s));
+    PostMessageA(vexal.main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return IsIconic(owner) != FALSE; }, 5s));
+    EXPECT_TRUE(IsWindowVisible(owner));
+    const auto ini = box.read(box.program + "Vexal.ini");
+    ASSERT_TRUE(ini);
+    EXPECT_NE(ini->find("TrayIcon=0"), std::string::npos);
+}
+
+// Without a shell there is no notification area: the window must not vanish into it.
+TEST(NoTray, MinimizingWithTheTrayOptionButNoTrayKeepsTheTaskbarButton) {
+    Sandbox box;
+    box.writeSettings("[Minimize]\r\nTrayIcon=1\r\n\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    HWND owner = GetWindow(vexal.main(), GW_OWNER);
+    PostMessageA(vexal.main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(e2e::waitFor([&] { return IsIconic(owner) != FALSE; }, 5s));
+    EXPECT_TRUE(IsWindowVisible(owner)) << "the taskbar button is the only way back";
+    ShowWindow(owner, SW_RESTORE);
+    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }, 5s));
+}
