@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
+#include "util/command_line.h"
 
 using vexal::parseSwitches;
 
@@ -20,4 +21,22 @@ TEST(Switches, IgnoreLongerWordsAndOtherForms) {
     const auto s = parseSwitches({"/minimize", "min", "--min", "\\min", "/", "", "+map"});
     EXPECT_FALSE(s.minimized);
     EXPECT_FALSE(s.readme || s.log || s.restore || s.editable || s.tahoma);
+}
+
+TEST(CommandLine, SplitsAsWindowsProgramsDo) {
+    const struct {
+        const char* line;
+        std::vector<std::string> args;
+    } rows[] = {
+        {"Vexal.exe", {}},
+        {"\"C:\\Program Files\\Vexal\\Vexal.exe\" /min -LOG", {"/min", "-LOG"}},
+        {"C:\\V\\Vexal.exe   /readme\t/tahoma  ", {"/readme", "/tahoma"}},
+        {"v.exe \"a b\" c", {"a b", "c"}},
+        {"v.exe a\\\\\\\"b", {"a\\\"b"}},
+        {"v.exe \"a\\\\\" b", {"a\\", "b"}},
+        {"v.exe C:\\dir\\ x", {"C:\\dir\\", "x"}},
+        {"v.exe \"say \"\"hi\"\"\"", {"say \"hi\""}},
+        {"v.exe \"\"", {""}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(vexal::util::splitCommandLine(row.line), row.args) << row.line;
 }

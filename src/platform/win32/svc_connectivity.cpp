@@ -1,4 +1,5 @@
 #include "platform/win32/svc_connectivity.h"
+#include "platform/win32/lazy_api.h"
 
 #include <windows.h>
 // windows.h must come before the other system headers.
@@ -8,7 +9,7 @@ namespace vexal::platform::win32 {
 
 bool Win32Connectivity::connected() {
     DWORD flags = 0;
-    return InternetGetConnectedState(&flags, 0) != FALSE;
+    return lazy::InternetGetConnectedState(&flags, 0) != FALSE;
 }
 
 }  // namespace vexal::platform::win32

@@ -1,4 +1,5 @@
 #include "platform/win32/svc_dialogs.h"
+#include "platform/win32/lazy_api.h"
 
 #include <windows.h>
 // windows.h must come before the other system headers.
@@ -267,12 +268,12 @@ std::optional<std::vector<std::string>> Win32Dialogs::openFile(const OpenFileReq
     dialog.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_NONETWORKBUTTON | OFN_ENABLESIZING;
     if (request.multiSelect) dialog.Flags |= OFN_ALLOWMULTISELECT;
 
-    if (GetOpenFileNameA(&dialog)) {
+    if (lazy::GetOpenFileNameA(&dialog)) {
         auto files = splitOpenFileResult(names.data());
         if (files.empty()) return std::nullopt;
         return files;
     }
-    const DWORD error = CommDlgExtendedError();
+    const DWORD error = lazy::CommDlgExtendedError();
     if (error == 0) return std::nullopt;  // cancelled
     if (error == FNERR_BUFFERTOOSMALL) throw Error(texts::kTooManyFiles);
     throw Error(texts::kFileDialogFailed);
@@ -294,11 +295,11 @@ std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& inst
         info.lpfn = preselectFolder;
         info.lParam = reinterpret_cast<LPARAM>(start.c_str());
     }
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = lazy::SHBrowseForFolderA(&info);
     if (!chosen) return std::nullopt;
     char path[MAX_PATH] = {};
-    const BOOL isFolder = SHGetPathFromIDListA(chosen, path);
-    CoTaskMemFree(chosen);
+    const BOOL isFolder = lazy::SHGetPathFromIDListA(chosen, path);
+    lazy::CoTaskMemFree(chosen);
     if (!isFolder) return std::nullopt;
     return std::string(path);
 }

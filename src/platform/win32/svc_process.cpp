@@ -1,5 +1,7 @@
 #include "platform/win32/svc_process.h"
 
+#include "util/command_line.h"
+
 #include <windows.h>
 // windows.h must come before the other system headers.
 #include <shellapi.h>
@@ -39,13 +41,8 @@ std::string Win32Process::exePath() {
 // Split by the shell's own rules (quotes, backslashes before quotes), then
 // brought into the system code page the rest of the program works in.
 std::vector<std::string> Win32Process::arguments() {
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> result;
-    if (!argv) return result;
-    for (int i = 1; i < count; ++i) result.push_back(toSystemCodePage(argv[i]));
-    LocalFree(argv);
-    return result;
+    // Split here rather than by the shell library, which would be loaded for it at every start.
+    return util::splitCommandLine(toSystemCodePage(GetCommandLineW()));
 }
 
 bool Win32Process::createMutex(const std::string& name) {

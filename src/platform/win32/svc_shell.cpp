@@ -1,4 +1,5 @@
 #include "platform/win32/svc_shell.h"
+#include "platform/win32/lazy_api.h"
 
 #include <windows.h>
 // windows.h must come before the other system headers.
@@ -22,7 +23,7 @@ void Win32Shell::open(const std::string& file, const std::string& params, const 
     info.lpParameters = params.empty() ? nullptr : params.c_str();
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = static_cast<int>(show);
-    if (!ShellExecuteExA(&info)) throw Error("Cannot start " + file + ": " + systemErrorText(GetLastError()));
+    if (!lazy::ShellExecuteExA(&info)) throw Error("Cannot start " + file + ": " + systemErrorText(GetLastError()));
 }
 
 }  // namespace vexal::platform::win32

@@ -1,17 +1,6 @@
 #include "platform/win32/win32_services.h"
 
-#include <objbase.h>
-
 namespace vexal::platform::win32 {
-
-// The folder browser and some shell handlers are COM objects that need a
-// single-threaded apartment on the calling thread.
-Win32Services::ComApartment::ComApartment()
-    : started(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-
-Win32Services::ComApartment::~ComApartment() {
-    if (started) CoUninitialize();
-}
 
 Win32Services::Win32Services() = default;
 Win32Services::~Win32Services() = default;

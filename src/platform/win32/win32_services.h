@@ -35,14 +35,6 @@ public:
     void setApplicationTitle(const std::string& title);
 
 private:
-    // First member, so COM is started before and stopped after everything else.
-    struct ComApartment {
-        ComApartment();
-        ~ComApartment();
-        ComApartment(const ComApartment&) = delete;
-        ComApartment& operator=(const ComApartment&) = delete;
-        bool started;
-    } com;
     Win32FileSystem fileSystem;
     Win32Shell shell;
     Win32Dialogs dialogs;

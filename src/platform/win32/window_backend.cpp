@@ -1,4 +1,5 @@
 #include "platform/win32/window_backend.h"
+#include "platform/win32/lazy_api.h"
 // after windows.h, which it needs
 #include <shellapi.h>
 
@@ -258,7 +259,7 @@ LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             nid.cbSize = sizeof nid;
             nid.hWnd = hwnd;
             nid.uID = 1;
-            Shell_NotifyIconA(NIM_DELETE, &nid);
+            lazy::Shell_NotifyIconA(NIM_DELETE, &nid);
             trayShown_ = false;
         }
         for (auto& t : timers_) {

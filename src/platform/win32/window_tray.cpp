@@ -1,6 +1,7 @@
 // Window state (shown, hidden, minimized to the taskbar or to the tray), the
 // notification-area icon and the timers.
 #include "platform/win32/window_backend.h"
+#include "platform/win32/lazy_api.h"
 // after windows.h, which it needs
 #include <shellapi.h>
 
@@ -85,7 +86,7 @@ void WindowBackend::trayUpdate() {
     nid.hWnd = main_;
     nid.uID = kTrayIconId;
     if (!model_.tray->visible()) {
-        if (trayShown_) Shell_NotifyIconA(NIM_DELETE, &nid);
+        if (trayShown_) lazy::Shell_NotifyIconA(NIM_DELETE, &nid);
         trayShown_ = false;
         // Nothing would be left to bring a window back that went to the tray.
         if (appMinimized_ && app_ && !IsWindowVisible(app_)) ShowWindow(app_, SW_SHOWMINNOACTIVE);
@@ -98,9 +99,9 @@ void WindowBackend::trayUpdate() {
     const std::string& tip = model_.tray->hint();
     std::memcpy(nid.szTip, tip.data(), std::min(tip.size(), sizeof nid.szTip - 1));
     if (trayShown_) {
-        Shell_NotifyIconA(NIM_MODIFY, &nid);
+        lazy::Shell_NotifyIconA(NIM_MODIFY, &nid);
     } else {
-        trayShown_ = Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+        trayShown_ = lazy::Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
     }
 }
 
