@@ -8,6 +8,8 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
   zlib1g-dev libjpeg62-turbo-dev libminizip-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   wine wine32:i386 xvfb xauth xdotool imagemagick fonts-wine x11-utils zip fonts-dejavu-core
+  # MCI plays MP3 (the about box's tune) under Wine only through the 32-bit GStreamer plugins.
+  gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
 )
 
 missing=()

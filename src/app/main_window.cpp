@@ -207,7 +207,7 @@ ui::Timer* TfrmVexal::timer(const std::string& name) {
 }
 
 std::vector<std::span<const Wire>> TfrmVexal::wireTables() {
-    return {appWires(), launchWires(), shellWires(), hotkeyWires()};
+    return {appWires(), launchWires(), shellWires(), hotkeyWires(), toolsWires()};
 }
 
 void TfrmVexal::wireEvents() {

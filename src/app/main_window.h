@@ -236,6 +236,37 @@ public:
     // ---- config editing (tools/)
     bool EditorExists();
 
+    // ---- companion programs, game file pickers, nickname, help and about (tools/)
+    // The window's one file-open dialog, shared by every picker: each use empties
+    // its texts first, its multiple-selection option stays as last set.
+    platform::OpenFileRequest odCfg;
+    void clearOdCfg();
+    // A sound that cannot be played is skipped: it only accompanies the action.
+    void playFeedback(const std::string& path);
+    void bitbtnASEClick();
+    void bitbtnASEExit();
+    void mnuASEClick() { bitbtnASEClick(); }
+    void popRunASEClick() { bitbtnASEClick(); }
+    void btnPBClick();
+    void mnuPBClick() { btnPBClick(); }
+    void popPBClick() { btnPBClick(); }
+    void bitbtnDemoClick();
+    void mnuDemoClick() { bitbtnDemoClick(); }
+    void bitbtnPictureClick();
+    void mnuScrShotClick() { bitbtnPictureClick(); }
+    void bitbtnEditClick();
+    void mnuEditClick() { bitbtnEditClick(); }
+    void popEditCfgClick() { bitbtnEditClick(); }
+    void sbtnEditorClick();
+    void mnuSelEditorClick() { sbtnEditorClick(); }
+    void sbtnNotepadClick();
+    void mnuNotepadClick() { sbtnNotepadClick(); }
+    void mnuNickClick();
+    void mnuETReadmeClick();
+    void mnuDownloadClick();
+    void mnuAboutClick();
+    void popAboutClick() { mnuAboutClick(); }
+
     // Shared routines that need the window's services.
     [[nodiscard]] std::string GetVersionText();
     [[nodiscard]] std::string runHint() const;

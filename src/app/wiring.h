@@ -28,5 +28,6 @@ std::span<const Wire> appWires();
 std::span<const Wire> launchWires();
 std::span<const Wire> shellWires();
 std::span<const Wire> hotkeyWires();
+std::span<const Wire> toolsWires();
 
 }  // namespace vexal

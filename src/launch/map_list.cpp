@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
+#include "tools/tool_rules.h"
 #include "util/error.h"
 #include "util/jpeg.h"
 #include "util/utilities.h"
@@ -163,9 +164,14 @@ void TfrmVexal::bitbtnSelMapClick() {
 void TfrmVexal::mnuMapInfoClick() {
     playClick();
     const std::string info = mapInfoFile();
-    if (!services.fs.fileExists(info)) return;  // the about box arrives with the help feature
-    EditorExists();
-    if (services.fs.fileExists(info)) services.shell.open(editorPath, info, "", platform::ShowCmd::Normal, false);
+    if (!services.fs.fileExists(info)) {
+        mnuAboutClick();
+        return;
+    }
+    if (!EditorExists()) return;  // no editor chosen: nothing to open the file with
+    // Quoted: the program folder may well have blanks in its path.
+    if (services.fs.fileExists(info))
+        services.shell.open(editorPath, tools::quotedArgument(info), "", platform::ShowCmd::Normal, false);
 }
 
 }  // namespace vexal

@@ -66,7 +66,8 @@ public:
 };
 
 enum class BoxKind { Plain, Information, Warning, Error, Confirmation };
-enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel, Cancel };
+// YesCancel: the questions that go ahead on "&Ja" and stop on "Abbrechen".
+enum class BoxButtons { Ok, OkCancel, YesNo, YesNoCancel, Cancel, YesCancel };
 enum class BoxResult { Ok, Cancel, Yes, No };
 
 struct OpenFileRequest {

@@ -47,8 +47,9 @@ void SetListExtent(platform::Screen& screen, ui::ListBox* list, int minWidth);
 [[nodiscard]] std::string FileDateText(platform::FileSystem& fs, platform::Clock& clock, const std::string& path);
 
 // Replaces every line whose lower-cased form contains the lower-cased search text
-// by `replacement`, then writes all lines back with CR LF. An empty file is left
-// untouched. Throws vexal::Error when the file cannot be read or written.
+// by `replacement`. Each line keeps its own line end (CR LF, LF, CR or none) and
+// every other byte stays; the file is put back in one piece, and only when a line
+// changed. Throws vexal::Error when the file cannot be read or written.
 void ReplaceMatchingLines(platform::FileSystem& fs, platform::Clock& clock, const std::string& path,
                           const std::string& search, const std::string& replacement);
 

@@ -110,6 +110,10 @@ TEST(FakeDialogs, AnAnswerThatIsNoButtonOfTheBoxIsATestError) {
     FakeDialogs dialogs;
     dialogs.answerNextBox(BoxResult::Yes);
     EXPECT_THROW(dialogs.messageBox("OK?", BoxKind::Information, BoxButtons::OkCancel), std::logic_error);
+    // "&Ja" and "Abbrechen": no "&Nein" to answer with, and Yes comes first.
+    dialogs.answerNextBox(BoxResult::No);
+    EXPECT_THROW(dialogs.messageBox("Los?", BoxKind::Plain, BoxButtons::YesCancel), std::logic_error);
+    EXPECT_EQ(dialogs.messageBox("Los?", BoxKind::Plain, BoxButtons::YesCancel), BoxResult::Yes);
 }
 
 TEST(FakeProcessAndShell, ScriptedFailuresAndOtherInstances) {

@@ -309,6 +309,41 @@ bool Vexal::answerBox(int buttonId) {
     return false;
 }
 
+bool Vexal::chooseFile(const std::string& path) {
+    if (!box_) return false;
+    // The name field is an edit inside the combo box cmb13 (0x47C), itself inside a
+    // ComboBoxEx on Wine; the older dialog has the plain edit edt1 (0x480).
+    HWND name = nullptr;
+    for (HWND h = GetDlgItem(box_, 0x47C); h && !name; h = FindWindowExA(h, nullptr, "ComboBox", nullptr))
+        name = FindWindowExA(h, nullptr, "Edit", nullptr);
+    if (!name) name = GetDlgItem(box_, 0x480);
+    if (!name) return false;
+    Sleep(300);  // the dialog fills its list before it takes the name
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    return answerBox(IDOK);
+}
+
+void Vexal::shortcut(WORD vk, bool ctrl, bool shift) const {
+    // Real key strokes: the window's accelerators read the modifier state, which
+    // posted messages do not set.
+    SetForegroundWindow(main_);
+    std::vector<INPUT> keys;
+    auto add = [&](WORD key, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = key;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        keys.push_back(in);
+    };
+    if (ctrl) add(VK_CONTROL, false);
+    if (shift) add(VK_SHIFT, false);
+    add(vk, false);
+    add(vk, true);
+    if (shift) add(VK_SHIFT, true);
+    if (ctrl) add(VK_CONTROL, true);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
 RECT Vexal::clientRect(const std::string& name) const {
     RECT r{};
     GetWindowRect(control(name), &r);

@@ -72,6 +72,8 @@ public:
     void selectItem(const std::string& name, int index) const;
     void key(const std::string& name, WORD vk, char ch = 0) const;  // key down (+ char) into a control
     void postKey(WORD vk, bool ctrl = false) const;                 // a key the window's shortcuts see
+    // A shortcut typed on the keyboard (SendInput), with the window brought to the front.
+    void shortcut(WORD vk, bool ctrl, bool shift = false) const;
 
     // A menu command by the item's name. Menus belong to their process, so
     // another process can choose an item but not read it.
@@ -82,6 +84,10 @@ public:
     [[nodiscard]] std::string boxCaption() const;
     bool answerBox(int buttonId);
     [[nodiscard]] std::vector<std::string> boxButtons() const;
+    // The dialog waitBox found, for its other controls (an input box's edit field).
+    [[nodiscard]] HWND box() const { return box_; }
+    // The open-file dialog waitBox found: types the full path into its name field and confirms.
+    bool chooseFile(const std::string& path);
 
     // Screen rectangle of a control relative to the main window's client area.
     [[nodiscard]] RECT clientRect(const std::string& name) const;

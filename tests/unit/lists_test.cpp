@@ -176,7 +176,7 @@ TEST_F(ListsTest, MapInformationOpensInTheEditorAfterAskingForOneWhenNoneIsSet) 
     EXPECT_EQ(fake.dialogs.openFileRequests[0].filter, "EXE files (*.exe)|*.exe");
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0].file, "C:\\Tools\\edit.exe");
-    EXPECT_EQ(fake.shell.calls[0].params, info);
+    EXPECT_EQ(fake.shell.calls[0].params, "\"" + info + "\"");
     EXPECT_FALSE(fake.shell.calls[0].withOwner);
     EXPECT_EQ(config.doc().readString("Paths", "editor", ""), "C:\\Tools\\edit.exe");
     // Known editor: no question the second time.
@@ -194,4 +194,7 @@ TEST_F(ListsTest, WithoutAnInformationFileTheInfoCommandsAreOffAndTheLongNameIsT
     EXPECT_EQ(form->popRunET->caption(), "Run ET [radar]");
     form->imgAbout.click();
     EXPECT_TRUE(fake.shell.calls.empty());
+    // The picture of a map without information opens the about box instead.
+    ASSERT_FALSE(fake.dialogs.boxes.empty());
+    EXPECT_EQ(fake.dialogs.boxes.back().text.rfind("           V e x a l  - (Version 1.0.0 final)", 0), 0u);
 }

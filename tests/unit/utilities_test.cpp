@@ -269,26 +269,33 @@ void PrintTo(const ReplaceCase& c, std::ostream* os) { *os << c.what; }
 
 class UtilReplaceLines : public testing::TestWithParam<ReplaceCase> {};
 
-TEST_P(UtilReplaceLines, RewritesTheFileWithCrLf) {
+TEST_P(UtilReplaceLines, ReplacesMatchingLinesAndKeepsEveryOtherByte) {
     const auto& c = GetParam();
     platform::fake::FakeFileSystem fs;
     platform::fake::FakeClock clock;
     fs.addFile(kCfg, c.before);
     ReplaceMatchingLines(fs, clock, kCfg, c.search, "seta name \"^1new\"");
     EXPECT_EQ(fs.contents(kCfg), c.after) << c.what;
+    // Nothing to replace: the file is not even rewritten.
+    if (c.before == c.after) {
+        EXPECT_TRUE(fs.writes.empty()) << c.what;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Util, UtilReplaceLines,
-    testing::Values(ReplaceCase{"every line matching in any case",
+    testing::Values(ReplaceCase{"every line matching in any case, the last one without line end kept so",
                                 "seta name \"old\"\r\nbind x kill\r\n  SETA NAME \"older\"\r\nseta rate 25000",
                                 "seta name",
-                                "seta name \"^1new\"\r\nbind x kill\r\nseta name \"^1new\"\r\nseta rate 25000\r\n"},
+                                "seta name \"^1new\"\r\nbind x kill\r\nseta name \"^1new\"\r\nseta rate 25000"},
                     ReplaceCase{"the locale lower-cases umlauts", "// SPIELER \xC4NDERN\r\n", "spieler \xE4ndern",
                                 "seta name \"^1new\"\r\n"},
-                    ReplaceCase{"LF line ends become CR LF though nothing matched", "bind a +attack\n\nvid_restart\r",
-                                "seta name", "bind a +attack\r\n\r\nvid_restart\r\n"},
-                    ReplaceCase{"an empty search text matches no line", "bind a +attack\n", "", "bind a +attack\r\n"}));
+                    ReplaceCase{"each line keeps its own end: LF, LF CR as two ends, lone CR, none",
+                                "a\nseta name x\n\rSeta Name y\rb\n\nseta name z", "seta name",
+                                "a\nseta name \"^1new\"\n\rseta name \"^1new\"\rb\n\nseta name \"^1new\""},
+                    ReplaceCase{"no match leaves LF line ends alone", "bind a +attack\n\nvid_restart\r", "seta name",
+                                "bind a +attack\n\nvid_restart\r"},
+                    ReplaceCase{"an empty search text matches no line", "bind a +attack\n", "", "bind a +attack\n"}));
 
 TEST(UtilReplaceLines, EmptyFileIsLeftUntouched) {
     platform::fake::FakeFileSystem fs;

@@ -17,6 +17,8 @@ std::vector<BoxResult> buttonsOf(BoxButtons buttons) {
             return {BoxResult::Yes, BoxResult::No, BoxResult::Cancel};
         case BoxButtons::Cancel:
             return {BoxResult::Cancel};
+        case BoxButtons::YesCancel:
+            return {BoxResult::Yes, BoxResult::Cancel};
     }
     return {BoxResult::Ok};
 }

@@ -62,6 +62,7 @@ UINT iconOf(BoxKind kind) {
 UINT buttonsOf(BoxButtons buttons) {
     switch (buttons) {
         case BoxButtons::OkCancel:
+        case BoxButtons::YesCancel:  // the OK button relabelled
             return MB_OKCANCEL;
         case BoxButtons::YesNo:
             return MB_YESNO;
@@ -83,7 +84,8 @@ BoxResult resultOf(int id, BoxButtons buttons) {
         case IDCANCEL:
             return BoxResult::Cancel;
         case IDOK:
-            return buttons == BoxButtons::Cancel ? BoxResult::Cancel : BoxResult::Ok;
+            if (buttons == BoxButtons::Cancel) return BoxResult::Cancel;
+            return buttons == BoxButtons::YesCancel ? BoxResult::Yes : BoxResult::Ok;
         default:
             // 0 or -1: the box failed or went with its owner; that never means yes.
             return BoxResult::Cancel;
@@ -188,6 +190,22 @@ INT_PTR CALLBACK inputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     return FALSE;
 }
 
+// LF CR (the program's own line break) and lone LFs become CR LF.
+std::string promptLines(const std::string& prompt) {
+    std::string out;
+    for (std::size_t i = 0; i < prompt.size(); ++i) {
+        const char c = prompt[i];
+        if (c == '\n' || c == '\r') {
+            const char other = c == '\n' ? '\r' : '\n';
+            if (i + 1 < prompt.size() && prompt[i + 1] == other) ++i;
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // ---- Folder browser ------------------------------------------------------------
 
 int CALLBACK preselectFolder(HWND window, UINT message, LPARAM, LPARAM data) {
@@ -219,6 +237,7 @@ BoxResult Win32Dialogs::messageBox(const std::string& text, BoxKind kind, BoxBut
     }
     BoxLabels labels;
     if (buttons == BoxButtons::Cancel) labels.okLabel = texts::kButtonCancel;
+    if (buttons == BoxButtons::YesCancel) labels.okLabel = texts::kButtonYes;
     BoxLabels* outer = activeLabels;  // a box may open while another one waits
     activeLabels = &labels;
     ScopedHook hook(SetWindowsHookExA(WH_CBT, relabelBoxButtons, nullptr, GetCurrentThreadId()));
@@ -307,17 +326,26 @@ std::optional<std::string> Win32Dialogs::browseForFolder(const std::string& inst
 std::optional<std::string> Win32Dialogs::inputBox(const std::string& caption, const std::string& prompt,
                                                   const std::string& value) {
     constexpr WORD kButton = 0x0080, kEdit = 0x0081, kStatic = 0x0082;
+    // The program writes its line breaks as LF CR; a static control would show
+    // that pair as two breaks, so the prompt gets the usual CR LF. The prompt
+    // grows with its lines (8 dialog units each), and the box with it.
+    const std::string shown = promptLines(prompt);
+    short lines = 1;
+    for (char c : shown) lines = static_cast<short>(lines + (c == '\n' ? 1 : 0));
+    const short promptHeight = lines * 8 + 2 > 18 ? static_cast<short>(lines * 8 + 2) : short{18};
+    const short editTop = static_cast<short>(7 + promptHeight + 2);
+    const short buttonTop = static_cast<short>(editTop + 20);
     DialogTemplate layout;
-    layout.dialog(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 4, 200, 68,
-                  L"MS Shell Dlg", 8);
-    layout.item(SS_LEFT, 7, 7, 186, 18, kPromptId, kStatic);
-    layout.item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 27, 186, 13, kEditId, kEdit);
-    layout.item(BS_DEFPUSHBUTTON | WS_TABSTOP, 89, 47, 50, 14, IDOK, kButton);
-    layout.item(BS_PUSHBUTTON | WS_TABSTOP, 143, 47, 50, 14, IDCANCEL, kButton);
+    layout.dialog(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 4, 200,
+                  static_cast<short>(buttonTop + 21), L"MS Shell Dlg", 8);
+    layout.item(SS_LEFT | SS_NOPREFIX, 7, 7, 186, promptHeight, kPromptId, kStatic);
+    layout.item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, editTop, 186, 13, kEditId, kEdit);
+    layout.item(BS_DEFPUSHBUTTON | WS_TABSTOP, 89, buttonTop, 50, 14, IDOK, kButton);
+    layout.item(BS_PUSHBUTTON | WS_TABSTOP, 143, buttonTop, 50, 14, IDCANCEL, kButton);
 
-    InputState state{&caption, &prompt, &value, {}};
-    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), layout.get(), visibleOwner(), inputDialogProc,
-                                                   reinterpret_cast<LPARAM>(&state));
+    InputState state{&caption, &shown, &value, {}};
+    const INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), layout.get(), visibleOwner(),
+                                                   inputDialogProc, reinterpret_cast<LPARAM>(&state));
     if (result == -1) throw Error(texts::kInputDialogFailed);
     if (result != IDOK) return std::nullopt;
     return state.result;

@@ -1,0 +1,82 @@
+// The server browser and the PunkBuster updater, started like the game itself.
+#include "app/main_window.h"
+#include "settings/paths.h"
+#include "tools/texts.h"
+#include "util/error.h"
+#include "util/utilities.h"
+
+namespace vexal {
+
+void TfrmVexal::clearOdCfg() {
+    odCfg.title.clear();
+    odCfg.filter.clear();
+    odCfg.initialDir.clear();
+    odCfg.fileName.clear();
+    odCfg.defaultExt.clear();
+}
+
+void TfrmVexal::playFeedback(const std::string& path) {
+    try {
+        PlaySoundFile(path, false);
+    } catch (const std::exception&) {
+        // A click or a tune that the media layer cannot open is simply not heard.
+    }
+}
+
+void TfrmVexal::bitbtnASEClick() {
+    playFeedback(programDir + settings::kClickSound);
+    cbDelProfileClick();
+    if (!services.fs.fileExists(eyePath)) {
+        clearOdCfg();
+        odCfg.filter = tools::texts::kExeFilter;
+        odCfg.title = tools::texts::kSelectProgramTitle;
+        if (const auto files = services.dialogs.openFile(odCfg)) eyePath = files->front();
+        config.doc().writeString("Paths", "eyePath", eyePath);
+        config.updateFile();
+        // Still nothing to start (the choice was cancelled): the launcher stays as it is.
+        if (!services.fs.fileExists(eyePath)) return;
+    }
+    // The shell is asked first: a program it refuses is reported, and the
+    // launcher neither hides nor closes for a start that did not happen.
+    services.shell.open(eyePath, "", "", platform::ShowCmd::Show, true);
+    if (cbMinimize.checked()) application.minimize();
+    if (cbClose.checked()) close();  // the program ends once this handler has returned
+    const bool eye = eyePath.find("eye.exe") != std::string::npos;
+    mnuASELog->setEnabled(eye);
+    mnuLaunchInfo->setEnabled(eye);
+    gameStarted = true;
+}
+
+void TfrmVexal::bitbtnASEExit() { gameStarted = false; }
+
+void TfrmVexal::btnPBClick() {
+    playFeedback(programDir + settings::kClickSound);
+    application.setTitle(tools::texts::kLastPbUpdate + (pbLog.size() >= 2 ? pbLog : std::string(tools::texts::kNever)));
+    if (!util::InternetConnected(services.connectivity)) {
+        services.dialogs.messageBox(tools::texts::kNotConnected, platform::BoxKind::Warning,
+                                    platform::BoxButtons::Cancel);
+        FormCreate();
+        return;
+    }
+    if (services.dialogs.messageBox(tools::texts::kReallyUpdate, platform::BoxKind::Plain,
+                                    platform::BoxButtons::YesCancel) != platform::BoxResult::Yes)
+        return;
+    const std::string folder = gameDir + "\\pb";
+    const std::string updater = folder + "\\pbweb.exe";
+    if (!services.fs.fileExists(updater)) {
+        services.dialogs.messageBox(tools::texts::kUpdaterMissing + folder + tools::texts::kUpdaterMissingEnd,
+                                    platform::BoxKind::Warning, platform::BoxButtons::Ok);
+        return;
+    }
+    // The updater looks for its files in its own folder.
+    if (!services.fs.setCurrentDirectory(folder))
+        throw Error("Cannot change to the folder \"" + folder + "\": it does not exist or is not accessible.");
+    playFeedback(programDir + settings::kClickSound);
+    services.shell.open(updater, "", "", platform::ShowCmd::Show, false);
+    // Recorded only once the shell has accepted the start.
+    config.doc().writeString("Logs", "pblog", services.clock.dateTimeText(services.clock.now()));
+    config.updateFile();
+    FormCreate();
+}
+
+}  // namespace vexal

@@ -1,0 +1,47 @@
+// The player's in-game name: kept in the settings, passed at every start, and
+// written into the game's own autoexec.cfg on request.
+#include "app/main_window.h"
+#include "settings/paths.h"
+#include "tools/texts.h"
+#include "tools/tool_rules.h"
+#include "util/utilities.h"
+
+namespace vexal {
+
+void TfrmVexal::mnuNickClick() {
+    playFeedback(programDir + settings::kClickSound);
+    const auto answer = services.dialogs.inputBox(tools::texts::kNickCaption, tools::texts::kNickPrompt, nickname);
+    if (!answer || answer->empty()) return;
+    if (!tools::nicknameAcceptable(*answer)) {
+        services.dialogs.messageBox(tools::texts::kNickRefused, platform::BoxKind::Warning, platform::BoxButtons::Ok);
+        return;
+    }
+    nickname = *answer;
+    config.doc().writeString("ET-Nickname", "nick", nickname);
+    config.updateFile();
+    mnuNick->setHint(tools::texts::kNickHint + nickname);
+
+    const std::string script = gameDir + settings::kEtMain + "\\autoexec.cfg";
+    if (!services.fs.fileExists(script)) {
+        services.dialogs.messageBox(tools::texts::kAutoexecMissing, platform::BoxKind::Warning,
+                                    platform::BoxButtons::Cancel);
+        return;
+    }
+    if (services.dialogs.messageBox(tools::texts::kReplaceNick, platform::BoxKind::Confirmation,
+                                    platform::BoxButtons::YesNo) != platform::BoxResult::Yes)
+        return;
+    const auto entry = services.fs.stat(script);
+    if (entry && (entry->attributes & platform::kAttrReadOnly) != 0) {
+        services.dialogs.messageBox(script + tools::texts::kAutoexecReadOnly, platform::BoxKind::Warning,
+                                    platform::BoxButtons::Ok);
+        return;
+    }
+    // "seta name" first: it does not contain "set name", so the second pass
+    // leaves the lines of the first alone.
+    util::ReplaceMatchingLines(services.fs, services.clock, script, "seta name",
+                               tools::nicknameLine("seta name", nickname));
+    util::ReplaceMatchingLines(services.fs, services.clock, script, "set name",
+                               tools::nicknameLine("set name", nickname));
+}
+
+}  // namespace vexal

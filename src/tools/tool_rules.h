@@ -1,0 +1,33 @@
+#pragma once
+// The pure rules behind the companion launchers, the pickers, the nickname editor
+// and the about box: no services, so they are tested directly with tables.
+#include <string>
+#include <vector>
+
+namespace vexal::tools {
+
+// The parameter line plays the etpro mod: its demos and screenshots live in
+// "etpro" instead of "etmain". A plain substring test in this letter case.
+[[nodiscard]] bool playsEtpro(const std::string& paramLine);
+// gameDir + "\etpro\<sub>" or gameDir + "\etmain\<sub>".
+[[nodiscard]] std::string modFolder(const std::string& gameDir, const std::string& paramLine, const std::string& sub);
+
+// One file argument for a program started through the shell: in double quotes,
+// so a path with blanks arrives as one argument.
+[[nodiscard]] std::string quotedArgument(const std::string& path);
+// Every file quoted and followed by one blank, in the given order.
+[[nodiscard]] std::string quotedArguments(const std::vector<std::string>& paths);
+
+// " Edit Enemy Territory cfg files", with the recent file's name when one is set.
+[[nodiscard]] std::string editHint(const std::string& lastCfg);
+
+// A nickname the game's script and command line can carry: no double quote,
+// semicolon or line break, which would end the name or the command early.
+[[nodiscard]] bool nicknameAcceptable(const std::string& nick);
+// `word` (seta or set), a blank, the nickname in double quotes.
+[[nodiscard]] std::string nicknameLine(const std::string& word, const std::string& nick);
+
+// The about box's text for the running version.
+[[nodiscard]] std::string aboutText(const std::string& version);
+
+}  // namespace vexal::tools
