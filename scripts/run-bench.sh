@@ -45,3 +45,8 @@ for i in $(seq -w 1 2000); do printf 'map%s\r\n' "$i" >>"$work/maps/VexalMap.dat
 for i in $(seq -w 1 200); do printf 'map%s\r\nlongname: Map number %s\r\n' "$i" "$i" >"$work/maps/mapinfos/map$i.txt"; done
 for i in $(seq -w 1 200); do head -c 40000 /dev/zero >"$work/maps/game/etmain/map$i.pk3"; done
 wine "$win/bench_win32.exe" mapchange "$(winpath "$work/maps")" | tr -d '\r'
+
+echo "== mouse move over Demo: 2,000 demos in 50 folders"
+rm -rf "$work/demos" && mkdir -p "$work/demos/game/etmain/demos"
+(cd "$work/demos/game/etmain/demos" && for i in $(seq 1 50); do mkdir -p "f$i"; for j in $(seq 1 40); do : >"f$i/demo$j.dm_84"; done; done)
+wine "$win/bench_win32.exe" demomove "$(winpath "$work/demos")" | tr -d '\r'

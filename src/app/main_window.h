@@ -13,6 +13,7 @@
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "util/file_count.h"
 
 namespace vexal {
 
@@ -149,6 +150,9 @@ public:
     // The demos or screenshots folder of the mod the parameter line starts.
     [[nodiscard]] std::string gameFilesFolder(const std::string& kind) const;
     [[nodiscard]] std::string editorHint() const;
+    [[nodiscard]] std::int32_t hoverCount(const ui::Control& button, const std::string& folder);
+    std::string hoverFolder_;
+    std::int32_t hoverCount_ = 0;
 
     // ---- window state, tray icon and option toggles (shell/)
     void cbMinimizeClick();
@@ -220,6 +224,8 @@ public:
     void loadPicture(const std::string& path);
     void saveMapList();
     void loadMapList();
+    // The map statistics count these folders at every keystroke in the map field.
+    util::CachedFileCount pictureCount, infoCount;
     [[nodiscard]] std::string mapInfoFile();
     [[nodiscard]] std::string mapPictureFile();
     void updateMapInfoEnabled();

@@ -75,8 +75,8 @@ void TfrmVexal::mapStatistics() {
     const std::string picture = programDir + "\\" + settings::kMapPicFolder + cbxMap.text() + ".jpg";
     f.pictureExists = fs.fileExists(picture);
     if (f.pictureExists) f.pictureSize = util::FileSizeOf(fs, picture);
-    f.images = util::CountFilesInTree(fs, programDir + "\\mappics");
-    f.infoFiles = util::CountFilesInTree(fs, programDir + "\\mapinfos");
+    f.images = pictureCount.count(fs, services.clock, programDir + "\\mappics");
+    f.infoFiles = infoCount.count(fs, services.clock, programDir + "\\mapinfos");
     f.maps = cbxMap.items().size();
     const std::string package = gameDir + "\\etmain\\" + cbxMap.text() + ".pk3";
     f.packageExists = fs.fileExists(package);

@@ -112,15 +112,26 @@ std::string TfrmVexal::gameFilesFolder(const std::string& kind) const {
     return gameDir + (etpro ? "\\etpro\\" : "\\etmain\\") + kind;
 }
 
+// A tree of a few thousand demos takes tens of milliseconds to walk, and mouse
+// moves come by the dozen: the count is taken when the pointer comes onto the
+// button and kept while it stays there.
+std::int32_t TfrmVexal::hoverCount(const ui::Control& button, const std::string& folder) {
+    if (application.pointed() != &button || hoverFolder_ != folder) {
+        hoverFolder_ = folder;
+        hoverCount_ = util::CountFilesInTree(services.fs, folder);
+    }
+    return hoverCount_;
+}
+
 void TfrmVexal::bitbtnDemoMouseMove() {
     const std::string folder = gameFilesFolder("demos");
-    setStatus(" " + std::to_string(util::CountFilesInTree(services.fs, folder)) + shell::text::kDemoFiles + folder +
+    setStatus(" " + std::to_string(hoverCount(bitbtnDemo, folder)) + shell::text::kDemoFiles + folder +
               shell::text::kAvailable);
 }
 
 void TfrmVexal::bitbtnPictureMouseMove() {
     const std::string folder = gameFilesFolder("screenshots");
-    setStatus(" " + std::to_string(util::CountFilesInTree(services.fs, folder)) + shell::text::kScreenshots + folder +
+    setStatus(" " + std::to_string(hoverCount(bitbtnPicture, folder)) + shell::text::kScreenshots + folder +
               shell::text::kAvailable);
 }
 

@@ -30,6 +30,7 @@ public:
     // Re-evaluates the hint of the control under the mouse (its hint changed).
     void hintChanged(const Control& control);
     [[nodiscard]] const std::string& currentHint() const { return hint_; }
+    [[nodiscard]] const Control* pointed() const { return pointed_; }
     std::function<void(const std::string&)> onHint;
 
     int hintHidePause = 2500;  // tooltip display time, ms

@@ -122,11 +122,24 @@ TEST_F(ShellTest, DemoAndScreenshotCountsFollowTheModOfTheParameterLine) {
     };
     for (const auto& row : rows) {
         run([&] { form->edtParam.setText(row.line); });
-        run([&] { form->bitbtnDemo.mouseMove(); });
+        point(form->bitbtnDemo);
         EXPECT_EQ(form->stInfo.caption(), row.demos) << row.line;
-        run([&] { form->bitbtnPicture.mouseMove(); });
+        point(form->bitbtnPicture);
         EXPECT_EQ(form->stInfo.caption(), row.shots) << row.line;
     }
+
+    // Counted as the pointer comes onto the button, not again while it stays.
+    fake.fs.addFile(std::string(kDemos) + "\\new.dm_84", "x");
+    point(form->bitbtnDemo);
+    run([&] { form->bitbtnDemo.mouseMove(); });
+    EXPECT_EQ(form->stInfo.caption(), " 5 demo files in C:\\Games\\ET\\etmain\\demos available");
+    fake.fs.addFile(std::string(kDemos) + "\\newer.dm_84", "x");
+    run([&] { form->bitbtnDemo.mouseMove(); });
+    EXPECT_EQ(form->stInfo.caption(), " 5 demo files in C:\\Games\\ET\\etmain\\demos available");
+    point(form->btnAdd);
+    point(form->bitbtnDemo);
+    run([&] { form->bitbtnDemo.mouseMove(); });
+    EXPECT_EQ(form->stInfo.caption(), " 6 demo files in C:\\Games\\ET\\etmain\\demos available");
 }
 
 TEST_F(ShellTest, HintTrackingStory) {

@@ -11,6 +11,7 @@
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_file_system.h"
+#include "util/file_count.h"
 #include "platform/fake/fake_process.h"
 #include "util/error.h"
 
@@ -327,4 +328,30 @@ TEST(UtilReplaceLines, MissingOrUnwritableFileIsAnError) {
 }
 
 }  // namespace
+}  // namespace vexal::util
+
+namespace vexal::util {
+
+// The map statistics ask for the pictures count at every keystroke: it is taken
+// again only when the folder says something changed, or may have in this second.
+TEST(UtilCachedCount, CountsAgainOnlyWhenTheFolderChanged) {
+    platform::fake::FakeFileSystem fs;
+    platform::fake::FakeClock clock;
+    const platform::DateTime earlier{2024, 1, 1, 8, 0, 0}, later{2024, 1, 2, 8, 0, 0};
+    fs.addDirectory("C:\\P\\mappics", platform::kAttrDirectory, earlier);
+    fs.addFile("C:\\P\\mappics\\a.jpg", "x");
+    CachedFileCount cache;
+    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\mappics"), 1);
+    fs.addFile("C:\\P\\mappics\\b.jpg", "x");
+    ASSERT_TRUE(fs.setLastWrite("C:\\P\\mappics", earlier));
+    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\mappics"), 1) << "unchanged folder, kept count";
+    ASSERT_TRUE(fs.setLastWrite("C:\\P\\mappics", later));
+    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\mappics"), 2);
+    ASSERT_TRUE(fs.setLastWrite("C:\\P\\mappics", clock.current));
+    fs.addFile("C:\\P\\mappics\\c.jpg", "x");
+    ASSERT_TRUE(fs.setLastWrite("C:\\P\\mappics", clock.current));
+    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\mappics"), 3) << "a change in this very second is counted";
+    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\gone"), 0);
+}
+
 }  // namespace vexal::util
