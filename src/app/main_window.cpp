@@ -188,6 +188,17 @@ void TfrmVexal::wire(const Wire& w) {
     }
 }
 
+void TfrmVexal::saveSettings() {
+    try {
+        config.updateFile();
+        settingsSaveFailed_ = false;
+    } catch (const std::exception& e) {
+        if (settingsSaveFailed_) return;
+        settingsSaveFailed_ = true;
+        services.dialogs.errorBox(e.what());
+    }
+}
+
 void TfrmVexal::focusNext() {
     const ui::Control* from = focused();
     if (!from) return;

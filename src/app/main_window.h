@@ -109,6 +109,19 @@ public:
     std::string currentParam;  // always equals the parameter field
     bool gameStarted = false;
 
+    // Writes the settings file. A file that cannot be written (read-only, locked,
+    // disk full) is reported once, not at every keystroke, and the handler goes on:
+    // the window keeps working with what it shows.
+    void saveSettings();
+    struct ListFile {
+        std::optional<std::string> written;  // what the file holds since our last write
+        bool reported = false;  // its failure has been said
+    };
+    ListFile paramFile_, mapFile_;
+    void writeListFile(ListFile& state, const std::string& path, const std::vector<std::string>& lines);
+    // The lines of a list file, or nothing (said in an error box) when it cannot be read.
+    [[nodiscard]] std::optional<std::vector<std::string>> readListFile(const std::string& path);
+
     // ---- start-up and shutdown (app/)
     void FormCreate();  // the window initialisation, also the refresh
     void FormShow();
@@ -289,6 +302,7 @@ private:
     void wire(const Wire& wire);
     void registerCharHotkeys();
     bool hotkeysRefused_ = false, hotkeysReported_ = false;
+    bool settingsSaveFailed_ = false;
     void applySwitches();
     std::vector<ui::Control*> controls_;
     std::map<std::string, ui::MenuItem*> menuIndex_;

@@ -82,8 +82,11 @@ void TfrmVexal::FormCreate() {
     if (fs.fileExists(programDir + settings::kMapFile)) loadMapList();
 
     // A first start: no settings file yet, or an executable under another name.
-    if (!fs.fileExists(programDir + settings::kIniFile) || !fs.fileExists(programDir + settings::kExeFile))
+    if (!fs.fileExists(programDir + settings::kIniFile) || !fs.fileExists(programDir + settings::kExeFile)) {
         bitbtnSelDirClick();
+        // Refused: nothing may be written, so that the next start is a first start again.
+        if (application.terminated()) return;
+    }
 
     sbtnRestore.setEnabled(fs.fileExists(backupDir + settings::kBackupArchive));
 
@@ -180,7 +183,7 @@ void TfrmVexal::FormDestroy() {
 void TfrmVexal::mnuInstancesClick() {
     playClick();
     config.doc().writeBool("Window", "Instances", mnuInstances->checked());
-    config.updateFile();
+    saveSettings();
 }
 
 void TfrmVexal::bitbtnQuitClick() {

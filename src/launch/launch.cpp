@@ -28,7 +28,7 @@ void TfrmVexal::mnuRunETClick() {
 
 void TfrmVexal::cbDelProfileClick() {
     config.doc().writeBool("DEL-PID", "profile.pid", cbDelProfile.checked());
-    config.updateFile();
+    saveSettings();
     // With no game folder the walk would start at the root of the current drive.
     if (cbDelProfile.checked() && !gameDir.empty()) launch::deletionWalk(services.fs, gameDir, "profile.pid");
     mnuDelProfile->setChecked(cbDelProfile.checked());

@@ -9,12 +9,14 @@
 namespace vexal::launch {
 
 std::string composeLaunchParameters(const std::string& paramLine, const std::string& map, const std::string& nickname) {
-    // A server line connects by itself; a map would be a second, conflicting target.
-    std::string params = paramLine.find("+connect") != std::string::npos ? paramLine : paramLine + " " + map;
+    // The comment belongs to the parameter line; a map name such as "oasis(v2)" keeps its parentheses.
+    std::string line = paramLine;
+    const auto open = line.find('(');
+    const auto close = line.find(')', open == std::string::npos ? 0 : open);
+    if (open != std::string::npos && close != std::string::npos) line.erase(open, close - open + 1);
 
-    const auto open = params.find('(');
-    const auto close = params.find(')');
-    if (open != std::string::npos && close != std::string::npos && close > open) params.erase(open, close - open + 1);
+    // A server line connects by itself; a map would be a second, conflicting target.
+    std::string params = paramLine.find("+connect") != std::string::npos ? line : line + " " + map;
 
     if (nickname.size() > 1) params += " +seta name " + nickname;
     return params;

@@ -30,15 +30,10 @@ void TfrmVexal::updateMapInfoEnabled() {
     mnuMapInfo->setEnabled(exists);
 }
 
-void TfrmVexal::saveMapList() {
-    services.fs.writeFileAtomic(programDir + settings::kMapFile, util::joinLines(cbxMap.items().all()));
-}
+void TfrmVexal::saveMapList() { writeListFile(mapFile_, programDir + settings::kMapFile, cbxMap.items().all()); }
 
 void TfrmVexal::loadMapList() {
-    const std::string file = programDir + settings::kMapFile;
-    const auto text = services.fs.readFile(file);
-    if (!text) throw Error("Cannot read " + file);
-    cbxMap.setItems(util::splitLines(*text));
+    if (const auto lines = readListFile(programDir + settings::kMapFile)) cbxMap.setItems(*lines);
 }
 
 void TfrmVexal::loadPicture(const std::string& path) {
@@ -95,7 +90,7 @@ void TfrmVexal::cbxMapChange() {
     updateMapInfoEnabled();
     saveMapList();
     config.doc().writeString("ET-Map", "Map", cbxMap.text());
-    config.updateFile();
+    saveSettings();
 
     const std::string longName = longMapName();
     const std::string target = isSet(cbxMap.text()) ? longName : edtParam.text();
@@ -109,7 +104,10 @@ void TfrmVexal::cbxMapChange() {
 
 void TfrmVexal::cbxMapKeyDown(int& key) {
     if (key != 13) return;
-    if (cbxMap.items().indexOf(cbxMap.text()) < 0) cbxMap.addItem(cbxMap.text());
+    if (cbxMap.items().indexOf(cbxMap.text()) < 0) {
+        cbxMap.addItem(cbxMap.text());
+        cbxMapChange();  // the new entry reaches the list file now, not at some later focus change
+    }
 }
 
 void TfrmVexal::cbxMapKeyPress(char& key) {
@@ -155,6 +153,9 @@ void TfrmVexal::bitbtnSelMapClick() {
         }
         cbxMap.setText(base);
         setFocus(&cbxMap);
+        // Kept at once, whether the pick came by the button, the menu or Ctrl+M.
+        cbxMapChange();
+        return;
     }
     mapStatistics();
     application.setTitle("Run ET  [" + (isSet(cbxMap.text()) ? cbxMap.text() : edtParam.text()) + "]");

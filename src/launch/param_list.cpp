@@ -8,25 +8,50 @@
 
 namespace vexal {
 
+// A list file that cannot be written is said once, not at every keystroke, and the
+// handler goes on with the list as shown. Typing in the map field rewrites the
+// same list again and again: an unchanged list is not written twice.
+void TfrmVexal::writeListFile(ListFile& state, const std::string& path, const std::vector<std::string>& lines) {
+    const std::string bytes = util::joinLines(lines);
+    if (state.written == bytes && services.fs.fileExists(path)) return;
+    try {
+        services.fs.writeFileAtomic(path, bytes);
+        state.written = bytes;
+        state.reported = false;
+    } catch (const std::exception&) {
+        state.written.reset();
+        if (state.reported) return;
+        state.reported = true;
+        services.dialogs.errorBox(util::cannotCreateFileText(path));
+    }
+}
+
+std::optional<std::vector<std::string>> TfrmVexal::readListFile(const std::string& path) {
+    const auto text = services.fs.readFile(path);
+    if (!text) {
+        services.dialogs.errorBox(util::cannotOpenFileText(path));
+        return std::nullopt;
+    }
+    return util::splitLines(*text);
+}
+
 void TfrmVexal::saveParamList() {
-    services.fs.writeFileAtomic(programDir + settings::kParamFile, util::joinLines(lboxParam.items().all()));
+    writeListFile(paramFile_, programDir + settings::kParamFile, lboxParam.items().all());
 }
 
 void TfrmVexal::loadParamList() {
     const std::string file = programDir + settings::kParamFile;
     if (!services.fs.fileExists(file)) {
-        // Written in their own order, then loaded back, so the list shows them sorted.
+        // Put over the first entries in their own order and written so; the list then shows them sorted.
         const auto& lines = launch::predefinedParameterLines();
         for (std::size_t i = 0; i < lines.size(); ++i) lboxParam.putItem(i, lines[i]);
-        saveParamList();
-        const auto text = services.fs.readFile(file);
-        lboxParam.setItems(util::splitLines(text.value_or("")));
+        const auto all = lboxParam.items().all();
+        writeListFile(paramFile_, file, all);
+        lboxParam.setItems(all);
         edtParam.setText(lines[0]);
         return;
     }
-    const auto text = services.fs.readFile(file);
-    if (!text) throw Error("Cannot read " + file);
-    lboxParam.setItems(util::splitLines(*text));
+    if (const auto lines = readListFile(file)) lboxParam.setItems(*lines);
 }
 
 void TfrmVexal::edtParamChange() {
@@ -35,9 +60,9 @@ void TfrmVexal::edtParamChange() {
     mnuCopyEntry->setEnabled(selected);
     mnuDelete->setEnabled(selected);
     btnDelParam.setEnabled(selected);
-    config.doc().writeString("ET-Param", "ETParam", edtParam.text());
-    config.updateFile();
     currentParam = edtParam.text();
+    config.doc().writeString("ET-Param", "ETParam", edtParam.text());
+    saveSettings();
     if (edtParam.text().find("+connect") != std::string::npos) application.setTitle(longMapName());
     setStatus(" ET directory: " + gameDir);
 }
@@ -85,7 +110,7 @@ void TfrmVexal::lboxParamClick() {
     currentParam = lboxParam.items()[static_cast<std::size_t>(lboxParam.itemIndex())];
     edtParam.setText(currentParam);
     config.doc().writeString("ET-Param", "ETParam", currentParam);
-    config.updateFile();
+    saveSettings();
     setFocus(&edtParam);
 }
 

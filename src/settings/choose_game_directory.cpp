@@ -14,7 +14,7 @@ void TfrmVexal::bitbtnSelDirClick() {
     // current drive, which proves nothing about a game installation.
     if (!gameDir.empty() && services.fs.fileExists(gameDir + settings::kGameExe)) {
         config.doc().writeString("Paths", "etPath", gameDir);
-        config.updateFile();
+        saveSettings();
     } else {
         services.dialogs.messageBox("et.exe not found! Abort Vexal!", platform::BoxKind::Error,
                                     platform::BoxButtons::Cancel);

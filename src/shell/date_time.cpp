@@ -25,7 +25,7 @@ void TfrmVexal::stDateMouseDown(ui::MouseButton button) {
     auto& doc = config.doc();
     settings::write(doc, settings::key::dateTimer, tmDate.enabled());
     settings::write(doc, settings::key::timeTimer, tmTime.enabled());
-    config.updateFile();
+    saveSettings();
 }
 
 }  // namespace vexal

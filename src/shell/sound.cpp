@@ -6,12 +6,16 @@ namespace vexal {
 // new click cuts the previous one off instead of layering them.
 void TfrmVexal::PlaySoundFile(const std::string& path, bool wait) {
     if (!mnuSound->checked() || !services.fs.fileExists(path)) return;
-    services.sound.play(path, wait);
+    // A sound is feedback: a device that refuses it must not stop the action it accompanies.
+    try {
+        services.sound.play(path, wait);
+    } catch (const std::exception&) {
+    }
 }
 
 void TfrmVexal::mnuSoundClick() {
     config.doc().writeBool("Sound", "activ", mnuSound->checked());
-    config.updateFile();
+    saveSettings();
     playClick();  // heard only when sound has just been switched on
     mnuSound->setHint(mnuSound->checked() ? " Toggle Sound Support [ON]" : " Toggle Sound Support [OFF]");
 }

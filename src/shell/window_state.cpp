@@ -10,7 +10,7 @@ namespace vexal {
 void TfrmVexal::storeOption(const ui::CheckBox& box, ui::MenuItem* item, const settings::BoolKey& key) {
     item->setChecked(box.checked());
     settings::write(config.doc(), key, box.checked());
-    config.updateFile();
+    saveSettings();
 }
 
 // Minimize and Close after start exclude each other: with the window closed
@@ -89,7 +89,7 @@ void TfrmVexal::mnuMaxClick() {
     settings::write(doc, settings::key::paramWidth, lboxParam.bounds().width);
     settings::write(doc, settings::key::editLeft, edtParam.bounds().left);
     settings::write(doc, settings::key::editWidth, edtParam.bounds().width);
-    config.updateFile();
+    saveSettings();
 }
 
 void TfrmVexal::ctrayIconDblClick() { show(); }

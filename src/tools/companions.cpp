@@ -32,7 +32,7 @@ void TfrmVexal::bitbtnASEClick() {
         odCfg.title = tools::texts::kSelectProgramTitle;
         if (const auto files = services.dialogs.openFile(odCfg)) eyePath = files->front();
         config.doc().writeString("Paths", "eyePath", eyePath);
-        config.updateFile();
+        saveSettings();
         // Still nothing to start (the choice was cancelled): the launcher stays as it is.
         if (!services.fs.fileExists(eyePath)) return;
     }
@@ -75,7 +75,7 @@ void TfrmVexal::btnPBClick() {
     services.shell.open(updater, "", "", platform::ShowCmd::Show, false);
     // Recorded only once the shell has accepted the start.
     config.doc().writeString("Logs", "pblog", services.clock.dateTimeText(services.clock.now()));
-    config.updateFile();
+    saveSettings();
     FormCreate();
 }
 

@@ -17,7 +17,7 @@ bool TfrmVexal::EditorExists() {
     odCfg.title = tools::texts::kDefaultEditorTitle;
     if (const auto files = services.dialogs.openFile(odCfg)) editorPath = files->front();
     config.doc().writeString("Paths", "editor", editorPath);
-    config.updateFile();
+    saveSettings();
     return services.fs.fileExists(editorPath);
 }
 
@@ -67,7 +67,7 @@ void TfrmVexal::bitbtnEditClick() {
     // The choice is kept before the editor starts, so a refused start does not lose it.
     lastCfg = files ? files->front() : odCfg.fileName;
     config.doc().writeString("Paths", "lastcfg", lastCfg);
-    config.updateFile();
+    saveSettings();
     bitbtnEdit.setHint(tools::editHint(lastCfg));
     if (files) services.shell.open(editorPath, tools::quotedArguments(*files), "", platform::ShowCmd::Show, false);
 }
@@ -79,7 +79,7 @@ void TfrmVexal::sbtnEditorClick() {
     odCfg.title = tools::texts::kEditorTitle;
     if (const auto files = services.dialogs.openFile(odCfg)) editorPath = files->front();
     config.doc().writeString("Paths", "editor", editorPath);
-    config.updateFile();
+    saveSettings();
     FormCreate();
 }
 
@@ -96,7 +96,7 @@ void TfrmVexal::sbtnNotepadClick() {
     }
     editorPath = notepad;
     config.doc().writeString("Paths", "editor", editorPath);
-    config.updateFile();
+    saveSettings();
     FormCreate();
     services.dialogs.messageBox(tools::texts::kNowNotepad, platform::BoxKind::Information, platform::BoxButtons::Ok);
 }

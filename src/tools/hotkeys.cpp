@@ -101,7 +101,7 @@ void TfrmVexal::cbxHotKeyChange() {
     hotkeyChar = c;
     cbxHotKey.setColour(tools::hotkeyColour(hotkeyChar));
     settings::write(config.doc(), settings::key::hotkey, std::string(1, hotkeyChar));
-    config.updateFile();
+    saveSettings();
     // The old character's keys are given back before the new ones are taken.
     services.hotkeys.unregisterHotkey(kIdAlt);
     services.hotkeys.unregisterHotkey(kIdCtrl);

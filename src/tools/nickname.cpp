@@ -18,7 +18,7 @@ void TfrmVexal::mnuNickClick() {
     }
     nickname = *answer;
     config.doc().writeString("ET-Nickname", "nick", nickname);
-    config.updateFile();
+    saveSettings();
     mnuNick->setHint(tools::texts::kNickHint + nickname);
 
     const std::string script = gameDir + settings::kEtMain + "\\autoexec.cfg";

@@ -28,6 +28,10 @@ const LaunchCase kLaunchCases[] = {
     {"+map ) x (y", "oasis", "", "+map ) x (y oasis"},
     // A "(" without ")" removes nothing; the map still follows.
     {"+map (open", "oasis", "", "+map (open oasis"},
+    // The comment is the line's own: a map name keeps its parentheses.
+    {"+map", "oasis(v2)", "", "+map oasis(v2)"},
+    {"+map (open", "oasis(v2)", "", "+map (open oasis(v2)"},
+    {"+map (x)", "oasis(v2)", "", "+map  oasis(v2)"},
     // "+connect" inside the comment still suppresses the map, and then the comment goes.
     {"+map (see +connect)", "oasis", "", "+map "},
     // The test respects letter case.

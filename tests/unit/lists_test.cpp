@@ -1,5 +1,6 @@
 // The parameter list and the map list on the headless window.
 #include "unit/window_fixture.h"
+#include "util/utilities.h"
 
 using namespace vexal;
 using namespace vexal::testing;
@@ -101,14 +102,13 @@ TEST_F(ListsTest, EveryMapChangeSavesTheListAndTheMapAndRetitles) {
     EXPECT_EQ(app.title(), "Run ET  [" + form->edtParam.text() + "]");
 }
 
-TEST_F(ListsTest, EnterInTheMapFieldAddsTheNameWithoutSavingIt) {
+TEST_F(ListsTest, EnterInTheMapFieldAddsTheNameAndKeepsItAtOnce) {
     form->cbxMap.typeText("fueldump");
     EXPECT_EQ(form->cbxMap.keyDown(13), 13);
     EXPECT_EQ(form->cbxMap.keyPress('\r'), 0);
     EXPECT_EQ(form->cbxMap.items().all(), (std::vector<std::string>{"fueldump", "oasis", "radar"}));
-    EXPECT_EQ(file("VexalMap.dat"), "oasis\r\nradar\r\n");
-    form->cbxMap.typeText("fueldump2");
     EXPECT_EQ(file("VexalMap.dat"), "fueldump\r\noasis\r\nradar\r\n");
+    EXPECT_NE(file("Vexal.ini").find("Map=fueldump"), std::string::npos);
 }
 
 TEST_F(ListsTest, ChoosingAPackageTwiceKeepsOneEntry) {
@@ -198,3 +198,44 @@ TEST_F(ListsTest, WithoutAnInformationFileTheInfoCommandsAreOffAndTheLongNameIsT
     ASSERT_FALSE(fake.dialogs.boxes.empty());
     EXPECT_EQ(fake.dialogs.boxes.back().text.rfind("           V e x a l  - (Version 1.0.0 final)", 0), 0u);
 }
+
+namespace vexal::testing {
+
+TEST_F(ListsTest, AMapPickedByShortcutIsKeptAtOnceWhateverHasTheFocus) {
+    fake.fs.addFile(std::string(kGame) + "\\etmain\\fueldump.pk3", "PK");
+    fake.dialogs.answerNextOpenFile({std::string(kGame) + "\\etmain\\fueldump.pk3"});
+    run([&] { form->setFocus(&form->edtParam); });
+    run([&] { form->mnuSelMap->click(); });
+    EXPECT_EQ(file("VexalMap.dat"), "fueldump\r\noasis\r\nradar\r\n");
+    EXPECT_NE(file("Vexal.ini").find("Map=fueldump"), std::string::npos);
+    EXPECT_EQ(form->mnuRunET->caption(), "&Run ET  [fueldump]");
+}
+
+TEST_F(ListsTest, AListFileThatCannotBeWrittenIsSaidOnceAndTypingGoesOn) {
+    fake.fs.failWritesUnder(kProgram);
+    for (const char* typed : {"f", "fu", "fue"}) run([&] { form->cbxMap.typeText(typed); });
+    run([&] { form->cbxMap.keyDown(13); });
+    const std::vector<std::string> said = {"Datei C:\\Games\\Vexal\\VexalMap.dat kann nicht erstellt werden",
+                                           "Datei C:\\Games\\Vexal\\Vexal.ini kann nicht erstellt werden"};
+    EXPECT_EQ(fake.dialogs.errors, said);
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(app.title(), "Run ET  [fue]") << "the change processing ran to its end";
+}
+
+TEST_F(ListsTest, AnUnreadableListFileIsNamedAndTheStartGoesOn) {
+    fake.fs.lockFile(std::string(kProgram) + "VexalMap.dat");
+    run([&] { form->FormCreate(); });
+    ASSERT_FALSE(fake.dialogs.errors.empty());
+    EXPECT_EQ(fake.dialogs.errors.back(), util::cannotOpenFileText("C:\\Games\\Vexal\\VexalMap.dat"));
+    EXPECT_EQ(fake.hotkeys.registered.size(), 3u);
+}
+
+TEST_F(ListsTest, AClickSoundTheDeviceRefusesNeverStopsTheAction) {
+    fake.fs.addFile(std::string(kProgram) + "headshot.wav", "RIFF");
+    fake.sound.failOpen(std::string(kProgram) + "headshot.wav");
+    run([&] { form->bitbtnRunClick(); });
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(fake.shell.calls.size(), 1u) << "the game started all the same";
+}
+
+}  // namespace vexal::testing

@@ -107,16 +107,40 @@ TEST_F(WindowTest, ARefreshAfterTheParameterFileWentPutsThePredefinedLinesAtTheF
     EXPECT_LT(form->lboxParam.items().indexOf("+line0"), 0);
 }
 
-TEST_F(WindowTest, AFailedSaveIsReportedAndKeepsTheValueInMemory) {
+TEST_F(WindowTest, AFailedSaveIsReportedOnceAndKeepsTheValueInMemory) {
     settingsFile();
     start();
     fake.fs.failWritesUnder(kProgram);
-    std::vector<std::string> shown;
-    ui::runHandler([&] { form->mnuInstances->click(); }, [&](const std::string& m) { shown.push_back(m); });
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], "Datei C:\\Games\\Vexal\\Vexal.ini kann nicht erstellt werden");
+    run([&] { form->mnuInstances->click(); });
+    run([&] { form->edtParam.setText("+map"); });
+    run([&] { form->edtParam.setText("+map x"); });
+    ASSERT_EQ(fake.dialogs.errors.size(), 1u) << "once, not at every keystroke";
+    EXPECT_EQ(fake.dialogs.errors[0], "Datei C:\\Games\\Vexal\\Vexal.ini kann nicht erstellt werden");
+    EXPECT_TRUE(errors.empty()) << "the handlers went on";
     EXPECT_TRUE(config.doc().readBool("Window", "Instances", false));
+    EXPECT_EQ(form->currentParam, "+map x") << "the launch uses what the field shows";
     EXPECT_EQ(file("Vexal.ini").find("Instances"), std::string::npos);
+}
+
+TEST_F(WindowTest, AReadOnlySettingsFileStillGivesTheWholeWindow) {
+    settingsFile("[ET-Param]\r\nETParam=+sv_pure 1 +map\r\n[ET-Map]\r\nMap=oasis\r\n");
+    fake.fs.addFile(std::string(kProgram) + "VexalMap.dat", "oasis\r\nradar\r\n");
+    fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", "+sv_pure 1 +map\r\n");
+    fake.fs.failWritesUnder(kProgram);
+    start();
+    EXPECT_EQ(fake.dialogs.errors.size(), 1u);
+    EXPECT_EQ(form->caption(), "Vexal 1.0.0 final  [C:\\Games\\ET]");
+    EXPECT_EQ(form->currentParam, "+sv_pure 1 +map");
+    EXPECT_EQ(form->cbxMap.items().size(), 2u);
+    EXPECT_EQ(fake.hotkeys.registered.size(), 3u) << "the start-up ran to its end";
+}
+
+TEST_F(WindowTest, ARefusedFirstStartWritesNothingSoTheNextStartAsksAgain) {
+    fake.dialogs.cancelNextFolder();
+    start();
+    EXPECT_TRUE(app.terminated());
+    EXPECT_FALSE(fake.fs.exists(kIni));
+    EXPECT_TRUE(fake.hotkeys.registered.empty());
 }
 
 TEST_F(WindowTest, MultipleInstancesLetsEveryCopyStart) {
