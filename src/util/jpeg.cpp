@@ -169,6 +169,49 @@ Outcome run(Decoder& d, const std::string& bytes, const JpegLimits& limits, ui::
     return Outcome::Decoded;
 }
 
+// Length of the file up to its last complete marker segment. When data runs out,
+// the library's memory source makes up an end marker; cut inside a marker's own
+// header (a Huffman table, a scan header) it would read that as the header's
+// contents and refuse the whole picture. Cut at the segment's start instead, the
+// scans before it still give a whole, if blurred, picture.
+std::size_t completeSegments(const std::string& bytes) {
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const std::size_t n = bytes.size();
+    if (n < 2 || at(0) != 0xFF || at(1) != 0xD8) return n;
+    const auto isRestart = [](unsigned m) { return m >= 0xD0 && m <= 0xD7; };
+    std::size_t i = 2;
+    bool inScan = false;
+    while (i < n) {
+        if (inScan) {
+            // Entropy-coded data: FF 00 is a data byte, FF Dn a restart; any other FF xx ends the scan.
+            if (at(i) != 0xFF || (i + 1 < n && (at(i + 1) == 0x00 || isRestart(at(i + 1)) || at(i + 1) == 0xFF))) {
+                ++i;
+                continue;
+            }
+            if (i + 1 >= n) return i;
+            inScan = false;
+        }
+        if (at(i) != 0xFF) return i;  // not where a marker must be: keep what came before
+        if (i + 1 >= n) return i;
+        const unsigned marker = at(i + 1);
+        if (marker == 0xFF) {
+            ++i;  // fill byte
+            continue;
+        }
+        if (marker == 0xD9) return i + 2;
+        if (marker == 0x01 || isRestart(marker)) {
+            i += 2;
+            continue;
+        }
+        if (i + 4 > n) return i;
+        const std::size_t length = (static_cast<std::size_t>(at(i + 2)) << 8) | at(i + 3);
+        if (length < 2 || i + 2 + length > n) return i;
+        i += 2 + length;
+        inScan = marker == 0xDA;
+    }
+    return n;
+}
+
 // The only frame that calls setjmp. Its arguments are never changed, so the
 // jump back cannot leave them stale.
 Outcome decodeGuarded(Decoder& d, const std::string& bytes, const JpegLimits& limits, ui::Image& image) {
@@ -188,8 +231,10 @@ ui::Image decodeJpeg(const std::string& bytes, const JpegLimits& limits) {
     Decoder decoder;
     ui::Image image;
     Outcome outcome = Outcome::OutOfMemory;
+    const std::size_t complete = completeSegments(bytes);
+    const std::string cut = complete < bytes.size() ? bytes.substr(0, complete) : std::string();
     try {
-        outcome = decodeGuarded(decoder, bytes, limits, image);
+        outcome = decodeGuarded(decoder, cut.empty() ? bytes : cut, limits, image);
     } catch (const std::bad_alloc&) {
         // the pixel buffer itself; the library's own failures arrive as OutOfMemory
     }
