@@ -7,10 +7,11 @@ using namespace std::chrono_literals;
 using e2e::Sandbox;
 using e2e::Vexal;
 
-TEST(BadInput, AReadOnlySettingsFileIsReportedAndTheProgramRuns) {
+TEST(BadInput, AReadOnlySettingsFileIsReportedOnceAndTheWholeWindowWorks) {
     Sandbox box;
-    box.writeSettings("[ET-Param]\r\nETParam=+map\r\n\r\n");
-    box.write(box.program + "VexalParam.dat", "+map\r\n");
+    box.writeSettings("[ET-Param]\r\nETParam=+map\r\n\r\n[ET-Map]\r\nMap=oasis\r\n\r\n");
+    box.write(box.program + "VexalParam.dat", "+map\r\n+sv_pure 1\r\n");
+    box.write(box.program + "VexalMap.dat", "oasis\r\nradar\r\n");
     const std::string ini = box.program + "Vexal.ini";
     SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
     Vexal vexal(box);
@@ -19,8 +20,17 @@ TEST(BadInput, AReadOnlySettingsFileIsReportedAndTheProgramRuns) {
     EXPECT_EQ(*message, "Datei " + ini + " kann nicht erstellt werden");
     EXPECT_EQ(vexal.boxCaption(), "Fehler");
     vexal.answerBox(IDOK);
-    ASSERT_TRUE(vexal.waitMain());
-    Sleep(500);
+    ASSERT_TRUE(vexal.waitShown());
+    // The start-up ran to its end: caption, both lists, the map.
+    EXPECT_EQ(vexal.caption(), "Vexal 1.0.0 final  [" + box.game + "]");
+    EXPECT_EQ(vexal.items("lboxParam").size(), 2u);
+    EXPECT_EQ(vexal.items("cbxMap").size(), 2u);
+    EXPECT_EQ(vexal.text("cbxMap"), "oasis");
+    // The launch uses the line shown, and the failing file is not said again.
+    vexal.postKey(VK_F9);
+    ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
+    EXPECT_EQ(box.launches().front(), "+map oasis\t" + box.game);
+    EXPECT_FALSE(vexal.waitBox(1s));
     EXPECT_TRUE(vexal.running());
     SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

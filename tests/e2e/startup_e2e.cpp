@@ -20,8 +20,15 @@ TEST(FirstStart, CancellingTheFolderDialogEndsTheProgramWithoutAGameFolder) {
     EXPECT_EQ(vexal.boxButtons(), std::vector<std::string>{"Abbrechen"});
     ASSERT_TRUE(vexal.answerBox(IDCANCEL));
     EXPECT_TRUE(vexal.waitExit(15s));
-    const auto ini = box.read(box.program + "Vexal.ini");
-    EXPECT_TRUE(!ini || ini->find("etPath") == std::string::npos) << *ini;
+    EXPECT_FALSE(box.exists(box.program + "Vexal.ini")) << "a refused first start writes nothing";
+
+    // So the next start is a first start again and asks once more.
+    Vexal again(box);
+    ASSERT_TRUE(again.waitBox(20s)) << "the second start did not ask for the game folder";
+    ASSERT_TRUE(again.answerBox(IDCANCEL));
+    ASSERT_TRUE(again.waitBox());
+    ASSERT_TRUE(again.answerBox(IDCANCEL));
+    EXPECT_TRUE(again.waitExit(15s));
 }
 
 TEST(Start, ShowsTheVersionAndTheGameFolderInTheCaption) {
