@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "app/main_window.h"
+#include "launch/launch_rules.h"
 #include "settings/paths.h"
 #include "tools/hotkeys.h"
 #include "util/error.h"
@@ -124,7 +125,7 @@ void TfrmVexal::FormCreate() {
 
     bitbtnRun.setHint(runHint());
     const std::string longName = longMapName();
-    mnuRunET->setCaption("Run ET  [" + longName + "]");
+    mnuRunET->setCaption(launch::runMenuCaption(longName, false));
     mnuRunET->setHint(runHint());
 
     mapStatistics();
@@ -147,9 +148,9 @@ void TfrmVexal::FormCreate() {
 
     bitbtnLog.setHint(" Show logfile etconsole.log");
 
-    application.setTitle("Run ET  [" + (isSet(cbxMap.text()) ? longName : edtParam.text()) + "]");
-    ctrayIcon.setHint("Run ET [" + cbxMap.text() + "]\n\r[" + longName + "]");
-    popRunET->setCaption("Run ET [" + longName + "]");
+    application.setTitle(launch::runTitle(isSet(cbxMap.text()) ? longName : edtParam.text()));
+    ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longName));
+    popRunET->setCaption(launch::trayRunCaption(longName));
 
     assignStartHints();
 

@@ -23,7 +23,7 @@ void TfrmVexal::bitbtnRunExit() { gameStarted = false; }
 
 void TfrmVexal::mnuRunETClick() {
     bitbtnRunClick();
-    mnuRunET->setCaption("&Run ET  [" + longMapName() + "]");
+    mnuRunET->setCaption(launch::runMenuCaption(longMapName(), true));
 }
 
 void TfrmVexal::cbDelProfileClick() {

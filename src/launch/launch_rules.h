@@ -9,6 +9,17 @@
 
 namespace vexal::launch {
 
+// The launch target as the taskbar button, the Run menu, the tray tooltip and the
+// tray menu name it. The menu's accelerator comes and goes with the occasion.
+[[nodiscard]] inline std::string runTitle(const std::string& target) { return "Run ET  [" + target + "]"; }
+[[nodiscard]] inline std::string runMenuCaption(const std::string& target, bool accelerator) {
+    return (accelerator ? "&" : "") + runTitle(target);
+}
+[[nodiscard]] inline std::string trayHint(const std::string& map, const std::string& longName) {
+    return "Run ET [" + map + "]\n\r[" + longName + "]";
+}
+[[nodiscard]] inline std::string trayRunCaption(const std::string& longName) { return "Run ET [" + longName + "]"; }
+
 // The parameter string handed to et.exe: the line, a blank and the map (unless the
 // line connects to a server), the first "(...)" comment removed, and the nickname
 // when it has two characters or more.

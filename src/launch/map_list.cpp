@@ -94,10 +94,10 @@ void TfrmVexal::cbxMapChange() {
 
     const std::string longName = longMapName();
     const std::string target = isSet(cbxMap.text()) ? longName : edtParam.text();
-    application.setTitle("Run ET  [" + target + "]");
-    mnuRunET->setCaption("&Run ET  [" + target + "]");
-    ctrayIcon.setHint("Run ET [" + cbxMap.text() + "]\n\r[" + longName + "]");
-    popRunET->setCaption("Run ET [" + longName + "]");
+    application.setTitle(launch::runTitle(target));
+    mnuRunET->setCaption(launch::runMenuCaption(target, true));
+    ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longName));
+    popRunET->setCaption(launch::trayRunCaption(longName));
     mapStatistics();
     showMapPicture();
 }
@@ -158,8 +158,8 @@ void TfrmVexal::bitbtnSelMapClick() {
         return;
     }
     mapStatistics();
-    application.setTitle("Run ET  [" + (isSet(cbxMap.text()) ? cbxMap.text() : edtParam.text()) + "]");
-    ctrayIcon.setHint("Run ET [" + cbxMap.text() + "]\n\r[" + longMapName() + "]");
+    application.setTitle(launch::runTitle(isSet(cbxMap.text()) ? cbxMap.text() : edtParam.text()));
+    ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longMapName()));
 }
 
 void TfrmVexal::mnuMapInfoClick() {
