@@ -45,7 +45,7 @@ Switches parseSwitches(const std::vector<std::string>& arguments) {
 }
 
 bool singleInstanceCheck(settings::Config& config, platform::Process& process) {
-    if (config.doc().readBool("Window", "Instances", false)) return true;
+    if (settings::read(config.doc(), settings::key::instances)) return true;
     return process.createMutex("Vexal.exe");
 }
 
@@ -92,28 +92,28 @@ void TfrmVexal::FormCreate() {
     sbtnRestore.setEnabled(fs.fileExists(backupDir + settings::kBackupArchive));
 
     // Each read goes through the accessor, as every handler does.
-    gameDir = config.doc().readString("Paths", "etPath", "");
-    eyePath = config.doc().readString("Paths", "eyePath", "");
-    editorPath = config.doc().readString("Paths", "editor", "");
-    edtParam.setText(config.doc().readString("ET-Param", "ETParam", ""));
-    cbxMap.setText(config.doc().readString("ET-Map", "Map", ""));
+    gameDir = settings::read(config.doc(), settings::key::etPath);
+    eyePath = settings::read(config.doc(), settings::key::eyePath);
+    editorPath = settings::read(config.doc(), settings::key::editor);
+    edtParam.setText(settings::read(config.doc(), settings::key::etParam));
+    cbxMap.setText(settings::read(config.doc(), settings::key::map));
     loadOptions();
-    pbLog = config.doc().readString("Logs", "pblog", "");
-    lastLog = config.doc().readString("Logs", "lastlog", "");
-    lastBackup = config.doc().readString("Logs", "lastbackup", "");
-    lboxParam.setLeft(config.doc().readInteger("Window", "ParamLeft", lboxParam.bounds().left));
-    lboxParam.setWidth(config.doc().readInteger("Window", "ParamWidth", lboxParam.bounds().width));
-    edtParam.setLeft(config.doc().readInteger("Window", "EditLeft", edtParam.bounds().left));
-    edtParam.setWidth(config.doc().readInteger("Window", "EditWidth", edtParam.bounds().width));
-    listMaximized = config.doc().readBool("Window", "MaxListbox", false);
-    tmTime.setEnabled(config.doc().readBool("Timer", "time", false));
-    tmDate.setEnabled(config.doc().readBool("Timer", "date", true));
-    mnuSound->setChecked(config.doc().readBool("Sound", "activ", true));
-    mnuBackupOnQuit->setChecked(config.doc().readBool("Backup", "BackupOnQuit", false));
-    nickname = config.doc().readString("ET-Nickname", "nick", "");
-    lastCfg = config.doc().readString("Paths", "lastcfg", "");
+    pbLog = settings::read(config.doc(), settings::key::pblog);
+    lastLog = settings::read(config.doc(), settings::key::lastlog);
+    lastBackup = settings::read(config.doc(), settings::key::lastbackup);
+    lboxParam.setLeft(settings::read(config.doc(), settings::key::paramLeft, lboxParam.bounds().left));
+    lboxParam.setWidth(settings::read(config.doc(), settings::key::paramWidth, lboxParam.bounds().width));
+    edtParam.setLeft(settings::read(config.doc(), settings::key::editLeft, edtParam.bounds().left));
+    edtParam.setWidth(settings::read(config.doc(), settings::key::editWidth, edtParam.bounds().width));
+    listMaximized = settings::read(config.doc(), settings::key::maxListbox);
+    tmTime.setEnabled(settings::read(config.doc(), settings::key::timeTimer));
+    tmDate.setEnabled(settings::read(config.doc(), settings::key::dateTimer));
+    mnuSound->setChecked(settings::read(config.doc(), settings::key::sound));
+    mnuBackupOnQuit->setChecked(settings::read(config.doc(), settings::key::backupOnQuit));
+    nickname = settings::read(config.doc(), settings::key::nick);
+    lastCfg = settings::read(config.doc(), settings::key::lastcfg);
     hotkeyChar = tools::hotkeyCharOf(settings::read(config.doc(), settings::key::hotkey), 'Z');
-    mnuInstances->setChecked(config.doc().readBool("Window", "Instances", false));
+    mnuInstances->setChecked(settings::read(config.doc(), settings::key::instances));
 
     updateMapInfoEnabled();
 
@@ -183,7 +183,7 @@ void TfrmVexal::FormDestroy() {
 
 void TfrmVexal::mnuInstancesClick() {
     playClick();
-    config.doc().writeBool("Window", "Instances", mnuInstances->checked());
+    settings::write(config.doc(), settings::key::instances, mnuInstances->checked());
     saveSettings();
 }
 

@@ -27,7 +27,7 @@ void TfrmVexal::mnuRunETClick() {
 }
 
 void TfrmVexal::cbDelProfileClick() {
-    config.doc().writeBool("DEL-PID", "profile.pid", cbDelProfile.checked());
+    settings::write(config.doc(), settings::key::delProfile, cbDelProfile.checked());
     saveSettings();
     // With no game folder the walk would start at the root of the current drive.
     if (cbDelProfile.checked() && !gameDir.empty()) launch::deletionWalk(services.fs, gameDir, "profile.pid");

@@ -89,7 +89,7 @@ void TfrmVexal::cbxMapChange() {
     btnDelMap.setEnabled(cbxMap.itemIndex() >= 0);
     updateMapInfoEnabled();
     saveMapList();
-    config.doc().writeString("ET-Map", "Map", cbxMap.text());
+    settings::write(config.doc(), settings::key::map, cbxMap.text());
     saveSettings();
 
     const std::string longName = longMapName();

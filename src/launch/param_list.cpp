@@ -61,7 +61,7 @@ void TfrmVexal::edtParamChange() {
     mnuDelete->setEnabled(selected);
     btnDelParam.setEnabled(selected);
     currentParam = edtParam.text();
-    config.doc().writeString("ET-Param", "ETParam", edtParam.text());
+    settings::write(config.doc(), settings::key::etParam, edtParam.text());
     saveSettings();
     if (edtParam.text().find("+connect") != std::string::npos) application.setTitle(longMapName());
     setStatus(" ET directory: " + gameDir);
@@ -109,7 +109,7 @@ void TfrmVexal::lboxParamClick() {
     if (lboxParam.itemIndex() < 0) return;
     currentParam = lboxParam.items()[static_cast<std::size_t>(lboxParam.itemIndex())];
     edtParam.setText(currentParam);
-    config.doc().writeString("ET-Param", "ETParam", currentParam);
+    settings::write(config.doc(), settings::key::etParam, currentParam);
     saveSettings();
     setFocus(&edtParam);
 }

@@ -13,7 +13,7 @@ void TfrmVexal::bitbtnSelDirClick() {
     // With no folder at all the joined name would be "\et.exe" at the root of the
     // current drive, which proves nothing about a game installation.
     if (!gameDir.empty() && services.fs.fileExists(gameDir + settings::kGameExe)) {
-        config.doc().writeString("Paths", "etPath", gameDir);
+        settings::write(config.doc(), settings::key::etPath, gameDir);
         saveSettings();
     } else {
         services.dialogs.messageBox("et.exe not found! Abort Vexal!", platform::BoxKind::Error,

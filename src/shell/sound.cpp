@@ -14,7 +14,7 @@ void TfrmVexal::PlaySoundFile(const std::string& path, bool wait) {
 }
 
 void TfrmVexal::mnuSoundClick() {
-    config.doc().writeBool("Sound", "activ", mnuSound->checked());
+    settings::write(config.doc(), settings::key::sound, mnuSound->checked());
     saveSettings();
     playClick();  // heard only when sound has just been switched on
     mnuSound->setHint(mnuSound->checked() ? " Toggle Sound Support [ON]" : " Toggle Sound Support [OFF]");

@@ -31,7 +31,7 @@ void TfrmVexal::bitbtnASEClick() {
         odCfg.filter = tools::texts::kExeFilter;
         odCfg.title = tools::texts::kSelectProgramTitle;
         if (const auto files = services.dialogs.openFile(odCfg)) eyePath = files->front();
-        config.doc().writeString("Paths", "eyePath", eyePath);
+        settings::write(config.doc(), settings::key::eyePath, eyePath);
         saveSettings();
         // Still nothing to start (the choice was cancelled): the launcher stays as it is.
         if (!services.fs.fileExists(eyePath)) return;
@@ -74,7 +74,7 @@ void TfrmVexal::btnPBClick() {
     playFeedback(programDir + settings::kClickSound);
     services.shell.open(updater, "", "", platform::ShowCmd::Show, false);
     // Recorded only once the shell has accepted the start.
-    config.doc().writeString("Logs", "pblog", services.clock.dateTimeText(services.clock.now()));
+    settings::write(config.doc(), settings::key::pblog, services.clock.dateTimeText(services.clock.now()));
     saveSettings();
     FormCreate();
 }

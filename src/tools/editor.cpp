@@ -16,7 +16,7 @@ bool TfrmVexal::EditorExists() {
     odCfg.filter = tools::texts::kExeFilter;
     odCfg.title = tools::texts::kDefaultEditorTitle;
     if (const auto files = services.dialogs.openFile(odCfg)) editorPath = files->front();
-    config.doc().writeString("Paths", "editor", editorPath);
+    settings::write(config.doc(), settings::key::editor, editorPath);
     saveSettings();
     return services.fs.fileExists(editorPath);
 }
@@ -66,7 +66,7 @@ void TfrmVexal::bitbtnEditClick() {
     const auto files = services.dialogs.openFile(odCfg);
     // The choice is kept before the editor starts, so a refused start does not lose it.
     lastCfg = files ? files->front() : odCfg.fileName;
-    config.doc().writeString("Paths", "lastcfg", lastCfg);
+    settings::write(config.doc(), settings::key::lastcfg, lastCfg);
     saveSettings();
     bitbtnEdit.setHint(tools::editHint(lastCfg));
     if (files) services.shell.open(editorPath, tools::quotedArguments(*files), "", platform::ShowCmd::Show, false);
@@ -78,7 +78,7 @@ void TfrmVexal::sbtnEditorClick() {
     odCfg.filter = tools::texts::kExeFilter;
     odCfg.title = tools::texts::kEditorTitle;
     if (const auto files = services.dialogs.openFile(odCfg)) editorPath = files->front();
-    config.doc().writeString("Paths", "editor", editorPath);
+    settings::write(config.doc(), settings::key::editor, editorPath);
     saveSettings();
     FormCreate();
 }
@@ -95,7 +95,7 @@ void TfrmVexal::sbtnNotepadClick() {
         return;
     }
     editorPath = notepad;
-    config.doc().writeString("Paths", "editor", editorPath);
+    settings::write(config.doc(), settings::key::editor, editorPath);
     saveSettings();
     FormCreate();
     services.dialogs.messageBox(tools::texts::kNowNotepad, platform::BoxKind::Information, platform::BoxButtons::Ok);

@@ -17,7 +17,7 @@ void TfrmVexal::mnuNickClick() {
         return;
     }
     nickname = *answer;
-    config.doc().writeString("ET-Nickname", "nick", nickname);
+    settings::write(config.doc(), settings::key::nick, nickname);
     saveSettings();
     mnuNick->setHint(tools::texts::kNickHint + nickname);
 
