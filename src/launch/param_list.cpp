@@ -4,6 +4,7 @@
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
 #include "util/error.h"
+#include "ui/list_transfer.h"
 #include "util/utilities.h"
 
 namespace vexal {
@@ -55,7 +56,7 @@ void TfrmVexal::loadParamList() {
 }
 
 void TfrmVexal::edtParamChange() {
-    util::SetListExtent(services.screen, &lboxParam, 0);
+    ui::SetListExtent(services.screen, &lboxParam, 0);
     const bool selected = lboxParam.itemIndex() >= 0;
     mnuCopyEntry->setEnabled(selected);
     mnuDelete->setEnabled(selected);
@@ -115,17 +116,17 @@ void TfrmVexal::lboxParamClick() {
 }
 
 void TfrmVexal::lboxParamDblClick() {
-    util::SetListExtent(services.screen, &lboxParam, 120);
+    ui::SetListExtent(services.screen, &lboxParam, 120);
     const int index = lboxParam.itemIndex();
     lboxParam.setItemIndex(-1);
     lboxParam.setItemIndex(index);
 }
 
-void TfrmVexal::mnuCopyEntryClick() { util::ListToClipboard(services.clipboard, &lboxParam, false); }
-void TfrmVexal::mnuCopyClick() { util::ListToClipboard(services.clipboard, &lboxParam, true); }
+void TfrmVexal::mnuCopyEntryClick() { ui::ListToClipboard(services.clipboard, &lboxParam, false); }
+void TfrmVexal::mnuCopyClick() { ui::ListToClipboard(services.clipboard, &lboxParam, true); }
 
 void TfrmVexal::mnuPasteClick() {
-    util::ClipboardToList(services.clipboard, &lboxParam);
+    ui::ClipboardToList(services.clipboard, &lboxParam);
     saveParamList();
 }
 

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "util/path_text.h"
 
 namespace vexal::settings {
 
@@ -29,10 +30,8 @@ inline constexpr const char* kProfilePid = "\\profile.pid";
 // The folder part of `exePath`, with its trailing backslash.
 [[nodiscard]] std::string programDirectoryOf(const std::string& exePath);
 
-// Folder part of a path with its trailing separator ("C:\a\b.txt" gives "C:\a\").
-[[nodiscard]] std::string extractFilePath(const std::string& path);
-// Name part of a path ("C:\a\b.txt" gives "b.txt").
-[[nodiscard]] std::string extractFileName(const std::string& path);
-[[nodiscard]] std::string includeTrailingBackslash(const std::string& folder);
+using util::extractFileName;
+using util::extractFilePath;
+using util::includeTrailingBackslash;
 
 }  // namespace vexal::settings

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "util/image.h"
+
 namespace vexal::ui {
 
 enum class Property {
@@ -340,12 +342,7 @@ private:
     std::string text_;
 };
 
-// A decoded picture: 32-bit BGRA pixels, top row first.
-struct Image {
-    int width = 0, height = 0;
-    std::vector<std::uint32_t> pixels;
-    [[nodiscard]] bool empty() const { return width == 0 || height == 0; }
-};
+using util::Image;
 
 class PictureBox : public Control {
 public:

@@ -87,7 +87,7 @@ public:
     ScanGuard scans{};
 };
 
-// ui::Image holds 0xAARRGGBB words; on a little-endian machine their bytes are
+// Image holds 0xAARRGGBB words; on a little-endian machine their bytes are
 // blue, green, red, alpha, which is the library's JCS_EXT_BGRA. So colour and
 // grey rows are decoded straight into the picture; only CMYK needs converting.
 static_assert(std::endian::native == std::endian::little);
@@ -119,7 +119,7 @@ void convertCmykRow(const JSAMPLE* in, std::uint32_t* out, JDIMENSION width, boo
 // Everything between creating the decompressor and the last row. libjpeg may
 // leave this function from inside any of its calls by a jump, so nothing here
 // has a destructor; the decoder and the picture belong to the caller.
-Outcome run(Decoder& d, const std::string& bytes, const JpegLimits& limits, ui::Image& image) {
+Outcome run(Decoder& d, const std::string& bytes, const JpegLimits& limits, Image& image) {
     jpeg_decompress_struct& cinfo = d.cinfo;
     jpeg_create_decompress(&cinfo);
     cinfo.mem->max_memory_to_use = limits.maxDecoderMemory;
@@ -214,14 +214,14 @@ std::size_t completeSegments(const std::string& bytes) {
 
 // The only frame that calls setjmp. Its arguments are never changed, so the
 // jump back cannot leave them stale.
-Outcome decodeGuarded(Decoder& d, const std::string& bytes, const JpegLimits& limits, ui::Image& image) {
+Outcome decodeGuarded(Decoder& d, const std::string& bytes, const JpegLimits& limits, Image& image) {
     if (setjmp(d.errors.jump) != 0) return d.errors.outcome;
     return run(d, bytes, limits, image);
 }
 
 }  // namespace
 
-ui::Image decodeJpeg(const std::string& bytes, const JpegLimits& limits) {
+Image decodeJpeg(const std::string& bytes, const JpegLimits& limits) {
     if (bytes.empty()) throw Error(std::string(kCannotReadPictureText) + kPictureIsEmptyText);
     // The library takes the length as unsigned long, which is 32 bits on Windows.
     if (bytes.size() > std::size_t{std::numeric_limits<unsigned long>::max()}) {
@@ -229,7 +229,7 @@ ui::Image decodeJpeg(const std::string& bytes, const JpegLimits& limits) {
     }
 
     Decoder decoder;
-    ui::Image image;
+    Image image;
     Outcome outcome = Outcome::OutOfMemory;
     const std::size_t complete = completeSegments(bytes);
     const std::string cut = complete < bytes.size() ? bytes.substr(0, complete) : std::string();

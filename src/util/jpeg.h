@@ -5,7 +5,7 @@
 // may allocate, and turns every library failure into a vexal::Error.
 #include <string>
 
-#include "ui/control.h"
+#include "util/image.h"
 
 namespace vexal::util {
 
@@ -33,6 +33,6 @@ struct JpegLimits {
 // not be decoded shown grey or garbled, as image viewers do; only a file whose
 // header cannot be read, or that exceeds the limits, is refused.
 // Throws vexal::Error.
-[[nodiscard]] ui::Image decodeJpeg(const std::string& bytes, const JpegLimits& limits = {});
+[[nodiscard]] Image decodeJpeg(const std::string& bytes, const JpegLimits& limits = {});
 
 }  // namespace vexal::util

@@ -123,13 +123,13 @@ struct Channels {
     int alpha, red, green, blue;
 };
 
-Channels at(const ui::Image& image, int x, int y) {
+Channels at(const util::Image& image, int x, int y) {
     const std::uint32_t p = image.pixels.at(static_cast<std::size_t>(y) * image.width + x);
     return {static_cast<int>(p >> 24), static_cast<int>(p >> 16 & 0xFF), static_cast<int>(p >> 8 & 0xFF),
             static_cast<int>(p & 0xFF)};
 }
 
-void expectColour(const ui::Image& image, int x, int y, Rgb expected, int tolerance = 12) {
+void expectColour(const util::Image& image, int x, int y, Rgb expected, int tolerance = 12) {
     SCOPED_TRACE("pixel " + std::to_string(x) + "," + std::to_string(y));
     const Channels c = at(image, x, y);
     EXPECT_EQ(c.alpha, 0xFF);
@@ -138,7 +138,7 @@ void expectColour(const ui::Image& image, int x, int y, Rgb expected, int tolera
     EXPECT_NEAR(c.blue, expected.blue, tolerance);
 }
 
-void expectQuadrants(const ui::Image& image) {
+void expectQuadrants(const util::Image& image) {
     const int w = image.width, h = image.height;
     expectColour(image, w / 4, h / 4, kTopLeft);
     expectColour(image, 3 * w / 4, h / 4, kTopRight);
@@ -185,7 +185,7 @@ TEST(Jpeg, DecodesEveryKindOfColourFileIntoOpaqueBgraTopRowFirst) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const ui::Image image = decodeJpeg(encodeJpeg(c.picture, c.options));
+        const util::Image image = decodeJpeg(encodeJpeg(c.picture, c.options));
         ASSERT_EQ(image.width, kWidth);
         ASSERT_EQ(image.height, kHeight);
         ASSERT_EQ(image.pixels.size(), static_cast<std::size_t>(kWidth * kHeight));
@@ -196,7 +196,7 @@ TEST(Jpeg, DecodesEveryKindOfColourFileIntoOpaqueBgraTopRowFirst) {
 TEST(Jpeg, DecodesAGrayscalePictureAsEqualChannels) {
     for (const bool progressive : {false, true}) {
         SCOPED_TRACE(progressive ? "progressive" : "baseline");
-        const ui::Image image = decodeJpeg(encodeJpeg(grayHalves(kWidth, kHeight), {.progressive = progressive}));
+        const util::Image image = decodeJpeg(encodeJpeg(grayHalves(kWidth, kHeight), {.progressive = progressive}));
         ASSERT_EQ(image.width, kWidth);
         ASSERT_EQ(image.height, kHeight);
         expectColour(image, kWidth / 4, kHeight / 2, {40, 40, 40}, 4);
@@ -212,7 +212,7 @@ TEST(Jpeg, ShowsATruncatedPictureWithTheMissingPartGreyAndSaysNothing) {
     const std::string cut = whole.substr(0, scan + (whole.size() - scan) / 3);
 
     ::testing::internal::CaptureStderr();
-    const ui::Image image = decodeJpeg(cut);
+    const util::Image image = decodeJpeg(cut);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 
     ASSERT_EQ(image.width, 64);
@@ -227,7 +227,7 @@ TEST(Jpeg, ShowsATruncatedPictureWithTheMissingPartGreyAndSaysNothing) {
     int refused = 0;
     for (std::size_t n = firstScan + 40; n < progressive.size(); n += 3) {
         try {
-            const ui::Image blurred = decodeJpeg(progressive.substr(0, n));
+            const util::Image blurred = decodeJpeg(progressive.substr(0, n));
             EXPECT_EQ(blurred.width, 64);
             EXPECT_EQ(blurred.height, 128);
         } catch (const std::exception& e) {
@@ -294,7 +294,7 @@ TEST(Jpeg, SizeLimitsHoldExactlyAtTheirBounds) {
         const std::string claimed = withClaimedSize(jpeg, c.width, c.height);
         if (c.accepted) {
             // The header decides the size; data that runs out only leaves grey.
-            const ui::Image image = decodeJpeg(claimed, limits);
+            const util::Image image = decodeJpeg(claimed, limits);
             EXPECT_EQ(image.width, c.width);
             EXPECT_EQ(image.height, c.height);
         } else {
@@ -345,7 +345,7 @@ TEST(Jpeg, SurvivesRandomDamageToValidFiles) {
             }
             if (random() % 4 == 0) damaged.resize(random() % damaged.size() + 1);
             try {
-                const ui::Image image = decodeJpeg(damaged, limits);
+                const util::Image image = decodeJpeg(damaged, limits);
                 ++decoded;
                 ASSERT_GT(image.width, 0);
                 ASSERT_GT(image.height, 0);

@@ -1,5 +1,7 @@
 #include "util/utilities.h"
 
+#include "ui/list_transfer.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -21,6 +23,9 @@ namespace {
 using namespace std::string_literals;
 using platform::DateTime;
 using platform::DirEntry;
+using ui::ClipboardToList;
+using ui::ListToClipboard;
+using ui::SetListExtent;
 using Lines = std::vector<std::string>;
 
 // ---- Small doubles of the services these routines use ----------------------------

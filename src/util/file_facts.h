@@ -1,0 +1,30 @@
+#pragma once
+// What the file system says about files and folders, and how a failure is put.
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace vexal::util {
+
+// Error texts of the file routines, exactly as the standard error box shows them.
+[[nodiscard]] std::string cannotOpenFileText(const std::string& path);    // "Datei <path> kann nicht geöffnet werden"
+[[nodiscard]] std::string cannotCreateFileText(const std::string& path);  // "Datei <path> kann nicht erstellt werden"
+
+// File name without folder and without its last extension: C:\ET\etmain\oasis.pk3 gives oasis.
+[[nodiscard]] std::string FileBaseName(const std::string& path);
+[[nodiscard]] std::string cannotCreateFileText(const std::string& path);  // "Datei <path> kann nicht erstellt werden"
+
+// File name without folder and without its last extension: C:\ET\etmain\oasis.pk3 gives oasis.
+[[nodiscard]] std::string FileBaseName(const std::string& path);
+
+// Files below `folder`, at any depth, hidden ones included; folders are not counted.
+[[nodiscard]] std::int32_t CountFilesInTree(platform::FileSystem& fs, const std::string& folder);
+
+// Size of a file (low 32 bits), 0 when it does not exist.
+[[nodiscard]] std::uint32_t FileSizeOf(platform::FileSystem& fs, const std::string& path);
+
+// Last change of a file as short date and long time text.
+[[nodiscard]] std::string FileDateText(platform::FileSystem& fs, platform::Clock& clock, const std::string& path);
+
+}  // namespace vexal::util
