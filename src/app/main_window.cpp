@@ -188,6 +188,23 @@ void TfrmVexal::wire(const Wire& w) {
     }
 }
 
+ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> showError) {
+    ui::WindowModel model;
+    model.form = this;
+    model.application = &application;
+    model.controls = controls();
+    model.mainMenu = &mnuMain;
+    model.contextMenus = {{&lboxParam, &popLBox}};
+    model.timers = {&tmDate, &tmTime};
+    model.tray = &ctrayIcon;
+    model.clientWidth = layout::kClientWidth;
+    model.clientHeight = layout::kClientHeight;
+    model.onDestroy = [this] { FormDestroy(); };
+    model.onHotkey = [this](int id) { WMHotKey(id); };
+    model.showError = std::move(showError);
+    return model;
+}
+
 void TfrmVexal::saveSettings() {
     try {
         config.updateFile();

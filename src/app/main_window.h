@@ -13,6 +13,7 @@
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "ui/window_model.h"
 #include "util/file_count.h"
 
 namespace vexal {
@@ -83,6 +84,9 @@ public:
     ui::MenuItem *mnuHelp{}, *mnuReadme{}, *mnuETReadme{}, *mnuDownload{}, *mnuChanges{}, *mnuAbout{};
     ui::MenuItem *mnuAdd{}, *mnuDelete{}, *mnuDelLboxItems{}, *mnuCopyEntry{}, *mnuCopy{}, *mnuPaste{}, *mnuMax{};
     ui::MenuItem *popVexal{}, *popRunET{}, *popPB{}, *popRunASE{}, *popEditCfg{}, *popReadme{}, *popAbout{}, *popQuit{};
+
+    // What the window system needs to show this window.
+    [[nodiscard]] ui::WindowModel windowModel(std::function<void(const std::string&)> showError);
 
     // Every control of the layout, by name, in layout order.
     [[nodiscard]] const std::vector<ui::Control*>& controls() const { return controls_; }

@@ -10,6 +10,7 @@
 namespace vexal::platform::win32 {
 
 WindowBackend::WindowBackend(WindowModel model) : model_(std::move(model)) {
+    onHotkey = model_.onHotkey;
     instance_ = GetModuleHandleA(nullptr);
     windows_.resize(model_.controls.size());
     for (std::size_t i = 0; i < model_.controls.size(); ++i) {

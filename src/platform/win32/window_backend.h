@@ -18,27 +18,14 @@
 #include "platform/win32/scoped.h"
 #include "ui/application.h"
 #include "ui/control.h"
+#include "ui/window_model.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 
 namespace vexal::platform::win32 {
 
 // What the backend builds its windows from.
-struct WindowModel {
-    ui::Form* form = nullptr;
-    ui::Application* application = nullptr;
-    std::vector<ui::Control*> controls;  // HWND id = index + kFirstControlId
-    ui::MenuItem* mainMenu = nullptr;
-    // Context menus of controls (right click, the context-menu key).
-    std::vector<std::pair<ui::Control*, ui::MenuItem*>> contextMenus;
-    std::vector<ui::Timer*> timers;
-    ui::TrayIcon* tray = nullptr;
-    std::string className = "TfrmVexal";
-    int clientWidth = 553;
-    int clientHeight = 339;
-    std::function<void()> onDestroy;                       // the window is being destroyed
-    std::function<void(const std::string&)> showError;     // the standard error box
-};
+using WindowModel = ui::WindowModel;
 
 inline constexpr int kFirstControlId = 1000;
 inline constexpr int kFirstMenuCommand = 2000;

@@ -31,21 +31,9 @@ int runVexal() {
     TfrmVexal form(services, config, application);
     const auto showError = [&services](const std::string& message) { services.dialogs.errorBox(message); };
 
-    platform::win32::WindowModel model;
-    model.form = &form;
-    model.application = &application;
-    model.controls = form.controls();
-    model.mainMenu = &form.mnuMain;
-    model.contextMenus = {{&form.lboxParam, &form.popLBox}};
-    model.timers = {&form.tmDate, &form.tmTime};
-    model.tray = &form.ctrayIcon;
-    model.onDestroy = [&form] { form.FormDestroy(); };
-    model.showError = showError;
-
     {
-        platform::win32::WindowBackend backend(std::move(model));
+        platform::win32::WindowBackend backend(form.windowModel(showError));
         backend.onTitleChanged = [&win32](const std::string& title) { win32.setApplicationTitle(title); };
-        backend.onHotkey = [&form](int id) { form.WMHotKey(id); };
         backend.create();
         win32.setOwnerWindow(backend.mainWindow());
         win32.setApplicationTitle(application.title());

@@ -1,0 +1,33 @@
+#pragma once
+// Everything the window system needs to know of a window: its form, controls,
+// menus, timers and tray icon, and whom to tell when it goes or a hotkey comes.
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/application.h"
+#include "ui/control.h"
+#include "ui/form.h"
+#include "ui/menu.h"
+
+namespace vexal::ui {
+
+struct WindowModel {
+    Form* form = nullptr;
+    Application* application = nullptr;
+    std::vector<Control*> controls;  // in layout order: the window numbers them so
+    MenuItem* mainMenu = nullptr;
+    // Context menus of controls (right click, the context-menu key).
+    std::vector<std::pair<Control*, MenuItem*>> contextMenus;
+    std::vector<Timer*> timers;
+    TrayIcon* tray = nullptr;
+    std::string className = "TfrmVexal";
+    int clientWidth = 553;
+    int clientHeight = 339;
+    std::function<void()> onDestroy;                    // the window is being destroyed
+    std::function<void(int id)> onHotkey;               // a registered hotkey was pressed
+    std::function<void(const std::string&)> showError;  // the standard error box
+};
+
+}  // namespace vexal::ui
