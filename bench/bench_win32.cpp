@@ -150,14 +150,23 @@ int walk(const std::string& dir) {
     return 0;
 }
 
-int mapChange(const std::string& dir) {
+// The window's handlers on the real services, in a folder of the benchmark's.
+struct BenchWindow {
+    explicit BenchWindow(const std::string& dir) : config(s.fs, dir + "\\Vexal.ini"), form(s, config, app) {
+        form.programDir = dir + "\\";
+        form.gameDir = dir + "\\game";
+    }
     vexal::platform::win32::Win32Services svc;
-    auto s = svc.services();
-    vexal::settings::Config config(s.fs, dir + "\\Vexal.ini");
+    vexal::platform::Services s = svc.services();
+    vexal::settings::Config config;
     vexal::ui::Application app;
-    vexal::TfrmVexal form(s, config, app);
-    form.programDir = dir + "\\";
-    form.gameDir = dir + "\\game";
+    vexal::TfrmVexal form;
+};
+
+int mapChange(const std::string& dir) {
+    BenchWindow w(dir);
+    auto& s = w.s;
+    auto& form = w.form;
     form.loadMapList();
     std::vector<double> times;
     const auto& maps = form.cbxMap.items();
@@ -189,21 +198,17 @@ int mapChange(const std::string& dir) {
 
 // One mouse move over the Demo button: the whole demos tree is counted afresh.
 int demoMove(const std::string& dir) {
-    vexal::platform::win32::Win32Services svc;
-    auto s = svc.services();
-    vexal::settings::Config config(s.fs, dir + "\\Vexal.ini");
-    vexal::ui::Application app;
-    vexal::TfrmVexal form(s, config, app);
-    form.programDir = dir + "\\";
-    form.gameDir = dir + "\\game";
+    BenchWindow w(dir);
+    auto& s = w.s;
+    auto& form = w.form;
     // The first move onto the button counts the tree; the moves that follow reuse it.
     std::vector<double> entering, staying;
     for (int hover = 0; hover < 30; ++hover) {
-        app.pointAt(nullptr);
+        w.app.pointAt(nullptr);
         auto t = Clock::now();
         form.bitbtnDemoMouseMove();
         entering.push_back(ms(Clock::now() - t));
-        app.pointAt(&form.bitbtnDemo);
+        w.app.pointAt(&form.bitbtnDemo);
         for (int i = 0; i < 10; ++i) {
             t = Clock::now();
             form.bitbtnDemoMouseMove();

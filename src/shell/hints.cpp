@@ -4,6 +4,7 @@
 #include "app/wiring.h"
 #include "settings/paths.h"
 #include "shell/texts.h"
+#include "tools/tool_rules.h"
 #include "util/utilities.h"
 
 namespace vexal {
@@ -106,10 +107,8 @@ void TfrmVexal::btnPBMouseMove() {
 
 void TfrmVexal::lboxParamMouseMove() { setStatus(shell::text::kListHint); }
 
-// etpro keeps its demos and screenshots apart; the parameter line tells which mod runs.
 std::string TfrmVexal::gameFilesFolder(const std::string& kind) const {
-    const bool etpro = edtParam.text().find(shell::text::kEtproMarker) != std::string::npos;
-    return gameDir + (etpro ? "\\etpro\\" : "\\etmain\\") + kind;
+    return tools::modFolder(gameDir, edtParam.text(), kind);
 }
 
 // A tree of a few thousand demos takes tens of milliseconds to walk, and mouse

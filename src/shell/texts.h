@@ -23,7 +23,6 @@ inline constexpr const char* kDemoFiles = " demo files in ";
 inline constexpr const char* kScreenshots = " screenshots in ";
 inline constexpr const char* kRunProgram = " Run ";
 inline constexpr const char* kNoOtherProgram = " No other program configured! Press ASE Button";
-inline constexpr const char* kEtproMarker = "set fs_game etpro";
 inline constexpr const char* kEtDirectory = " ET directory: ";
 inline constexpr const char* kSoundOn = " Toggle Sound Support [ON]";
 inline constexpr const char* kSoundOff = " Toggle Sound Support [OFF]";
