@@ -199,7 +199,6 @@ int mapChange(const std::string& dir) {
 // One mouse move over the Demo button: the whole demos tree is counted afresh.
 int demoMove(const std::string& dir) {
     BenchWindow w(dir);
-    auto& s = w.s;
     auto& form = w.form;
     // The first move onto the button counts the tree; the moves that follow reuse it.
     std::vector<double> entering, staying;
