@@ -139,6 +139,7 @@ void TfrmVexal::wireEvents() {
     on(btnPB.onExit, &TfrmVexal::FormCreate);
     onShow = [this] { FormShow(); };
     wireLaunchEvents();
+    wireBackupEvents();
 }
 
 }  // namespace vexal

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "backup/zip_archive.h"
 #include "platform/platform.h"
 #include "settings/config.h"
 #include "ui/application.h"
@@ -173,6 +174,17 @@ public:
     void cbDelProfileMouseDown(ui::MouseButton button);
     void mnuDelProfileClick();
 
+    // ---- backup and restore (backup/)
+    void sbtnBackupClick();
+    void mnuBackupZipClick() { sbtnBackupClick(); }
+    void mnuBackupOnQuitClick();
+    void sbtnRestoreClick();
+    void mnuRestoreClick() { sbtnRestoreClick(); }
+    void zipOverallProgress(double percent, backup::ZipOperation operation, backup::ZipPhase phase);
+    void restoreOnRequest();  // the show step of the "restore" switch
+    // Set by a restore: the program entry starts the new copy once this one is gone.
+    bool restartRequested = false;
+
     // ---- config editing (tools/)
     bool EditorExists();
 
@@ -190,6 +202,7 @@ private:
     void buildMenus();
     void wireEvents();
     void wireLaunchEvents();  // launch/
+    void wireBackupEvents();  // backup/
     void applySwitches();
     std::vector<ui::Control*> controls_;
     std::map<std::string, ui::MenuItem*> menuIndex_;

@@ -30,6 +30,7 @@ void TfrmVexal::updateMapInfoEnabled() {
 }
 
 void TfrmVexal::saveMapList() {
+    if (config.frozen()) return;  // a restore put another list on disk
     services.fs.writeFileAtomic(programDir + settings::kMapFile, util::joinLines(cbxMap.items().all()));
 }
 

@@ -9,6 +9,7 @@
 namespace vexal {
 
 void TfrmVexal::saveParamList() {
+    if (config.frozen()) return;  // a restore put another list on disk
     services.fs.writeFileAtomic(programDir + settings::kParamFile, util::joinLines(lboxParam.items().all()));
 }
 

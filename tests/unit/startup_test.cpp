@@ -1,5 +1,6 @@
 #include "unit/window_fixture.h"
 #include "util/error.h"
+#include "backup/restart.h"
 
 using namespace vexal;
 using namespace vexal::testing;
@@ -173,6 +174,11 @@ TEST_F(WindowTest, ARestartedCopyIsNotTurnedAwayByTheGuard) {
     ASSERT_TRUE(singleInstanceCheck(config, fake.process));
     start();
     form->restartProgram();
+    EXPECT_TRUE(form->restartRequested);
+    EXPECT_TRUE(fake.shell.calls.empty());  // not while this copy still stands
+    // What the program entry does once the window is gone.
+    fake.process.releaseMutex();
+    backup::startRestoredCopy(services);
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0].file, std::string(kProgram) + "Vexal.exe");
     settings::Config fresh(fake.fs, kIni);
