@@ -86,7 +86,8 @@ void TfrmVexal::sbtnBackupClick() {
         try {
             (void)backup::verifyZip(bytes);
             fs.writeFileAtomic(temp, bytes);
-            if (fs.readFile(temp) != bytes) throw Error(backup::text::badNewArchive("It differs from what was written."));
+            if (fs.readFile(temp) != bytes)
+                throw Error(backup::text::badNewArchive("It differs from what was written."));
             fs.replaceFile(temp, archive);
         } catch (...) {
             (void)fs.deleteFile(temp);
@@ -125,14 +126,15 @@ void TfrmVexal::sbtnRestoreClick() {
         if (!bytes) throw Error(backup::text::damaged("The file cannot be read."));
         // Everything is checked before the first file is touched.
         const auto entries = backup::verifyZip(*bytes);
-        const auto plan = backup::planRestore(fs, programDir, settings::extractFileName(services.process.exePath()),
-                                              entries);
+        const auto plan =
+            backup::planRestore(fs, programDir, settings::extractFileName(services.process.exePath()), entries);
         // From here on this copy writes no settings and no lists: its document in
         // memory is the old one and would undo the restored files.
         config.freeze();
-        backup::extractPlanned(fs, *bytes, plan, [this](double percent, backup::ZipOperation op, backup::ZipPhase phase) {
-            zipOverallProgress(percent, op, phase);
-        });
+        backup::extractPlanned(fs, *bytes, plan,
+                               [this](double percent, backup::ZipOperation op, backup::ZipPhase phase) {
+                                   zipOverallProgress(percent, op, phase);
+                               });
         pb1.setVisible(false);
     }
     if (fs.fileExists(archive))

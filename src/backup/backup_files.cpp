@@ -176,8 +176,8 @@ void extractPlanned(platform::FileSystem& fs, std::string_view archive, const st
     };
     for (const auto& t : plan) {
         if (onProgress) onProgress(percent(), ZipOperation::Extract, ZipPhase::Start);
-        const std::uint32_t stored = t.entry->attributes & (platform::kAttrReadOnly | kAttrHidden | kAttrSystem |
-                                                             platform::kAttrArchive);
+        const std::uint32_t stored =
+            t.entry->attributes & (platform::kAttrReadOnly | kAttrHidden | kAttrSystem | platform::kAttrArchive);
         makeFolders(t.path, t.entry->isFolder());
         if (!t.entry->isFolder()) {
             const std::string data = inflateEntry(archive, *t.entry);

@@ -15,7 +15,8 @@ inline std::string summary(std::size_t files, const std::string& size) {
 inline constexpr const char* kRestoreQuestion =
     "Do you really restore ALL files from Vexal-backup.zip?\n\r\n\r(All existing files and preferences are "
     "overwritten!)";
-inline constexpr const char* kRestoreDone = "Vexal-backup.zip restore successfull\n\r\n\rVexal.exe will now start again...";
+inline constexpr const char* kRestoreDone =
+    "Vexal-backup.zip restore successfull\n\r\n\rVexal.exe will now start again...";
 
 // Failures. The archive's own faults name the entry, so the user can look at it.
 inline std::string missingArchive(const std::string& path) {

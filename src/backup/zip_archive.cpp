@@ -130,7 +130,8 @@ struct Cursor {
     [[nodiscard]] bool has(std::uint64_t n) const { return pos <= bytes.size() && bytes.size() - pos >= n; }
     std::uint32_t u(int width) {
         std::uint32_t v = 0;
-        for (int i = 0; i < width; ++i) v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[pos + i])) << (8 * i);
+        for (int i = 0; i < width; ++i)
+            v |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[pos + i])) << (8 * i);
         pos += width;
         return v;
     }
@@ -152,8 +153,8 @@ std::string folded(const std::string& name) {
 
 // Inflates (or copies) one entry, never producing more than it declares.
 std::string inflateChecked(std::string_view archive, const ZipEntry& e) {
-    const std::string_view packed = archive.substr(static_cast<std::size_t>(e.dataOffset),
-                                                   static_cast<std::size_t>(e.compressedSize));
+    const std::string_view packed =
+        archive.substr(static_cast<std::size_t>(e.dataOffset), static_cast<std::size_t>(e.compressedSize));
     std::string out;
     if (e.method == 0) {
         if (e.compressedSize != e.size) damaged("The sizes of " + e.name + " do not agree.");
@@ -217,7 +218,8 @@ std::vector<ZipEntry> verifyZip(std::string_view archive, const ZipLimits& limit
     std::uint64_t totalSize = 0;
     Cursor c{archive, cdOffset};
     for (unsigned i = 0; i < total; ++i) {
-        if (!c.has(46) || c.u32() != kCentralSig) damaged("The table of contents is broken at entry " + std::to_string(i + 1) + ".");
+        if (!c.has(46) || c.u32() != kCentralSig)
+            damaged("The table of contents is broken at entry " + std::to_string(i + 1) + ".");
         c.pos += 4;  // versions
         const auto flags = c.u16();
         ZipEntry z;
@@ -241,7 +243,8 @@ std::vector<ZipEntry> verifyZip(std::string_view archive, const ZipLimits& limit
 
         // The local header must tell the same story as the table of contents.
         Cursor l{archive, local};
-        if (local >= cdOffset || !l.has(30) || l.u32() != kLocalSig) damaged("The header of " + z.name + " is missing.");
+        if (local >= cdOffset || !l.has(30) || l.u32() != kLocalSig)
+            damaged("The header of " + z.name + " is missing.");
         l.pos += 2;
         const auto lflags = l.u16(), lmethod = l.u16();
         l.pos += 4;
@@ -249,8 +252,8 @@ std::vector<ZipEntry> verifyZip(std::string_view archive, const ZipLimits& limit
         const auto lnameLen = l.u16(), lextraLen = l.u16();
         const bool described = (lflags & 8) != 0;
         if (lmethod != z.method || lnameLen != nameLen ||
-            (!described && (lcrc != z.crc || lcsize != z.compressedSize || lsize != z.size)) ||
-            !l.has(nameLen) || archive.substr(static_cast<std::size_t>(l.pos), nameLen) != z.name)
+            (!described && (lcrc != z.crc || lcsize != z.compressedSize || lsize != z.size)) || !l.has(nameLen) ||
+            archive.substr(static_cast<std::size_t>(l.pos), nameLen) != z.name)
             damaged("The headers of " + z.name + " disagree.");
         z.dataOffset = l.pos + lnameLen + lextraLen;
         if (z.dataOffset > cdOffset || cdOffset - z.dataOffset < z.compressedSize)

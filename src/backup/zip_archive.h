@@ -48,7 +48,7 @@ private:
 };
 
 struct ZipEntry {
-    std::string name;  // as stored
+    std::string name;              // as stored
     std::uint32_t attributes = 0;  // DOS attributes from the external field
     std::uint16_t method = 0;
     std::uint32_t crc = 0;

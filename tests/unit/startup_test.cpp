@@ -1,6 +1,6 @@
+#include "backup/restart.h"
 #include "unit/window_fixture.h"
 #include "util/error.h"
-#include "backup/restart.h"
 
 using namespace vexal;
 using namespace vexal::testing;
