@@ -30,8 +30,6 @@ private:
     TfrmVexal& form_;
 };
 
-constexpr const char* kTempSuffix = ".tmp";
-
 }  // namespace
 
 void TfrmVexal::zipOverallProgress(double percent, backup::ZipOperation operation, backup::ZipPhase phase) {
@@ -46,63 +44,23 @@ void TfrmVexal::sbtnBackupClick() {
     auto& fs = services.fs;
     if (!fs.directoryExists(backupDir) && !fs.createDirectory(backupDir))
         throw Error(backup::text::cannotCreateFolder(backupDir));
-    const std::string archive = backupDir + settings::kBackupArchive;
     {
         ProgressScope progress(*this);
-        const auto sources = backup::backupSources(fs, programDir, settings::extractFileName(config.path()));
-        std::uint64_t total = 0, done = 0;
-        for (const auto& s : sources) total += s.size;
-        auto percent = [&](std::uint64_t extra) {
-            return total == 0 ? 100.0 : 100.0 * static_cast<double>(done + extra) / static_cast<double>(total);
-        };
-        const auto operation = fs.fileExists(archive) ? backup::ZipOperation::Replace : backup::ZipOperation::Add;
-
-        backup::ZipWriter zip;
-        std::size_t files = 0;
-        for (const auto& source : sources) {
-            zipOverallProgress(percent(0), operation, backup::ZipPhase::Start);
-            std::string data;
-            if (!source.isFolder()) {
-                auto bytes = fs.readFile(source.path);
-                if (!bytes) {
-                    if (fs.fileExists(source.path)) throw Error(backup::text::unreadableSource(source.path));
-                    continue;  // gone since the listing: skipped like any missing file
-                }
-                data = std::move(*bytes);
-            }
-            zip.add(source.name, data, source.attributes, source.time, [&](std::size_t chunk) {
-                zipOverallProgress(percent(chunk), operation, backup::ZipPhase::Process);
+        const auto summary = backup::writeBackup(
+            fs, programDir, settings::extractFileName(config.path()), backupDir + settings::kBackupArchive,
+            [this](double percent, backup::ZipOperation op, backup::ZipPhase phase) {
+                zipOverallProgress(percent, op, phase);
             });
-            done += source.size;
-            if (!source.isFolder()) ++files;
-            zipOverallProgress(percent(0), operation, backup::ZipPhase::End);
-        }
-        const std::string bytes = zip.finish();
-
-        // The new archive goes beside the old one and replaces it only when it is
-        // complete on disk and reads back as what was written: a full disk, a lock
-        // or a kill half way leaves the previous backup as it was.
-        const std::string temp = archive + kTempSuffix;
-        try {
-            (void)backup::verifyZip(bytes);
-            fs.writeFileAtomic(temp, bytes);
-            if (fs.readFile(temp) != bytes)
-                throw Error(backup::text::badNewArchive("It differs from what was written."));
-            fs.replaceFile(temp, archive);
-        } catch (...) {
-            (void)fs.deleteFile(temp);
-            throw;
-        }
-
+        // Only the lower 32 bits, as the size routine takes them.
         const std::string size =
-            util::FormatByteSize(static_cast<std::uint32_t>(bytes.size()), services.clock.numberFormat());
+            util::FormatByteSize(static_cast<std::uint32_t>(summary.bytes), services.clock.numberFormat());
         config.doc().writeString("Logs", "lastbackup", services.clock.dateTimeText(services.clock.now()));
         config.updateFile();
         lastBackup = config.doc().readString("Logs", "lastbackup", "");
         sbtnBackup.setColour(ui::kClWindowText);
         pb1.setVisible(false);
         if (!mnuBackupOnQuit->checked())
-            services.dialogs.messageBox(backup::text::summary(files, size), platform::BoxKind::Information,
+            services.dialogs.messageBox(backup::text::summary(summary.files, size), platform::BoxKind::Information,
                                         platform::BoxButtons::Ok);
     }
     sbtnRestore.setEnabled(true);
@@ -121,20 +79,14 @@ void TfrmVexal::sbtnRestoreClick() {
     const std::string archive = backupDir + settings::kBackupArchive;
     {
         ProgressScope progress(*this);
-        if (!fs.fileExists(archive)) throw Error(backup::text::missingArchive(archive));
-        const auto bytes = fs.readFile(archive);
-        if (!bytes) throw Error(backup::text::damaged("The file cannot be read."));
-        // Everything is checked before the first file is touched.
-        const auto entries = backup::verifyZip(*bytes);
-        const auto plan =
-            backup::planRestore(fs, programDir, settings::extractFileName(services.process.exePath()), entries);
-        // From here on this copy writes no settings and no lists: its document in
+        // Everything is checked before the first file is touched. From the first
+        // write on this copy saves no settings and no lists: its document in
         // memory is the old one and would undo the restored files.
-        config.freeze();
-        backup::extractPlanned(fs, *bytes, plan,
-                               [this](double percent, backup::ZipOperation op, backup::ZipPhase phase) {
-                                   zipOverallProgress(percent, op, phase);
-                               });
+        backup::restoreBackup(
+            fs, programDir, settings::extractFileName(services.process.exePath()), archive, [this] { config.freeze(); },
+            [this](double percent, backup::ZipOperation op, backup::ZipPhase phase) {
+                zipOverallProgress(percent, op, phase);
+            });
         pb1.setVisible(false);
     }
     if (fs.fileExists(archive))

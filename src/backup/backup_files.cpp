@@ -193,4 +193,63 @@ void extractPlanned(platform::FileSystem& fs, std::string_view archive, const st
     }
 }
 
+BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDir, const std::string& settingsName,
+                          const std::string& archive, const ZipProgress& onProgress) {
+    const auto sources = backupSources(fs, programDir, settingsName);
+    std::uint64_t total = 0, done = 0;
+    for (const auto& s : sources) total += s.size;
+    auto report = [&](std::uint64_t extra, ZipOperation operation, ZipPhase phase) {
+        if (!onProgress) return;
+        onProgress(total == 0 ? 100.0 : 100.0 * static_cast<double>(done + extra) / static_cast<double>(total),
+                   operation, phase);
+    };
+    const auto operation = fs.fileExists(archive) ? ZipOperation::Replace : ZipOperation::Add;
+
+    ZipWriter zip;
+    BackupSummary summary;
+    for (const auto& source : sources) {
+        report(0, operation, ZipPhase::Start);
+        std::string data;
+        if (!source.isFolder()) {
+            auto bytes = fs.readFile(source.path);
+            if (!bytes) {
+                if (fs.fileExists(source.path)) throw Error(text::unreadableSource(source.path));
+                continue;  // gone since the listing: skipped like any missing file
+            }
+            data = std::move(*bytes);
+        }
+        zip.add(source.name, data, source.attributes, source.time,
+                [&](std::size_t chunk) { report(chunk, operation, ZipPhase::Process); });
+        done += source.size;
+        if (!source.isFolder()) ++summary.files;
+        report(0, operation, ZipPhase::End);
+    }
+    const std::string bytes = zip.finish();
+    summary.bytes = bytes.size();
+
+    const std::string temp = archive + ".tmp";
+    try {
+        (void)verifyZip(bytes);
+        fs.writeFileAtomic(temp, bytes);
+        if (fs.readFile(temp) != bytes) throw Error(text::badNewArchive("It differs from what was written."));
+        fs.replaceFile(temp, archive);
+    } catch (...) {
+        (void)fs.deleteFile(temp);
+        throw;
+    }
+    return summary;
+}
+
+void restoreBackup(platform::FileSystem& fs, const std::string& programDir, const std::string& exeName,
+                   const std::string& archive, const std::function<void()>& beforeWriting,
+                   const ZipProgress& onProgress) {
+    if (!fs.fileExists(archive)) throw Error(text::missingArchive(archive));
+    const auto bytes = fs.readFile(archive);
+    if (!bytes) throw Error(text::damaged("The file cannot be read."));
+    const auto entries = verifyZip(*bytes);
+    const auto plan = planRestore(fs, programDir, exeName, entries);
+    if (beforeWriting) beforeWriting();
+    extractPlanned(fs, *bytes, plan, onProgress);
+}
+
 }  // namespace vexal::backup

@@ -50,4 +50,22 @@ struct RestoreTarget {
 void extractPlanned(platform::FileSystem& fs, std::string_view archive, const std::vector<RestoreTarget>& plan,
                     const ZipProgress& onProgress);
 
+struct BackupSummary {
+    std::size_t files = 0;    // folder entries not counted
+    std::uint64_t bytes = 0;  // size of the archive
+};
+
+// Writes the archive of backupSources() to `archive`. The new archive is written
+// beside the old one and replaces it only when it is complete on disk and reads
+// back as written, so a failure or a kill at any point leaves the previous backup.
+// `onProgress` gets the share of source bytes done. Throws vexal::Error.
+BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDir, const std::string& settingsName,
+                          const std::string& archive, const ZipProgress& onProgress);
+
+// Checks the whole archive at `archive` and where each entry would go (nothing
+// is written when anything is wrong), then calls `beforeWriting` and extracts.
+void restoreBackup(platform::FileSystem& fs, const std::string& programDir, const std::string& exeName,
+                   const std::string& archive, const std::function<void()>& beforeWriting,
+                   const ZipProgress& onProgress);
+
 }  // namespace vexal::backup
