@@ -3,6 +3,8 @@
 //   settings  <dir>  one atomic settings write against a plain overwrite of the same bytes
 //   walk      <dir>  the profile clean-up over a big folder against "cmd /c del /s /q profile.pid"
 //   mapchange <dir>  one map change with 2,000 maps and 2,000 pictures
+//   backup    <dir>  one backup of <dir>, restore <dir>: one restore of it (scripts/run-bench.sh
+//                    times Info-ZIP's zip and unzip on the same tree beside them)
 #include <windows.h>
 
 #include <algorithm>
@@ -13,7 +15,9 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "backup/backup_files.h"
 #include "launch/launch_rules.h"
+#include "platform/win32/svc_file_system.h"
 #include "platform/win32/win32_services.h"
 #include "settings/config.h"
 #include "ui/application.h"
@@ -186,11 +190,29 @@ int mapChange(const std::string& dir) {
     return 0;
 }
 
+// One backup of <dir> into <dir>\backup, or one restore of it back into <dir>,
+// through the program's own file system.
+int backupOrRestore(const std::string& what, const std::string& dir) {
+    vexal::platform::win32::Win32FileSystem fs;
+    const std::string program = dir + "\\", archive = program + "backup\\Vexal-backup.zip";
+    const auto t = Clock::now();
+    if (what == "backup") {
+        (void)fs.createDirectory(program + "backup");
+        const auto summary = vexal::backup::writeBackup(fs, program, "Vexal.ini", archive, {});
+        std::printf("backup under Wine: %.0f ms, %llu bytes, %zu files\n", ms(Clock::now() - t),
+                    static_cast<unsigned long long>(summary.bytes), summary.files);
+    } else {
+        vexal::backup::restoreBackup(fs, program, "Vexal.exe", archive, {}, {});
+        std::printf("restore under Wine: %.0f ms\n", ms(Clock::now() - t));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_win32 startup|settings|walk|mapchange <folder>\n");
+        std::fprintf(stderr, "usage: bench_win32 startup|settings|walk|mapchange|backup|restore <folder>\n");
         return 2;
     }
     const std::string what = argv[1], dir = argv[2];
@@ -199,6 +221,7 @@ int main(int argc, char** argv) {
         if (what == "settings") return settingsWrite(dir);
         if (what == "walk") return walk(dir);
         if (what == "mapchange") return mapChange(dir);
+        if (what == "backup" || what == "restore") return backupOrRestore(what, dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench failed: %s\n", e.what());
         return 1;

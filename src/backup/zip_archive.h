@@ -23,7 +23,8 @@ using ZipProgress = std::function<void(double percent, ZipOperation operation, Z
 inline constexpr std::size_t kMaxZipEntries = 65535;
 inline constexpr std::uint64_t kMaxZipBytes = 0xFFFFFFFFull;
 
-// Builds one archive in memory: deflate level 9, DOS attributes, no ZIP64.
+// Builds one archive in memory: deflate level 9 (with zlib's largest hash
+// tables), DOS attributes, no ZIP64.
 class ZipWriter {
 public:
     ZipWriter();
@@ -36,6 +37,8 @@ public:
     void add(const std::string& name, std::string_view data, std::uint32_t attributes, const platform::DateTime& time,
              const std::function<void(std::size_t done)>& onChunk = {});
     [[nodiscard]] std::size_t entryCount() const { return entries_; }
+    // Room for an archive of about this size, so it is not copied as it grows.
+    void reserve(std::size_t bytes);
     // Closes the archive and hands over its bytes; throws vexal::Error when it
     // would need ZIP64.
     [[nodiscard]] std::string finish();
@@ -60,6 +63,7 @@ struct ZipEntry {
 struct ZipLimits {
     std::size_t maxEntries = kMaxZipEntries;
     std::uint64_t maxTotalSize = 512ull << 20;  // inflated, all entries together
+    bool checkData = true;                      // inflate every entry and check its CRC
 };
 
 // Checks the whole archive: end record, every central header against its local
