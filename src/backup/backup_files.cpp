@@ -163,13 +163,14 @@ std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::stri
     return plan;
 }
 
-void extractPlanned(platform::FileSystem& fs, std::string_view archive, const std::vector<RestoreTarget>& plan,
-                    const ZipProgress& onProgress) {
+void extractPlanned(platform::FileSystem& fs, const std::string& programDir, std::string_view archive,
+                    const std::vector<RestoreTarget>& plan, const ZipProgress& onProgress) {
     std::uint64_t total = 0, done = 0;
     for (const auto& t : plan) total += t.entry->size;
     auto percent = [&] { return total == 0 ? 100.0 : 100.0 * static_cast<double>(done) / static_cast<double>(total); };
-    auto makeFolders = [&fs](const std::string& path, bool includeLast) {
-        for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+    // Only folders below the program folder are made; the program folder itself is there.
+    auto makeFolders = [&fs, &programDir](const std::string& path, bool includeLast) {
+        for (std::size_t at = path.find('\\', programDir.size()); at != std::string::npos; at = path.find('\\', at + 1))
             if (!fs.directoryExists(path.substr(0, at)) && !fs.createDirectory(path.substr(0, at)))
                 throw Error(text::cannotCreateFolder(path.substr(0, at)));
         if (includeLast && !fs.directoryExists(path) && !fs.createDirectory(path))
@@ -253,7 +254,7 @@ void restoreBackup(platform::FileSystem& fs, const std::string& programDir, cons
     const auto entries = verifyZip(*bytes);
     const auto plan = planRestore(fs, programDir, exeName, entries);
     if (beforeWriting) beforeWriting();
-    extractPlanned(fs, *bytes, plan, onProgress);
+    extractPlanned(fs, programDir, *bytes, plan, onProgress);
 }
 
 }  // namespace vexal::backup

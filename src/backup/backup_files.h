@@ -47,8 +47,8 @@ struct RestoreTarget {
 // Extracts every planned entry: folders are created, each file goes to a temporary
 // file that is renamed into place, read-only files are replaced, the stored
 // attributes are set. `onProgress` gets the share of bytes done, 0 to 100.
-void extractPlanned(platform::FileSystem& fs, std::string_view archive, const std::vector<RestoreTarget>& plan,
-                    const ZipProgress& onProgress);
+void extractPlanned(platform::FileSystem& fs, const std::string& programDir, std::string_view archive,
+                    const std::vector<RestoreTarget>& plan, const ZipProgress& onProgress);
 
 struct BackupSummary {
     std::size_t files = 0;    // folder entries not counted
