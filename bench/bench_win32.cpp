@@ -4,6 +4,8 @@
 //   walk      <dir>  the profile clean-up over a big folder against "cmd /c del /s /q profile.pid"
 //   mapchange <dir>  one map change with 2,000 maps and 2,000 pictures
 //   demomove  <dir>  one mouse move over Demo with 2,000 demos in 50 folders
+//   backup    <dir>  one backup of <dir>, restore <dir>: one restore of it (scripts/run-bench.sh
+//                    times Info-ZIP's zip and unzip on the same tree beside them)
 #include <windows.h>
 
 #include <algorithm>
@@ -14,7 +16,9 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "backup/backup_files.h"
 #include "launch/launch_rules.h"
+#include "platform/win32/svc_file_system.h"
 #include "platform/win32/win32_services.h"
 #include "settings/config.h"
 #include "ui/application.h"
@@ -221,11 +225,29 @@ int demoMove(const std::string& dir) {
     return 0;
 }
 
+// One backup of <dir> into <dir>\backup, or one restore of it back into <dir>,
+// through the program's own file system.
+int backupOrRestore(const std::string& what, const std::string& dir) {
+    vexal::platform::win32::Win32FileSystem fs;
+    const std::string program = dir + "\\", archive = program + "backup\\Vexal-backup.zip";
+    const auto t = Clock::now();
+    if (what == "backup") {
+        (void)fs.createDirectory(program + "backup");
+        const auto summary = vexal::backup::writeBackup(fs, program, "Vexal.ini", archive, {});
+        std::printf("backup under Wine: %.0f ms, %llu bytes, %zu files\n", ms(Clock::now() - t),
+                    static_cast<unsigned long long>(summary.bytes), summary.files);
+    } else {
+        vexal::backup::restoreBackup(fs, program, "Vexal.exe", archive, {}, {});
+        std::printf("restore under Wine: %.0f ms\n", ms(Clock::now() - t));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_win32 startup|settings|walk|mapchange <folder>\n");
+        std::fprintf(stderr, "usage: bench_win32 startup|settings|walk|mapchange|demomove|backup|restore <folder>\n");
         return 2;
     }
     const std::string what = argv[1], dir = argv[2];
@@ -235,6 +257,7 @@ int main(int argc, char** argv) {
         if (what == "walk") return walk(dir);
         if (what == "mapchange") return mapChange(dir);
         if (what == "demomove") return demoMove(dir);
+        if (what == "backup" || what == "restore") return backupOrRestore(what, dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench failed: %s\n", e.what());
         return 1;

@@ -50,3 +50,39 @@ echo "== mouse move over Demo: 2,000 demos in 50 folders"
 rm -rf "$work/demos" && mkdir -p "$work/demos/game/etmain/demos"
 (cd "$work/demos/game/etmain/demos" && for i in $(seq 1 50); do mkdir -p "f$i"; for j in $(seq 1 40); do : >"f$i/demo$j.dm_84"; done; done)
 wine "$win/bench_win32.exe" demomove "$(winpath "$work/demos")" | tr -d '\r'
+echo "== backup and restore: 400 map pictures, 300 map information files, against Info-ZIP"
+tree="$work/backup"
+if [ ! -f "$tree/.ready" ]; then
+  rm -rf "$tree" && mkdir -p "$tree/mappics" "$tree/mapinfos" "$tree/sample"
+  for i in 1 2 3 4 5 6 7 8; do
+    convert -size 640x480 plasma:fractal -blur 0x1 -quality 97 "$tree/pic$i.jpg"
+  done
+  for i in $(seq -w 1 400); do cp "$tree/pic$(( (10#$i % 8) + 1 )).jpg" "$tree/mappics/map$i.jpg"; done
+  rm -f "$tree"/pic*.jpg
+  for i in $(seq -w 1 300); do
+    { printf 'map%s\r\nlongname: Map number %s\r\n' "$i" "$i"; seq 1 200 | sed "s/^/spawn $i point /"; } \
+      >"$tree/mapinfos/map$i.txt"
+  done
+  printf 'demo\r\n' >"$tree/sample/readme.txt"
+  printf '[Paths]\r\netPath=C:\\ET\r\n' >"$tree/Vexal.ini"
+  for i in $(seq -w 1 400); do printf 'map%s\r\n' "$i"; done >"$tree/VexalMap.dat"
+  printf '+set r_mode 4\r\n' >"$tree/VexalParam.dat"
+  touch "$tree/.ready"
+fi
+printf 'tree: %s bytes\n' "$(du -sb --exclude=backup "$tree" | cut -f1)"
+now() { date +%s%N; }
+ms_since() { echo $(( ($(now) - $1) / 1000000 )); }
+names="mapinfos sample mappics VexalParam.dat VexalMap.dat Vexal.ini"
+rm -f "$work/infozip.zip"
+t=$(now); (cd "$tree" && zip -9 -r -q "$work/infozip.zip" $names); zip_ms=$(ms_since "$t")
+echo "zip -9 -r: $zip_ms ms, $(stat -c %s "$work/infozip.zip") bytes"
+rm -rf "$tree/backup"
+if [ -x "$root/build/bench/vexal_bench" ]; then
+  "$root/build/bench/vexal_bench" backup "$tree"
+  "$root/build/bench/vexal_bench" restore "$tree"
+fi
+rm -rf "$tree/backup"
+wine "$win/bench_win32.exe" backup "$(winpath "$tree")" | tr -d '\r'
+wine "$win/bench_win32.exe" restore "$(winpath "$tree")" | tr -d '\r'
+unzip -tqq "$tree/backup/Vexal-backup.zip" && echo "unzip -t: our archive is clean"
+t=$(now); unzip -o -q "$tree/backup/Vexal-backup.zip" -d "$tree"; echo "unzip -o (the same archive): $(ms_since "$t") ms"

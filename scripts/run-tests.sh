@@ -21,6 +21,7 @@ level "contract (Win32 under Wine)" xvfb-run -a wine build/windows/vexal_contrac
 level "end to end (Wine)" scripts/run-e2e.sh
 # Last: killing Wine processes at random can take a program started just after down with them.
 level "atomic writes killed at random" scripts/test-atomic-kill.sh build/windows/atomic_writer.exe
+level "backups killed at random" scripts/test-backup-kill.sh build/windows/backup_writer.exe
 wineserver -k 2>/dev/null || true
 
 echo

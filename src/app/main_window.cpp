@@ -235,7 +235,7 @@ ui::Timer* TfrmVexal::timer(const std::string& name) {
 }
 
 std::vector<std::span<const Wire>> TfrmVexal::wireTables() {
-    return {appWires(), launchWires(), shellWires(), hotkeyWires(), toolsWires()};
+    return {appWires(), launchWires(), shellWires(), hotkeyWires(), toolsWires(), backupWires()};
 }
 
 void TfrmVexal::wireEvents() {

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "backup/zip_archive.h"
 #include "platform/platform.h"
 #include "app/wiring.h"
 #include "settings/config.h"
@@ -255,6 +256,17 @@ public:
     void cbDelProfileClick();
     void cbDelProfileMouseDown(ui::MouseButton button);
     void mnuDelProfileClick();
+
+    // ---- backup and restore (backup/)
+    void sbtnBackupClick();
+    void mnuBackupZipClick() { sbtnBackupClick(); }
+    void mnuBackupOnQuitClick();
+    void sbtnRestoreClick();
+    void mnuRestoreClick() { sbtnRestoreClick(); }
+    void zipOverallProgress(double percent, backup::ZipOperation operation, backup::ZipPhase phase);
+    void restoreOnRequest();  // the show step of the "restore" switch
+    // Set by a restore: the program entry starts the new copy once this one is gone.
+    bool restartRequested = false;
 
     // ---- config editing (tools/)
     bool EditorExists();

@@ -172,9 +172,9 @@ void TfrmVexal::FormCreate() {
 
 void TfrmVexal::FormShow() {
     setFocus(&btnAdd);
-    // The restore, the readme and the log viewer arrive with their own features;
-    // their requests are remembered in `switches` and never reset.
+    // The readme and the log viewer arrive with their own features.
     if (services.fs.fileExists(mapPictureFile())) loadPicture(mapPictureFile());
+    restoreOnRequest();
 }
 
 void TfrmVexal::FormDestroy() {
@@ -188,17 +188,18 @@ void TfrmVexal::mnuInstancesClick() {
 }
 
 void TfrmVexal::bitbtnQuitClick() {
-    // The backup on quit arrives with the backup feature.
+    // A failed backup ends the handler here: the user sees why and the window stays.
+    if (mnuBackupOnQuit->checked()) sbtnBackupClick();
     close();
 }
 
 void TfrmVexal::popQuitClick() { close(); }
 
 void TfrmVexal::restartProgram() {
-    // The new copy starts while this one is still closing: it must find the
-    // single-instance mutex free, or it would end at once and leave nothing running.
-    services.process.releaseMutex();
-    services.shell.open(services.process.exePath(), "", "", platform::ShowCmd::Normal, false);
+    // Only asked for here: the program entry starts the new copy after this one's
+    // window, hotkeys, tray icon and mutex are gone, so the guard cannot turn it
+    // away and nothing this copy does on its way out can touch the new one's files.
+    restartRequested = true;
     close();
 }
 

@@ -29,5 +29,6 @@ std::span<const Wire> launchWires();
 std::span<const Wire> shellWires();
 std::span<const Wire> hotkeyWires();
 std::span<const Wire> toolsWires();
+std::span<const Wire> backupWires();
 
 }  // namespace vexal

@@ -30,7 +30,10 @@ void TfrmVexal::updateMapInfoEnabled() {
     mnuMapInfo->setEnabled(exists);
 }
 
-void TfrmVexal::saveMapList() { writeListFile(mapFile_, programDir + settings::kMapFile, cbxMap.items().all()); }
+void TfrmVexal::saveMapList() {
+    if (config.frozen()) return;  // a restore put another list on disk
+    writeListFile(mapFile_, programDir + settings::kMapFile, cbxMap.items().all());
+}
 
 void TfrmVexal::loadMapList() {
     if (const auto lines = readListFile(programDir + settings::kMapFile)) cbxMap.setItems(*lines);

@@ -37,6 +37,7 @@ std::optional<std::vector<std::string>> TfrmVexal::readListFile(const std::strin
 }
 
 void TfrmVexal::saveParamList() {
+    if (config.frozen()) return;  // a restore put another list on disk
     writeListFile(paramFile_, programDir + settings::kParamFile, lboxParam.items().all());
 }
 

@@ -53,6 +53,11 @@ public:
     [[nodiscard]] virtual std::optional<DirEntry> stat(const std::string& path) = 0;
     [[nodiscard]] virtual bool setCurrentDirectory(const std::string& path) = 0;
     [[nodiscard]] virtual std::string currentDirectory() = 0;
+    // Sets the read-only, hidden, system and archive marks of a file or folder.
+    virtual bool setAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    // Renames the file `from` over `to` in one step (both in the same folder).
+    // Throws vexal::Error naming the failure; a read-only `to` is refused, as Windows does.
+    virtual void replaceFile(const std::string& from, const std::string& to) = 0;
 };
 
 enum class ShowCmd { Normal = 1, Show = 5 };

@@ -18,6 +18,7 @@ IniDocument& Config::doc() {
 }
 
 void Config::updateFile() {
+    if (frozen_) return;
     const std::string bytes = doc().serialize();
     if (unreadable_) throw Error(util::cannotCreateFileText(path_));
     try {

@@ -18,12 +18,17 @@ public:
     // Throws vexal::Error "Datei <path> kann nicht erstellt werden" when the file cannot be written.
     void updateFile();
     [[nodiscard]] const std::string& path() const { return path_; }
+    // From now on updateFile() writes nothing: a restore has put other settings
+    // on disk, and this copy's document must not undo them as it ends.
+    void freeze() { frozen_ = true; }
+    [[nodiscard]] bool frozen() const { return frozen_; }
 
 private:
     platform::FileSystem& fs_;
     std::string path_;
     std::unique_ptr<IniDocument> doc_;
     bool unreadable_ = false;  // the file exists but could not be read at load time
+    bool frozen_ = false;
 };
 
 // The settings file of an executable: its full path with the extension replaced by ".ini".

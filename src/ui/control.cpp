@@ -197,6 +197,13 @@ void PictureBox::setImage(Image image) {
     notify(Property::Picture);
 }
 
+void ProgressBar::setRange(int minimum, int maximum) {
+    if (minimum == minimum_ && maximum == maximum_) return;
+    minimum_ = minimum;
+    maximum_ = maximum;
+    notify(Property::Position);
+}
+
 void ProgressBar::setPosition(int position) {
     if (position == position_) return;
     position_ = position;

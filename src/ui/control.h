@@ -359,9 +359,13 @@ public:
     explicit ProgressBar(std::string name) : Control(std::move(name), Kind::ProgressBar) {}
     [[nodiscard]] int position() const { return position_; }
     void setPosition(int position);
+    [[nodiscard]] int minimum() const { return minimum_; }
+    [[nodiscard]] int maximum() const { return maximum_; }
+    void setRange(int minimum, int maximum);
 
 private:
     int position_ = 0;
+    int minimum_ = 0, maximum_ = 100;
 };
 
 class MediaPlayer : public Control {

@@ -112,6 +112,22 @@ TEST_F(FileSystemContract, AtomicWriteFailsWhereItCannotReplace) {
     EXPECT_EQ(sortedNames(fs.list(dir.path(), "*.*")), (std::vector<std::string>{".", "..", "folder", "locked.cfg"}));
 }
 
+TEST_F(FileSystemContract, ReplaceRenamesOverTheOldFileButNotOverAReadOnlyOne) {
+    fs.writeFileAtomic(dir / "new.tmp", "new");
+    fs.writeFileAtomic(dir / "archive.zip", "old");
+    fs.replaceFile(dir / "new.tmp", dir / "archive.zip");
+    EXPECT_EQ(fs.readFile(dir / "archive.zip"), "new");
+    EXPECT_FALSE(fs.fileExists(dir / "new.tmp"));
+
+    fs.writeFileAtomic(dir / "other.tmp", "other");
+    ASSERT_TRUE(fs.setAttributes(dir / "archive.zip", kAttrReadOnly));
+    EXPECT_THROW(fs.replaceFile(dir / "other.tmp", dir / "archive.zip"), Error);
+    EXPECT_EQ(fs.readFile(dir / "archive.zip"), "new");
+    EXPECT_THROW(fs.replaceFile(dir / "missing.tmp", dir / "x.zip"), Error);
+    EXPECT_FALSE(fs.fileExists(dir / "x.zip"));
+    ASSERT_TRUE(fs.setAttributes(dir / "archive.zip", kAttrNormal));
+}
+
 TEST_F(FileSystemContract, DoubledBackslashesNameTheSamePath) {
     ASSERT_TRUE(fs.createDirectory(dir / "sub"));
     const std::string doubled = dir.path() + "\\\\sub\\\\file.txt";

@@ -165,13 +165,49 @@ Vexal::Vexal(const Sandbox& box, const std::string& args, const std::string& exe
         throw std::runtime_error("cannot start " + cmd);
 }
 
+namespace {
+
+struct Other {
+    DWORD exceptPid;
+    DWORD pid = 0;
+};
+
+BOOL CALLBACK findOther(HWND h, LPARAM lp) {
+    auto* o = reinterpret_cast<Other*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid != o->exceptPid && className(h) == "TfrmVexal") {
+        o->pid = pid;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::unique_ptr<Vexal> Vexal::adopt(DWORD exceptPid, std::chrono::milliseconds limit) {
+    Other other{exceptPid};
+    waitFor(
+        [&] {
+            EnumWindows(findOther, reinterpret_cast<LPARAM>(&other));
+            return other.pid != 0;
+        },
+        limit);
+    if (other.pid == 0) return nullptr;
+    std::unique_ptr<Vexal> v(new Vexal());
+    v->info_.dwProcessId = other.pid;
+    v->info_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, other.pid);
+    if (!v->info_.hProcess) return nullptr;
+    return v;
+}
+
 Vexal::~Vexal() {
     if (running()) {
         if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
         if (!waitExit(std::chrono::seconds(3))) TerminateProcess(info_.hProcess, 1);
         WaitForSingleObject(info_.hProcess, 5000);
     }
-    CloseHandle(info_.hThread);
+    if (info_.hThread) CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
 }
 

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,10 @@ class Vexal {
 public:
     // Starts program\Vexal.exe (or another executable name) with the arguments.
     explicit Vexal(const Sandbox& box, const std::string& args = "", const std::string& exeName = "Vexal.exe");
+    // A copy this test did not start itself (one that restarted), found by its
+    // main window: any process but `exceptPid` with one. Nothing when none came.
+    [[nodiscard]] static std::unique_ptr<Vexal> adopt(DWORD exceptPid,
+                                                      std::chrono::milliseconds limit = std::chrono::seconds(15));
     ~Vexal();
     Vexal(const Vexal&) = delete;
     Vexal& operator=(const Vexal&) = delete;
@@ -95,6 +100,7 @@ public:
 
 private:
     static inline bool stubsStay_ = false;
+    Vexal() = default;
     PROCESS_INFORMATION info_{};
     HWND main_ = nullptr;
     HWND box_ = nullptr;

@@ -1,3 +1,4 @@
+#include "backup/restart.h"
 #include "unit/window_fixture.h"
 #include "util/error.h"
 
@@ -198,6 +199,11 @@ TEST_F(WindowTest, ARestartedCopyIsNotTurnedAwayByTheGuard) {
     ASSERT_TRUE(singleInstanceCheck(config, fake.process));
     start();
     form->restartProgram();
+    EXPECT_TRUE(form->restartRequested);
+    EXPECT_TRUE(fake.shell.calls.empty());  // not while this copy still stands
+    // What the program entry does once the window is gone.
+    fake.process.releaseMutex();
+    backup::startRestoredCopy(services);
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0].file, std::string(kProgram) + "Vexal.exe");
     settings::Config fresh(fake.fs, kIni);

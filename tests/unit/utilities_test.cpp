@@ -46,6 +46,8 @@ public:
     std::optional<DirEntry> stat(const std::string&) override { return entry; }
     bool setCurrentDirectory(const std::string&) override { return false; }
     std::string currentDirectory() override { return "C:\\"; }
+    bool setAttributes(const std::string&, std::uint32_t) override { return false; }
+    void replaceFile(const std::string&, const std::string&) override {}
 };
 
 // Every character 6 pixels wide, 8 when bold; remembers the font it was asked for.

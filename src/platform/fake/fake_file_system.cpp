@@ -158,6 +158,21 @@ void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string&
     writes.push_back(*full);
 }
 
+void FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    const Node* source = find(from);
+    const auto full = absolute(to);
+    if (!source || source->isDirectory()) throw Error(kPathNotFound);
+    if (!full || isRoot(*full)) throw Error(kInvalidName);
+    const Node* old = find(*full);
+    if (old && (old->isDirectory() || (old->attributes & kAttrReadOnly))) throw Error(kAccessDenied);
+    if (writeBlocked(*full) || writeBlocked(source->path)) throw Error(kAccessDenied);
+    if ((old && old->locked) || source->locked) throw Error(kSharingViolation);
+    Node moved = *source;
+    moved.path = *full;
+    nodes.erase(foldCase(source->path));
+    nodes[foldCase(*full)] = std::move(moved);
+}
+
 bool FakeFileSystem::deleteFile(const std::string& path) {
     const Node* node = find(path);
     if (!node || node->isDirectory() || (node->attributes & kAttrReadOnly) || node->locked || writeBlocked(node->path))

@@ -30,9 +30,10 @@ public:
     [[nodiscard]] std::optional<DirEntry> stat(const std::string& path) override;
     [[nodiscard]] bool setCurrentDirectory(const std::string& path) override;
     [[nodiscard]] std::string currentDirectory() override;
+    bool setAttributes(const std::string& path, std::uint32_t attributes) override;
+    void replaceFile(const std::string& from, const std::string& to) override;
 
     // ---- also offered by the Win32 file system
-    bool setAttributes(const std::string& path, std::uint32_t attributes);
     bool setLastWrite(const std::string& path, const DateTime& time);
     bool removeDirectory(const std::string& path);  // only an empty one
 

@@ -159,6 +159,22 @@ void Win32FileSystem::writeFileAtomic(const std::string& path, const std::string
     throw Error(systemErrorText(code));
 }
 
+void Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
+    const std::string source = fullPathOf(collapseBackslashes(from));
+    const std::string target = fullPathOf(collapseBackslashes(to));
+    const DWORD old = attributesOf(target);
+    if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        throw Error(systemErrorText(ERROR_ACCESS_DENIED));
+    DWORD code = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
+        if (attempt > 0) Sleep(kReplaceWaitMs);
+        if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return;
+        code = GetLastError();
+        if (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION) break;
+    }
+    throw Error(systemErrorText(code));
+}
+
 bool Win32FileSystem::deleteFile(const std::string& path) {
     const std::string name = collapseBackslashes(path);
     // Windows will not delete a read-only file; keep Wine in line with it.

@@ -18,9 +18,10 @@ public:
     [[nodiscard]] std::optional<DirEntry> stat(const std::string& path) override;
     [[nodiscard]] bool setCurrentDirectory(const std::string& path) override;
     [[nodiscard]] std::string currentDirectory() override;
+    bool setAttributes(const std::string& path, std::uint32_t attributes) override;
+    void replaceFile(const std::string& from, const std::string& to) override;
 
     // Beyond the interface, for tools and tests that prepare folders.
-    bool setAttributes(const std::string& path, std::uint32_t attributes);
     bool setLastWrite(const std::string& path, const DateTime& localTime);
     bool removeDirectory(const std::string& path);
 };

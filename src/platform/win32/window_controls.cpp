@@ -259,7 +259,12 @@ void WindowBackend::apply(ControlWindow& cw, ui::Property property) {
         InvalidateRect(h, nullptr, TRUE);
         break;
     case ui::Property::Position:
-        if (auto* bar = dynamic_cast<ui::ProgressBar*>(&c)) SendMessageA(h, PBM_SETPOS, bar->position(), 0);
+        if (auto* bar = dynamic_cast<ui::ProgressBar*>(&c)) {
+            SendMessageA(h, PBM_SETRANGE32, bar->minimum(), bar->maximum());
+            SendMessageA(h, PBM_SETPOS, bar->position(), 0);
+            // The archive work holds the message loop; the bar draws now or not at all.
+            UpdateWindow(h);
+        }
         break;
     case ui::Property::Extent:
         if (auto* list = dynamic_cast<ui::ListBox*>(&c))

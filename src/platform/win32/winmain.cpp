@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "backup/restart.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/window_backend.h"
 #include "settings/config.h"
@@ -49,6 +50,7 @@ int runVexal() {
         win32.setOwnerWindow(nullptr);
     }
     services.process.releaseMutex();
+    if (form.restartRequested) backup::startRestoredCopy(services);
     return 0;
 }
 

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Kills a program that keeps making the backup of one program folder at random
+# moments and checks, after every kill, that backup\Vexal-backup.zip is the
+# complete archive of the first run, byte for byte: never torn, empty or missing.
+#
+#   WINEPREFIX=... scripts/test-backup-kill.sh [backup_writer.exe] [kills]
+#
+# The caller prepares WINEPREFIX (wineboot --init) beforehand. A temporary archive
+# a kill leaves in the backup folder is allowed and counted.
+set -u
+
+exe=${1:-build/windows/backup_writer.exe}
+kills=${2:-20}
+: "${WINEPREFIX:?WINEPREFIX must name a prepared Wine prefix}"
+export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+[ -f "$exe" ] || { echo "no such program: $exe" >&2; exit 2; }
+
+folder="$WINEPREFIX/drive_c/vexal-backup-kill"
+archive="$folder/backup/Vexal-backup.zip"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+rm -rf "$folder"
+mkdir -p "$folder/mapinfos" "$folder/mappics" "$folder/sample"
+
+# A few MB, so that one backup takes long enough to be killed half way.
+for i in $(seq 1 150); do printf 'map %d\r\nplayers 12\r\n' "$i" > "$folder/mapinfos/map$i.txt"; done
+for i in $(seq 1 40); do head -c 150000 /dev/urandom > "$folder/mappics/map$i.jpg"; done
+printf '[Paths]\r\netPath=C:\\ET\r\n' > "$folder/Vexal.ini"
+printf 'oasis\r\nradar\r\n' > "$folder/VexalMap.dat"
+
+wine "$exe" 'C:\vexal-backup-kill' 1 > "$work/out" 2> "$work/err" ||
+    { echo "the first backup failed: $(tr -d '\r' < "$work/err")"; exit 1; }
+cp "$archive" "$work/reference.zip"
+unzip -tqq "$work/reference.zip" || { echo "unzip -t refuses our archive"; exit 1; }
+
+failures=0
+torn=0
+intact=0
+for ((i = 1; i <= kills; i++)); do
+    wine "$exe" 'C:\vexal-backup-kill' > "$work/out" 2> "$work/err" &
+    pid=$!
+    for ((w = 0; w < 300; w++)); do
+        grep -q writing "$work/out" 2>/dev/null && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if ! grep -q writing "$work/out"; then
+        kill -9 "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+        echo "kill $i: the writer did not start: $(tr -d '\r' < "$work/err")"
+        failures=$((failures + 1))
+        continue
+    fi
+    sleep "$(printf '0.%03d' $((50 + RANDOM % 700)))"
+    if ! kill -9 "$pid" 2>/dev/null; then
+        echo "kill $i: the writer had already stopped: $(tr -d '\r' < "$work/err")"
+        failures=$((failures + 1))
+    fi
+    wait "$pid" 2>/dev/null
+    sleep 0.3
+    if [ ! -f "$archive" ]; then
+        echo "kill $i: archive missing"
+        torn=$((torn + 1))
+    elif cmp -s "$archive" "$work/reference.zip"; then
+        intact=$((intact + 1))
+    else
+        echo "kill $i: archive torn ($(stat -c %s "$archive") bytes)"
+        torn=$((torn + 1))
+    fi
+done
+
+leftovers=$(find "$folder/backup" -type f ! -name Vexal-backup.zip | wc -l)
+echo "backup under SIGKILL: $kills kills, $intact archives intact, $torn torn or missing," \
+     "$failures writer failures, $leftovers temporary files left"
+rm -rf "$folder"
+[ "$torn" -eq 0 ] && [ "$failures" -eq 0 ]

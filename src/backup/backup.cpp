@@ -1,0 +1,128 @@
+// Backup to and restore from backup\Vexal-backup.zip.
+#include <string>
+
+#include "app/main_window.h"
+#include "backup/backup_files.h"
+#include "backup/backup_texts.h"
+#include "backup/restart.h"
+#include "backup/zip_archive.h"
+#include "settings/paths.h"
+#include "util/error.h"
+#include "util/utilities.h"
+
+namespace vexal {
+
+namespace {
+
+// The progress bar lies over the date field; whatever happens, the bar goes and
+// the date comes back when the command ends.
+class ProgressScope {
+public:
+    explicit ProgressScope(TfrmVexal& form) : form_(form) { form_.stDate.setVisible(false); }
+    ~ProgressScope() {
+        form_.pb1.setVisible(false);
+        form_.stDate.setVisible(true);
+    }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    TfrmVexal& form_;
+};
+
+}  // namespace
+
+void TfrmVexal::zipOverallProgress(double percent, backup::ZipOperation operation, backup::ZipPhase phase) {
+    pb1.setVisible(true);
+    const int maximum = phase == backup::ZipPhase::Start ? 33 : phase == backup::ZipPhase::Process ? 67 : 100;
+    pb1.setRange(1, maximum);
+    if (operation == backup::ZipOperation::Add || operation == backup::ZipOperation::Replace)
+        pb1.setPosition(static_cast<int>(percent));
+}
+
+void TfrmVexal::sbtnBackupClick() {
+    auto& fs = services.fs;
+    if (!fs.directoryExists(backupDir) && !fs.createDirectory(backupDir))
+        throw Error(backup::text::cannotCreateFolder(backupDir));
+    {
+        ProgressScope progress(*this);
+        const auto summary = backup::writeBackup(
+            fs, programDir, settings::extractFileName(config.path()), backupDir + settings::kBackupArchive,
+            [this](double percent, backup::ZipOperation op, backup::ZipPhase phase) {
+                zipOverallProgress(percent, op, phase);
+            });
+        // Only the lower 32 bits, as the size routine takes them.
+        const std::string size =
+            util::FormatByteSize(static_cast<std::uint32_t>(summary.bytes), services.clock.numberFormat());
+        settings::write(config.doc(), settings::key::lastbackup, services.clock.dateTimeText(services.clock.now()));
+        saveSettings();
+        lastBackup = settings::read(config.doc(), settings::key::lastbackup);
+        sbtnBackup.setColour(ui::kClWindowText);
+        pb1.setVisible(false);
+        if (!mnuBackupOnQuit->checked())
+            services.dialogs.messageBox(backup::text::summary(summary.files, size), platform::BoxKind::Information,
+                                        platform::BoxButtons::Ok);
+    }
+    sbtnRestore.setEnabled(true);
+}
+
+void TfrmVexal::mnuBackupOnQuitClick() {
+    settings::write(config.doc(), settings::key::backupOnQuit, mnuBackupOnQuit->checked());
+    saveSettings();
+}
+
+void TfrmVexal::sbtnRestoreClick() {
+    auto& fs = services.fs;
+    if (services.dialogs.messageBox(backup::text::kRestoreQuestion, platform::BoxKind::Warning,
+                                    platform::BoxButtons::YesNo) != platform::BoxResult::Yes)
+        return;
+    const std::string archive = backupDir + settings::kBackupArchive;
+    {
+        ProgressScope progress(*this);
+        // Everything is checked before the first file is touched. From the first
+        // write on this copy saves no settings and no lists: its document in
+        // memory is the old one and would undo the restored files.
+        backup::restoreBackup(
+            fs, programDir, settings::extractFileName(services.process.exePath()), archive, [this] { config.freeze(); },
+            [this](double percent, backup::ZipOperation op, backup::ZipPhase phase) {
+                zipOverallProgress(percent, op, phase);
+            });
+        pb1.setVisible(false);
+    }
+    if (fs.fileExists(archive))
+        services.dialogs.messageBox(backup::text::kRestoreDone, platform::BoxKind::Information,
+                                    platform::BoxButtons::Ok);
+    restartProgram();
+}
+
+void TfrmVexal::restoreOnRequest() {
+    if (!switches.restore) return;
+    switches.restore = false;  // served once, not again at the next showing
+    sbtnRestoreClick();
+}
+
+std::span<const Wire> backupWires() {
+    using F = TfrmVexal;
+    static const Wire wires[] = {
+        {"sbtnBackup", On::Click, &F::sbtnBackupClick},
+        {"mnuBackupZip", On::Click, &F::mnuBackupZipClick},
+        {"mnuBackupOnQuit", On::Click, &F::mnuBackupOnQuitClick},
+        {"sbtnRestore", On::Click, &F::sbtnRestoreClick},
+        {"mnuRestore", On::Click, &F::mnuRestoreClick},
+    };
+    return wires;
+}
+
+namespace backup {
+
+void startRestoredCopy(platform::Services& services) {
+    try {
+        services.shell.open(services.process.exePath(), "", "", platform::ShowCmd::Normal, false);
+    } catch (const std::exception& e) {
+        services.dialogs.errorBox(text::restartFailed(e.what()));
+    }
+}
+
+}  // namespace backup
+
+}  // namespace vexal

@@ -1,0 +1,260 @@
+#include "backup/backup_files.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+#include "backup/backup_texts.h"
+#include "util/error.h"
+
+namespace vexal::backup {
+
+namespace {
+
+using platform::kAttrDirectory;
+using platform::kAttrHidden;
+using platform::kAttrReparsePoint;
+using platform::kAttrSystem;
+
+std::string lowerAscii(std::string s) {
+    for (auto& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+bool isDots(const std::string& name) { return name == "." || name == ".."; }
+
+// A junction or symbolic link may point anywhere, even back up the tree.
+bool isLinked(const platform::DirEntry& e) { return (e.attributes & kAttrReparsePoint) != 0; }
+
+class Collector {
+public:
+    Collector(platform::FileSystem& fs, std::string programDir) : fs_(fs), root_(std::move(programDir)) {}
+
+    void addFolderTree(const std::string& folder) {
+        const auto facts = fs_.stat(root_ + folder);
+        if (!facts || !facts->isDirectory() || isLinked(*facts)) return;
+        add(root_ + folder, folder + "/", *facts);
+        walk(folder, [this](const std::string& rel, const platform::DirEntry& e) {
+            if ((e.attributes & (kAttrHidden | kAttrSystem)) == 0 || e.isDirectory())
+                add(root_ + backslashed(rel), rel + (e.isDirectory() ? "/" : ""), e);
+        });
+    }
+
+    // Files named like one of `names` anywhere in the tree, in the order of `names`.
+    void addNamedFiles(const std::vector<std::string>& names) {
+        std::vector<std::vector<std::pair<std::string, platform::DirEntry>>> found(names.size());
+        auto match = [&](const std::string& rel, const platform::DirEntry& e) {
+            if (e.isDirectory()) return;
+            for (std::size_t i = 0; i < names.size(); ++i)
+                if (lowerAscii(e.name) == lowerAscii(names[i])) found[i].emplace_back(rel, e);
+        };
+        for (const auto& e : fs_.list(root_, "*.*"))
+            if (!e.isDirectory()) match(e.name, e);
+        walk("", match);
+        for (const auto& group : found)
+            for (const auto& [rel, e] : group) add(root_ + backslashed(rel), rel, e);
+    }
+
+    std::vector<BackupSource> sources;
+
+private:
+    static std::string backslashed(std::string s) {
+        for (auto& c : s)
+            if (c == '/') c = '\\';
+        return s;
+    }
+
+    // Visits every entry below `folder` (relative, "" for the root's subfolders only).
+    template <typename Visit>
+    void walk(const std::string& folder, const Visit& visit) {
+        const std::string dir = folder.empty() ? root_ : root_ + backslashed(folder) + "\\";
+        for (const auto& e : fs_.list(dir, "*.*")) {
+            if (isDots(e.name) || (e.isDirectory() && isLinked(e))) continue;
+            const std::string rel = folder.empty() ? e.name : folder + "/" + e.name;
+            if (folder.empty() && !e.isDirectory()) continue;  // the root's own files: addNamedFiles
+            visit(rel, e);
+            if (e.isDirectory()) walk(rel, visit);
+        }
+    }
+
+    void add(const std::string& path, const std::string& name, const platform::DirEntry& e) {
+        if (!seen_.insert(lowerAscii(name)).second) return;
+        sources.push_back({path, name, e.attributes, e.isDirectory() ? 0 : e.size, e.lastWrite});
+    }
+
+    platform::FileSystem& fs_;
+    std::string root_;
+    std::set<std::string> seen_;
+};
+
+constexpr std::array<const char*, 22> kDeviceNames = {
+    "con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4", "com5",   "com6",    "com7",
+    "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6", "conin$", "conout$", "clock$"};
+
+std::vector<std::string> splitName(const std::string& name) {
+    std::vector<std::string> parts(1);
+    for (char c : name) {
+        if (c == '/' || c == '\\')
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+}  // namespace
+
+std::vector<BackupSource> backupSources(platform::FileSystem& fs, const std::string& programDir,
+                                        const std::string& settingsName) {
+    Collector collect(fs, programDir);
+    for (const char* folder : {"mapinfos", "sample", "mappics"}) collect.addFolderTree(folder);
+    collect.addNamedFiles({"VexalParam.dat", "VexalMap.dat", settingsName, "readme-vexal.txt", "changes-vexal.txt"});
+    return std::move(collect.sources);
+}
+
+std::optional<std::string> entryNameFault(const std::string& name) {
+    if (name.empty()) return "has no name";
+    if (name.size() > 200) return "is too long";
+    if (name[0] == '/' || name[0] == '\\') return "is an absolute path";
+    if (name.find(':') != std::string::npos) return "names a drive or a hidden stream";
+    auto parts = splitName(name);
+    if (parts.size() > 1 && parts.back().empty()) parts.pop_back();  // a folder entry
+    for (const auto& part : parts) {
+        if (part.empty()) return "has an empty folder name";
+        if (part == "..") return "points outside the program folder";
+        if (part == ".") return "has a folder named \".\"";
+        if (part.back() == '.' || part.back() == ' ') return "ends with a dot or a blank, which Windows drops";
+        for (unsigned char c : part)
+            if (c < 0x20 || std::string_view("<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos)
+                return "contains characters Windows does not allow";
+        std::string stem = lowerAscii(part.substr(0, part.find('.')));
+        while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+        for (const char* device : kDeviceNames)
+            if (stem == device) return "names a device";
+    }
+    return std::nullopt;
+}
+
+std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::string& programDir,
+                                       const std::string& exeName, const std::vector<ZipEntry>& entries) {
+    std::vector<RestoreTarget> plan;
+    for (const auto& entry : entries) {
+        if (auto fault = entryNameFault(entry.name)) throw Error(text::refusedEntry(entry.name, *fault));
+        auto parts = splitName(entry.name);
+        if (entry.isFolder()) parts.pop_back();
+        if (parts.size() == 1 && lowerAscii(parts[0]) == lowerAscii(exeName))
+            throw Error(text::refusedEntry(entry.name, "would overwrite the program itself"));
+        std::string path = programDir;
+        for (std::size_t i = 0; i < parts.size(); ++i) {
+            path += parts[i];
+            const bool last = i + 1 == parts.size();
+            if (const auto facts = fs.stat(path)) {
+                if (isLinked(*facts)) throw Error(text::refusedEntry(entry.name, "leads through a linked folder"));
+                if ((!last || entry.isFolder()) && !facts->isDirectory())
+                    throw Error(text::refusedEntry(entry.name, "needs a folder where a file stands"));
+                if (last && !entry.isFolder() && facts->isDirectory())
+                    throw Error(text::refusedEntry(entry.name, "would replace a folder"));
+            }
+            if (!last) path += '\\';
+        }
+        plan.push_back({&entry, path});
+    }
+    return plan;
+}
+
+void extractPlanned(platform::FileSystem& fs, const std::string& programDir, std::string_view archive,
+                    const std::vector<RestoreTarget>& plan, const ZipProgress& onProgress) {
+    std::uint64_t total = 0, done = 0;
+    for (const auto& t : plan) total += t.entry->size;
+    auto percent = [&] { return total == 0 ? 100.0 : 100.0 * static_cast<double>(done) / static_cast<double>(total); };
+    // Only folders below the program folder are made; the program folder itself is there.
+    auto makeFolders = [&fs, &programDir](const std::string& path, bool includeLast) {
+        for (std::size_t at = path.find('\\', programDir.size()); at != std::string::npos; at = path.find('\\', at + 1))
+            if (!fs.directoryExists(path.substr(0, at)) && !fs.createDirectory(path.substr(0, at)))
+                throw Error(text::cannotCreateFolder(path.substr(0, at)));
+        if (includeLast && !fs.directoryExists(path) && !fs.createDirectory(path))
+            throw Error(text::cannotCreateFolder(path));
+    };
+    for (const auto& t : plan) {
+        if (onProgress) onProgress(percent(), ZipOperation::Extract, ZipPhase::Start);
+        const std::uint32_t stored =
+            t.entry->attributes & (platform::kAttrReadOnly | kAttrHidden | kAttrSystem | platform::kAttrArchive);
+        makeFolders(t.path, t.entry->isFolder());
+        if (!t.entry->isFolder()) {
+            const std::string data = inflateEntry(archive, *t.entry);
+            if (onProgress) onProgress(percent(), ZipOperation::Extract, ZipPhase::Process);
+            // Replacing a read-only file is part of putting the backup back.
+            if (const auto old = fs.stat(t.path); old && (old->attributes & platform::kAttrReadOnly))
+                (void)fs.setAttributes(t.path, platform::kAttrNormal);
+            fs.writeFileAtomic(t.path, data);
+            (void)fs.setAttributes(t.path, stored == 0 ? platform::kAttrNormal : stored);
+            done += t.entry->size;
+        }
+        if (onProgress) onProgress(percent(), ZipOperation::Extract, ZipPhase::End);
+    }
+}
+
+BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDir, const std::string& settingsName,
+                          const std::string& archive, const ZipProgress& onProgress) {
+    const auto sources = backupSources(fs, programDir, settingsName);
+    std::uint64_t total = 0, done = 0;
+    for (const auto& s : sources) total += s.size;
+    auto report = [&](std::uint64_t extra, ZipOperation operation, ZipPhase phase) {
+        if (!onProgress) return;
+        onProgress(total == 0 ? 100.0 : 100.0 * static_cast<double>(done + extra) / static_cast<double>(total),
+                   operation, phase);
+    };
+    const auto operation = fs.fileExists(archive) ? ZipOperation::Replace : ZipOperation::Add;
+
+    ZipWriter zip;
+    zip.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(total + total / 64 + 4096, 256u << 20)));
+    BackupSummary summary;
+    for (const auto& source : sources) {
+        report(0, operation, ZipPhase::Start);
+        std::string data;
+        if (!source.isFolder()) {
+            auto bytes = fs.readFile(source.path);
+            if (!bytes) {
+                if (fs.fileExists(source.path)) throw Error(text::unreadableSource(source.path));
+                continue;  // gone since the listing: skipped like any missing file
+            }
+            data = std::move(*bytes);
+        }
+        zip.add(source.name, data, source.attributes, source.time,
+                [&](std::size_t chunk) { report(chunk, operation, ZipPhase::Process); });
+        done += source.size;
+        if (!source.isFolder()) ++summary.files;
+        report(0, operation, ZipPhase::End);
+    }
+    const std::string bytes = zip.finish();
+    summary.bytes = bytes.size();
+
+    const std::string temp = archive + ".tmp";
+    try {
+        // minizip took each CRC from the data itself: the headers are what can go
+        // wrong between here and the disk, and the read-back compares every byte.
+        (void)verifyZip(bytes, {kMaxZipEntries, kMaxZipBytes, false});
+        fs.writeFileAtomic(temp, bytes);
+        if (fs.readFile(temp) != bytes) throw Error(text::badNewArchive("It differs from what was written."));
+        fs.replaceFile(temp, archive);
+    } catch (...) {
+        (void)fs.deleteFile(temp);
+        throw;
+    }
+    return summary;
+}
+
+void restoreBackup(platform::FileSystem& fs, const std::string& programDir, const std::string& exeName,
+                   const std::string& archive, const std::function<void()>& beforeWriting,
+                   const ZipProgress& onProgress) {
+    if (!fs.fileExists(archive)) throw Error(text::missingArchive(archive));
+    const auto bytes = fs.readFile(archive);
+    if (!bytes) throw Error(text::damaged("The file cannot be read."));
+    const auto entries = verifyZip(*bytes);
+    const auto plan = planRestore(fs, programDir, exeName, entries);
+    if (beforeWriting) beforeWriting();
+    extractPlanned(fs, programDir, *bytes, plan, onProgress);
+}
+
+}  // namespace vexal::backup
