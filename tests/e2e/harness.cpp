@@ -362,7 +362,9 @@ bool Vexal::chooseFile(const std::string& path) {
 void Vexal::shortcut(WORD vk, bool ctrl, bool shift) const {
     // Real key strokes: the window's accelerators read the modifier state, which
     // posted messages do not set.
+    // Keys go to the window in front: wait until it is this one.
     SetForegroundWindow(main_);
+    waitFor([&] { return GetForegroundWindow() == main_; }, std::chrono::seconds(3));
     std::vector<INPUT> keys;
     auto add = [&](WORD key, bool up) {
         INPUT in{};
