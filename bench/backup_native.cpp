@@ -34,6 +34,11 @@ public:
         s << in.rdbuf();
         return s.str();
     }
+    std::optional<std::string> readFilePart(const std::string& p, std::uint64_t offset, std::size_t length) override {
+        const auto whole = readFile(p);
+        if (!whole) return std::nullopt;
+        return offset >= whole->size() ? std::string() : whole->substr(static_cast<std::size_t>(offset), length);
+    }
     void writeFileAtomic(const std::string& p, const std::string& bytes) override {
         const std::string target = map(p), temp = target + ".~tmp";
         {

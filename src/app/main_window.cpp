@@ -235,7 +235,7 @@ ui::Timer* TfrmVexal::timer(const std::string& name) {
 }
 
 std::vector<std::span<const Wire>> TfrmVexal::wireTables() {
-    return {appWires(), launchWires(), shellWires(), hotkeyWires(), toolsWires(), backupWires()};
+    return {appWires(), launchWires(), shellWires(), hotkeyWires(), toolsWires(), backupWires(), viewerWires()};
 }
 
 void TfrmVexal::wireEvents() {

@@ -268,6 +268,26 @@ public:
     // Set by a restore: the program entry starts the new copy once this one is gone.
     bool restartRequested = false;
 
+    // ---- text viewers (viewers/)
+    void sbtnReadmeClick();
+    void popReadmeClick();
+    void mnuChangesClick();
+    void bitbtnLogClick();
+    void mnuASELogClick();
+    void mnuLaunchInfoClick();
+    void memReadmeKeyDown(int& key);  // Escape in any viewer closes them all
+    void memReadmeChange();
+    void memChangesChange();
+    void stInfoClick();  // close-viewers
+    void openViewersOnRequest();  // the show step of the "readme" and "log" switches
+    [[nodiscard]] std::optional<std::string> viewerText(const std::string& path, bool end, bool& whole);
+    void enterViewerFolder(const std::string& folder);
+    void showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colour);
+    std::size_t loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* whole = nullptr,
+                           const std::string& header = {});
+    [[nodiscard]] std::string browserFolder() const;
+    bool readmeWhole_ = false, changesWhole_ = false;
+
     // ---- config editing (tools/)
     bool EditorExists();
 

@@ -172,9 +172,9 @@ void TfrmVexal::FormCreate() {
 
 void TfrmVexal::FormShow() {
     setFocus(&btnAdd);
-    // The readme and the log viewer arrive with their own features.
     if (services.fs.fileExists(mapPictureFile())) loadPicture(mapPictureFile());
     restoreOnRequest();
+    openViewersOnRequest();
 }
 
 void TfrmVexal::FormDestroy() {

@@ -30,5 +30,6 @@ std::span<const Wire> shellWires();
 std::span<const Wire> hotkeyWires();
 std::span<const Wire> toolsWires();
 std::span<const Wire> backupWires();
+std::span<const Wire> viewerWires();
 
 }  // namespace vexal

@@ -42,6 +42,10 @@ public:
     [[nodiscard]] virtual bool directoryExists(const std::string& path) = 0;
     // The whole file, or nothing when it cannot be opened.
     [[nodiscard]] virtual std::optional<std::string> readFile(const std::string& path) = 0;
+    // At most `length` bytes from `offset` on (fewer at the end of the file), or
+    // nothing when it cannot be opened: for files too big to read whole.
+    [[nodiscard]] virtual std::optional<std::string> readFilePart(const std::string& path, std::uint64_t offset,
+                                                                  std::size_t length) = 0;
     // Writes a temporary file beside the target and moves it in place, so a crash
     // leaves the old file or the new one. Throws vexal::Error naming the failure.
     virtual void writeFileAtomic(const std::string& path, const std::string& bytes) = 0;

@@ -192,6 +192,11 @@ void ComboBox::pick(int index) {
     typeText(items()[static_cast<std::size_t>(index)]);
 }
 
+void Memo::setTopLine(int line) {
+    topLine_ = line;
+    notify(Property::Position);
+}
+
 void PictureBox::setImage(Image image) {
     image_ = std::move(image);
     notify(Property::Picture);

@@ -27,7 +27,8 @@ enum class Property {
     Position,
     Extent,
     ReadOnly,
-    Focus
+    Focus,
+    ZOrder
 };
 
 class Control;
@@ -267,6 +268,17 @@ private:
 class Memo : public Edit {
 public:
     explicit Memo(std::string name) : Edit(std::move(name), Kind::Memo) {}
+    bool horizontalScrollBar = false;
+    // The user changed the text (typing, pasting), as opposed to the program.
+    bool modified = false;
+    // The first line shown: the window scrolls so that this line is at the top.
+    [[nodiscard]] int topLine() const { return topLine_; }
+    void setTopLine(int line);
+    // Lies in front of every other control of the window.
+    void bringToFront() { notify(Property::ZOrder); }
+
+private:
+    int topLine_ = 0;
 };
 
 // An ordered list of strings, kept sorted case-insensitively when `sorted`.

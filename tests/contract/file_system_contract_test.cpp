@@ -66,6 +66,11 @@ TEST_F(FileSystemContract, ReadGivesTheWholeFileOrNothing) {
     const std::string bytes = awkwardBytes();
     fs.writeFileAtomic(dir / "data.bin", bytes);
     EXPECT_EQ(fs.readFile(dir / "data.bin"), bytes);
+    // A part: from an offset, cut at the end, empty beyond it, nothing for a missing file.
+    EXPECT_EQ(fs.readFilePart(dir / "data.bin", 3, 5), bytes.substr(3, 5));
+    EXPECT_EQ(fs.readFilePart(dir / "data.bin", bytes.size() - 2, 100), bytes.substr(bytes.size() - 2));
+    EXPECT_EQ(fs.readFilePart(dir / "data.bin", bytes.size() + 10, 4), std::string());
+    EXPECT_EQ(fs.readFilePart(dir / "missing.bin", 0, 4), std::nullopt);
 
     fs.writeFileAtomic(dir / "empty.txt", "");
     EXPECT_EQ(fs.readFile(dir / "empty.txt"), "");

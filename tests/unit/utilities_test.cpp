@@ -39,6 +39,9 @@ public:
     bool fileExists(const std::string&) override { return entry.has_value(); }
     bool directoryExists(const std::string&) override { return true; }
     std::optional<std::string> readFile(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> readFilePart(const std::string&, std::uint64_t, std::size_t) override {
+        return std::nullopt;
+    }
     void writeFileAtomic(const std::string&, const std::string&) override {}
     bool deleteFile(const std::string&) override { return false; }
     bool createDirectory(const std::string&) override { return false; }

@@ -140,6 +140,14 @@ std::optional<std::string> FakeFileSystem::readFile(const std::string& path) {
     return node->content;
 }
 
+std::optional<std::string> FakeFileSystem::readFilePart(const std::string& path, std::uint64_t offset,
+                                                        std::size_t length) {
+    const auto whole = readFile(path);
+    if (!whole) return std::nullopt;
+    if (offset >= whole->size()) return std::string();
+    return whole->substr(static_cast<std::size_t>(offset), length);
+}
+
 void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
     const auto full = absolute(path);
     if (!full || isRoot(*full) || path.back() == '\\') throw Error(kInvalidName);

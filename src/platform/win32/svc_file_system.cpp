@@ -115,6 +115,28 @@ std::optional<std::string> Win32FileSystem::readFile(const std::string& path) {
     return bytes;
 }
 
+std::optional<std::string> Win32FileSystem::readFilePart(const std::string& path, std::uint64_t offset,
+                                                         std::size_t length) {
+    ScopedHandle file(CreateFileA(collapseBackslashes(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return std::nullopt;
+    std::string bytes(length, '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kWriteChunk));
+        if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;  // the end of the file
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
 void Win32FileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
     // MoveFileEx and the temporary's folder need an absolute name; a relative one
     // would be resolved against whatever the current directory is by then.

@@ -11,6 +11,8 @@ public:
     [[nodiscard]] bool fileExists(const std::string& path) override;
     [[nodiscard]] bool directoryExists(const std::string& path) override;
     [[nodiscard]] std::optional<std::string> readFile(const std::string& path) override;
+    [[nodiscard]] std::optional<std::string> readFilePart(const std::string& path, std::uint64_t offset,
+                                                          std::size_t length) override;
     void writeFileAtomic(const std::string& path, const std::string& bytes) override;
     [[nodiscard]] bool deleteFile(const std::string& path) override;
     [[nodiscard]] bool createDirectory(const std::string& path) override;

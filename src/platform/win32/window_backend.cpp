@@ -118,7 +118,10 @@ void WindowBackend::create() {
     // A new child window goes below its siblings, so creating the controls from the
     // top down gives the stacking order without moving any of them afterwards.
     const auto bottomToTop = zOrderBottomToTop();
-    for (auto it = bottomToTop.rbegin(); it != bottomToTop.rend(); ++it) createControl(*it);
+    // The text viewers stay hidden until asked for: each is made when first shown.
+    for (auto it = bottomToTop.rbegin(); it != bottomToTop.rend(); ++it)
+        if (windows_[*it].control->kind() != ui::Kind::Memo || effectiveVisible(*windows_[*it].control))
+            createControl(*it);
     buildMenus();
     --applying_;
     buildAccelerators();
@@ -378,6 +381,14 @@ void WindowBackend::destroy() {
 void WindowBackend::changed(ui::Control& control, ui::Property property) {
     if (property == ui::Property::Hint && model_.application) model_.application->hintChanged(control);
     ControlWindow* cw = byControl(&control);
+    if (cw && !cw->hwnd && main_ && property == ui::Property::Visible && control.kind() == ui::Kind::Memo &&
+        effectiveVisible(control)) {
+        ++applying_;
+        createControl(static_cast<std::size_t>(cw - windows_.data()));
+        if (cw->hwnd) SetWindowPos(cw->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        --applying_;
+        return;
+    }
     if (!cw || !cw->hwnd) return;
     ++applying_;
     apply(*cw, property);

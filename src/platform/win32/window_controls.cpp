@@ -106,6 +106,7 @@ void WindowBackend::createControl(std::size_t index) {
         style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | WS_TABSTOP;
         if (memo.readOnly()) style |= ES_READONLY;
         if (memo.scrollBar) style |= WS_VSCROLL;
+        if (static_cast<const ui::Memo&>(c).horizontalScrollBar) style |= WS_HSCROLL | ES_AUTOHSCROLL;
         exStyle |= WS_EX_CLIENTEDGE;
         break;
     }
@@ -264,7 +265,13 @@ void WindowBackend::apply(ControlWindow& cw, ui::Property property) {
             SendMessageA(h, PBM_SETPOS, bar->position(), 0);
             // The archive work holds the message loop; the bar draws now or not at all.
             UpdateWindow(h);
+        } else if (auto* memo = dynamic_cast<ui::Memo*>(&c)) {
+            const auto first = static_cast<int>(SendMessageA(h, EM_GETFIRSTVISIBLELINE, 0, 0));
+            SendMessageA(h, EM_LINESCROLL, 0, memo->topLine() - first);
         }
+        break;
+    case ui::Property::ZOrder:
+        SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         break;
     case ui::Property::Extent:
         if (auto* list = dynamic_cast<ui::ListBox*>(&c))
@@ -467,6 +474,7 @@ void WindowBackend::onCommand(WPARAM wParam, LPARAM lParam) {
             const std::string text = windowText(cw->hwnd);
             guarded([&c, &text] {
                 ui::Control::EchoGuard guard(c);
+                if (auto* memo = dynamic_cast<ui::Memo*>(&c)) memo->modified = true;
                 static_cast<ui::Edit&>(c).setText(text);
             });
         }

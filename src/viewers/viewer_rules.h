@@ -1,0 +1,32 @@
+#pragma once
+// What the text viewers say and the rules they follow, apart from the window.
+#include <cstddef>
+#include <string>
+
+namespace vexal::viewers {
+
+inline constexpr const char* kDefaultStatus = " <Please move your mouse over the objects to show hints>";
+inline constexpr const char* kChangesMissing = "Sorry, changes-vexal.txt does not exists";
+inline constexpr const char* kConsoleLogMissing = "Sorry, etconsole.log does not exists";
+inline constexpr const char* kBuddyLogMissing = "Sorry, buddylog.txt not found\n\rCheck your ASE Preferences!";
+inline constexpr const char* kLaunchInfoMissing = "Sorry, launchinfo.txt not found\n\rCheck your ASE Preferences!";
+inline constexpr const char* kLaunchInfoHeader = "Last ET Game started with ASE: ";
+
+// A log of hundreds of megabytes would stall the window while a text box takes it
+// in: a viewer holds at most this much of a file, the end of a log, the start of
+// anything else, always cut at a line start.
+inline constexpr std::size_t kViewerBytes = 1024 * 1024;
+
+// " <file> (Lines: <n>)   <click on the status line or press ESC for close>"
+[[nodiscard]] std::string viewerHint(const std::string& fileName, std::size_t lines);
+
+// The last whole lines of `tail`, a piece read from the end of a bigger file.
+[[nodiscard]] std::string fromFirstLineStart(const std::string& tail);
+// The first whole lines of `head`, a piece read from the start of a bigger file.
+[[nodiscard]] std::string toLastLineEnd(const std::string& head);
+
+// The console log's first line as the status line shows it later: at most 255
+// characters, control characters (a stray tab, an escape code) as blanks.
+[[nodiscard]] std::string lastLogText(const std::string& firstLine);
+
+}  // namespace vexal::viewers

@@ -1,0 +1,216 @@
+// The five text viewers laid over the window: the readme, the change log, the
+// game's console log and the server browser's buddy log and launch information.
+#include "app/main_window.h"
+#include "app/wiring.h"
+#include "settings/keys.h"
+#include "settings/paths.h"
+#include "util/error.h"
+#include "util/utilities.h"
+#include "viewers/viewer_rules.h"
+
+namespace vexal {
+
+namespace {
+
+constexpr ui::Colour kNavy = 0x800000, kMaroon = 0x000080, kGreen = 0x008000;
+const ui::Font kCourier{"courier", 13, false, false, true};
+const ui::Font kFixedsys{"fixedsys", 11, false, false, true};
+
+}  // namespace
+
+// The viewer's file, whole or, when too big, its end (a log) or its start. `whole`
+// says which: only a viewer that holds its whole file may write it back.
+std::optional<std::string> TfrmVexal::viewerText(const std::string& path, bool end, bool& whole) {
+    auto& fs = services.fs;
+    const auto facts = fs.stat(path);
+    const std::uint64_t size = facts ? facts->size : 0;
+    whole = size <= viewers::kViewerBytes;
+    if (whole) return fs.readFile(path);
+    const auto part = fs.readFilePart(path, end ? size - viewers::kViewerBytes : 0, viewers::kViewerBytes);
+    if (!part) return std::nullopt;
+    return end ? viewers::fromFirstLineStart(*part) : viewers::toLastLineEnd(*part);
+}
+
+void TfrmVexal::enterViewerFolder(const std::string& folder) {
+    if (!services.fs.setCurrentDirectory(folder))
+        throw Error("Cannot change to the folder \"" + folder + "\": it does not exist or is not accessible.");
+}
+
+void TfrmVexal::showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colour) {
+    memo.setFont(font);
+    memo.setColour(colour);
+    memo.setVisible(true);
+    memo.bringToFront();
+}
+
+// Fills a shown viewer; a file that cannot be read leaves its earlier text.
+std::size_t TfrmVexal::loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* whole,
+                                  const std::string& header) {
+    bool all = false;
+    const auto text = viewerText(path, end, all);
+    if (!text) throw Error(util::cannotOpenFileText(path));
+    if (whole) *whole = all;
+    memo.modified = false;
+    memo.setText(header + *text);
+    memo.setTopLine(0);
+    return util::splitLines(header + *text).size();
+}
+
+void TfrmVexal::sbtnReadmeClick() {
+    playClick();
+    const std::string path = programDir + settings::kReadmeFile;
+    if (!services.fs.fileExists(path)) return;
+    readmeWhole_ = false;
+    showViewer(memReadme, kCourier, kNavy);
+    setFocus(&memReadme);
+    const auto lines = loadViewer(memReadme, path, false, &readmeWhole_);
+    memReadme.setHint(viewers::viewerHint(settings::kReadmeFile, lines));
+}
+
+void TfrmVexal::popReadmeClick() {
+    trayOpened = true;
+    show();
+    sbtnReadmeClick();
+}
+
+void TfrmVexal::mnuChangesClick() {
+    const std::string path = programDir + settings::kChangesFile;
+    if (!services.fs.fileExists(path)) {
+        services.dialogs.messageBox(viewers::kChangesMissing, platform::BoxKind::Information,
+                                    platform::BoxButtons::Ok);
+        return;
+    }
+    changesWhole_ = false;
+    showViewer(memChanges, {"Courier", 13, false, false, true}, kMaroon);
+    setFocus(&memChanges);
+    const auto lines = loadViewer(memChanges, path, false, &changesWhole_);
+    memChanges.setHint(viewers::viewerHint(settings::kChangesFile, lines));
+    playClick();
+}
+
+void TfrmVexal::bitbtnLogClick() {
+    playClick();
+    const std::string folder = gameDir + settings::kEtMain;
+    enterViewerFolder(folder);
+    const std::string path = folder + "\\etconsole.log";
+    if (!services.fs.fileExists(path)) {
+        services.dialogs.messageBox(viewers::kConsoleLogMissing, platform::BoxKind::Information,
+                                    platform::BoxButtons::Ok);
+        return;
+    }
+    memETLog.horizontalScrollBar = true;
+    showViewer(memETLog, kCourier, kGreen);
+    const auto lines = loadViewer(memETLog, path, true);
+    memETLog.setTopLine(static_cast<int>(lines) - 1);
+    setFocus(&memETLog);
+    memETLog.setHint(viewers::viewerHint("etconsole.log", lines));
+
+    // The first line of the log itself, not of the part shown.
+    const std::string head = services.fs.readFilePart(path, 0, 4096).value_or("");
+    const auto first = util::splitLines(head);
+    lastLog = viewers::lastLogText(first.empty() ? std::string() : first.front());
+    settings::write(config.doc(), settings::key::lastlog, lastLog);
+    saveSettings();
+}
+
+std::string TfrmVexal::browserFolder() const {
+    const std::string folder = settings::extractFilePath(eyePath);
+    return folder.size() > 1 && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+}
+
+void TfrmVexal::mnuASELogClick() {
+    const std::string folder = browserFolder();
+    enterViewerFolder(folder);
+    const std::string path = folder + "\\buddylog.txt";
+    if (!services.fs.fileExists(path)) {
+        services.dialogs.messageBox(viewers::kBuddyLogMissing, platform::BoxKind::Information,
+                                    platform::BoxButtons::Ok);
+        return;
+    }
+    showViewer(memASE, kFixedsys, kGreen);
+    const auto lines = loadViewer(memASE, path, true);
+    memASE.setTopLine(static_cast<int>(lines) - 1);
+    setFocus(&memASE);
+    memASE.setHint(viewers::viewerHint("buddylog.txt", lines));
+    playClick();
+}
+
+void TfrmVexal::mnuLaunchInfoClick() {
+    const std::string folder = browserFolder();
+    enterViewerFolder(folder);
+    const std::string path = folder + "\\launchinfo.txt";
+    if (!services.fs.fileExists(path)) {
+        services.dialogs.messageBox(viewers::kLaunchInfoMissing, platform::BoxKind::Information,
+                                    platform::BoxButtons::Ok);
+        return;
+    }
+    showViewer(memLaunchInfo, kFixedsys, kGreen);
+    const std::string header = viewers::kLaunchInfoHeader + util::FileDateText(services.fs, services.clock, path) +
+                               "\r\n" + std::string(50, '-') + "\r\n";
+    const auto lines = loadViewer(memLaunchInfo, path, false, nullptr, header);
+    setFocus(&memLaunchInfo);
+    memLaunchInfo.setHint(viewers::viewerHint("launchinfo.txt", lines));
+    playClick();
+}
+
+void TfrmVexal::memReadmeKeyDown(int& key) {
+    if (key == 27) stInfoClick();
+}
+
+// Editable mode: what the user changes goes to the file at once, atomically, and
+// only from a viewer that holds the whole file it loaded.
+void TfrmVexal::memReadmeChange() {
+    if (switches.editable && memReadme.modified && readmeWhole_)
+        services.fs.writeFileAtomic(programDir + settings::kReadmeFile, memReadme.text());
+}
+
+void TfrmVexal::memChangesChange() {
+    if (switches.editable && memChanges.modified && changesWhole_)
+        services.fs.writeFileAtomic(programDir + settings::kChangesFile, memChanges.text());
+}
+
+void TfrmVexal::stInfoClick() {
+    playClick();
+    for (ui::Memo* memo : {&memReadme, &memChanges, &memASE, &memLaunchInfo, &memETLog}) memo->setVisible(false);
+    setCaption(standardCaption);
+    if (trayOpened) hide();
+    trayOpened = false;
+    setStatus(viewers::kDefaultStatus);
+}
+
+// The start switches open their viewer once, when the window first shows.
+void TfrmVexal::openViewersOnRequest() {
+    if (switches.readme) {
+        switches.readme = false;
+        sbtnReadmeClick();
+    }
+    if (switches.log) {
+        switches.log = false;
+        bitbtnLogClick();
+    }
+}
+
+std::span<const Wire> viewerWires() {
+    using F = TfrmVexal;
+    static const Wire wires[] = {
+        {"sbtnReadme", On::Click, &F::sbtnReadmeClick},
+        {"mnuReadme", On::Click, &F::sbtnReadmeClick},
+        {"popReadme", On::Click, &F::popReadmeClick},
+        {"mnuChanges", On::Click, &F::mnuChangesClick},
+        {"bitbtnLog", On::Click, &F::bitbtnLogClick},
+        {"mnuLog", On::Click, &F::bitbtnLogClick},
+        {"mnuASELog", On::Click, &F::mnuASELogClick},
+        {"mnuLaunchInfo", On::Click, &F::mnuLaunchInfoClick},
+        {"memReadme", On::KeyDown, &F::memReadmeKeyDown},
+        {"memChanges", On::KeyDown, &F::memReadmeKeyDown},
+        {"memETLog", On::KeyDown, &F::memReadmeKeyDown},
+        {"memASE", On::KeyDown, &F::memReadmeKeyDown},
+        {"memLaunchInfo", On::KeyDown, &F::memReadmeKeyDown},
+        {"memReadme", On::Change, &F::memReadmeChange},
+        {"memChanges", On::Change, &F::memChangesChange},
+        {"stInfo", On::Click, &F::stInfoClick},
+    };
+    return wires;
+}
+
+}  // namespace vexal

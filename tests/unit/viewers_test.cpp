@@ -1,0 +1,191 @@
+// The text viewers on the headless window: what each shows, how it closes, what it
+// says when its file is missing, and what it writes back.
+#include "unit/window_fixture.h"
+#include "util/file_facts.h"
+#include "viewers/viewer_rules.h"
+
+namespace vexal::testing {
+
+namespace {
+
+constexpr const char* kEye = "C:\\ASE\\eye.exe";
+
+class ViewersTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        fake.fs.addFile(std::string(kProgram) + "headshot.wav", "RIFF");
+    }
+    void startWith(const std::string& extra = "") {
+        settingsFile(std::string("eyePath=") + kEye + "\r\n" + extra);
+        start();
+    }
+    std::vector<ui::Memo*> viewers() {
+        return {&form->memReadme, &form->memChanges, &form->memETLog, &form->memASE, &form->memLaunchInfo};
+    }
+};
+
+}  // namespace
+
+TEST_F(ViewersTest, EachViewerShowsItsFileInItsLookAndHint) {
+    fake.fs.addFile(std::string(kProgram) + "readme-vexal.txt", "Vexal\r\nreadme\r\n");
+    fake.fs.addFile(std::string(kProgram) + "changes-vexal.txt", "1.0\r\n");
+    fake.fs.addFile(std::string(kGame) + "\\etmain\\etconsole.log", "Console opened\r\nline 2\r\nline 3\r\n");
+    fake.fs.addFile("C:\\ASE\\buddylog.txt", "a\nb\n");
+    fake.fs.addFile("C:\\ASE\\launchinfo.txt", "server x\r\n");
+    startWith();
+    const struct {
+        std::function<void(TfrmVexal&)> open;
+        ui::Memo TfrmVexal::*memo;
+        std::string font;
+        ui::Colour colour;
+        std::string hint;
+        int topLine;
+    } rows[] = {
+        {[](TfrmVexal& f) { f.mnuReadme->click(); }, &TfrmVexal::memReadme, "courier", 0x800000,
+         " readme-vexal.txt (Lines: 2)   <click on the status line or press ESC for close>", 0},
+        {[](TfrmVexal& f) { f.mnuChanges->click(); }, &TfrmVexal::memChanges, "Courier", 0x000080,
+         " changes-vexal.txt (Lines: 1)   <click on the status line or press ESC for close>", 0},
+        {[](TfrmVexal& f) { f.bitbtnLog.click(); }, &TfrmVexal::memETLog, "courier", 0x008000,
+         " etconsole.log (Lines: 3)   <click on the status line or press ESC for close>", 2},
+        {[](TfrmVexal& f) { f.mnuASELog->click(); }, &TfrmVexal::memASE, "fixedsys", 0x008000,
+         " buddylog.txt (Lines: 2)   <click on the status line or press ESC for close>", 1},
+        {[](TfrmVexal& f) { f.mnuLaunchInfo->click(); }, &TfrmVexal::memLaunchInfo, "fixedsys", 0x008000,
+         " launchinfo.txt (Lines: 3)   <click on the status line or press ESC for close>", 0},
+    };
+    for (const auto& row : rows) {
+        run([&] { row.open(*form); });
+        ui::Memo& memo = (*form).*(row.memo);
+        EXPECT_TRUE(memo.visible()) << memo.name();
+        EXPECT_EQ(form->focused(), &memo) << memo.name();
+        EXPECT_EQ(memo.font().name, row.font) << memo.name();
+        EXPECT_EQ(memo.colour(), row.colour) << memo.name();
+        EXPECT_EQ(memo.hint(), row.hint);
+        EXPECT_EQ(memo.topLine(), row.topLine) << "the log shows its last line first";
+    }
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(form->memLaunchInfo.text().substr(0, 31), "Last ET Game started with ASE: ");
+    EXPECT_NE(form->memLaunchInfo.text().find(std::string(50, '-') + "\r\nserver x"), std::string::npos);
+    EXPECT_EQ(form->lastLog, "Console opened");
+    settings::Config reread{fake.fs, kIni};
+    EXPECT_EQ(reread.doc().readString("Logs", "lastlog", ""), "Console opened");
+
+    // Escape in any of them closes them all and says how to get hints again.
+    int key = 27;
+    run([&] { form->memASE.onKeyDown(key); });
+    for (auto* memo : viewers()) EXPECT_FALSE(memo->visible()) << memo->name();
+    EXPECT_EQ(form->stInfo.caption(), " <Please move your mouse over the objects to show hints>");
+    EXPECT_EQ(form->caption(), form->standardCaption);
+}
+
+TEST_F(ViewersTest, MissingFilesAreSaidAndNothingOpens) {
+    fake.fs.addDirectory("C:\\ASE");
+    startWith();
+    const auto before = fake.sound.played.size();
+    run([&] { form->sbtnReadmeClick(); });
+    run([&] { form->mnuChanges->click(); });
+    run([&] { form->mnuASELog->click(); });
+    run([&] { form->mnuLaunchInfo->click(); });
+    run([&] { form->bitbtnLog.click(); });
+    const std::vector<std::string> said = {
+        "Sorry, changes-vexal.txt does not exists",
+        "Sorry, buddylog.txt not found\n\rCheck your ASE Preferences!",
+        "Sorry, launchinfo.txt not found\n\rCheck your ASE Preferences!",
+        "Sorry, etconsole.log does not exists",
+    };
+    ASSERT_EQ(fake.dialogs.boxes.size(), said.size());
+    for (std::size_t i = 0; i < said.size(); ++i) {
+        EXPECT_EQ(fake.dialogs.boxes[i].text, said[i]);
+        EXPECT_EQ(fake.dialogs.boxes[i].kind, platform::BoxKind::Information);
+    }
+    EXPECT_EQ(fake.sound.played.size(), before + 2) << "only the readme and the log click first";
+    for (auto* memo : viewers()) EXPECT_FALSE(memo->visible()) << memo->name();
+    EXPECT_EQ(form->lastLog, "");
+}
+
+TEST_F(ViewersTest, AVanishedGameFolderIsAnErrorAndALockedLogKeepsTheViewer) {
+    startWith();
+    fake.fs.addFile(std::string(kGame) + "\\etmain\\etconsole.log", "first\r\n");
+    run([&] { form->bitbtnLog.click(); });
+    ASSERT_TRUE(errors.empty());
+    fake.fs.lockFile(std::string(kGame) + "\\etmain\\etconsole.log");
+    run([&] { form->bitbtnLog.click(); });
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], util::cannotOpenFileText(std::string(kGame) + "\\etmain\\etconsole.log"));
+    EXPECT_EQ(form->memETLog.text(), "first\r\n") << "the earlier text stays";
+    form->gameDir = "C:\\Gone";
+    run([&] { form->bitbtnLog.click(); });
+    ASSERT_EQ(errors.size(), 2u);
+    EXPECT_NE(errors[1].find("C:\\Gone\\etmain"), std::string::npos);
+}
+
+TEST_F(ViewersTest, AHugeLogShowsItsLastPartFromALineStart) {
+    std::string log = std::string(300, 'x') + "\tfirst\r\n";
+    for (int i = 0; i < 40000; ++i) log += "line " + std::to_string(i) + " of a long console log\r\n";
+    ASSERT_GT(log.size(), viewers::kViewerBytes);
+    fake.fs.addFile(std::string(kGame) + "\\etmain\\etconsole.log", log);
+    startWith();
+    run([&] { form->bitbtnLog.click(); });
+    const std::string& shown = form->memETLog.text();
+    EXPECT_LE(shown.size(), viewers::kViewerBytes);
+    EXPECT_EQ(shown.rfind("line ", 0), 0u) << "starts at a whole line";
+    EXPECT_NE(shown.find("line 39999 of"), std::string::npos);
+    EXPECT_EQ(form->lastLog.size(), 255u) << "the first line, capped and without control characters";
+    EXPECT_EQ(form->lastLog.find('\t'), std::string::npos);
+}
+
+TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnClose) {
+    fake.fs.addFile(std::string(kProgram) + "readme-vexal.txt", "text\r\n");
+    startWith();
+    form->setVisible(false);
+    run([&] { form->popReadme->click(); });
+    EXPECT_TRUE(form->trayOpened);
+    EXPECT_TRUE(form->memReadme.visible());
+    run([&] { form->stInfoClick(); });
+    EXPECT_FALSE(form->trayOpened);
+    run([&] { form->sbtnReadmeClick(); });
+    run([&] { form->stInfoClick(); });
+    EXPECT_FALSE(form->trayOpened) << "a readme opened in the window closes without hiding it";
+}
+
+TEST_F(ViewersTest, EditableModeWritesBackOnlyWhatTheUserChangedInAWholeFile) {
+    const std::string readme = std::string(kProgram) + "readme-vexal.txt";
+    fake.fs.addFile(readme, "old\r\n");
+    fake.process.args = {"/editable"};
+    startWith();
+    run([&] { form->sbtnReadmeClick(); });
+    EXPECT_FALSE(form->memReadme.readOnly());
+    EXPECT_EQ(fake.fs.contents(readme), "old\r\n") << "loading is no change";
+    form->memReadme.modified = true;
+    run([&] { form->memReadme.setText("new\r\n"); });
+    EXPECT_EQ(fake.fs.contents(readme), "new\r\n");
+
+    // A file too big to hold whole is shown in part and never written back.
+    fake.fs.addFile(readme, std::string(viewers::kViewerBytes + 10, 'a') + "\r\n");
+    run([&] { form->sbtnReadmeClick(); });
+    form->memReadme.modified = true;
+    run([&] { form->memReadme.setText("short"); });
+    EXPECT_EQ(fake.fs.contents(readme)->size(), viewers::kViewerBytes + 12);
+}
+
+TEST_F(ViewersTest, TheReadmeAndLogSwitchesOpenTheirViewerOnceAtTheFirstShowing) {
+    fake.fs.addFile(std::string(kGame) + "\\etmain\\etconsole.log", "x\r\n");
+    fake.process.args = {"/log"};
+    startWith();
+    run([&] { form->FormShow(); });
+    EXPECT_TRUE(form->memETLog.visible());
+    run([&] { form->stInfoClick(); });
+    run([&] { form->FormShow(); });
+    EXPECT_FALSE(form->memETLog.visible()) << "a later showing from the tray does not open it again";
+}
+
+TEST(ViewerRules, LinesCutAtWholeLinesAndTheLastLogText) {
+    EXPECT_EQ(viewers::fromFirstLineStart("tial line\r\nnext\r\nlast"), "next\r\nlast");
+    EXPECT_EQ(viewers::fromFirstLineStart("x\nnext"), "next");
+    EXPECT_EQ(viewers::fromFirstLineStart("no end"), "no end");
+    EXPECT_EQ(viewers::toLastLineEnd("one\r\ntwo\r\nthr"), "one\r\ntwo\r\n");
+    EXPECT_EQ(viewers::lastLogText("a\tb\x1b[0m"), "a b [0m");
+    EXPECT_EQ(viewers::lastLogText(std::string(300, 'y')).size(), 255u);
+}
+
+}  // namespace vexal::testing
