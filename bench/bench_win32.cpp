@@ -4,6 +4,7 @@
 //   walk      <dir>  the profile clean-up over a big folder against "cmd /c del /s /q profile.pid"
 //   mapchange <dir>  one map change with 2,000 maps and 2,000 pictures
 //   demomove  <dir>  one mouse move over Demo with 2,000 demos in 50 folders
+//   logviewer <dir>  the console-log viewer at start with a 100 MB log against a 1 KB one
 //   backup    <dir>  one backup of <dir>, restore <dir>: one restore of it (scripts/run-bench.sh
 //                    times Info-ZIP's zip and unzip on the same tree beside them)
 #include <windows.h>
@@ -225,6 +226,45 @@ int demoMove(const std::string& dir) {
     return 0;
 }
 
+// Vexal started with /log: time until the console-log viewer is on the screen.
+double timeToLogViewer(const std::string& dir) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + dir + "\\Vexal.exe\" /log";
+    const auto start = Clock::now();
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) return -1;
+    double result = -1;
+    while (ms(Clock::now() - start) < 60000) {
+        Found f{pi.dwProcessId, nullptr};
+        EnumWindows(visibleOf, reinterpret_cast<LPARAM>(&f));
+        // The console-log viewer is the layout's first control.
+        HWND viewer = f.hwnd ? GetDlgItem(f.hwnd, 1000) : nullptr;
+        if (viewer && IsWindowVisible(viewer)) {
+            result = ms(Clock::now() - start);
+            break;
+        }
+        Sleep(1);
+    }
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return result;
+}
+
+int logViewer(const std::string& dir) {
+    std::vector<double> big, small;
+    for (int i = 0; i < 5; ++i) {
+        big.push_back(timeToLogViewer(dir + "\\big"));
+        small.push_back(timeToLogViewer(dir + "\\small"));
+    }
+    std::printf("console-log viewer at start: 100 MB log median %.0f ms, 1 KB log median %.0f ms (the viewer's "
+                "share: %.0f ms)\n",
+                percentile(big, 0.5), percentile(small, 0.5), percentile(big, 0.5) - percentile(small, 0.5));
+    return 0;
+}
+
 // One backup of <dir> into <dir>\backup, or one restore of it back into <dir>,
 // through the program's own file system.
 int backupOrRestore(const std::string& what, const std::string& dir) {
@@ -247,7 +287,7 @@ int backupOrRestore(const std::string& what, const std::string& dir) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_win32 startup|settings|walk|mapchange|demomove|backup|restore <folder>\n");
+        std::fprintf(stderr, "usage: bench_win32 startup|settings|walk|mapchange|demomove|logviewer|backup|restore <folder>\n");
         return 2;
     }
     const std::string what = argv[1], dir = argv[2];
@@ -257,6 +297,7 @@ int main(int argc, char** argv) {
         if (what == "walk") return walk(dir);
         if (what == "mapchange") return mapChange(dir);
         if (what == "demomove") return demoMove(dir);
+        if (what == "logviewer") return logViewer(dir);
         if (what == "backup" || what == "restore") return backupOrRestore(what, dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench failed: %s\n", e.what());

@@ -50,6 +50,19 @@ echo "== mouse move over Demo: 2,000 demos in 50 folders"
 rm -rf "$work/demos" && mkdir -p "$work/demos/game/etmain/demos"
 (cd "$work/demos/game/etmain/demos" && for i in $(seq 1 50); do mkdir -p "f$i"; for j in $(seq 1 40); do : >"f$i/demo$j.dm_84"; done; done)
 wine "$win/bench_win32.exe" demomove "$(winpath "$work/demos")" | tr -d '\r'
+echo "== console-log viewer: a 100 MB log"
+for size in big small; do
+  d="$work/logviewer/$size"
+  rm -rf "$d" && mkdir -p "$d/game/etmain"
+  cp "$win/Vexal.exe" "$d/"
+  printf '[Paths]\r\netPath=%s\r\n\r\n' "$(winpath "$d/game")" >"$d/Vexal.ini"
+  printf '+map\r\n' >"$d/VexalParam.dat"
+done
+yes 'Console line: a player connected, a map loaded, a frame drawn 1234567890' | head -c 100000000 \
+  | sed 's/$/\r/' >"$work/logviewer/big/game/etmain/etconsole.log"
+yes 'Console line' | head -c 1000 | sed 's/$/\r/' >"$work/logviewer/small/game/etmain/etconsole.log"
+xvfb-run -a wine "$win/bench_win32.exe" logviewer "$(winpath "$work/logviewer")" | tr -d '\r'
+
 echo "== backup and restore: 400 map pictures, 300 map information files, against Info-ZIP"
 tree="$work/backup"
 if [ ! -f "$tree/.ready" ]; then

@@ -13,9 +13,10 @@ inline constexpr const char* kLaunchInfoMissing = "Sorry, launchinfo.txt not fou
 inline constexpr const char* kLaunchInfoHeader = "Last ET Game started with ASE: ";
 
 // A log of hundreds of megabytes would stall the window while a text box takes it
-// in: a viewer holds at most this much of a file, the end of a log, the start of
-// anything else, always cut at a line start.
-inline constexpr std::size_t kViewerBytes = 1024 * 1024;
+// in (under Wine 128 KB take a quarter of a second, 1 MB nearly two): a viewer
+// holds at most this much of a file, the end of a log, the start of anything
+// else, always cut at a line start. Some 1,700 lines of a console log.
+inline constexpr std::size_t kViewerBytes = 128 * 1024;
 
 // " <file> (Lines: <n>)   <click on the status line or press ESC for close>"
 [[nodiscard]] std::string viewerHint(const std::string& fileName, std::size_t lines);
