@@ -28,35 +28,17 @@ for letter in A B; do
     { yes "$(printf "${letter}%.0s" $(seq 99))" | head -n 2048; printf 'END-%s\n' "$letter"; } > "$work/$letter"
 done
 
+source "$(dirname "$0")/kill-writer.sh"
 failures=0
 torn=0
 as_a=0
 as_b=0
 for ((i = 1; i <= kills; i++)); do
-    wine "$exe" 'C:\vexal-atomic-kill\target.txt' > "$work/out" 2> "$work/err" &
-    pid=$!
-    # Wait (bounded) until the writer has completed its first write.
-    for ((w = 0; w < 300; w++)); do
-        grep -q writing "$work/out" 2>/dev/null && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if ! grep -q writing "$work/out"; then
-        kill -9 "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        echo "kill $i: the writer did not start (exit $?): $(tr -d '\r' < "$work/err")"
-        failures=$((failures + 1))
-        continue
-    fi
-    sleep "$(printf '0.%03d' $((50 + RANDOM % 351)))"
-    if ! kill -9 "$pid" 2>/dev/null; then
-        echo "kill $i: the writer had already stopped: $(tr -d '\r' < "$work/err")"
-        failures=$((failures + 1))
-    fi
-    wait "$pid" 2>/dev/null
-    # Give the Wine server a moment to notice the death; a program started while
-    # it still tidies up after the killed one is sometimes taken down with it.
-    sleep 0.3
+    kill_writer_at_random "kill $i" 351 "$exe" 'C:\vexal-atomic-kill\target.txt'
+    case $? in
+        1) failures=$((failures + 1)) ;;
+        2) failures=$((failures + 1)); continue ;;
+    esac
 
     if [ ! -f "$target" ]; then
         echo "kill $i: target missing"

@@ -34,31 +34,16 @@ wine "$exe" 'C:\vexal-backup-kill' 1 > "$work/out" 2> "$work/err" ||
 cp "$archive" "$work/reference.zip"
 unzip -tqq "$work/reference.zip" || { echo "unzip -t refuses our archive"; exit 1; }
 
+source "$(dirname "$0")/kill-writer.sh"
 failures=0
 torn=0
 intact=0
 for ((i = 1; i <= kills; i++)); do
-    wine "$exe" 'C:\vexal-backup-kill' > "$work/out" 2> "$work/err" &
-    pid=$!
-    for ((w = 0; w < 300; w++)); do
-        grep -q writing "$work/out" 2>/dev/null && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    if ! grep -q writing "$work/out"; then
-        kill -9 "$pid" 2>/dev/null
-        wait "$pid" 2>/dev/null
-        echo "kill $i: the writer did not start: $(tr -d '\r' < "$work/err")"
-        failures=$((failures + 1))
-        continue
-    fi
-    sleep "$(printf '0.%03d' $((50 + RANDOM % 700)))"
-    if ! kill -9 "$pid" 2>/dev/null; then
-        echo "kill $i: the writer had already stopped: $(tr -d '\r' < "$work/err")"
-        failures=$((failures + 1))
-    fi
-    wait "$pid" 2>/dev/null
-    sleep 0.3
+    kill_writer_at_random "kill $i" 700 "$exe" 'C:\vexal-backup-kill'
+    case $? in
+        1) failures=$((failures + 1)) ;;
+        2) failures=$((failures + 1)); continue ;;
+    esac
     if [ ! -f "$archive" ]; then
         echo "kill $i: archive missing"
         torn=$((torn + 1))

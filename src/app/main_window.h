@@ -120,12 +120,13 @@ public:
     void saveSettings();
     struct ListFile {
         std::optional<std::string> written;  // what the file holds since our last write
-        bool reported = false;  // its failure has been said
+        bool reported = false;    // its failure has been said
+        bool unreadable = false;  // could not be read: never written over
     };
     ListFile paramFile_, mapFile_;
     void writeListFile(ListFile& state, const std::string& path, const std::vector<std::string>& lines);
     // The lines of a list file, or nothing (said in an error box) when it cannot be read.
-    [[nodiscard]] std::optional<std::vector<std::string>> readListFile(const std::string& path);
+    [[nodiscard]] std::optional<std::vector<std::string>> readListFile(ListFile& state, const std::string& path);
 
     // ---- start-up and shutdown (app/)
     void FormCreate();  // the window initialisation, also the refresh

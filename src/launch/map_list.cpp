@@ -36,7 +36,7 @@ void TfrmVexal::saveMapList() {
 }
 
 void TfrmVexal::loadMapList() {
-    if (const auto lines = readListFile(programDir + settings::kMapFile)) cbxMap.setItems(*lines);
+    if (const auto lines = readListFile(mapFile_, programDir + settings::kMapFile)) cbxMap.setItems(*lines);
 }
 
 void TfrmVexal::loadPicture(const std::string& path) {

@@ -13,6 +13,9 @@ namespace vexal {
 // handler goes on with the list as shown. Typing in the map field rewrites the
 // same list again and again: an unchanged list is not written twice.
 void TfrmVexal::writeListFile(ListFile& state, const std::string& path, const std::vector<std::string>& lines) {
+    // A list file that could not be read holds entries this window never saw:
+    // writing the list shown would put them out of existence.
+    if (state.unreadable) return;
     const std::string bytes = util::joinLines(lines);
     if (state.written == bytes && services.fs.fileExists(path)) return;
     try {
@@ -27,8 +30,9 @@ void TfrmVexal::writeListFile(ListFile& state, const std::string& path, const st
     }
 }
 
-std::optional<std::vector<std::string>> TfrmVexal::readListFile(const std::string& path) {
+std::optional<std::vector<std::string>> TfrmVexal::readListFile(ListFile& state, const std::string& path) {
     const auto text = services.fs.readFile(path);
+    state.unreadable = !text;
     if (!text) {
         services.dialogs.errorBox(util::cannotOpenFileText(path));
         return std::nullopt;
@@ -53,7 +57,7 @@ void TfrmVexal::loadParamList() {
         edtParam.setText(lines[0]);
         return;
     }
-    if (const auto lines = readListFile(file)) lboxParam.setItems(*lines);
+    if (const auto lines = readListFile(paramFile_, file)) lboxParam.setItems(*lines);
 }
 
 void TfrmVexal::edtParamChange() {

@@ -101,6 +101,10 @@ TEST(Layout, EveryControlStandsWhereTheLayoutPutsIt) {
         const std::string name = row.name;
         if (name == "mPlay") continue;  // the media player has no window
         HWND h = vexal.control(name);
+        if (name.rfind("mem", 0) == 0) {
+            EXPECT_FALSE(h) << name << ": a viewer is made when first shown";
+            continue;
+        }
         ASSERT_TRUE(h) << name;
         int left = row.left, top = row.top;
         if (row.parent) {

@@ -228,6 +228,11 @@ TEST_F(ListsTest, AnUnreadableListFileIsNamedAndTheStartGoesOn) {
     ASSERT_FALSE(fake.dialogs.errors.empty());
     EXPECT_EQ(fake.dialogs.errors.back(), util::cannotOpenFileText("C:\\Games\\Vexal\\VexalMap.dat"));
     EXPECT_EQ(fake.hotkeys.registered.size(), 3u);
+    // Its entries were never seen here: the list shown must not be written over them.
+    fake.fs.unlockFile(std::string(kProgram) + "VexalMap.dat");
+    run([&] { form->cbxMap.typeText("fueldump"); });
+    run([&] { form->cbxMap.keyDown(13); });
+    EXPECT_EQ(file("VexalMap.dat"), "oasis\r\nradar\r\n");
 }
 
 TEST_F(ListsTest, AClickSoundTheDeviceRefusesNeverStopsTheAction) {
