@@ -1,9 +1,9 @@
 #include "app/main_window.h"
 
+#include <stdexcept>
+
 #include "app/layout.h"
 #include "resources/resource_ids.h"
-
-#include <stdexcept>
 
 namespace vexal {
 
@@ -163,28 +163,41 @@ void TfrmVexal::wire(const Wire& w) {
     ui::Control* c = control(w.name);
     if (!c) miswired(w, "no control, menu item or timer of that name");
     switch (w.event) {
-    case On::Click: c->onClick = plain(); break;
-    case On::DblClick: c->onDblClick = plain(); break;
-    case On::Change: c->onChange = plain(); break;
-    case On::Enter: c->onEnter = plain(); break;
-    case On::Exit: c->onExit = plain(); break;
-    case On::MouseMove: c->onMouseMove = plain(); break;
-    case On::MouseDown: {
-        const auto h = handlerOf<void (TfrmVexal::*)(ui::MouseButton)>(w);
-        c->onMouseDown = [this, h](ui::MouseButton b) { (this->*h)(b); };
-        break;
-    }
-    case On::KeyPress: {
-        const auto h = handlerOf<void (TfrmVexal::*)(char&)>(w);
-        c->onKeyPress = [this, h](char& key) { (this->*h)(key); };
-        break;
-    }
-    case On::KeyDown: {
-        const auto h = handlerOf<void (TfrmVexal::*)(int&)>(w);
-        c->onKeyDown = [this, h](int& key) { (this->*h)(key); };
-        break;
-    }
-    case On::Timer: miswired(w, "only a timer ticks");
+        case On::Click:
+            c->onClick = plain();
+            break;
+        case On::DblClick:
+            c->onDblClick = plain();
+            break;
+        case On::Change:
+            c->onChange = plain();
+            break;
+        case On::Enter:
+            c->onEnter = plain();
+            break;
+        case On::Exit:
+            c->onExit = plain();
+            break;
+        case On::MouseMove:
+            c->onMouseMove = plain();
+            break;
+        case On::MouseDown: {
+            const auto h = handlerOf<void (TfrmVexal::*)(ui::MouseButton)>(w);
+            c->onMouseDown = [this, h](ui::MouseButton b) { (this->*h)(b); };
+            break;
+        }
+        case On::KeyPress: {
+            const auto h = handlerOf<void (TfrmVexal::*)(char&)>(w);
+            c->onKeyPress = [this, h](char& key) { (this->*h)(key); };
+            break;
+        }
+        case On::KeyDown: {
+            const auto h = handlerOf<void (TfrmVexal::*)(int&)>(w);
+            c->onKeyDown = [this, h](int& key) { (this->*h)(key); };
+            break;
+        }
+        case On::Timer:
+            miswired(w, "only a timer ticks");
     }
 }
 

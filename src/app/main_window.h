@@ -5,9 +5,9 @@
 #include <map>
 #include <string>
 
+#include "app/wiring.h"
 #include "backup/zip_archive.h"
 #include "platform/platform.h"
-#include "app/wiring.h"
 #include "settings/config.h"
 #include "settings/keys.h"
 #include "ui/application.h"
@@ -120,8 +120,8 @@ public:
     void saveSettings();
     struct ListFile {
         std::optional<std::string> written;  // what the file holds since our last write
-        bool reported = false;    // its failure has been said
-        bool unreadable = false;  // could not be read: never written over
+        bool reported = false;               // its failure has been said
+        bool unreadable = false;             // could not be read: never written over
     };
     ListFile paramFile_, mapFile_;
     void writeListFile(ListFile& state, const std::string& path, const std::vector<std::string>& lines);
@@ -279,7 +279,7 @@ public:
     void memReadmeKeyDown(int& key);  // Escape in any viewer closes them all
     void memReadmeChange();
     void memChangesChange();
-    void stInfoClick();  // close-viewers
+    void stInfoClick();           // close-viewers
     void openViewersOnRequest();  // the show step of the "readme" and "log" switches
     [[nodiscard]] std::optional<std::string> viewerText(const std::string& path, bool end, bool& whole);
     void enterViewerFolder(const std::string& folder);

@@ -122,7 +122,6 @@ void TfrmVexal::FormCreate() {
         mnuLaunchInfo->setEnabled(false);
     }
 
-
     bitbtnRun.setHint(runHint());
     const std::string longName = longMapName();
     mnuRunET->setCaption(launch::runMenuCaption(longName, false));
@@ -177,9 +176,7 @@ void TfrmVexal::FormShow() {
     openViewersOnRequest();
 }
 
-void TfrmVexal::FormDestroy() {
-    unregisterHotkeys();
-}
+void TfrmVexal::FormDestroy() { unregisterHotkeys(); }
 
 void TfrmVexal::mnuInstancesClick() {
     playClick();

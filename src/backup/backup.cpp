@@ -104,10 +104,8 @@ void TfrmVexal::restoreOnRequest() {
 std::span<const Wire> backupWires() {
     using F = TfrmVexal;
     static const Wire wires[] = {
-        {"sbtnBackup", On::Click, &F::sbtnBackupClick},
-        {"mnuBackupZip", On::Click, &F::mnuBackupZipClick},
-        {"mnuBackupOnQuit", On::Click, &F::mnuBackupOnQuitClick},
-        {"sbtnRestore", On::Click, &F::sbtnRestoreClick},
+        {"sbtnBackup", On::Click, &F::sbtnBackupClick},           {"mnuBackupZip", On::Click, &F::mnuBackupZipClick},
+        {"mnuBackupOnQuit", On::Click, &F::mnuBackupOnQuitClick}, {"sbtnRestore", On::Click, &F::sbtnRestoreClick},
         {"mnuRestore", On::Click, &F::mnuRestoreClick},
     };
     return wires;

@@ -3,8 +3,8 @@
 #include "app/main_window.h"
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
-#include "util/error.h"
 #include "ui/list_transfer.h"
+#include "util/error.h"
 #include "util/utilities.h"
 
 namespace vexal {

@@ -1,6 +1,7 @@
 // The game-launching controls and menu items and their handlers.
-#include "app/main_window.h"
 #include "app/wiring.h"
+
+#include "app/main_window.h"
 
 namespace vexal {
 

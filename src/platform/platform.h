@@ -70,8 +70,8 @@ class Shell {
 public:
     virtual ~Shell() = default;
     // ShellExecute with the verb "open". `withOwner` hands the main window as owner.
-    virtual void open(const std::string& file, const std::string& params, const std::string& directory,
-                      ShowCmd show, bool withOwner) = 0;
+    virtual void open(const std::string& file, const std::string& params, const std::string& directory, ShowCmd show,
+                      bool withOwner) = 0;
 };
 
 enum class BoxKind { Plain, Information, Warning, Error, Confirmation };
@@ -92,7 +92,8 @@ public:
     virtual void errorBox(const std::string& message) = 0;
     // The chosen files (at least one), or nothing when cancelled.
     virtual std::optional<std::vector<std::string>> openFile(const OpenFileRequest& request) = 0;
-    virtual std::optional<std::string> browseForFolder(const std::string& instruction, const std::string& preselect) = 0;
+    virtual std::optional<std::string> browseForFolder(const std::string& instruction,
+                                                       const std::string& preselect) = 0;
     virtual std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                                 const std::string& value) = 0;
 };
@@ -174,7 +175,8 @@ public:
 class Screen {
 public:
     virtual ~Screen() = default;
-    [[nodiscard]] virtual int textWidth(const std::string& fontName, int height, bool bold, const std::string& text) = 0;
+    [[nodiscard]] virtual int textWidth(const std::string& fontName, int height, bool bold,
+                                        const std::string& text) = 0;
     [[nodiscard]] virtual int dialogFrameWidth() = 0;  // SM_CXDLGFRAME
 };
 

@@ -1,7 +1,7 @@
 // The four options that exist twice (check box and menu item), the tray icon and
 // the parameter list's maximize toggle.
-#include "app/main_window.h"
 #include "app/layout.h"
+#include "app/main_window.h"
 #include "settings/keys.h"
 
 namespace vexal {

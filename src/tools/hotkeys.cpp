@@ -112,17 +112,17 @@ void TfrmVexal::cbxHotKeyChange() {
 
 void TfrmVexal::cbxHotKeyKeyPress(char& key) {
     switch (tools::filterHotkeyKey(key)) {
-    case tools::KeyVerdict::Pass:
-        return;
-    case tools::KeyVerdict::NextControl:
-        key = 0;
-        focusNext();
-        return;
-    case tools::KeyVerdict::Refuse:
-        key = 0;
-        services.dialogs.messageBox(tools::kHotkeyInvalidText, platform::BoxKind::Warning,
-                                    platform::BoxButtons::Cancel);
-        return;
+        case tools::KeyVerdict::Pass:
+            return;
+        case tools::KeyVerdict::NextControl:
+            key = 0;
+            focusNext();
+            return;
+        case tools::KeyVerdict::Refuse:
+            key = 0;
+            services.dialogs.messageBox(tools::kHotkeyInvalidText, platform::BoxKind::Warning,
+                                        platform::BoxButtons::Cancel);
+            return;
     }
 }
 

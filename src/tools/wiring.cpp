@@ -1,6 +1,7 @@
 // The companion launchers, pickers, nickname and help commands and their handlers.
-#include "app/main_window.h"
 #include "app/wiring.h"
+
+#include "app/main_window.h"
 
 namespace vexal {
 

@@ -76,8 +76,7 @@ void TfrmVexal::popReadmeClick() {
 void TfrmVexal::mnuChangesClick() {
     const std::string path = programDir + settings::kChangesFile;
     if (!services.fs.fileExists(path)) {
-        services.dialogs.messageBox(viewers::kChangesMissing, platform::BoxKind::Information,
-                                    platform::BoxButtons::Ok);
+        services.dialogs.messageBox(viewers::kChangesMissing, platform::BoxKind::Information, platform::BoxButtons::Ok);
         return;
     }
     changesWhole_ = false;
@@ -193,22 +192,14 @@ void TfrmVexal::openViewersOnRequest() {
 std::span<const Wire> viewerWires() {
     using F = TfrmVexal;
     static const Wire wires[] = {
-        {"sbtnReadme", On::Click, &F::sbtnReadmeClick},
-        {"mnuReadme", On::Click, &F::sbtnReadmeClick},
-        {"popReadme", On::Click, &F::popReadmeClick},
-        {"mnuChanges", On::Click, &F::mnuChangesClick},
-        {"bitbtnLog", On::Click, &F::bitbtnLogClick},
-        {"mnuLog", On::Click, &F::bitbtnLogClick},
-        {"mnuASELog", On::Click, &F::mnuASELogClick},
-        {"mnuLaunchInfo", On::Click, &F::mnuLaunchInfoClick},
-        {"memReadme", On::KeyDown, &F::memReadmeKeyDown},
-        {"memChanges", On::KeyDown, &F::memReadmeKeyDown},
-        {"memETLog", On::KeyDown, &F::memReadmeKeyDown},
-        {"memASE", On::KeyDown, &F::memReadmeKeyDown},
-        {"memLaunchInfo", On::KeyDown, &F::memReadmeKeyDown},
-        {"memReadme", On::Change, &F::memReadmeChange},
-        {"memChanges", On::Change, &F::memChangesChange},
-        {"stInfo", On::Click, &F::stInfoClick},
+        {"sbtnReadme", On::Click, &F::sbtnReadmeClick},       {"mnuReadme", On::Click, &F::sbtnReadmeClick},
+        {"popReadme", On::Click, &F::popReadmeClick},         {"mnuChanges", On::Click, &F::mnuChangesClick},
+        {"bitbtnLog", On::Click, &F::bitbtnLogClick},         {"mnuLog", On::Click, &F::bitbtnLogClick},
+        {"mnuASELog", On::Click, &F::mnuASELogClick},         {"mnuLaunchInfo", On::Click, &F::mnuLaunchInfoClick},
+        {"memReadme", On::KeyDown, &F::memReadmeKeyDown},     {"memChanges", On::KeyDown, &F::memReadmeKeyDown},
+        {"memETLog", On::KeyDown, &F::memReadmeKeyDown},      {"memASE", On::KeyDown, &F::memReadmeKeyDown},
+        {"memLaunchInfo", On::KeyDown, &F::memReadmeKeyDown}, {"memReadme", On::Change, &F::memReadmeChange},
+        {"memChanges", On::Change, &F::memChangesChange},     {"stInfo", On::Click, &F::stInfoClick},
     };
     return wires;
 }

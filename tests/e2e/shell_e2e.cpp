@@ -104,11 +104,14 @@ TEST(StatusLine, TheDemoButtonNamesItsCountOnceThePointerMovesOverIt) {
     const std::string expected = " 3 demo files in " + box.game + "\\etmain\\demos available";
     // The pointer keeps moving over the button, as a hand does, until the count shows.
     int x = 5;
-    EXPECT_TRUE(e2e::waitFor([&] {
-        PostMessageA(demo, WM_MOUSEMOVE, 0, MAKELPARAM(x++ % 40 + 5, 5));
-        Sleep(50);
-        return vexal.text("stInfo") == expected;
-    }, 5s)) << vexal.text("stInfo");
+    EXPECT_TRUE(e2e::waitFor(
+        [&] {
+            PostMessageA(demo, WM_MOUSEMOVE, 0, MAKELPARAM(x++ % 40 + 5, 5));
+            Sleep(50);
+            return vexal.text("stInfo") == expected;
+        },
+        5s))
+        << vexal.text("stInfo");
 }
 
 // Runs inside a Wine virtual desktop, whose taskbar has a notification area.

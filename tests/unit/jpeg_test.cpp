@@ -24,8 +24,8 @@
 namespace vexal::util {
 namespace {
 
-using vexal::testing::EncodeOptions;
 using vexal::testing::encodeJpeg;
+using vexal::testing::EncodeOptions;
 using vexal::testing::Picture;
 
 // The pictures are made here with the library's compressor, so the tests need
@@ -36,8 +36,6 @@ struct Rgb {
 };
 
 using Sample = std::array<unsigned char, 4>;
-
-
 
 // Four plain quadrants: rows or channels that come out swapped, shifted or
 // with the wrong stride show at once.
@@ -90,7 +88,6 @@ Picture grayHalves(int width, int height) {
     }
     return p;
 }
-
 
 std::string colourJpeg(int width, int height, const EncodeOptions& options = {}) {
     return encodeJpeg(quadrants(width, height, JCS_RGB, 3, rgbSample), options);

@@ -268,7 +268,9 @@ TEST_F(ShellTest, DateFieldTogglesWithEitherButtonAndIsStored) {
     const struct {
         ui::MouseButton button;
         bool date;
-    } rows[] = {{ui::MouseButton::Right, false}, {ui::MouseButton::Left, true}, {ui::MouseButton::Middle, false},
+    } rows[] = {{ui::MouseButton::Right, false},
+                {ui::MouseButton::Left, true},
+                {ui::MouseButton::Middle, false},
                 {ui::MouseButton::Middle, false}};
     for (const auto& row : rows) {
         const auto before = clicks();
@@ -312,8 +314,8 @@ TEST(HotkeyRules, CharactersColoursAndTypedKeys) {
     const struct {
         char key;
         KeyVerdict verdict;
-    } typed[] = {{'7', KeyVerdict::Pass},    {'k', KeyVerdict::Pass},        {'\b', KeyVerdict::Pass},
-                 {'K', KeyVerdict::Refuse},  {'-', KeyVerdict::Refuse},      {' ', KeyVerdict::Refuse},
+    } typed[] = {{'7', KeyVerdict::Pass},        {'k', KeyVerdict::Pass},   {'\b', KeyVerdict::Pass},
+                 {'K', KeyVerdict::Refuse},      {'-', KeyVerdict::Refuse}, {' ', KeyVerdict::Refuse},
                  {'\r', KeyVerdict::NextControl}};
     for (const auto& row : typed) EXPECT_EQ(tools::filterHotkeyKey(row.key), row.verdict) << int(row.key);
 }
@@ -448,7 +450,8 @@ TEST_F(ShellTest, EveryRowResolvesAndNoKeyIsTakenTwice) {
         if (!l) continue;
         const std::string group = std::string(row.parent) == "mnuMain" ? "window" : row.parent;
         const auto [it, fresh] = byMenu[group].emplace(l, row.name);
-        EXPECT_TRUE(fresh || knownShared.count(row.name)) << row.name << " and " << it->second << " share the letter " << l << " in " << group;
+        EXPECT_TRUE(fresh || knownShared.count(row.name))
+            << row.name << " and " << it->second << " share the letter " << l << " in " << group;
     }
 }
 

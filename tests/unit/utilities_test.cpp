@@ -1,7 +1,5 @@
 #include "util/utilities.h"
 
-#include "ui/list_transfer.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,9 +11,10 @@
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_file_system.h"
-#include "util/file_count.h"
 #include "platform/fake/fake_process.h"
+#include "ui/list_transfer.h"
 #include "util/error.h"
+#include "util/file_count.h"
 
 namespace vexal::util {
 namespace {
