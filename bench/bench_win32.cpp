@@ -5,6 +5,7 @@
 //   mapchange <dir>  one map change with 2,000 maps and 2,000 pictures
 //   demomove  <dir>  one mouse move over Demo with 2,000 demos in 50 folders
 //   logviewer <dir>  the console-log viewer at start with a 100 MB log against a 1 KB one
+//   typing    <dir>  one keystroke in the editable readme viewer against a plain overwrite of the file
 //   backup    <dir>  one backup of <dir>, restore <dir>: one restore of it (scripts/run-bench.sh
 //                    times Info-ZIP's zip and unzip on the same tree beside them)
 #include <windows.h>
@@ -283,11 +284,46 @@ int backupOrRestore(const std::string& what, const std::string& dir) {
     return 0;
 }
 
+// Editable mode: every keystroke in the readme viewer writes the whole file back
+// (a readme bigger than the viewer holds is never written, so 120 KB is the most).
+int typing(const std::string& dir) {
+    BenchWindow w(dir);
+    auto& form = w.form;
+    form.switches.editable = true;
+    const std::string readme = form.programDir + "readme-vexal.txt";
+    for (const std::size_t size : {std::size_t{8} << 10, std::size_t{120} << 10}) {
+        std::string text;
+        while (text.size() < size) text += "A line of the readme, about as long as most of its lines are.\r\n";
+        w.s.fs.writeFileAtomic(readme, text);
+        form.sbtnReadmeClick();
+        std::vector<double> keystroke, plain;
+        for (int i = 0; i < 100; ++i) {
+            text = form.memReadme.text() + "x";
+            auto t = Clock::now();
+            form.memReadme.modified = true;
+            form.memReadme.setText(text);  // as the text box reports a typed character
+            keystroke.push_back(ms(Clock::now() - t));
+            t = Clock::now();
+            std::ofstream out(dir + "\\plain.txt", std::ios::binary | std::ios::trunc);
+            out << text;
+            out.close();
+            plain.push_back(ms(Clock::now() - t));
+        }
+        std::printf(
+            "keystroke in the editable readme (%zu KB): median %.2f ms, p99 %.2f ms; plain overwrite median "
+            "%.2f ms\n",
+            size >> 10, percentile(keystroke, 0.5), percentile(keystroke, 0.99), percentile(plain, 0.5));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_win32 startup|settings|walk|mapchange|demomove|logviewer|backup|restore <folder>\n");
+        std::fprintf(
+            stderr,
+            "usage: bench_win32 startup|settings|walk|mapchange|demomove|logviewer|typing|backup|restore <folder>\n");
         return 2;
     }
     const std::string what = argv[1], dir = argv[2];
@@ -298,6 +334,7 @@ int main(int argc, char** argv) {
         if (what == "mapchange") return mapChange(dir);
         if (what == "demomove") return demoMove(dir);
         if (what == "logviewer") return logViewer(dir);
+        if (what == "typing") return typing(dir);
         if (what == "backup" || what == "restore") return backupOrRestore(what, dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench failed: %s\n", e.what());

@@ -63,6 +63,10 @@ yes 'Console line: a player connected, a map loaded, a frame drawn 1234567890' |
 yes 'Console line' | head -c 1000 | sed 's/$/\r/' >"$work/logviewer/small/game/etmain/etconsole.log"
 xvfb-run -a wine "$win/bench_win32.exe" logviewer "$(winpath "$work/logviewer")" | tr -d '\r'
 
+echo "== editable readme: one keystroke writes the file back"
+rm -rf "$work/typing" && mkdir -p "$work/typing"
+wine "$win/bench_win32.exe" typing "$(winpath "$work/typing")" | tr -d '\r'
+
 echo "== backup and restore: 400 map pictures, 300 map information files, against Info-ZIP"
 tree="$work/backup"
 if [ ! -f "$tree/.ready" ]; then

@@ -341,6 +341,7 @@ private:
     bool hotkeysRefused_ = false, hotkeysReported_ = false;
     bool settingsSaveFailed_ = false;
     void applySwitches();
+    bool switchesRead_ = false;  // the first initialisation has read the command line
     std::vector<ui::Control*> controls_;
     std::map<std::string, ui::MenuItem*> menuIndex_;
 };

@@ -54,7 +54,16 @@ std::string TfrmVexal::GetVersionText() { return util::GetVersionText(services.p
 std::string TfrmVexal::version() { return GetVersionText(); }
 
 void TfrmVexal::applySwitches() {
+    // A refresh reads the command line again, but the restore, readme and log
+    // requests belong to the first showing: once served they stay served.
+    const Switches before = switches;
     switches = parseSwitches(services.process.arguments());
+    if (switchesRead_) {
+        switches.restore = before.restore;
+        switches.readme = before.readme;
+        switches.log = before.log;
+    }
+    switchesRead_ = true;
     if (switches.tahoma) {
         lbMinET.setLeft(387);
         // The window's font name changes; every control without a font of its own follows.

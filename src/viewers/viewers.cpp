@@ -50,10 +50,13 @@ std::size_t TfrmVexal::loadViewer(ui::Memo& memo, const std::string& path, bool 
     const auto text = viewerText(path, end, all);
     if (!text) throw Error(util::cannotOpenFileText(path));
     if (whole) *whole = all;
+    // The text box breaks lines only at CR LF; the game ends its log lines with a
+    // bare LF, and other files may use a bare CR.
+    const auto lines = util::splitLines(header + *text);
     memo.modified = false;
-    memo.setText(header + *text);
+    memo.setText(util::joinLines(lines));
     memo.setTopLine(0);
-    return util::splitLines(header + *text).size();
+    return lines.size();
 }
 
 void TfrmVexal::sbtnReadmeClick() {

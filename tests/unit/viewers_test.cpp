@@ -103,6 +103,33 @@ TEST_F(ViewersTest, MissingFilesAreSaidAndNothingOpens) {
     EXPECT_EQ(form->lastLog, "");
 }
 
+// The text box breaks lines only at CR LF: whatever the file uses, the viewer
+// holds CR LF, and the count, the scroll position and the last log line agree.
+TEST_F(ViewersTest, EveryKindOfLineEndShowsAsLinesOfTheViewer) {
+    const struct {
+        const char* file;
+        const char* shown;
+        std::size_t lines;
+    } rows[] = {
+        {"first\nsecond\nthird\n", "first\r\nsecond\r\nthird\r\n", 3},  // the game's own log
+        {"first\rsecond\rthird", "first\r\nsecond\r\nthird\r\n", 3},
+        {"first\r\nsecond\n\rthird", "first\r\nsecond\r\n\r\nthird\r\n", 4},
+        {"first\r\n\r\n", "first\r\n\r\n", 2},
+        {"", "", 0},
+    };
+    const std::string log = std::string(kGame) + "\\etmain\\etconsole.log";
+    startWith();
+    for (const auto& row : rows) {
+        fake.fs.addFile(log, row.file);
+        run([&] { form->bitbtnLog.click(); });
+        EXPECT_EQ(form->memETLog.text(), row.shown) << row.file;
+        EXPECT_EQ(form->memETLog.hint(), viewers::viewerHint("etconsole.log", row.lines));
+        EXPECT_EQ(form->memETLog.topLine(), static_cast<int>(row.lines) - 1);
+        EXPECT_EQ(form->lastLog, row.lines ? "first" : "");
+    }
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(ViewersTest, AVanishedGameFolderIsAnErrorAndALockedLogKeepsTheViewer) {
     startWith();
     fake.fs.addFile(std::string(kGame) + "\\etmain\\etconsole.log", "first\r\n");
@@ -177,6 +204,21 @@ TEST_F(ViewersTest, TheReadmeAndLogSwitchesOpenTheirViewerOnceAtTheFirstShowing)
     run([&] { form->stInfoClick(); });
     run([&] { form->FormShow(); });
     EXPECT_FALSE(form->memETLog.visible()) << "a later showing from the tray does not open it again";
+    // Leaving PB-Update, choosing an editor ... rerun the initialisation, which
+    // reads the command line again: the served request stays served.
+    run([&] { form->FormCreate(); });
+    run([&] { form->FormShow(); });
+    EXPECT_FALSE(form->memETLog.visible()) << "a refresh does not ask for the log again";
+    EXPECT_FALSE(form->switches.restore || form->switches.readme || form->switches.log);
+}
+
+TEST_F(ViewersTest, ARefreshBeforeTheFirstShowingKeepsTheRequests) {
+    fake.fs.addFile(std::string(kProgram) + "readme-vexal.txt", "text\r\n");
+    fake.process.args = {"/min", "/readme"};
+    startWith();
+    run([&] { form->FormCreate(); });
+    run([&] { form->FormShow(); });
+    EXPECT_TRUE(form->memReadme.visible()) << "shown from the tray at last, the window opens the readme";
 }
 
 TEST(ViewerRules, LinesCutAtWholeLinesAndTheLastLogText) {
