@@ -148,7 +148,13 @@ std::optional<std::string> FakeFileSystem::readFilePart(const std::string& path,
     return whole->substr(static_cast<std::size_t>(offset), length);
 }
 
+void FakeFileSystem::change() {
+    if (!killed && changesLeft != 0 && --changesLeft == 0) killed = true;
+    if (killed) throw SimulatedKill{};
+}
+
 void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
+    change();
     const auto full = absolute(path);
     if (!full || isRoot(*full) || path.back() == '\\') throw Error(kInvalidName);
     const Node* parent = find(parentOf(*full));
@@ -166,7 +172,29 @@ void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string&
     writes.push_back(*full);
 }
 
+void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    const auto full = absolute(path);
+    if (!full || isRoot(*full) || path.back() == '\\') throw Error(kInvalidName);
+    const Node* parent = find(parentOf(*full));
+    if (!parent || !parent->isDirectory()) throw Error(kPathNotFound);
+    const Node* old = find(*full);
+    if (old && (old->isDirectory() || (old->attributes & kAttrReadOnly))) throw Error(kAccessDenied);
+    if (writeBlocked(*full)) throw Error(kAccessDenied);
+    if (old && old->locked) throw Error(kSharingViolation);
+    if (diskFull) throw Error(kDiskFull);
+    try {
+        change();
+    } catch (const SimulatedKill&) {
+        // Killed half way through the write.
+        nodes[foldCase(*full)] = Node{*full, kAttrArchive, bytes.substr(0, bytes.size() / 2), now(), false};
+        throw;
+    }
+    nodes[foldCase(*full)] = Node{*full, kAttrArchive, bytes, now(), false};
+    writes.push_back(*full);
+}
+
 void FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    change();
     const Node* source = find(from);
     const auto full = absolute(to);
     if (!source || source->isDirectory()) throw Error(kPathNotFound);
@@ -182,6 +210,7 @@ void FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
 }
 
 bool FakeFileSystem::deleteFile(const std::string& path) {
+    change();
     const Node* node = find(path);
     if (!node || node->isDirectory() || (node->attributes & kAttrReadOnly) || node->locked || writeBlocked(node->path))
         return false;
@@ -190,6 +219,7 @@ bool FakeFileSystem::deleteFile(const std::string& path) {
 }
 
 bool FakeFileSystem::createDirectory(const std::string& path) {
+    change();
     const auto full = absolute(path);
     if (!full || isRoot(*full) || find(*full) || writeBlocked(*full)) return false;
     const Node* parent = find(parentOf(*full));
@@ -199,6 +229,7 @@ bool FakeFileSystem::createDirectory(const std::string& path) {
 }
 
 bool FakeFileSystem::removeDirectory(const std::string& path) {
+    change();
     const Node* node = find(path);
     if (!node || !node->isDirectory() || isRoot(node->path) || (node->attributes & kAttrReadOnly) ||
         writeBlocked(node->path))
@@ -246,6 +277,7 @@ bool FakeFileSystem::setCurrentDirectory(const std::string& path) {
 std::string FakeFileSystem::currentDirectory() { return current; }
 
 bool FakeFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+    change();
     Node* node = find(path);
     if (!node) return false;
     node->attributes = node->isDirectory() ? folderAttributes(attributes) : fileAttributes(attributes);
@@ -253,6 +285,7 @@ bool FakeFileSystem::setAttributes(const std::string& path, std::uint32_t attrib
 }
 
 bool FakeFileSystem::setLastWrite(const std::string& path, const DateTime& time) {
+    change();
     Node* node = find(path);
     if (!node) return false;
     node->lastWrite = time;
