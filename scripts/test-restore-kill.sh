@@ -42,8 +42,12 @@ for side in B A; do
     mv "$folder/backup/Vexal-backup.zip" "$folder/backup/$side.zip"
 done
 state > "$work/A"
+started=$(date +%s%N)
 wine "$exe" "$dir" 2 > "$work/out" 2> "$work/err" ||
     { echo "the restores failed: $(tr -d '\r' < "$work/err")"; exit 1; }
+# Kills spread over about two restores, so they land in every phase: the staging,
+# the swaps and the clean-up.
+spread=$(( ($(date +%s%N) - started) / 1000000 ))
 state > "$work/B"
 cmp -s "$work/A" "$work/B" && { echo "the two sides do not differ"; exit 1; }
 
@@ -52,7 +56,7 @@ failures=0
 mixed=0
 sides=""
 for ((i = 1; i <= kills; i++)); do
-    kill_writer_at_random "kill $i" 500 "$exe" "$dir"
+    kill_writer_at_random "kill $i" "$spread" "$exe" "$dir"
     case $? in
         1) failures=$((failures + 1)) ;;
         2) failures=$((failures + 1)); continue ;;
@@ -62,6 +66,7 @@ for ((i = 1; i <= kills; i++)); do
         failures=$((failures + 1))
         continue
     fi
+    tr -d '\r' < "$work/repair" >> "$work/repairs"
     state > "$work/now"
     if cmp -s "$work/now" "$work/A"; then
         sides="${sides}A"
@@ -76,7 +81,7 @@ done
 
 a=$(tr -cd A <<< "$sides" | wc -c)
 b=$(tr -cd B <<< "$sides" | wc -c)
-echo "restore under SIGKILL: $kills kills, then a start's repair: $a folders all A, $b all B, $mixed mixed," \
-     "$failures writer failures"
+echo "restore under SIGKILL ($spread ms for two restores): $kills kills, then a start's repair ($(sort "$work/repairs" | uniq -c | xargs)):" \
+     "$a folders all A, $b all B, $mixed mixed, $failures writer failures"
 rm -rf "$folder"
 [ "$mixed" -eq 0 ] && [ "$failures" -eq 0 ]

@@ -153,44 +153,43 @@ void FakeFileSystem::change() {
     if (killed) throw SimulatedKill{};
 }
 
-void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
-    change();
-    const auto full = absolute(path);
-    if (!full || isRoot(*full) || path.back() == '\\') throw Error(kInvalidName);
-    const Node* parent = find(parentOf(*full));
+const FakeFileSystem::Node* FakeFileSystem::writableTarget(const std::string& path, std::string& full) const {
+    const auto resolved = absolute(path);
+    if (!resolved || isRoot(*resolved) || path.back() == '\\') throw Error(kInvalidName);
+    full = *resolved;
+    const Node* parent = find(parentOf(full));
     if (!parent || !parent->isDirectory()) throw Error(kPathNotFound);
-    const Node* old = find(*full);
+    const Node* old = find(full);
     if (old && (old->isDirectory() || (old->attributes & kAttrReadOnly))) throw Error(kAccessDenied);
-    if (writeBlocked(*full)) throw Error(kAccessDenied);
+    if (writeBlocked(full)) throw Error(kAccessDenied);
     if (old && old->locked) throw Error(kSharingViolation);
     if (diskFull) throw Error(kDiskFull);
+    return old;
+}
 
+void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
+    change();
+    std::string full;
+    const Node* old = writableTarget(path, full);
     // The temporary file is renamed over the old one: the name takes the letter
     // case it was written with, hidden and system marks are carried over.
     const std::uint32_t kept = old ? old->attributes & (kAttrHidden | kAttrSystem) : 0;
-    nodes[foldCase(*full)] = Node{*full, kept | kAttrArchive, bytes, now(), false};
-    writes.push_back(*full);
+    nodes[foldCase(full)] = Node{full, kept | kAttrArchive, bytes, now(), false};
+    writes.push_back(full);
 }
 
 void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes) {
-    const auto full = absolute(path);
-    if (!full || isRoot(*full) || path.back() == '\\') throw Error(kInvalidName);
-    const Node* parent = find(parentOf(*full));
-    if (!parent || !parent->isDirectory()) throw Error(kPathNotFound);
-    const Node* old = find(*full);
-    if (old && (old->isDirectory() || (old->attributes & kAttrReadOnly))) throw Error(kAccessDenied);
-    if (writeBlocked(*full)) throw Error(kAccessDenied);
-    if (old && old->locked) throw Error(kSharingViolation);
-    if (diskFull) throw Error(kDiskFull);
+    std::string full;
+    (void)writableTarget(path, full);
     try {
         change();
     } catch (const SimulatedKill&) {
         // Killed half way through the write.
-        nodes[foldCase(*full)] = Node{*full, kAttrArchive, bytes.substr(0, bytes.size() / 2), now(), false};
+        nodes[foldCase(full)] = Node{full, kAttrArchive, bytes.substr(0, bytes.size() / 2), now(), false};
         throw;
     }
-    nodes[foldCase(*full)] = Node{*full, kAttrArchive, bytes, now(), false};
-    writes.push_back(*full);
+    nodes[foldCase(full)] = Node{full, kAttrArchive, bytes, now(), false};
+    writes.push_back(full);
 }
 
 void FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {

@@ -87,6 +87,9 @@ private:
     [[nodiscard]] const Node* find(const std::string& path) const;
     [[nodiscard]] Node* find(const std::string& path);
     [[nodiscard]] bool writeBlocked(const std::string& absolutePath) const;
+    // The node a write to `path` replaces (or nothing), with the full path in `full`;
+    // throws vexal::Error as Windows fails such a write.
+    const Node* writableTarget(const std::string& path, std::string& full) const;
     void ensureParents(const std::string& absolutePath);
     [[nodiscard]] DirEntry entryOf(const Node& node, const std::string& name) const;
 
