@@ -35,9 +35,13 @@ public:
         return s.str();
     }
     std::optional<std::string> readFilePart(const std::string& p, std::uint64_t offset, std::size_t length) override {
-        const auto whole = readFile(p);
-        if (!whole) return std::nullopt;
-        return offset >= whole->size() ? std::string() : whole->substr(static_cast<std::size_t>(offset), length);
+        std::ifstream in(map(p), std::ios::binary);
+        if (!in) return std::nullopt;
+        std::string bytes(length, '\0');
+        in.seekg(static_cast<std::streamoff>(offset));
+        in.read(bytes.data(), static_cast<std::streamsize>(length));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+        return bytes;
     }
     void writeFileAtomic(const std::string& p, const std::string& bytes) override {
         const std::string target = map(p), temp = target + ".~tmp";
@@ -48,8 +52,14 @@ public:
         }
         if (std::rename(temp.c_str(), target.c_str()) != 0) throw vexal::Error("cannot rename " + temp);
     }
+    void writeFile(const std::string& p, const std::string& bytes) override {
+        std::ofstream out(map(p), std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush()) throw vexal::Error("cannot write " + p);
+    }
     bool deleteFile(const std::string& p) override { return ::unlink(map(p).c_str()) == 0; }
     bool createDirectory(const std::string& p) override { return ::mkdir(map(p).c_str(), 0755) == 0; }
+    bool removeDirectory(const std::string& p) override { return ::rmdir(map(p).c_str()) == 0; }
     std::vector<DirEntry> list(const std::string& folder, const std::string&) override {
         // The listing of a Windows folder; the walk skips these two.
         std::vector<DirEntry> entries;
@@ -122,7 +132,7 @@ int benchBackup(const std::string& mode, const std::string& folder) {
             std::printf("backup native: %.0f ms, %llu bytes, %zu files\n", msSince(start),
                         static_cast<unsigned long long>(summary.bytes), summary.files);
         } else {
-            vexal::backup::restoreBackup(fs, "C:\\", "Vexal.exe", "C:\\backup\\Vexal-backup.zip", {}, {});
+            vexal::backup::restoreBackup(fs, "C:\\", "Vexal.exe", "C:\\backup\\Vexal-backup.zip", {});
             std::printf("restore native: %.0f ms\n", msSince(start));
         }
     } catch (const std::exception& e) {

@@ -7,7 +7,9 @@
 //   logviewer <dir>  the console-log viewer at start with a 100 MB log against a 1 KB one
 //   typing    <dir>  one keystroke in the editable readme viewer against a plain overwrite of the file
 //   backup    <dir>  one backup of <dir>, restore <dir>: one restore of it (scripts/run-bench.sh
-//                    times Info-ZIP's zip and unzip on the same tree beside them)
+//                    times Info-ZIP's zip and unzip on the same tree beside them); restore-held <dir>:
+//                    one restore while another program holds the archive's last file, which fails and
+//                    puts every file back
 #include <windows.h>
 
 #include <algorithm>
@@ -24,6 +26,7 @@
 #include "platform/win32/win32_services.h"
 #include "settings/config.h"
 #include "ui/application.h"
+#include "util/error.h"
 #include "util/utilities.h"
 
 namespace {
@@ -277,9 +280,22 @@ int backupOrRestore(const std::string& what, const std::string& dir) {
         const auto summary = vexal::backup::writeBackup(fs, program, "Vexal.ini", archive, {});
         std::printf("backup under Wine: %.0f ms, %llu bytes, %zu files\n", ms(Clock::now() - t),
                     static_cast<unsigned long long>(summary.bytes), summary.files);
-    } else {
-        vexal::backup::restoreBackup(fs, program, "Vexal.exe", archive, {}, {});
+    } else if (what == "restore") {
+        vexal::backup::restoreBackup(fs, program, "Vexal.exe", archive, {});
         std::printf("restore under Wine: %.0f ms\n", ms(Clock::now() - t));
+    } else {
+        // The settings file comes last in the archive: every other file is swapped, then put back.
+        HANDLE held = CreateFileA((program + "Vexal.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        const auto t0 = Clock::now();
+        try {
+            vexal::backup::restoreBackup(fs, program, "Vexal.exe", archive, {});
+            std::printf("restore with a held file under Wine: not refused\n");
+        } catch (const vexal::Error&) {
+            std::printf("restore with a held file under Wine: %.0f ms to refuse it and put everything back\n",
+                        ms(Clock::now() - t0));
+        }
+        CloseHandle(held);
     }
     return 0;
 }
@@ -323,7 +339,8 @@ int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(
             stderr,
-            "usage: bench_win32 startup|settings|walk|mapchange|demomove|logviewer|typing|backup|restore <folder>\n");
+            "usage: bench_win32 startup|settings|walk|mapchange|demomove|logviewer|typing|backup|restore|restore-held "
+            "<folder>\n");
         return 2;
     }
     const std::string what = argv[1], dir = argv[2];
@@ -335,7 +352,7 @@ int main(int argc, char** argv) {
         if (what == "demomove") return demoMove(dir);
         if (what == "logviewer") return logViewer(dir);
         if (what == "typing") return typing(dir);
-        if (what == "backup" || what == "restore") return backupOrRestore(what, dir);
+        if (what == "backup" || what == "restore" || what == "restore-held") return backupOrRestore(what, dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench failed: %s\n", e.what());
         return 1;

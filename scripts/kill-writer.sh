@@ -24,7 +24,8 @@ kill_writer_at_random() {
         echo "$label: the writer did not start in three tries: $(tr -d '\r' < "$work/err")"
         return 2
     fi
-    sleep "$(printf '0.%03d' $((50 + RANDOM % maxms)))"
+    local ms=$((50 + RANDOM % maxms))
+    sleep "$((ms / 1000)).$(printf '%03d' $((ms % 1000)))"
     if ! kill -9 "$pid" 2>/dev/null; then
         echo "$label: the writer had already stopped: $(tr -d '\r' < "$work/err")"
         status=1

@@ -101,5 +101,6 @@ fi
 rm -rf "$tree/backup"
 wine "$win/bench_win32.exe" backup "$(winpath "$tree")" | tr -d '\r'
 wine "$win/bench_win32.exe" restore "$(winpath "$tree")" | tr -d '\r'
+wine "$win/bench_win32.exe" restore-held "$(winpath "$tree")" | tr -d '\r'
 unzip -tqq "$tree/backup/Vexal-backup.zip" && echo "unzip -t: our archive is clean"
 t=$(now); unzip -o -q "$tree/backup/Vexal-backup.zip" -d "$tree"; echo "unzip -o (the same archive): $(ms_since "$t") ms"

@@ -22,6 +22,7 @@ level "end to end (Wine)" scripts/run-e2e.sh
 # Last: killing Wine processes at random can take a program started just after down with them.
 level "atomic writes killed at random" scripts/test-atomic-kill.sh build/windows/atomic_writer.exe
 level "backups killed at random" scripts/test-backup-kill.sh build/windows/backup_writer.exe
+level "restores killed at random" scripts/test-restore-kill.sh build/windows/restore_writer.exe
 wineserver -k 2>/dev/null || true
 
 echo

@@ -268,6 +268,8 @@ public:
     void restoreOnRequest();  // the show step of the "restore" switch
     // Set by a restore: the program entry starts the new copy once this one is gone.
     bool restartRequested = false;
+    // This copy holds the restore lock (taken by a restore, or by the start's repair).
+    bool holdsRestoreLock = false;
 
     // ---- text viewers (viewers/)
     void sbtnReadmeClick();

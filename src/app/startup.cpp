@@ -1,22 +1,15 @@
 // Start-up, the window initialisation (also the refresh), the show steps and the end.
-#include <algorithm>
-#include <cctype>
-
 #include "app/main_window.h"
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
 #include "tools/hotkeys.h"
+#include "util/case_fold.h"
 #include "util/error.h"
 #include "util/utilities.h"
 
 namespace vexal {
 
 namespace {
-
-std::string lowered(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 bool isSet(const std::string& value) { return value.size() >= 2; }
 
@@ -25,7 +18,7 @@ bool isSet(const std::string& value) { return value.size() >= 2; }
 Switches parseSwitches(const std::vector<std::string>& arguments) {
     Switches s;
     for (const auto& argument : arguments) {
-        const std::string a = lowered(argument);
+        const std::string a = util::lowerCase(argument);
         if (a.empty() || (a[0] != '/' && a[0] != '-')) continue;
         const std::string word = a.substr(1);
         if (word == "tahoma")

@@ -5,6 +5,7 @@
 #include "backup/backup_files.h"
 #include "backup/backup_texts.h"
 #include "backup/restart.h"
+#include "backup/restore_swap.h"
 #include "backup/zip_archive.h"
 #include "settings/paths.h"
 #include "util/error.h"
@@ -62,6 +63,10 @@ void TfrmVexal::sbtnBackupClick() {
         if (!mnuBackupOnQuit->checked())
             services.dialogs.messageBox(backup::text::summary(summary.files, size), platform::BoxKind::Information,
                                         platform::BoxButtons::Ok);
+        // Also on quit: a file the backup does not hold is something the user must know.
+        if (!summary.leftOut.empty())
+            services.dialogs.messageBox(backup::text::leftOut(summary.leftOut), platform::BoxKind::Warning,
+                                        platform::BoxButtons::Ok);
     }
     sbtnRestore.setEnabled(true);
 }
@@ -76,17 +81,32 @@ void TfrmVexal::sbtnRestoreClick() {
     if (services.dialogs.messageBox(backup::text::kRestoreQuestion, platform::BoxKind::Warning,
                                     platform::BoxButtons::YesNo) != platform::BoxResult::Yes)
         return;
+    // One copy at a time works on the program folder; a start that repairs an
+    // interrupted restore takes the same lock.
+    if (!holdsRestoreLock) {
+        if (!services.process.createMutex(backup::kRestoreLock)) throw Error(backup::text::kRestoreBusy);
+        holdsRestoreLock = true;
+    }
     const std::string archive = backupDir + settings::kBackupArchive;
     {
         ProgressScope progress(*this);
-        // Everything is checked before the first file is touched. From the first
-        // write on this copy saves no settings and no lists: its document in
-        // memory is the old one and would undo the restored files.
-        backup::restoreBackup(
-            fs, programDir, settings::extractFileName(services.process.exePath()), archive, [this] { config.freeze(); },
-            [this](double percent, backup::ZipOperation op, backup::ZipPhase phase) {
-                zipOverallProgress(percent, op, phase);
-            });
+        try {
+            backup::restoreBackup(fs, programDir, settings::extractFileName(services.process.exePath()), archive,
+                                  [this](double percent, backup::ZipOperation op, backup::ZipPhase phase) {
+                                      zipOverallProgress(percent, op, phase);
+                                  });
+        } catch (const backup::UnfinishedRestore& e) {
+            // Part old, part new on disk: this copy adds nothing to it, and the next
+            // start completes or undoes the restore from its journal.
+            config.freeze();
+            services.dialogs.errorBox(e.what());
+            restartProgram();
+            return;
+        }
+        // Any other failure left the folder as it was and this copy saves as before.
+        // From here on it saves no settings and no lists: its document in memory is
+        // the old one and would undo the restored files.
+        config.freeze();
         pb1.setVisible(false);
     }
     if (fs.fileExists(archive))

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <set>
 
 #include "backup/backup_texts.h"
+#include "backup/restore_swap.h"
+#include "util/case_fold.h"
 #include "util/error.h"
 
 namespace vexal::backup {
@@ -15,12 +18,6 @@ using platform::kAttrDirectory;
 using platform::kAttrHidden;
 using platform::kAttrReparsePoint;
 using platform::kAttrSystem;
-
-std::string lowerAscii(std::string s) {
-    for (auto& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 bool isDots(const std::string& name) { return name == "." || name == ".."; }
 
@@ -47,7 +44,7 @@ public:
         auto match = [&](const std::string& rel, const platform::DirEntry& e) {
             if (e.isDirectory()) return;
             for (std::size_t i = 0; i < names.size(); ++i)
-                if (lowerAscii(e.name) == lowerAscii(names[i])) found[i].emplace_back(rel, e);
+                if (util::sameName(e.name, names[i])) found[i].emplace_back(rel, e);
         };
         for (const auto& e : fs_.list(root_, "*.*"))
             if (!e.isDirectory()) match(e.name, e);
@@ -57,6 +54,7 @@ public:
     }
 
     std::vector<BackupSource> sources;
+    std::vector<text::LeftOutFile> leftOut;
 
 private:
     static std::string backslashed(std::string s) {
@@ -79,18 +77,36 @@ private:
     }
 
     void add(const std::string& path, const std::string& name, const platform::DirEntry& e) {
-        if (!seen_.insert(lowerAscii(name)).second) return;
+        // Found twice (a named file inside one of the folders) is one file; two names
+        // that differ only in letter case, which a case-sensitive folder can hold,
+        // would become one file on the way back.
+        const auto [it, fresh] = seen_.emplace(util::foldCase(name), name);
+        if (!fresh) {
+            if (it->second != name) leftOut.push_back({name, "differs from " + it->second + " only in letter case"});
+            return;
+        }
+        if (auto fault = entryNameFault(name)) {
+            leftOut.push_back({name, *fault});
+            return;
+        }
         sources.push_back({path, name, e.attributes, e.isDirectory() ? 0 : e.size, e.lastWrite});
     }
 
     platform::FileSystem& fs_;
     std::string root_;
-    std::set<std::string> seen_;
+    std::map<std::string, std::string> seen_;  // folded name -> name as listed
 };
 
-constexpr std::array<const char*, 22> kDeviceNames = {
-    "con",  "prn",  "aux",  "nul",  "com1", "com2", "com3", "com4", "com5",   "com6",    "com7",
-    "com8", "com9", "lpt1", "lpt2", "lpt3", "lpt4", "lpt5", "lpt6", "conin$", "conout$", "clock$"};
+// Windows opens a device for these names, with any extension; "\xB9", "\xB2" and
+// "\xB3" are the superscript digits one, two and three of Windows-1252.
+constexpr std::array<const char*, 33> kDeviceNames = {
+    "con",  "prn",  "aux",  "nul",     "com0",    "com1",    "com2",    "com3",    "com4",   "com5",    "com6",
+    "com7", "com8", "com9", "com\xB9", "com\xB2", "com\xB3", "lpt0",    "lpt1",    "lpt2",   "lpt3",    "lpt4",
+    "lpt5", "lpt6", "lpt7", "lpt8",    "lpt9",    "lpt\xB9", "lpt\xB2", "lpt\xB3", "conin$", "conout$", "clock$"};
+
+bool endsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
 
 std::vector<std::string> splitName(const std::string& name) {
     std::vector<std::string> parts(1);
@@ -105,17 +121,16 @@ std::vector<std::string> splitName(const std::string& name) {
 
 }  // namespace
 
-std::vector<BackupSource> backupSources(platform::FileSystem& fs, const std::string& programDir,
-                                        const std::string& settingsName) {
+BackupSources backupSources(platform::FileSystem& fs, const std::string& programDir, const std::string& settingsName) {
     Collector collect(fs, programDir);
     for (const char* folder : {"mapinfos", "sample", "mappics"}) collect.addFolderTree(folder);
     collect.addNamedFiles({"VexalParam.dat", "VexalMap.dat", settingsName, "readme-vexal.txt", "changes-vexal.txt"});
-    return std::move(collect.sources);
+    return {std::move(collect.sources), std::move(collect.leftOut)};
 }
 
 std::optional<std::string> entryNameFault(const std::string& name) {
     if (name.empty()) return "has no name";
-    if (name.size() > 200) return "is too long";
+    if (name.size() > kMaxEntryName) return "is too long";
     if (name[0] == '/' || name[0] == '\\') return "is an absolute path";
     if (name.find(':') != std::string::npos) return "names a drive or a hidden stream";
     auto parts = splitName(name);
@@ -128,23 +143,44 @@ std::optional<std::string> entryNameFault(const std::string& name) {
         for (unsigned char c : part)
             if (c < 0x20 || std::string_view("<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos)
                 return "contains characters Windows does not allow";
-        std::string stem = lowerAscii(part.substr(0, part.find('.')));
+        // Windows drops blanks before the extension too: "nul .txt" is the device.
+        std::string stem = util::lowerCase(part.substr(0, part.find('.')));
         while (!stem.empty() && stem.back() == ' ') stem.pop_back();
         for (const char* device : kDeviceNames)
             if (stem == device) return "names a device";
+        const std::string folded = util::lowerCase(part);
+        if (endsWith(folded, kStagedSuffix) || endsWith(folded, kKeptSuffix))
+            return "ends like the temporary files of a restore";
     }
+    if (parts.size() == 1 && util::sameName(parts[0], kRestoreJournal)) return "is the name of the restore's journal";
     return std::nullopt;
 }
 
 std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::string& programDir,
                                        const std::string& exeName, const std::vector<ZipEntry>& entries) {
+    // Every folder some entry needs, by folded relative name: a file entry there
+    // would be written first and then stand in the way.
+    std::set<std::string> neededFolders;
+    for (const auto& entry : entries) {
+        auto parts = splitName(util::foldCase(entry.name));
+        if (parts.size() > 1 && parts.back().empty()) parts.pop_back();  // a folder's closing slash
+        if (!entry.isFolder()) parts.pop_back();
+        std::string folder;
+        for (const auto& part : parts) neededFolders.insert(folder += (folder.empty() ? "" : "\\") + part);
+    }
     std::vector<RestoreTarget> plan;
     for (const auto& entry : entries) {
         if (auto fault = entryNameFault(entry.name)) throw Error(text::refusedEntry(entry.name, *fault));
         auto parts = splitName(entry.name);
         if (entry.isFolder()) parts.pop_back();
-        if (parts.size() == 1 && lowerAscii(parts[0]) == lowerAscii(exeName))
+        if (parts.size() == 1 && util::sameName(parts[0], exeName))
             throw Error(text::refusedEntry(entry.name, "would overwrite the program itself"));
+        if (!entry.isFolder()) {
+            std::string key;
+            for (const auto& part : parts) key += (key.empty() ? "" : "\\") + util::foldCase(part);
+            if (neededFolders.count(key))
+                throw Error(text::refusedEntry(entry.name, "is a file where another entry needs a folder"));
+        }
         std::string path = programDir;
         for (std::size_t i = 0; i < parts.size(); ++i) {
             path += parts[i];
@@ -163,43 +199,32 @@ std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::stri
     return plan;
 }
 
-void extractPlanned(platform::FileSystem& fs, const std::string& programDir, std::string_view archive,
-                    const std::vector<RestoreTarget>& plan, const ZipProgress& onProgress) {
-    std::uint64_t total = 0, done = 0;
-    for (const auto& t : plan) total += t.entry->size;
-    auto percent = [&] { return total == 0 ? 100.0 : 100.0 * static_cast<double>(done) / static_cast<double>(total); };
-    // Only folders below the program folder are made; the program folder itself is there.
-    auto makeFolders = [&fs, &programDir](const std::string& path, bool includeLast) {
-        for (std::size_t at = path.find('\\', programDir.size()); at != std::string::npos; at = path.find('\\', at + 1))
-            if (!fs.directoryExists(path.substr(0, at)) && !fs.createDirectory(path.substr(0, at)))
-                throw Error(text::cannotCreateFolder(path.substr(0, at)));
-        if (includeLast && !fs.directoryExists(path) && !fs.createDirectory(path))
-            throw Error(text::cannotCreateFolder(path));
-    };
-    for (const auto& t : plan) {
-        if (onProgress) onProgress(percent(), ZipOperation::Extract, ZipPhase::Start);
-        const std::uint32_t stored =
-            t.entry->attributes & (platform::kAttrReadOnly | kAttrHidden | kAttrSystem | platform::kAttrArchive);
-        makeFolders(t.path, t.entry->isFolder());
-        if (!t.entry->isFolder()) {
-            const std::string data = inflateEntry(archive, *t.entry);
-            if (onProgress) onProgress(percent(), ZipOperation::Extract, ZipPhase::Process);
-            // Replacing a read-only file is part of putting the backup back.
-            if (const auto old = fs.stat(t.path); old && (old->attributes & platform::kAttrReadOnly))
-                (void)fs.setAttributes(t.path, platform::kAttrNormal);
-            fs.writeFileAtomic(t.path, data);
-            (void)fs.setAttributes(t.path, stored == 0 ? platform::kAttrNormal : stored);
-            done += t.entry->size;
-        }
-        if (onProgress) onProgress(percent(), ZipOperation::Extract, ZipPhase::End);
+namespace {
+
+// Compares the file at `path` with `bytes` a piece at a time, so the archive is
+// never held twice.
+bool readsBackAs(platform::FileSystem& fs, const std::string& path, const std::string& bytes) {
+    constexpr std::size_t kPiece = 1 << 20;
+    std::uint64_t at = 0;
+    for (;;) {
+        const auto piece = fs.readFilePart(path, at, kPiece);
+        if (!piece) return false;
+        if (piece->empty()) return at == bytes.size();
+        if (at + piece->size() > bytes.size() ||
+            std::string_view(bytes).substr(static_cast<std::size_t>(at), piece->size()) != *piece)
+            return false;
+        at += piece->size();
     }
 }
 
+}  // namespace
+
 BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDir, const std::string& settingsName,
-                          const std::string& archive, const ZipProgress& onProgress) {
-    const auto sources = backupSources(fs, programDir, settingsName);
+                          const std::string& archive, const ZipProgress& onProgress, std::uint64_t maxBytes) {
+    auto [sources, leftOut] = backupSources(fs, programDir, settingsName);
     std::uint64_t total = 0, done = 0;
     for (const auto& s : sources) total += s.size;
+    if (total > maxBytes) throw Error(text::tooLargeBackup(maxBytes));
     auto report = [&](std::uint64_t extra, ZipOperation operation, ZipPhase phase) {
         if (!onProgress) return;
         onProgress(total == 0 ? 100.0 : 100.0 * static_cast<double>(done + extra) / static_cast<double>(total),
@@ -210,6 +235,8 @@ BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDi
     ZipWriter zip;
     zip.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(total + total / 64 + 4096, 256u << 20)));
     BackupSummary summary;
+    summary.leftOut = std::move(leftOut);
+    std::uint64_t archived = 0;
     for (const auto& source : sources) {
         report(0, operation, ZipPhase::Start);
         std::string data;
@@ -221,6 +248,9 @@ BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDi
             }
             data = std::move(*bytes);
         }
+        // A file that grew since the listing counts as it is now.
+        archived += data.size();
+        if (archived > maxBytes) throw Error(text::tooLargeBackup(maxBytes));
         zip.add(source.name, data, source.attributes, source.time,
                 [&](std::size_t chunk) { report(chunk, operation, ZipPhase::Process); });
         done += source.size;
@@ -234,9 +264,10 @@ BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDi
     try {
         // minizip took each CRC from the data itself: the headers are what can go
         // wrong between here and the disk, and the read-back compares every byte.
-        (void)verifyZip(bytes, {kMaxZipEntries, kMaxZipBytes, false});
+        // The reader's own limits apply, so what is written here can be restored.
+        (void)verifyZip(bytes, {kMaxZipEntries, maxBytes, false});
         fs.writeFileAtomic(temp, bytes);
-        if (fs.readFile(temp) != bytes) throw Error(text::badNewArchive("It differs from what was written."));
+        if (!readsBackAs(fs, temp, bytes)) throw Error(text::badNewArchive("It differs from what was written."));
         fs.replaceFile(temp, archive);
     } catch (...) {
         (void)fs.deleteFile(temp);
@@ -246,15 +277,13 @@ BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDi
 }
 
 void restoreBackup(platform::FileSystem& fs, const std::string& programDir, const std::string& exeName,
-                   const std::string& archive, const std::function<void()>& beforeWriting,
-                   const ZipProgress& onProgress) {
+                   const std::string& archive, const ZipProgress& onProgress, std::uint64_t maxBytes) {
     if (!fs.fileExists(archive)) throw Error(text::missingArchive(archive));
     const auto bytes = fs.readFile(archive);
     if (!bytes) throw Error(text::damaged("The file cannot be read."));
-    const auto entries = verifyZip(*bytes);
+    const auto entries = verifyZip(*bytes, {kMaxZipEntries, maxBytes, true});
     const auto plan = planRestore(fs, programDir, exeName, entries);
-    if (beforeWriting) beforeWriting();
-    extractPlanned(fs, programDir, *bytes, plan, onProgress);
+    swapInRestore(fs, programDir, *bytes, plan, onProgress);
 }
 
 }  // namespace vexal::backup

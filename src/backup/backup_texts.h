@@ -1,6 +1,8 @@
 #pragma once
 // Every text the backup and the restore show, in one place.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vexal::backup::text {
 
@@ -39,5 +41,55 @@ inline std::string badNewArchive(const std::string& why) {
 inline std::string restartFailed(const std::string& why) {
     return "The files were restored, but Vexal could not be started again. Please start it yourself.\n\r\n\r" + why;
 }
+
+// The size limit both sides share, in words a user reads.
+inline std::string megabytes(std::uint64_t bytes) { return std::to_string(bytes >> 20) + " MB"; }
+inline std::string tooLargeBackup(std::uint64_t limit) {
+    return "The backup would hold more than " + megabytes(limit) +
+           " of files, more than Vexal can restore. It was not written; the previous backup is kept.";
+}
+inline std::string tooLargeToRestore(std::uint64_t limit) {
+    return std::string(kArchiveName) + " was not restored; nothing was changed.\n\r\n\rThe backup holds more than " +
+           megabytes(limit) + " of files, more than Vexal can restore.";
+}
+inline std::string impossibleSize(const std::string& name) {
+    return name + " claims to unpack to more than its packed data can hold.";
+}
+
+// Files a backup leaves out because a restore could not put them back under their names.
+struct LeftOutFile {
+    std::string name, why;
+};
+inline std::string leftOut(const std::vector<LeftOutFile>& files) {
+    constexpr std::size_t kShown = 10;
+    std::string text =
+        "These files were left out of the backup, because Windows could not restore them under "
+        "their names:\n\r";
+    for (std::size_t i = 0; i < files.size() && i < kShown; ++i)
+        text += "\n\r" + files[i].name + " (" + files[i].why + ")";
+    if (files.size() > kShown) text += "\n\r... and " + std::to_string(files.size() - kShown) + " more";
+    return text;
+}
+
+// A restore that failed after it began to write: what happened to the program folder.
+inline std::string notStaged(const std::string& path, const std::string& why) {
+    return std::string(kArchiveName) + " was not restored; nothing was changed.\n\r\n\r" + path +
+           " could not be written: " + why;
+}
+inline std::string notReplaced(const std::string& path, const std::string& why) {
+    return std::string(kArchiveName) + " was not restored; nothing was changed.\n\r\n\r" + path +
+           " could not be replaced, perhaps because another program has it open: " + why;
+}
+inline std::string notUndone(const std::string& path, const std::string& why) {
+    return std::string(kArchiveName) + " was restored only in part, and " + path + " could not be put back: " + why +
+           "\n\r\n\rVexal will now start again and complete or undo the restore.";
+}
+inline std::string interruptedRestoreStuck(const std::string& path, const std::string& why) {
+    return "An interrupted restore of " + std::string(kArchiveName) +
+           " could be neither completed nor undone: " + path + ": " + why +
+           "\n\r\n\rClose the program that uses the file and start Vexal again.";
+}
+inline constexpr const char* kRestoreBusy =
+    "Another copy of Vexal is restoring or repairing the program folder. Try again when it has ended.";
 
 }  // namespace vexal::backup::text

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "backup/backup_texts.h"
+#include "util/case_fold.h"
 #include "util/error.h"
 
 namespace vexal::backup {
@@ -143,20 +144,60 @@ struct Cursor {
 
 [[noreturn]] void damaged(const std::string& what) { throw Error(text::damaged(what)); }
 
+// The name as the file system tells names apart: "a/B.txt", "A\\b.txt" and "a/b.txt/" are one.
 std::string folded(const std::string& name) {
-    std::string s = name;
-    for (auto& c : s) {
+    std::string s = util::foldCase(name);
+    for (auto& c : s)
         if (c == '\\') c = '/';
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
     while (!s.empty() && s.back() == '/') s.pop_back();
     return s;
 }
 
+std::string_view packedData(std::string_view archive, const ZipEntry& e) {
+    return archive.substr(static_cast<std::size_t>(e.dataOffset), static_cast<std::size_t>(e.compressedSize));
+}
+
+void checkPlausibleSize(const ZipEntry& e) {
+    if (e.method == 8 && e.size / kMaxDeflateRatio > e.compressedSize + 16) damaged(text::impossibleSize(e.name));
+}
+
+// Inflates one entry in small pieces and checks its size and check sum, holding
+// no more than one piece of it.
+void checkData(std::string_view archive, const ZipEntry& e) {
+    const std::string_view packed = packedData(archive, e);
+    if (e.method == 0) {
+        if (e.compressedSize != e.size) damaged("The sizes of " + e.name + " do not agree.");
+        if (crc32(0, reinterpret_cast<const Bytef*>(packed.data()), static_cast<uInt>(packed.size())) != e.crc)
+            damaged("The check sum of " + e.name + " is wrong.");
+        return;
+    }
+    z_stream z{};
+    if (inflateInit2(&z, -MAX_WBITS) != Z_OK) throw Error("Out of memory.");
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+    z.avail_in = static_cast<uInt>(packed.size());
+    std::string piece(64 * 1024, '\0');
+    uLong crc = crc32(0, nullptr, 0);
+    std::uint64_t produced = 0;
+    int rc = Z_OK;
+    while (rc == Z_OK) {
+        z.next_out = reinterpret_cast<Bytef*>(piece.data());
+        z.avail_out = static_cast<uInt>(piece.size());
+        rc = inflate(&z, Z_NO_FLUSH);
+        const uInt got = static_cast<uInt>(piece.size()) - z.avail_out;
+        produced += got;
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(piece.data()), got);
+        if (produced > e.size) break;  // a stream that would go on beyond its declared size
+    }
+    const bool clean = rc == Z_STREAM_END && produced == e.size && z.avail_in == 0;
+    inflateEnd(&z);
+    if (!clean) damaged("The data of " + e.name + " cannot be unpacked.");
+    if (crc != e.crc) damaged("The check sum of " + e.name + " is wrong.");
+}
+
 // Inflates (or copies) one entry, never producing more than it declares.
 std::string inflateChecked(std::string_view archive, const ZipEntry& e) {
-    const std::string_view packed =
-        archive.substr(static_cast<std::size_t>(e.dataOffset), static_cast<std::size_t>(e.compressedSize));
+    checkPlausibleSize(e);
+    const std::string_view packed = packedData(archive, e);
     std::string out;
     if (e.method == 0) {
         if (e.compressedSize != e.size) damaged("The sizes of " + e.name + " do not agree.");
@@ -261,14 +302,13 @@ std::vector<ZipEntry> verifyZip(std::string_view archive, const ZipLimits& limit
         if (z.dataOffset > cdOffset || cdOffset - z.dataOffset < z.compressedSize)
             damaged(z.name + " reaches beyond its place in the archive.");
         totalSize += z.size;
-        if (totalSize > limits.maxTotalSize)
-            damaged("Unpacked it would take more than " + std::to_string(limits.maxTotalSize >> 20) + " MB (at " +
-                    z.name + ").");
+        if (totalSize > limits.maxTotalSize) throw Error(text::tooLargeToRestore(limits.maxTotalSize));
+        checkPlausibleSize(z);
         if (z.isFolder() && z.size != 0) damaged("The folder " + z.name + " holds data.");
         entries.push_back(std::move(z));
     }
     if (limits.checkData)
-        for (const auto& z : entries) (void)inflateChecked(archive, z);
+        for (const auto& z : entries) checkData(archive, z);
     return entries;
 }
 

@@ -22,6 +22,13 @@ using ZipProgress = std::function<void(double percent, ZipOperation operation, Z
 // Without ZIP64 a plain archive holds at most this many entries and 4 GB.
 inline constexpr std::size_t kMaxZipEntries = 65535;
 inline constexpr std::uint64_t kMaxZipBytes = 0xFFFFFFFFull;
+// The most a backup holds unpacked, all files together, for the writer and the
+// reader alike: each keeps the archive and one file in memory at a time, and in
+// the 32-bit program both must fit.
+inline constexpr std::uint64_t kMaxBackupBytes = 512ull << 20;
+// Deflate turns one bit into at most 258 bytes, so no entry unpacks to more than
+// about 1032 times its packed size; a header that claims more is lying.
+inline constexpr std::uint64_t kMaxDeflateRatio = 1032;
 
 // Builds one archive in memory: deflate level 9 (with zlib's largest hash
 // tables), DOS attributes, no ZIP64.
@@ -62,13 +69,14 @@ struct ZipEntry {
 
 struct ZipLimits {
     std::size_t maxEntries = kMaxZipEntries;
-    std::uint64_t maxTotalSize = 512ull << 20;  // inflated, all entries together
-    bool checkData = true;                      // inflate every entry and check its CRC
+    std::uint64_t maxTotalSize = kMaxBackupBytes;  // inflated, all entries together
+    bool checkData = true;                         // inflate every entry and check its CRC
 };
 
 // Checks the whole archive: end record, every central header against its local
-// header, sizes, CRCs (by inflating every entry), duplicate names and the limits.
-// Throws vexal::Error with a message that names the entry at fault.
+// header, sizes, CRCs (by inflating every entry in small pieces, so nothing of the
+// size a header claims is ever allocated), duplicate names as Windows compares
+// them, and the limits. Throws vexal::Error with a message that names the entry at fault.
 [[nodiscard]] std::vector<ZipEntry> verifyZip(std::string_view archive, const ZipLimits& limits = {});
 
 // The inflated data of one entry that verifyZip accepted (checked again).

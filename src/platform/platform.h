@@ -49,8 +49,13 @@ public:
     // Writes a temporary file beside the target and moves it in place, so a crash
     // leaves the old file or the new one. Throws vexal::Error naming the failure.
     virtual void writeFileAtomic(const std::string& path, const std::string& bytes) = 0;
+    // Creates or overwrites `path` in place, flushed to the disk: for a temporary
+    // file whose name the caller keeps track of. Throws vexal::Error naming the failure.
+    virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
     [[nodiscard]] virtual bool deleteFile(const std::string& path) = 0;
     [[nodiscard]] virtual bool createDirectory(const std::string& path) = 0;
+    // Only an empty folder.
+    [[nodiscard]] virtual bool removeDirectory(const std::string& path) = 0;
     // Entries of `folder` (which ends with a backslash or not) matching the
     // wildcard mask, including hidden, system and read-only ones.
     [[nodiscard]] virtual std::vector<DirEntry> list(const std::string& folder, const std::string& mask) = 0;

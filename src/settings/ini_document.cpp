@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "util/case_fold.h"
 #include "util/utilities.h"
 
 namespace vexal::settings {
@@ -21,31 +22,9 @@ std::string trim(const std::string& s) {
     return s.substr(first, last - first);
 }
 
-// Upper and lower case of ASCII and of the Windows-1252 letters, so that a
-// section or key typed with an umlaut in other case is still found.
-unsigned char foldCase(unsigned char c) {
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
-    switch (c) {
-        case 0x8A:
-            return 0x9A;  // S with caron
-        case 0x8C:
-            return 0x9C;  // OE
-        case 0x8E:
-            return 0x9E;  // Z with caron
-        case 0x9F:
-            return 0xFF;  // Y with diaeresis
-        default:
-            return c;
-    }
-}
-
-bool sameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (foldCase(static_cast<unsigned char>(a[i])) != foldCase(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
+// Sections and keys compare as file names do, so that one typed with an umlaut
+// in other case is still found.
+bool sameText(const std::string& a, const std::string& b) { return util::sameName(a, b); }
 
 // True when `line` is "key=..." for `key`; a line without "=" has no key.
 bool lineHasKey(const std::string& line, const std::string& key) {

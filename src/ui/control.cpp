@@ -2,22 +2,16 @@
 
 #include <algorithm>
 
-namespace vexal::ui {
+#include "util/case_fold.h"
 
-namespace {
-unsigned char foldCase(unsigned char c) {
-    // Latin-1 / Windows-1252 letters fold as the list controls fold them.
-    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-    return c;
-}
-}  // namespace
+namespace vexal::ui {
 
 int compareText(const std::string& a, const std::string& b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char x = foldCase(static_cast<unsigned char>(a[i]));
-        const unsigned char y = foldCase(static_cast<unsigned char>(b[i]));
+        // Letters fold to lower case, as the list controls sort them.
+        const auto x = static_cast<unsigned char>(util::lowerChar(a[i]));
+        const auto y = static_cast<unsigned char>(util::lowerChar(b[i]));
         if (x != y) return x < y ? -1 : 1;
     }
     if (a.size() == b.size()) return 0;

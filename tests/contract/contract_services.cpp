@@ -29,7 +29,7 @@ void removeTree(TestFileSystem& fs, const std::string& folder) {
             (void)fs.deleteFile(path);
         }
     }
-    fs.removeDirectory(folder);
+    (void)fs.removeDirectory(folder);
 }
 
 ScratchFolder::ScratchFolder(Machine& machine, const std::string& name)

@@ -133,6 +133,30 @@ TEST_F(FileSystemContract, ReplaceRenamesOverTheOldFileButNotOverAReadOnlyOne) {
     ASSERT_TRUE(fs.setAttributes(dir / "archive.zip", kAttrNormal));
 }
 
+// What a restore relies on: a staged file written in place, a read-only original
+// renamed aside and back, a folder it made removed again only when empty.
+TEST_F(FileSystemContract, PlainWritesRenamesAsideAndEmptyFoldersGo) {
+    fs.writeFile(dir / "map.dat.new", awkwardBytes());
+    fs.writeFile(dir / "map.dat.new", "staged");
+    EXPECT_EQ(fs.readFile(dir / "map.dat.new"), "staged");
+    fs.writeFileAtomic(dir / "map.dat", "original");
+    ASSERT_TRUE(fs.setAttributes(dir / "map.dat", kAttrReadOnly));
+    EXPECT_THROW(fs.writeFile(dir / "map.dat", "x"), Error);
+    fs.replaceFile(dir / "map.dat", dir / "map.dat.old");
+    fs.replaceFile(dir / "map.dat.new", dir / "map.dat");
+    EXPECT_EQ(fs.readFile(dir / "map.dat"), "staged");
+    EXPECT_EQ(fs.readFile(dir / "map.dat.old"), "original");
+    ASSERT_TRUE(fs.setAttributes(dir / "map.dat.old", kAttrNormal));
+    EXPECT_TRUE(fs.deleteFile(dir / "map.dat.old"));
+
+    ASSERT_TRUE(fs.createDirectory(dir / "new"));
+    fs.writeFile(dir.path() + "\\new\\radar.txt", "x");
+    EXPECT_FALSE(fs.removeDirectory(dir / "new"));
+    EXPECT_TRUE(fs.deleteFile(dir.path() + "\\new\\radar.txt"));
+    EXPECT_TRUE(fs.removeDirectory(dir / "new"));
+    EXPECT_FALSE(fs.directoryExists(dir / "new"));
+}
+
 TEST_F(FileSystemContract, DoubledBackslashesNameTheSamePath) {
     ASSERT_TRUE(fs.createDirectory(dir / "sub"));
     const std::string doubled = dir.path() + "\\\\sub\\\\file.txt";

@@ -72,3 +72,47 @@ TEST(Backup, TheRestoreSwitchWithoutAnArchiveSaysSoAndKeepsRunning) {
     EXPECT_TRUE(vexal.running());
     EXPECT_FALSE(Vexal::adopt(vexal.pid(), 1s));
 }
+
+TEST(Backup, ARestoreThatMeetsAHeldFileChangesNothingAndTheWindowKeepsSaving) {
+    Sandbox box;
+    box.writeSettings("[ET-Param]\r\nETParam=+set old 1\r\n\r\n");
+    box.write(box.program + "VexalMap.dat", "oasis\r\n");
+    box.makeDir(box.program + "mapinfos");
+    box.write(box.program + "mapinfos\\oasis.txt", "Oasis facts\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    vexal.click("sbtnBackup");
+    ASSERT_TRUE(vexal.waitBox());
+    vexal.answerBox(IDOK);
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.enabled("sbtnRestore"); }));
+
+    box.write(box.program + "mapinfos\\oasis.txt", "changed\r\n");
+    box.write(box.program + "VexalMap.dat", "radar\r\n");
+    // Another program opens the map list without sharing it; the map information,
+    // which comes first in the archive, is swapped before the map list fails.
+    HANDLE held = CreateFileA((box.program + "VexalMap.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    vexal.command("mnuRestore");
+    ASSERT_TRUE(vexal.waitBox());
+    vexal.answerBox(IDYES);
+    auto message = vexal.waitBox();
+    CloseHandle(held);
+    ASSERT_TRUE(message);
+    EXPECT_NE(message->find("VexalMap.dat could not be replaced"), std::string::npos) << *message;
+    EXPECT_NE(message->find("nothing was changed"), std::string::npos) << *message;
+    EXPECT_EQ(vexal.boxCaption(), "Fehler");
+    vexal.answerBox(IDOK);
+
+    EXPECT_EQ(box.read(box.program + "mapinfos\\oasis.txt"), "changed\r\n");
+    EXPECT_EQ(box.read(box.program + "VexalMap.dat"), "radar\r\n");
+    for (const char* left : {"mapinfos\\oasis.txt.vexal-old", "mapinfos\\oasis.txt.vexal-new", "VexalMap.dat.vexal-new",
+                             "Vexal-restore.journal"})
+        EXPECT_FALSE(box.exists(box.program + left)) << left;
+    EXPECT_TRUE(vexal.running());
+    EXPECT_FALSE(Vexal::adopt(vexal.pid(), 1s));
+    // The window saves its settings as before.
+    vexal.setText("edtParam", "+set after 1");
+    EXPECT_TRUE(e2e::waitFor(
+        [&] { return box.read(box.program + "Vexal.ini").value_or("").find("after") != std::string::npos; }));
+}

@@ -3,10 +3,14 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <map>
+#include <random>
 
 #include "backup/backup_files.h"
 #include "backup/backup_texts.h"
+#include "backup/restore_swap.h"
 #include "backup/zip_archive.h"
 #include "unit/window_fixture.h"
 #include "util/error.h"
@@ -19,6 +23,7 @@ using backup::ZipEntry;
 using backup::ZipWriter;
 using platform::BoxKind;
 using platform::BoxResult;
+using platform::fake::FakeFileSystem;
 
 const std::string kArchive = std::string(kProgram) + "backup\\Vexal-backup.zip";
 constexpr platform::DateTime kStamp{2023, 5, 6, 7, 8, 10};
@@ -45,6 +50,16 @@ void put32(std::string& b, std::size_t at, std::uint32_t v) {
 }
 // Offset of the first central header of an archive without a comment.
 std::size_t centralOf(const std::string& b) { return le32(b, b.size() - 22 + 16); }
+
+// Every file and folder below `dir` but the backup folder: name, contents, attributes.
+std::map<std::string, std::string> folderState(const FakeFileSystem& fs, const std::string& dir) {
+    std::map<std::string, std::string> state;
+    for (const auto& path : fs.paths(dir))
+        if (path.rfind(dir + "backup", 0) != 0)
+            state[path] =
+                fs.contents(path).value_or("<folder>") + "|" + std::to_string(fs.attributes(path).value_or(0));
+    return state;
+}
 
 class WatchClose : public ui::FormObserver {
 public:
@@ -269,6 +284,81 @@ TEST_F(BackupTest, AMissingArchiveIsReportedAndNothingRestarts) {
     EXPECT_FALSE(form->pb1.visible());
 }
 
+// A restore that cannot put one file in place puts none in place: the user learns
+// which file and that nothing changed, and the window saves settings as before.
+TEST_F(BackupTest, ARestoreThatFailsHalfWayChangesNothingAndTheWindowKeepsSaving) {
+    backupNow();
+    const std::string p = kProgram;
+    fake.fs.addFile(p + "VexalMap.dat", "changed\r\n");
+    fake.fs.addFile(p + "mapinfos\\oasis.txt", "changed", platform::kAttrReadOnly);
+    fake.fs.setAttributes(p + "VexalParam.dat", platform::kAttrNormal);
+    ASSERT_TRUE(fake.fs.deleteFile(p + "VexalParam.dat"));
+    struct Case {
+        const char* what;
+        std::function<void()> breakIt, mendIt;
+        const char* named;
+    };
+    // The readme is the archive's last entry: every other file is swapped before it fails.
+    const std::vector<Case> cases = {
+        {"another program holds a file", [&] { fake.fs.lockFile(p + "readme-vexal.txt"); },
+         [&] { fake.fs.unlockFile(p + "readme-vexal.txt"); }, "readme-vexal.txt could not be replaced"},
+        {"the disk is full", [&] { fake.fs.setDiskFull(true); }, [&] { fake.fs.setDiskFull(false); },
+         "not enough space"},
+        {"a folder without write rights", [&] { fake.fs.failWritesUnder(p + "mappics"); }, [] {},
+         "mappics\\oasis.jpg could not be written"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto before = folderState(fake.fs, p);
+        errors.clear();
+        c.breakIt();
+        restoreNow();
+        c.mendIt();
+        ASSERT_EQ(errors.size(), 1u);
+        EXPECT_NE(errors[0].find(c.named), std::string::npos) << errors[0];
+        EXPECT_NE(errors[0].find("nothing was changed"), std::string::npos) << errors[0];
+        EXPECT_EQ(folderState(fake.fs, p), before);  // no temporary file, no journal either
+        EXPECT_FALSE(form->restartRequested);
+        EXPECT_FALSE(watch.closed);
+        const std::string ini = file("Vexal.ini");
+        run([&] { form->mnuBackupOnQuit->click(); });
+        EXPECT_NE(file("Vexal.ini"), ini);
+    }
+}
+
+TEST_F(BackupTest, OneCopyAtATimeWorksOnTheProgramFolder) {
+    backupNow();
+    const std::string p = kProgram;
+    fake.process.heldByOtherInstance(backup::kRestoreLock);
+    restoreNow();
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], backup::text::kRestoreBusy);
+    EXPECT_FALSE(form->restartRequested);
+    // Nor does a start touch the journal of a copy that is restoring.
+    fake.fs.addFile(p + backup::kRestoreJournal, "Vexal restore journal\r\nstaging\r\nfile VexalMap.dat\r\n");
+    fake.fs.addFile(p + "VexalMap.dat.vexal-new", "staged");
+    EXPECT_TRUE(backup::repairAtStart(services).carryOn);
+    EXPECT_TRUE(fake.fs.exists(p + "VexalMap.dat.vexal-new"));
+}
+
+TEST_F(BackupTest, AFileWhoseNameCannotBeRestoredIsLeftOutAndNamedAndTheRestRestores) {
+    const std::string longName = "mapinfos/" + std::string(215, 'n') + ".txt";  // 228 characters
+    fake.fs.addFile(std::string(kProgram) + "mapinfos\\" + longName.substr(9), "long");
+    backupNow();
+    ASSERT_TRUE(errors.empty()) << errors[0];
+    const auto names = namesIn(archive());
+    EXPECT_EQ(std::count(names.begin(), names.end(), longName), 0);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "mapinfos/oasis.txt"), 1);
+    ASSERT_GE(fake.dialogs.boxes.size(), 2u);
+    EXPECT_EQ(fake.dialogs.boxes.back().kind, BoxKind::Warning);
+    EXPECT_NE(fake.dialogs.boxes.back().text.find(longName + " (is too long)"), std::string::npos);
+    EXPECT_EQ(fake.dialogs.boxes[fake.dialogs.boxes.size() - 2].text.substr(0, 29), "8 files successfully archived");
+
+    restoreNow();
+    EXPECT_TRUE(errors.empty()) << errors[0];
+    EXPECT_TRUE(form->restartRequested);
+}
+
 TEST_F(BackupTest, TheRestoreSwitchIsServedOnceWhenTheWindowShows) {
     backupNow();
     form->switches.restore = true;
@@ -313,7 +403,19 @@ std::vector<Hostile> hostileArchives() {
                              "lpt1/a.txt",
                              "Vexal.exe",
                              "VEXAL.EXE",
-                             "a|b.txt"})
+                             "a|b.txt",
+                             "LPT7",
+                             "lpt9.txt",
+                             "COM0",
+                             "lpt0.log",
+                             "com\xB9",
+                             "LPT\xB3.txt",
+                             "mappics/Com\xB2.jpg",
+                             "com1.txt",
+                             "nul .txt",
+                             "con. ",
+                             "mapinfos/a.txt.vexal-new",
+                             "Vexal-restore.journal"})
         rows.push_back({name, [n = std::string(name)] { return hostileName(n); }, name});
     rows.push_back({"truncated",
                     [] {
@@ -357,6 +459,29 @@ std::vector<Hostile> hostileArchives() {
                         return b;
                     },
                     "MB"});
+    rows.push_back({"names that differ only in a letter Windows folds",
+                    [] {
+                        return archiveOf({{"mapinfos/\xE4.txt", "a"}, {"mapinfos/\xC4.txt", "b"}});
+                    },
+                    "twice"});
+    rows.push_back({"a file where a later entry needs a folder",
+                    [] {
+                        return archiveOf({{"mapinfos/x", "file"}, {"mapinfos/X/y.txt", "below it"}});
+                    },
+                    "\"mapinfos/x\" is a file where another entry needs a folder"});
+    rows.push_back({"a file where an earlier entry needs a folder",
+                    [] {
+                        return archiveOf({{"sample/x/y.txt", "below it"}, {"sample/x", "file"}});
+                    },
+                    "\"sample/x\" is a file where another entry needs a folder"});
+    rows.push_back({"a tiny entry that claims 511 MB",
+                    [] {
+                        auto b = archiveOf({{"VexalMap.dat", std::string(4000, 'm')}});
+                        put32(b, 22, 511u << 20);
+                        put32(b, centralOf(b) + 24, 511u << 20);
+                        return b;
+                    },
+                    "VexalMap.dat claims to unpack to more than its packed data can hold"});
     rows.push_back({"zip bomb that lies about its size",
                     [] {
                         auto b = archiveOf({{"VexalMap.dat", std::string(1 << 20, '\0')}});
@@ -395,6 +520,136 @@ TEST_F(BackupTest, ARestoreNeverWritesThroughALinkedFolder) {
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find("linked folder"), std::string::npos);
     EXPECT_EQ(file("mappics\\linked\\elsewhere.jpg"), "not ours");
+}
+
+// ---- Killed restores ----------------------------------------------------------------
+
+constexpr const char* kKillDir = "C:\\Games\\Vexal\\";
+const std::string kKillArchive = std::string(kKillDir) + "backup\\Vexal-backup.zip";
+
+// The folder before the restore: older contents, a read-only file, a file the
+// backup does not hold; the archive adds a file and a folder.
+std::unique_ptr<FakeFileSystem> folderBeforeRestore() {
+    static const std::string archive = [] {
+        ZipWriter zip;
+        zip.add("mapinfos/", {}, platform::kAttrDirectory, kStamp);
+        zip.add("mapinfos/oasis.txt", "new oasis", platform::kAttrArchive, kStamp);
+        zip.add("mapinfos/new/", {}, platform::kAttrDirectory, kStamp);
+        zip.add("mapinfos/new/radar.txt", "new radar", platform::kAttrArchive, kStamp);
+        zip.add("VexalParam.dat", "+set new 1\r\n", platform::kAttrHidden | platform::kAttrReadOnly, kStamp);
+        zip.add("VexalMap.dat", "new map\r\n", platform::kAttrArchive, kStamp);
+        zip.add("Vexal.ini", "[Paths]\r\netPath=C:\\New\r\n", platform::kAttrArchive, kStamp);
+        return zip.finish();
+    }();
+    auto fs = std::make_unique<FakeFileSystem>();
+    const std::string d = kKillDir;
+    fs->addFile(d + "Vexal.exe", "MZ");
+    fs->addFile(d + "Vexal.ini", "[Paths]\r\netPath=C:\\Old\r\n");
+    fs->addFile(d + "VexalMap.dat", "old map\r\n", platform::kAttrReadOnly);
+    fs->addFile(d + "mapinfos\\oasis.txt", "old oasis");
+    fs->addFile(d + "mapinfos\\extra.txt", "not in the backup");
+    fs->addFile(kKillArchive, archive);
+    return fs;
+}
+
+// The program is killed at every change the restore makes, in turn, and then again
+// at every change of the start's repair: afterwards the folder is exactly as
+// before the restore or exactly as after it, with no temporary file or journal.
+TEST(RestoreKilled, AtAnyStepAStartLeavesTheFolderAllOldOrAllNew) {
+    auto done = folderBeforeRestore();
+    backup::restoreBackup(*done, kKillDir, "Vexal.exe", kKillArchive, {});
+    const auto oldState = folderState(*folderBeforeRestore(), kKillDir), newState = folderState(*done, kKillDir);
+    ASSERT_NE(oldState, newState);
+    for (const bool held : {false, true}) {  // held: the restore fails and undoes its swaps
+        std::size_t kills = 0, completed = 0;
+        for (std::size_t n = 1;; ++n) {
+            auto killed = folderBeforeRestore();
+            if (held) killed->lockFile(std::string(kKillDir) + "Vexal.ini");
+            killed->killAtChange(n);
+            try {
+                backup::restoreBackup(*killed, kKillDir, "Vexal.exe", kKillArchive, {});
+            } catch (const FakeFileSystem::SimulatedKill&) {
+            } catch (const Error&) {
+                EXPECT_TRUE(held);
+            }
+            if (!killed->wasKilled()) break;
+            ++kills;
+            for (std::size_t m = 1;; ++m) {
+                FakeFileSystem start = *killed;
+                start.revive();
+                start.killAtChange(m);
+                try {
+                    (void)backup::repairInterruptedRestore(start, kKillDir);
+                } catch (const FakeFileSystem::SimulatedKill&) {
+                }
+                const bool killedAgain = start.wasKilled();
+                start.revive();
+                (void)backup::repairInterruptedRestore(start, kKillDir);
+                if (held) start.unlockFile(std::string(kKillDir) + "Vexal.ini");
+                const auto state = folderState(start, kKillDir);
+                EXPECT_TRUE(state == oldState || state == newState)
+                    << (held ? "held, " : "") << "killed at change " << n << ", then at " << m << [&] {
+                           std::string d;
+                           for (const auto& [k, v] : state) d += "\n" + k + " = " + v;
+                           return d;
+                       }();
+                completed += state == newState;
+                if (!killedAgain) break;
+            }
+        }
+        EXPECT_GT(kills, 20u);
+        if (!held) {
+            EXPECT_GT(completed, 0u);  // a kill after the journal said "swapping" is rolled forward
+        }
+    }
+}
+
+// ---- Backup and restore agree ---------------------------------------------------------
+
+// Random folders of random names and sizes: whatever the backup writes, the restore
+// takes; what it refuses, it refuses for its size, before writing anything.
+TEST(BackupRoundTrip, WhatTheBackupWritesTheRestoreAccepts) {
+    std::mt19937 random(20240607);
+    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    const std::string alphabet = "aZ09 ._-~\xE4\xC4\xDF\xB9";
+    const std::array<const char*, 4> folders = {"mapinfos\\", "sample\\", "mappics\\deep\\", "mappics\\"};
+    constexpr std::uint64_t kLimit = 1 << 20;
+    const std::string dir = "C:\\V\\", archive = dir + "backup\\Vexal-backup.zip";
+    std::string noise(1 << 20, '\0');
+    for (std::size_t k = 0; k < noise.size(); k += 4) {
+        const auto r = static_cast<std::uint32_t>(random());
+        std::memcpy(noise.data() + k, &r, 4);
+    }
+    int written = 0, refused = 0;
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE(round);
+        FakeFileSystem fs;
+        fs.addFile(dir + "Vexal.exe", "MZ");
+        fs.addDirectory(dir + "backup");
+        fs.addFile(dir + "Vexal.ini", "[Paths]\r\n");
+        for (std::size_t i = 0, files = pick(14); i < files; ++i) {
+            std::string name;
+            for (std::size_t k = 0, length = 1 + pick(i % 4 == 0 ? 230 : 16); k < length; ++k)
+                name += alphabet[pick(alphabet.size())];
+            // Every third file does not pack at all.
+            const std::size_t size = pick(i % 3 == 0 ? 900000 : 3000);
+            const std::string data =
+                i % 3 == 0 ? noise.substr(pick(noise.size() - size), size) : std::string(size, 'x');
+            if (name != "." && name != "..") fs.addFile(dir + folders[pick(folders.size())] + name, data);
+        }
+        try {
+            (void)backup::writeBackup(fs, dir, "Vexal.ini", archive, {}, kLimit);
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find("would hold more than 1 MB"), std::string::npos) << e.what();
+            EXPECT_FALSE(fs.exists(archive));
+            ++refused;
+            continue;
+        }
+        ++written;
+        EXPECT_NO_THROW(backup::restoreBackup(fs, dir, "Vexal.exe", archive, {}, kLimit));
+    }
+    EXPECT_GT(written, 10);
+    EXPECT_GT(refused, 10);
 }
 
 // ---- The engine itself ------------------------------------------------------------------

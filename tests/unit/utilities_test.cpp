@@ -42,8 +42,10 @@ public:
         return std::nullopt;
     }
     void writeFileAtomic(const std::string&, const std::string&) override {}
+    void writeFile(const std::string&, const std::string&) override {}
     bool deleteFile(const std::string&) override { return false; }
     bool createDirectory(const std::string&) override { return false; }
+    bool removeDirectory(const std::string&) override { return false; }
     std::vector<DirEntry> list(const std::string&, const std::string&) override { return listing; }
     std::optional<DirEntry> stat(const std::string&) override { return entry; }
     bool setCurrentDirectory(const std::string&) override { return false; }

@@ -148,25 +148,52 @@ std::optional<std::string> FakeFileSystem::readFilePart(const std::string& path,
     return whole->substr(static_cast<std::size_t>(offset), length);
 }
 
-void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
-    const auto full = absolute(path);
-    if (!full || isRoot(*full) || path.back() == '\\') throw Error(kInvalidName);
-    const Node* parent = find(parentOf(*full));
+void FakeFileSystem::change() {
+    if (!killed && changesLeft != 0 && --changesLeft == 0) killed = true;
+    if (killed) throw SimulatedKill{};
+}
+
+const FakeFileSystem::Node* FakeFileSystem::writableTarget(const std::string& path, std::string& full) const {
+    const auto resolved = absolute(path);
+    if (!resolved || isRoot(*resolved) || path.back() == '\\') throw Error(kInvalidName);
+    full = *resolved;
+    const Node* parent = find(parentOf(full));
     if (!parent || !parent->isDirectory()) throw Error(kPathNotFound);
-    const Node* old = find(*full);
+    const Node* old = find(full);
     if (old && (old->isDirectory() || (old->attributes & kAttrReadOnly))) throw Error(kAccessDenied);
-    if (writeBlocked(*full)) throw Error(kAccessDenied);
+    if (writeBlocked(full)) throw Error(kAccessDenied);
     if (old && old->locked) throw Error(kSharingViolation);
     if (diskFull) throw Error(kDiskFull);
+    return old;
+}
 
+void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
+    change();
+    std::string full;
+    const Node* old = writableTarget(path, full);
     // The temporary file is renamed over the old one: the name takes the letter
     // case it was written with, hidden and system marks are carried over.
     const std::uint32_t kept = old ? old->attributes & (kAttrHidden | kAttrSystem) : 0;
-    nodes[foldCase(*full)] = Node{*full, kept | kAttrArchive, bytes, now(), false};
-    writes.push_back(*full);
+    nodes[foldCase(full)] = Node{full, kept | kAttrArchive, bytes, now(), false};
+    writes.push_back(full);
+}
+
+void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    std::string full;
+    (void)writableTarget(path, full);
+    try {
+        change();
+    } catch (const SimulatedKill&) {
+        // Killed half way through the write.
+        nodes[foldCase(full)] = Node{full, kAttrArchive, bytes.substr(0, bytes.size() / 2), now(), false};
+        throw;
+    }
+    nodes[foldCase(full)] = Node{full, kAttrArchive, bytes, now(), false};
+    writes.push_back(full);
 }
 
 void FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
+    change();
     const Node* source = find(from);
     const auto full = absolute(to);
     if (!source || source->isDirectory()) throw Error(kPathNotFound);
@@ -182,6 +209,7 @@ void FakeFileSystem::replaceFile(const std::string& from, const std::string& to)
 }
 
 bool FakeFileSystem::deleteFile(const std::string& path) {
+    change();
     const Node* node = find(path);
     if (!node || node->isDirectory() || (node->attributes & kAttrReadOnly) || node->locked || writeBlocked(node->path))
         return false;
@@ -190,6 +218,7 @@ bool FakeFileSystem::deleteFile(const std::string& path) {
 }
 
 bool FakeFileSystem::createDirectory(const std::string& path) {
+    change();
     const auto full = absolute(path);
     if (!full || isRoot(*full) || find(*full) || writeBlocked(*full)) return false;
     const Node* parent = find(parentOf(*full));
@@ -199,6 +228,7 @@ bool FakeFileSystem::createDirectory(const std::string& path) {
 }
 
 bool FakeFileSystem::removeDirectory(const std::string& path) {
+    change();
     const Node* node = find(path);
     if (!node || !node->isDirectory() || isRoot(node->path) || (node->attributes & kAttrReadOnly) ||
         writeBlocked(node->path))
@@ -246,6 +276,7 @@ bool FakeFileSystem::setCurrentDirectory(const std::string& path) {
 std::string FakeFileSystem::currentDirectory() { return current; }
 
 bool FakeFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+    change();
     Node* node = find(path);
     if (!node) return false;
     node->attributes = node->isDirectory() ? folderAttributes(attributes) : fileAttributes(attributes);
@@ -253,6 +284,7 @@ bool FakeFileSystem::setAttributes(const std::string& path, std::uint32_t attrib
 }
 
 bool FakeFileSystem::setLastWrite(const std::string& path, const DateTime& time) {
+    change();
     Node* node = find(path);
     if (!node) return false;
     node->lastWrite = time;

@@ -26,8 +26,10 @@ public:
     [[nodiscard]] std::optional<std::string> readFilePart(const std::string& path, std::uint64_t offset,
                                                           std::size_t length) override;
     void writeFileAtomic(const std::string& path, const std::string& bytes) override;
+    void writeFile(const std::string& path, const std::string& bytes) override;
     [[nodiscard]] bool deleteFile(const std::string& path) override;
     [[nodiscard]] bool createDirectory(const std::string& path) override;
+    [[nodiscard]] bool removeDirectory(const std::string& path) override;
     [[nodiscard]] std::vector<DirEntry> list(const std::string& folder, const std::string& mask) override;
     [[nodiscard]] std::optional<DirEntry> stat(const std::string& path) override;
     [[nodiscard]] bool setCurrentDirectory(const std::string& path) override;
@@ -37,7 +39,6 @@ public:
 
     // ---- also offered by the Win32 file system
     bool setLastWrite(const std::string& path, const DateTime& time);
-    bool removeDirectory(const std::string& path);  // only an empty one
 
     // ---- setting up a test (missing parent folders are created)
     void addFile(const std::string& path, const std::string& content = {}, std::uint32_t attributes = kAttrArchive,
@@ -59,6 +60,13 @@ public:
     void lockFile(const std::string& path);           // opened exclusively by another program
     void unlockFile(const std::string& path);
     void setDiskFull(bool full) { diskFull = full; }
+    // The program is killed at the `n`th change from now on (1 = the next one): that
+    // change does not happen (a file being written is left half written) and every
+    // later one throws SimulatedKill too, until revive().
+    struct SimulatedKill {};
+    void killAtChange(std::size_t n) { changesLeft = n; }
+    void revive() { changesLeft = 0, killed = false; }
+    [[nodiscard]] bool wasKilled() const { return killed; }
 
     // Time stamp for files written from now on; FakeServices ties it to its clock.
     std::function<DateTime()> now = [] { return kDefaultTime; };
@@ -79,6 +87,9 @@ private:
     [[nodiscard]] const Node* find(const std::string& path) const;
     [[nodiscard]] Node* find(const std::string& path);
     [[nodiscard]] bool writeBlocked(const std::string& absolutePath) const;
+    // The node a write to `path` replaces (or nothing), with the full path in `full`;
+    // throws vexal::Error as Windows fails such a write.
+    const Node* writableTarget(const std::string& path, std::string& full) const;
     void ensureParents(const std::string& absolutePath);
     [[nodiscard]] DirEntry entryOf(const Node& node, const std::string& name) const;
 
@@ -86,6 +97,10 @@ private:
     std::string current = "C:\\";
     std::set<std::string> failingFolders;  // folded
     bool diskFull = false;
+    std::size_t changesLeft = 0;  // 0: no kill planned
+    bool killed = false;
+    // Counts one change; throws SimulatedKill when it is the one planned.
+    void change();
 };
 
 }  // namespace vexal::platform::fake

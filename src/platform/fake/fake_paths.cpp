@@ -3,8 +3,6 @@
 namespace vexal::platform::fake {
 namespace {
 
-constexpr unsigned char kMultiply = 0xD7, kDivide = 0xF7;
-
 bool globMatch(const std::string& name, std::size_t n, const std::string& mask, std::size_t m) {
     while (m < mask.size()) {
         if (mask[m] == '*') {
@@ -24,46 +22,6 @@ bool globMatch(const std::string& name, std::size_t n, const std::string& mask, 
 }
 
 }  // namespace
-
-char foldChar(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
-    if (u >= 0xE0 && u <= 0xFE && u != kDivide) return static_cast<char>(u - 32);
-    switch (u) {
-        case 0x9A:
-            return static_cast<char>(0x8A);  // š
-        case 0x9C:
-            return static_cast<char>(0x8C);  // œ
-        case 0x9E:
-            return static_cast<char>(0x8E);  // ž
-        case 0xFF:
-            return static_cast<char>(0x9F);  // ÿ
-        default:
-            return c;
-    }
-}
-
-std::string foldCase(const std::string& text) {
-    std::string result = text;
-    for (char& c : result) c = foldChar(c);
-    return result;
-}
-
-std::string lowerCase(const std::string& text) {
-    std::string result = text;
-    for (char& c : result) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 'A' && u <= 'Z')
-            c = static_cast<char>(u + 32);
-        else if (u >= 0xC0 && u <= 0xDE && u != kMultiply)
-            c = static_cast<char>(u + 32);
-        else if (u == 0x8A || u == 0x8C || u == 0x8E)
-            c = static_cast<char>(u + 16);
-        else if (u == 0x9F)
-            c = static_cast<char>(0xFF);
-    }
-    return result;
-}
 
 bool matchesMask(const std::string& name, const std::string& mask) {
     if (mask == "*" || mask == "*.*") return true;  // everything, names without a dot included

@@ -2,13 +2,14 @@
 // Name rules of the Windows file system, shared by the fakes.
 #include <string>
 
+#include "util/case_fold.h"
+
 namespace vexal::platform::fake {
 
-// Upper case in Windows-1252, as file names compare: "ä" names the same file as "Ä".
-[[nodiscard]] char foldChar(char c);
-[[nodiscard]] std::string foldCase(const std::string& text);
-// Lower case in Windows-1252.
-[[nodiscard]] std::string lowerCase(const std::string& text);
+// File names compare as the program's own code folds them: "ä" names the same file as "Ä".
+using util::foldCase;
+using util::foldChar;
+using util::lowerCase;
 // Whether `name` matches a FindFirstFile mask such as "*.*", "*.pk3" or "profile.pid".
 [[nodiscard]] bool matchesMask(const std::string& name, const std::string& mask);
 

@@ -181,6 +181,22 @@ void Win32FileSystem::writeFileAtomic(const std::string& path, const std::string
     throw Error(systemErrorText(code));
 }
 
+void Win32FileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    const std::string target = fullPathOf(collapseBackslashes(path));
+    const DWORD old = attributesOf(target);
+    if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        throw Error(systemErrorText(ERROR_ACCESS_DENIED));
+    ScopedHandle file(
+        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw Error(systemErrorText(GetLastError()));
+    const DWORD code = writeAll(file.get(), bytes);
+    file.reset();
+    if (code != ERROR_SUCCESS) {
+        DeleteFileA(target.c_str());
+        throw Error(systemErrorText(code));
+    }
+}
+
 void Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
     const std::string source = fullPathOf(collapseBackslashes(from));
     const std::string target = fullPathOf(collapseBackslashes(to));

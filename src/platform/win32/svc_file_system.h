@@ -14,8 +14,10 @@ public:
     [[nodiscard]] std::optional<std::string> readFilePart(const std::string& path, std::uint64_t offset,
                                                           std::size_t length) override;
     void writeFileAtomic(const std::string& path, const std::string& bytes) override;
+    void writeFile(const std::string& path, const std::string& bytes) override;
     [[nodiscard]] bool deleteFile(const std::string& path) override;
     [[nodiscard]] bool createDirectory(const std::string& path) override;
+    [[nodiscard]] bool removeDirectory(const std::string& path) override;
     [[nodiscard]] std::vector<DirEntry> list(const std::string& folder, const std::string& mask) override;
     [[nodiscard]] std::optional<DirEntry> stat(const std::string& path) override;
     [[nodiscard]] bool setCurrentDirectory(const std::string& path) override;
@@ -25,7 +27,6 @@ public:
 
     // Beyond the interface, for tools and tests that prepare folders.
     bool setLastWrite(const std::string& path, const DateTime& localTime);
-    bool removeDirectory(const std::string& path);
 };
 
 // "C:\a\\b" names C:\a\b. The two backslashes that open a network path stay.

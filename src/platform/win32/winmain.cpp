@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "backup/restart.h"
+#include "backup/restore_swap.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/window_backend.h"
 #include "settings/config.h"
@@ -20,6 +21,10 @@ int runVexal() {
     using namespace vexal;
     platform::win32::Win32Services win32;
     platform::Services services = win32.services();
+    // A restore that a kill or a power cut interrupted is completed or undone
+    // before anything reads the files it was putting in place.
+    const auto repair = backup::repairAtStart(services);
+    if (!repair.carryOn) return 0;
     settings::Config config(services.fs, settings::settingsPathFor(services.process.exePath()));
     // A second copy ends silently, without a window and without waking the first.
     if (!singleInstanceCheck(config, services.process)) return 0;
@@ -30,6 +35,7 @@ int runVexal() {
     ui::Application application;
     application.setTitle("");
     TfrmVexal form(services, config, application);
+    form.holdsRestoreLock = repair.holdsLock;
     const auto showError = [&services](const std::string& message) { services.dialogs.errorBox(message); };
 
     {
