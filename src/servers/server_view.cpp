@@ -8,7 +8,8 @@ namespace vexal {
 
 namespace {
 
-const ui::Font kCourier{"courier", 13, false, false, true};
+// Narrower than the other viewers' font: a row of eight columns should fit the window.
+const ui::Font kCourier{"Courier New", 10, false, false, true};
 constexpr ui::Colour kNavy = 0x800000;
 // Replies are read as they come while a round is under way; between rounds the
 // timer only waits for the next one.

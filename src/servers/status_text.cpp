@@ -1,4 +1,8 @@
-// The viewer's text: fixed columns for a fixed-pitch font.
+// The viewer's text: columns for a fixed-pitch font, each as wide as its longest
+// cell (up to a limit), so that a row fits the window whenever it can.
+#include <algorithm>
+#include <array>
+
 #include "servers/server_status.h"
 #include "servers/texts.h"
 
@@ -6,19 +10,12 @@ namespace vexal::servers {
 
 namespace {
 
-struct Column {
-    const char* title;
-    std::size_t width;
-};
-constexpr Column kAddress{"Address", 22}, kHost{"Host name", 26}, kMap{"Map", 22}, kPlayers{"Players", 15},
-    kPing{"Ping", 8}, kPassword{"Pw", 4}, kMod{"Mod", 0};
+enum Col { kAddress, kHost, kMap, kPlayers, kPing, kPassword, kMod, kColumns };
+constexpr std::array<const char*, kColumns> kTitles = {"Address", "Host name", "Map", "Players", "Ping", "Pw", "Mod"};
+constexpr std::array<std::size_t, kColumns> kMaxWidth = {21, 24, 22, 16, 7, 2, 12};
+constexpr std::size_t kNameWidth = 36;  // the game's names are shorter
 
-// Cut to the column and padded to it, with one blank at least between columns.
-std::string cell(const std::string& text, const Column& column) {
-    if (column.width == 0) return text;
-    if (text.size() + 1 >= column.width) return text.substr(0, column.width - 1) + " ";
-    return text + std::string(column.width - text.size(), ' ');
-}
+using Cells = std::array<std::string, kColumns>;
 
 std::string playersText(const ServerFacts& f) {
     const std::size_t players = f.players.size();
@@ -29,29 +26,45 @@ std::string playersText(const ServerFacts& f) {
     return s;
 }
 
-std::string serverLine(const ServerRow& row) {
-    std::string line = cell(row.address.shown, kAddress);
+Cells cellsOf(const ServerRow& row) {
+    Cells c;
+    c[kAddress] = row.address.shown;
     switch (row.state) {
         case ServerRow::State::LookingUp:
-            return line + text::kLookingUp;
+            c[kHost] = text::kLookingUp;
+            return c;
         case ServerRow::State::Asking:
-            return line + text::kAsking;
+            c[kHost] = text::kAsking;
+            return c;
         case ServerRow::State::NoAnswer:
-            return line + text::kNoAnswer;
+            c[kHost] = text::kNoAnswer;
+            return c;
         case ServerRow::State::Problem:
-            return line + row.problem;
+            c[kHost] = row.problem;
+            return c;
         case ServerRow::State::Answered:
             break;
     }
     const ServerFacts& f = row.facts;
-    line += cell(f.hostName, kHost);
-    line += cell(f.map + (row.mapInstalled ? "" : text::kMissingMap), kMap);
-    line += cell(playersText(f), kPlayers);
-    line += cell(std::to_string(row.pingMs) + " ms", kPing);
-    line += cell(f.password ? text::kPasswordMark : "", kPassword);
-    line += cell(f.mod, kMod);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    return line;
+    c[kHost] = f.hostName;
+    c[kMap] = f.map + (row.mapInstalled ? "" : text::kMissingMap);
+    c[kPlayers] = playersText(f);
+    c[kPing] = std::to_string(row.pingMs) + " ms";
+    c[kPassword] = f.password ? text::kPasswordMark : "";
+    c[kMod] = f.mod;
+    return c;
+}
+
+// Cut to the column, then padded with two blanks at least before the next one.
+std::string line(const Cells& cells, const std::array<std::size_t, kColumns>& width, int last) {
+    std::string out;
+    for (int i = 0; i <= last; ++i) {
+        const std::string cell = i == last ? cells[i] : cells[i].substr(0, width[i]);
+        out += cell;
+        if (i < last) out += std::string(width[i] + 2 - cell.size(), ' ');
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
 }
 
 }  // namespace
@@ -59,19 +72,32 @@ std::string serverLine(const ServerRow& row) {
 std::string statusText(const std::vector<ServerRow>& rows) {
     std::string out = std::string(text::kTitle) + "\r\n\r\n";
     if (rows.empty()) return out + text::kNoServers + "\r\n";
-    std::string header;
-    for (const Column* c : {&kAddress, &kHost, &kMap, &kPlayers, &kPing, &kPassword, &kMod})
-        header += cell(c->title, *c);
-    out += header + "\r\n";
-    for (const Column* c : {&kAddress, &kHost, &kMap, &kPlayers, &kPing, &kPassword, &kMod})
-        out += cell(std::string(c->width ? c->width - 1 : 10, '-'), *c);
-    out += "\r\n";
+
+    std::vector<Cells> cells;
+    std::array<std::size_t, kColumns> width{};
+    for (int i = 0; i < kColumns; ++i) width[i] = std::string(kTitles[i]).size();
     for (const ServerRow& row : rows) {
-        out += serverLine(row) + "\r\n";
-        if (row.state != ServerRow::State::Answered) continue;
-        for (const Player& p : row.facts.players) {
+        cells.push_back(cellsOf(row));
+        const bool answered = row.state == ServerRow::State::Answered;
+        for (int i = 0; i < kColumns; ++i)
+            // A row without an answer says why in the host column, whatever its width.
+            if (answered || i == kAddress)
+                width[i] = std::max(width[i], std::min(cells.back()[i].size(), kMaxWidth[i]));
+    }
+    Cells titles, rules;
+    for (int i = 0; i < kColumns; ++i) {
+        titles[i] = kTitles[i];
+        rules[i] = std::string(width[i], '-');
+    }
+    out += line(titles, width, kMod) + "\r\n" + line(rules, width, kMod) + "\r\n";
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const bool answered = rows[r].state == ServerRow::State::Answered;
+        out += line(cells[r], width, answered ? kMod : kHost) + "\r\n";
+        if (!answered) continue;
+        for (const Player& p : rows[r].facts.players) {
+            const std::string name = p.name.substr(0, kNameWidth);
             const std::string score = std::to_string(p.score);
-            out += "    " + cell(p.name, {"", 38}) + std::string(12 - score.size(), ' ') + score + "\r\n";
+            out += "  " + name + std::string(kNameWidth + 12 - name.size() - score.size(), ' ') + score + "\r\n";
         }
     }
     return out;

@@ -5,7 +5,7 @@
 
 namespace vexal::servers::text {
 
-inline constexpr const char* kTitle = "Server status of the +connect lines  (F5 asks again; refreshed every 10 s)";
+inline constexpr const char* kTitle = "Servers of the +connect lines  (F5 asks again; refreshed every 10 s)";
 inline constexpr const char* kNoServers =
     "No +connect line in the parameter list: add one, such as +connect 127.0.0.1:27960";
 inline constexpr const char* kAsking = "asking ...";
