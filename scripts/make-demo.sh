@@ -4,7 +4,8 @@
 #   scripts/make-demo.sh <build/windows dir> <target dir>
 #
 # <target>/program  Vexal.exe with map information, map pictures, logo, readme, change log, click
-#                   sound, a sample folder, and a Vexal.ini that already points at the game folder
+#                   sound, a sample folder, a Vexal.ini that already points at the game folder, and a
+#                   parameter list whose server lines name the demo's fake servers on 127.0.0.1
 # <target>/game     et.exe (a stub that shows and records its command line), etmain with real .pk3
 #                   ZIP packages, demos, screenshots, autoexec.cfg, etconsole.log, profile.pid files,
 #                   pb\pbweb.exe, Docs\Help\index.htm and ASE\eye.exe (a stub server browser)
@@ -239,8 +240,23 @@ game_win=$(winpath "$target/game")
 {
   printf '[Paths]\netPath=%s\neyePath=%s\\ASE\\eye.exe\n\n' "$game_win" "$game_win"
   printf '[ET-Map]\nMap=oasis\n\n'
+  printf '[ET-Param]\nETParam=+sv_pure 1 +g_gametype 2 +map (default)\n\n'
 } | crlf >"$prog/Vexal.ini"
 printf '%s\n' battery fueldump goldrush oasis radar | crlf >"$prog/VexalMap.dat"
+# The demo's own server lines point at the fake servers the demo starts on this machine (demo/servers.py;
+# nobody answers on 27963), never at the predefined example addresses.
+crlf >"$prog/VexalParam.dat" <<'EOF'
++sv_pure 1 +g_gametype 2 +map (default)
++sv_pure 0 +g_gametype 2 +devmap
+set fs_game etpro +sv_pure 0 +g_gametype 2 +map
+set fs_game etpro +sv_pure 0 +g_gametype 2 +devmap
++connect 127.0.0.1:27960 (Vexal demo server)
++connect 127.0.0.1:27961 (Red Alert clan war)
++connect 127.0.0.1:27962 (Full House)
++connect 127.0.0.1:27963 (a server that is down)
++set fs_game bobot +sv_pure 0 +map (Bot match)
+set fs_game etpro +sv_pure 0 +g_gametype 2 +r_texturebits 32 +r_fastsky 0 +map
+EOF
 
 # ---------------------------------------------------------------- the game folder
 

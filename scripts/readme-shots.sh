@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Retakes the README's pictures from the demo: the window, and the map statistics
-# shown as the tooltip of the map picture.
+# Retakes the README's pictures from the demo: the window, the map statistics
+# shown as the tooltip of the map picture, and the server status of the demo's
+# fake servers on 127.0.0.1.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/make-demo.sh" "$root/build/windows" "$root/build/demo"
@@ -8,6 +9,8 @@ cp -f "$root/build/windows/Vexal.exe" "$root/build/demo/program/Vexal.exe"
 source "$root/scripts/wine-env.sh"
 mkdir -p "$root/docs"
 cd "$root/build/demo/program"
+python3 "$root/demo/servers.py" --minutes 2 & servers=$!
+trap 'kill "$servers" 2>/dev/null || true' EXIT
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   wine explorer /desktop=Vexal,1024x768 Vexal.exe & pid=$!
   sleep 8
@@ -15,8 +18,11 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   # Over the map picture: the statistics appear as its tooltip.
   xdotool mousemove 320 330; sleep 0.3; xdotool mousemove 330 340; sleep 2
   import -window root /tmp/vexal-shot-tooltip.png
+  xdotool key F5; sleep 3
+  import -window root /tmp/vexal-shot-servers.png
   wineserver -k || true
   wait $pid 2>/dev/null || true'
 convert /tmp/vexal-shot-window.png -crop 560x385+231+191 +repage "$root/docs/main-window.png"
 convert /tmp/vexal-shot-tooltip.png -crop 560x385+231+191 +repage "$root/docs/map-statistics.png"
-echo "docs/main-window.png and docs/map-statistics.png retaken"
+convert /tmp/vexal-shot-servers.png -crop 560x385+231+191 +repage "$root/docs/server-status.png"
+echo "docs/main-window.png, docs/map-statistics.png and docs/server-status.png retaken"

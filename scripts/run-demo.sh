@@ -9,8 +9,14 @@ demo="$root/build/demo"
 cp -f "$build/Vexal.exe" "$demo/program/Vexal.exe"
 source "$root/scripts/wine-env.sh"
 cd "$demo/program"
+# The fake game servers of the demo's server lines: on 127.0.0.1 only, for as long as the demo runs.
+if command -v python3 >/dev/null; then
+  python3 "$root/demo/servers.py" & servers=$!
+  trap 'kill "$servers" 2>/dev/null || true' EXIT
+fi
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine explorer /desktop=Vexal,1024x768 Vexal.exe
+  wine explorer /desktop=Vexal,1024x768 Vexal.exe
+  exit
 fi
 mkdir -p "$root/artifacts"
 shot="$root/artifacts/vexal-demo.png"

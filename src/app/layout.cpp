@@ -1,12 +1,13 @@
 #include "app/layout.h"
 
 #include "resources/resource_ids.h"
+#include "servers/texts.h"
 
 namespace vexal::layout {
 
 namespace {
 
-constexpr unsigned kF1 = 0x70, kF2 = 0x71, kF4 = 0x73, kF8 = 0x77, kF9 = 0x78;
+constexpr unsigned kF1 = 0x70, kF2 = 0x71, kF4 = 0x73, kF5 = 0x74, kF8 = 0x77, kF9 = 0x78;
 
 constexpr FontLook kArial13{"Arial", 13, true, false, true};
 constexpr FontLook kArial15{"Arial", 15, true, false, true};
@@ -80,6 +81,8 @@ constexpr ControlRow kControls[] = {
     {"btnPB", "grpMapName", 402, 105, 61, 23, 15, "PB-&Update", " Make a manual Punkbuster Update with pbweb.exe"},
     {"bitbtnQuit", "grpMapName", 468, 105, 61, 23, 16, "  &Quit",
      " Yeah, right, like YOU have anything better do to ;-))", true, true, IDB_QUIT, false, 3},
+    // Added after the design's controls, so that their numbers stay as they were.
+    {"memServers", nullptr, 1, 1, 551, 312, 11, "", "", false},
 };
 
 // The download address is a placeholder of the documentation range: the program
@@ -88,6 +91,8 @@ constexpr MenuRow kMenus[] = {
     {"Run1", "mnuMain", "Ru&n"},
     {"mnuRunET", "Run1", "&Run ET", kF9, false, false, false, false, IDB_RUN},
     {"mnuASE", "Run1", "Run &All Seeing Eye", kF8, false, false, false, false, IDB_ASE},
+    {"mnuServerStatus", "Run1", "Server &Status", kF5, false, false, false, false, IDB_ASELOG,
+     servers::text::kMenuHint},
     {"N8", "Run1", "-"},
     {"mnuPB", "Run1", "&Punk Buster Update", 0, false, false, false, false, IDB_RUN},
     {"N13", "Run1", "-"},
@@ -160,6 +165,8 @@ constexpr MenuRow kMenus[] = {
     {"popRunET", "popTray", "&Run ET", 0, false, false, false, false, IDB_RUN},
     {"popPB", "popTray", "Run &PB-Update", 0, false, false, false, false, IDB_RUN},
     {"popRunASE", "popTray", "Run &ASE", 0, false, false, false, false, IDB_ASE_LARGE},
+    {"popServerStatus", "popTray", "Server &Status", 0, false, false, false, false, IDB_ASELOG,
+     servers::text::kMenuHint},
     {"N20", "popTray", "-"},
     {"popEditCfg", "popTray", "&Edit cfg", 0, false, false, false, false, IDB_EDIT},
     {"N6", "popTray", "-"},

@@ -40,7 +40,8 @@ void TfrmVexal::buildLayout() {
         &imgAbout,     &sbtnNotepad,   &sbtnEditor,   &sbtnBackup,    &sbtnRestore,     &cbMinimize,
         &cbClose,      &cbTray,        &cbDelProfile, &BitBtnInfo,    &bitbtnSelMap,    &cbxMap,
         &btnDelMap,    &btnDelMapList, &lbMinET,      &cbxHotKey,     &bitbtnRun,       &bitbtnASE,
-        &bitbtnEdit,   &bitbtnLog,     &bitbtnDemo,   &bitbtnPicture, &btnPB,           &bitbtnQuit};
+        &bitbtnEdit,   &bitbtnLog,     &bitbtnDemo,   &bitbtnPicture, &btnPB,           &bitbtnQuit,
+        &memServers};
     for (const auto& row : layout::controls())
         for (auto* m : members)
             if (m->name() == row.name) controls_.push_back(m);
@@ -70,7 +71,8 @@ void TfrmVexal::buildLayout() {
         }
     }
 
-    for (ui::Memo* memo : {&memETLog, &memLaunchInfo, &memASE, &memChanges, &memReadme}) memo->setReadOnly(true);
+    for (ui::Memo* memo : {&memETLog, &memLaunchInfo, &memASE, &memChanges, &memReadme, &memServers})
+        memo->setReadOnly(true);
     memLaunchInfo.scrollBar = false;
 
     stInfo.sunken = true;
@@ -89,6 +91,7 @@ void TfrmVexal::buildLayout() {
     tmTime.interval = 1;
     ctrayIcon.minimizeToTray = true;
     ctrayIcon.popupMenu = &popTray;
+    tmServers.setEnabled(false);
 }
 
 void TfrmVexal::buildMenus() {
@@ -121,6 +124,7 @@ void TfrmVexal::buildMenus() {
     bind(popRunET, "popRunET"), bind(popPB, "popPB"), bind(popRunASE, "popRunASE");
     bind(popEditCfg, "popEditCfg"), bind(popReadme, "popReadme"), bind(popAbout, "popAbout");
     bind(popQuit, "popQuit");
+    bind(mnuServerStatus, "mnuServerStatus"), bind(popServerStatus, "popServerStatus");
     // The tray menu's first item is drawn checked, marking the window it brings back.
     popVexal->setChecked(true);
 }
@@ -208,7 +212,7 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
     model.controls = controls();
     model.mainMenu = &mnuMain;
     model.contextMenus = {{&lboxParam, &popLBox}};
-    model.timers = {&tmDate, &tmTime};
+    model.timers = {&tmDate, &tmTime, &tmServers};
     model.tray = &ctrayIcon;
     model.clientWidth = layout::kClientWidth;
     model.clientHeight = layout::kClientHeight;
@@ -244,11 +248,13 @@ void TfrmVexal::focusNext() {
 ui::Timer* TfrmVexal::timer(const std::string& name) {
     if (name == "tmDate") return &tmDate;
     if (name == "tmTime") return &tmTime;
+    if (name == "tmServers") return &tmServers;
     return nullptr;
 }
 
 std::vector<std::span<const Wire>> TfrmVexal::wireTables() {
-    return {appWires(), launchWires(), shellWires(), hotkeyWires(), toolsWires(), backupWires(), viewerWires()};
+    return {appWires(),   launchWires(), shellWires(),  hotkeyWires(),
+            toolsWires(), backupWires(), viewerWires(), serverWires()};
 }
 
 void TfrmVexal::wireEvents() {

@@ -8,6 +8,7 @@
 #include "app/wiring.h"
 #include "backup/zip_archive.h"
 #include "platform/platform.h"
+#include "servers/server_status.h"
 #include "settings/config.h"
 #include "settings/keys.h"
 #include "ui/application.h"
@@ -42,6 +43,7 @@ public:
     ui::Memo memETLog{"memETLog"}, memLaunchInfo{"memLaunchInfo"}, memASE{"memASE"}, memChanges{"memChanges"};
     ui::MediaPlayer mPlay{"mPlay"};
     ui::Memo memReadme{"memReadme"};
+    ui::Memo memServers{"memServers"};
     ui::GroupBox grpMain{"grpMain"}, grpMapName{"grpMapName"};
     ui::Label stInfo{"stInfo", ui::Kind::StaticText};
     ui::ProgressBar pb1{"pb1"};
@@ -70,6 +72,7 @@ public:
 
     // ---- components without a place on the screen
     ui::Timer tmDate, tmTime;
+    ui::Timer tmServers;  // polls the server status while it is shown
     ui::TrayIcon ctrayIcon;
     ui::MenuItem mnuMain{"mnuMain", ""};
     ui::MenuItem popLBox{"popLBox", ""};
@@ -85,6 +88,7 @@ public:
     ui::MenuItem *mnuHelp{}, *mnuReadme{}, *mnuETReadme{}, *mnuDownload{}, *mnuChanges{}, *mnuAbout{};
     ui::MenuItem *mnuAdd{}, *mnuDelete{}, *mnuDelLboxItems{}, *mnuCopyEntry{}, *mnuCopy{}, *mnuPaste{}, *mnuMax{};
     ui::MenuItem *popVexal{}, *popRunET{}, *popPB{}, *popRunASE{}, *popEditCfg{}, *popReadme{}, *popAbout{}, *popQuit{};
+    ui::MenuItem *mnuServerStatus{}, *popServerStatus{};
 
     // What the window system needs to show this window.
     [[nodiscard]] ui::WindowModel windowModel(std::function<void(const std::string&)> showError);
@@ -291,6 +295,13 @@ public:
     [[nodiscard]] std::string browserFolder() const;
     bool readmeWhole_ = false, changesWhole_ = false;
 
+    // ---- server status (servers/)
+    void mnuServerStatusClick();  // opens the viewer, or asks again while it is open
+    void popServerStatusClick();
+    void tmServersTimer();
+    void closeServerStatus();  // part of close-viewers
+    void showServerStatus();
+
     // ---- config editing (tools/)
     bool EditorExists();
 
@@ -333,6 +344,7 @@ public:
     platform::Services& services;
     settings::Config& config;
     ui::Application& application;
+    servers::ServerStatus serverStatus{services.network, services.fs};
 
 private:
     void buildLayout();

@@ -31,5 +31,6 @@ std::span<const Wire> hotkeyWires();
 std::span<const Wire> toolsWires();
 std::span<const Wire> backupWires();
 std::span<const Wire> viewerWires();
+std::span<const Wire> serverWires();
 
 }  // namespace vexal

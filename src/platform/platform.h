@@ -185,6 +185,41 @@ public:
     [[nodiscard]] virtual int dialogFrameWidth() = 0;  // SM_CXDLGFRAME
 };
 
+// An IPv4 address and a UDP port, both in host order (127.0.0.1 is 0x7F000001).
+struct Endpoint {
+    std::uint32_t address = 0;
+    std::uint16_t port = 0;
+    friend bool operator==(const Endpoint&, const Endpoint&) = default;
+};
+
+struct Datagram {
+    Endpoint from;
+    std::string bytes;
+};
+
+enum class LookupState { Pending, Found, NotFound };
+
+// UDP for asking game servers how they are. Nothing here ever waits: a name is
+// looked up in the background and collected later, the socket never blocks, and
+// the caller polls.
+class Network {
+public:
+    virtual ~Network() = default;
+    // Starts looking up a host name or a dotted address; the number names it later.
+    [[nodiscard]] virtual int startLookup(const std::string& host) = 0;
+    // Where the lookup stands; `address` is set once it is Found.
+    [[nodiscard]] virtual LookupState lookup(int id, std::uint32_t& address) = 0;
+    // Opens the socket (any local port). False when the system refuses one.
+    [[nodiscard]] virtual bool open() = 0;
+    // Closes the socket and forgets every lookup, finished or not.
+    virtual void close() = 0;
+    virtual bool send(const Endpoint& to, const std::string& bytes) = 0;
+    // The next datagram that has arrived (at most 64 KB of it), or nothing.
+    [[nodiscard]] virtual std::optional<Datagram> receive() = 0;
+    // Milliseconds on a clock that never goes back.
+    [[nodiscard]] virtual std::uint64_t milliseconds() = 0;
+};
+
 // Everything the portable code may ask of the machine, in one bundle.
 struct Services {
     FileSystem& fs;
@@ -197,6 +232,7 @@ struct Services {
     Process& process;
     Hotkeys& hotkeys;
     Screen& screen;
+    Network& network;
 };
 
 }  // namespace vexal::platform

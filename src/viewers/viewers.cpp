@@ -174,6 +174,7 @@ void TfrmVexal::memChangesChange() {
 void TfrmVexal::stInfoClick() {
     playClick();
     for (ui::Memo* memo : {&memReadme, &memChanges, &memASE, &memLaunchInfo, &memETLog}) memo->setVisible(false);
+    closeServerStatus();
     setCaption(standardCaption);
     if (trayOpened) hide();
     trayOpened = false;

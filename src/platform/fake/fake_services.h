@@ -5,6 +5,7 @@
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_hotkeys.h"
+#include "platform/fake/fake_network.h"
 #include "platform/fake/fake_process.h"
 #include "platform/fake/fake_screen.h"
 #include "platform/fake/fake_shell.h"
@@ -31,6 +32,7 @@ struct FakeServices {
     FakeProcess process;
     FakeHotkeys hotkeys;
     FakeScreen screen;
+    FakeNetwork network;
 };
 
 }  // namespace vexal::platform::fake

@@ -1,0 +1,145 @@
+#include "platform/win32/svc_network.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+// winsock2.h must come before windows.h.
+#include <windows.h>
+
+#include <mutex>
+#include <thread>
+
+namespace vexal::platform::win32 {
+
+namespace {
+constexpr std::size_t kDatagramBuffer = 64 * 1024;
+// Turns off the report of an ICMP "port unreachable" as an error of the next
+// receive: a server that is down must not stop the replies of the others.
+constexpr DWORD kUdpConnReset = 0x9800000C;  // SIO_UDP_CONNRESET
+}  // namespace
+
+// Shared by the lookup thread and the window: the thread may outlive the request
+// (a slow name service) and then fills a box nobody reads.
+struct Win32Network::Lookup {
+    std::mutex mutex;
+    LookupState state = LookupState::Pending;
+    std::uint32_t address = 0;
+};
+
+Win32Network::Win32Network() : socket_(INVALID_SOCKET), buffer_(kDatagramBuffer) {}
+
+Win32Network::~Win32Network() {
+    close();
+    // The lookup threads may still be inside Winsock: it stays loaded for them.
+}
+
+bool Win32Network::startup() {
+    if (started_) return true;
+    WSADATA data;
+    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    return started_;
+}
+
+int Win32Network::startLookup(const std::string& host) {
+    const int id = ++nextId_;
+    auto box = std::make_shared<Lookup>();
+    lookups_[id] = box;
+    if (!startup()) {
+        box->state = LookupState::NotFound;
+        return id;
+    }
+    // A dotted address needs no name service.
+    in_addr numeric{};
+    if (inet_pton(AF_INET, host.c_str(), &numeric) == 1) {
+        box->state = LookupState::Found;
+        box->address = ntohl(numeric.s_addr);
+        return id;
+    }
+    try {
+        std::thread([box, host] {
+            addrinfo hints{};
+            hints.ai_family = AF_INET;
+            hints.ai_socktype = SOCK_DGRAM;
+            addrinfo* found = nullptr;
+            const bool ok = getaddrinfo(host.c_str(), nullptr, &hints, &found) == 0 && found;
+            std::lock_guard<std::mutex> lock(box->mutex);
+            if (ok) {
+                box->address = ntohl(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
+                box->state = LookupState::Found;
+            } else {
+                box->state = LookupState::NotFound;
+            }
+            if (found) freeaddrinfo(found);
+        }).detach();
+    } catch (const std::system_error&) {
+        box->state = LookupState::NotFound;
+    }
+    return id;
+}
+
+LookupState Win32Network::lookup(int id, std::uint32_t& address) {
+    const auto it = lookups_.find(id);
+    if (it == lookups_.end()) return LookupState::NotFound;
+    std::lock_guard<std::mutex> lock(it->second->mutex);
+    if (it->second->state == LookupState::Found) address = it->second->address;
+    return it->second->state;
+}
+
+bool Win32Network::open() {
+    if (socket_ != INVALID_SOCKET) return true;
+    if (!startup()) return false;
+    SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    if (s == INVALID_SOCKET) return false;
+    u_long nonBlocking = 1;
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_addr.s_addr = htonl(INADDR_ANY);
+    if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0 || bind(s, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
+        closesocket(s);
+        return false;
+    }
+    BOOL report = FALSE;
+    DWORD returned = 0;
+    WSAIoctl(s, kUdpConnReset, &report, sizeof report, nullptr, 0, &returned, nullptr, nullptr);
+    socket_ = s;
+    return true;
+}
+
+void Win32Network::close() {
+    if (socket_ != INVALID_SOCKET) closesocket(static_cast<SOCKET>(socket_));
+    socket_ = INVALID_SOCKET;
+    lookups_.clear();
+}
+
+bool Win32Network::send(const Endpoint& to, const std::string& bytes) {
+    if (socket_ == INVALID_SOCKET) return false;
+    sockaddr_in target{};
+    target.sin_family = AF_INET;
+    target.sin_addr.s_addr = htonl(to.address);
+    target.sin_port = htons(to.port);
+    return sendto(static_cast<SOCKET>(socket_), bytes.data(), static_cast<int>(bytes.size()), 0,
+                  reinterpret_cast<sockaddr*>(&target), sizeof target) == static_cast<int>(bytes.size());
+}
+
+std::optional<Datagram> Win32Network::receive() {
+    if (socket_ == INVALID_SOCKET) return std::nullopt;
+    // A refused or oversized datagram is skipped; a few in a row end this call.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        sockaddr_in from{};
+        int fromLength = sizeof from;
+        const int n = recvfrom(static_cast<SOCKET>(socket_), buffer_.data(), static_cast<int>(buffer_.size()), 0,
+                               reinterpret_cast<sockaddr*>(&from), &fromLength);
+        if (n >= 0) {
+            Datagram d;
+            d.from = {ntohl(from.sin_addr.s_addr), ntohs(from.sin_port)};
+            d.bytes.assign(buffer_.data(), static_cast<std::size_t>(n));
+            return d;
+        }
+        const int error = WSAGetLastError();
+        if (error != WSAECONNRESET && error != WSAEMSGSIZE) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::uint64_t Win32Network::milliseconds() { return GetTickCount64(); }
+
+}  // namespace vexal::platform::win32

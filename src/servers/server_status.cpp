@@ -1,0 +1,175 @@
+#include "servers/server_status.h"
+
+#include <random>
+
+#include "servers/texts.h"
+
+namespace vexal::servers {
+
+namespace {
+
+using State = ServerRow::State;
+
+std::string randomChallenge() {
+    static std::mt19937 engine{std::random_device{}()};
+    static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof kAlphabet) - 2);
+    std::string s;
+    for (std::size_t i = 0; i < kChallengeLength; ++i) s += kAlphabet[pick(engine)];
+    return s;
+}
+
+// A challenge the servers accept: printable, at most 64 characters, none of \ / % ; ".
+bool acceptable(const std::string& c) {
+    if (c.empty() || c.size() > 64) return false;
+    for (const char ch : c)
+        if (ch <= ' ' || ch > '~' || ch == '\\' || ch == '/' || ch == '%' || ch == ';' || ch == '"') return false;
+    return true;
+}
+
+}  // namespace
+
+ServerStatus::ServerStatus(platform::Network& network, platform::FileSystem& fs)
+    : makeChallenge(randomChallenge), network_(network), maps_(fs) {}
+
+void ServerStatus::start(const std::vector<std::string>& paramLines, const std::string& gameDir) {
+    gameDir_ = gameDir;
+    rows_.clear();
+    queries_.clear();
+    running_ = true;
+    roundStart_ = network_.milliseconds();
+    if (!socketOpen_) socketOpen_ = network_.open();
+    // Replies still on their way belong to the round before and carry its challenges.
+    if (socketOpen_)
+        for (int i = 0; i < kDatagramsPerPoll && network_.receive(); ++i) {
+        }
+    for (auto& address : serversOf(paramLines)) {
+        ServerRow row;
+        row.address = std::move(address);
+        Query q;
+        if (!row.address.problem.empty()) {
+            row.problem = row.address.problem;
+        } else if (!socketOpen_) {
+            row.problem = text::kNoNetwork;
+        } else {
+            row.state = State::LookingUp;
+            q.lookup = network_.startLookup(row.address.host);
+            q.lookupStart = roundStart_;
+        }
+        rows_.push_back(std::move(row));
+        queries_.push_back(std::move(q));
+    }
+    poll();
+}
+
+void ServerStatus::stop() {
+    running_ = false;
+    rows_.clear();
+    queries_.clear();
+    if (socketOpen_) network_.close();
+    socketOpen_ = false;
+}
+
+bool ServerStatus::busy() const {
+    for (const auto& row : rows_)
+        if (row.state == State::LookingUp || row.state == State::Asking) return true;
+    return false;
+}
+
+bool ServerStatus::refreshDue() { return running_ && !busy() && msUntilRefresh() == 0; }
+
+std::uint64_t ServerStatus::msUntilRefresh() {
+    const std::uint64_t elapsed = network_.milliseconds() - roundStart_;
+    return elapsed >= kRefreshMs ? 0 : kRefreshMs - elapsed;
+}
+
+std::size_t ServerStatus::answered() const {
+    std::size_t n = 0;
+    for (const auto& row : rows_)
+        if (row.state == State::Answered) ++n;
+    return n;
+}
+
+void ServerStatus::send(ServerRow& row, Query& q, std::uint64_t now) {
+    if (q.challenge.empty()) {
+        q.challenge = makeChallenge();
+        if (!acceptable(q.challenge)) q.challenge = randomChallenge();
+        q.firstSent = now;
+    }
+    q.lastSent = now;
+    network_.send(q.to, statusRequest(q.challenge));
+    row.state = State::Asking;
+}
+
+bool ServerStatus::poll() {
+    if (!running_ || !socketOpen_) return false;
+    const std::uint64_t now = network_.milliseconds();
+    bool changed = false;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        ServerRow& row = rows_[i];
+        Query& q = queries_[i];
+        if (row.state == State::LookingUp) {
+            std::uint32_t address = 0;
+            const auto state = network_.lookup(q.lookup, address);
+            if (state == platform::LookupState::Found) {
+                if (neverAsked(address)) {
+                    row.state = State::Problem;
+                    row.problem = exampleAddress(address) ? text::kExampleAddress : text::kBadHost;
+                } else {
+                    q.to = {address, row.address.port};
+                    send(row, q, now);
+                }
+                changed = true;
+            } else if (state == platform::LookupState::NotFound || now - q.lookupStart >= kLookupMs) {
+                row.state = State::Problem;
+                row.problem = text::kNotFound;
+                changed = true;
+            }
+        }
+    }
+    for (int n = 0; n < kDatagramsPerPoll; ++n) {
+        const auto datagram = network_.receive();
+        if (!datagram) break;
+        changed = received(*datagram, network_.milliseconds()) || changed;
+    }
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        ServerRow& row = rows_[i];
+        Query& q = queries_[i];
+        if (row.state != State::Asking) continue;
+        if (now - q.firstSent >= kAnswerMs) {
+            row.state = State::NoAnswer;
+            changed = true;
+        } else if (!q.resent && now - q.firstSent >= kResendMs) {
+            q.resent = true;
+            send(row, q, now);
+        }
+    }
+    return changed;
+}
+
+bool ServerStatus::received(const platform::Datagram& d, std::uint64_t now) {
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        ServerRow& row = rows_[i];
+        Query& q = queries_[i];
+        if (row.state != State::Asking || !(q.to == d.from)) continue;
+        const auto reply = parseStatusReply(d.bytes, q.challenge);
+        if (!reply) continue;
+        row.pingMs = static_cast<int>(now - q.lastSent);
+        answer(row, *reply);
+        return true;
+    }
+    return false;
+}
+
+void ServerStatus::answer(ServerRow& row, const StatusReply& reply) {
+    row.state = State::Answered;
+    row.facts = factsOf(reply);
+    row.mapInstalled = true;
+    if (!row.facts.map.empty()) {
+        row.mapInstalled =
+            maps_.has(gameDir_ + "\\etmain", row.facts.map) ||
+            (!row.facts.modFolder.empty() && maps_.has(gameDir_ + "\\" + row.facts.modFolder, row.facts.map));
+    }
+}
+
+}  // namespace vexal::servers

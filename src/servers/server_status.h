@@ -1,0 +1,86 @@
+#pragma once
+// Asking every server of the +connect lines how it is: all at once, each for
+// 800 ms with one resend after 400 ms, driven by polling so the window never
+// waits. Replies count only from the address asked and with the challenge sent.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "servers/map_index.h"
+#include "servers/server_list.h"
+#include "servers/status_reply.h"
+
+namespace vexal::servers {
+
+inline constexpr std::uint64_t kAnswerMs = 800;
+inline constexpr std::uint64_t kResendMs = 400;
+inline constexpr std::uint64_t kLookupMs = 3000;
+inline constexpr std::uint64_t kRefreshMs = 10000;
+// Datagrams read in one poll: a flood cannot hold the window.
+inline constexpr int kDatagramsPerPoll = 256;
+
+struct ServerRow {
+    enum class State { LookingUp, Asking, Answered, NoAnswer, Problem };
+    ServerAddress address;
+    State state = State::Problem;
+    std::string problem;
+    ServerFacts facts;
+    int pingMs = 0;
+    bool mapInstalled = true;
+};
+
+// The viewer's text: a title, a header, one row per server and below each one
+// that has players their names and scores.
+[[nodiscard]] std::string statusText(const std::vector<ServerRow>& rows);
+
+class ServerStatus {
+public:
+    ServerStatus(platform::Network& network, platform::FileSystem& fs);
+
+    // Asks every server of `paramLines` afresh; `gameDir` is where the maps are looked up.
+    void start(const std::vector<std::string>& paramLines, const std::string& gameDir);
+    // Moves the round on: lookups, sends, resends, replies, time-outs. True when
+    // a row has changed.
+    bool poll();
+    // Closes the socket and forgets the round: nothing more is sent.
+    void stop();
+
+    [[nodiscard]] bool running() const { return running_; }
+    // A round is still waiting for lookups or replies.
+    [[nodiscard]] bool busy() const;
+    [[nodiscard]] bool refreshDue();
+    [[nodiscard]] std::uint64_t msUntilRefresh();
+    [[nodiscard]] const std::vector<ServerRow>& rows() const { return rows_; }
+    [[nodiscard]] std::string text() const { return statusText(rows_); }
+    [[nodiscard]] std::size_t servers() const { return rows_.size(); }
+    [[nodiscard]] std::size_t answered() const;
+
+    // Makes the challenges; random letters and digits unless a test says otherwise.
+    std::function<std::string()> makeChallenge;
+
+private:
+    struct Query {
+        int lookup = 0;
+        std::uint64_t lookupStart = 0;
+        platform::Endpoint to;
+        std::string challenge;
+        std::uint64_t firstSent = 0, lastSent = 0;
+        bool resent = false;
+    };
+    void send(ServerRow& row, Query& q, std::uint64_t now);
+    bool received(const platform::Datagram& d, std::uint64_t now);
+    void answer(ServerRow& row, const StatusReply& reply);
+
+    platform::Network& network_;
+    MapIndex maps_;
+    std::string gameDir_;
+    std::vector<ServerRow> rows_;
+    std::vector<Query> queries_;
+    std::uint64_t roundStart_ = 0;
+    bool running_ = false, socketOpen_ = false;
+};
+
+}  // namespace vexal::servers
