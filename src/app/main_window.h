@@ -284,10 +284,13 @@ public:
     [[nodiscard]] std::optional<std::string> viewerText(const std::string& path, bool end, bool& whole);
     void enterViewerFolder(const std::string& folder);
     void showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colour);
-    std::size_t loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* whole = nullptr,
+    std::size_t loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* intact = nullptr,
                            const std::string& header = {});
     [[nodiscard]] std::string browserFolder() const;
-    bool readmeWhole_ = false, changesWhole_ = false;
+    // Editable mode: the viewer may write its file back (it holds all of it, and
+    // no write has failed since it was opened).
+    bool readmeWritable_ = false, changesWritable_ = false;
+    void writeViewerBack(ui::Memo& memo, bool& writable, const std::string& path);
 
     // ---- config editing (tools/)
     bool EditorExists();

@@ -195,6 +195,54 @@ TEST_F(ViewersTest, EditableModeWritesBackOnlyWhatTheUserChangedInAWholeFile) {
     EXPECT_EQ(fake.fs.contents(readme)->size(), viewers::kViewerBytes + 12);
 }
 
+TEST_F(ViewersTest, AnEditedFileThatCannotBeSavedIsSaidOnceAndANulByteKeepsTheViewerReadOnly) {
+    fake.process.args = {"/editable"};
+    startWith();
+    const struct {
+        ui::Memo TfrmVexal::*memo;
+        std::function<void(TfrmVexal&)> open;
+        std::string file;
+    } rows[] = {
+        {&TfrmVexal::memReadme, [](TfrmVexal& f) { f.sbtnReadmeClick(); }, "readme-vexal.txt"},
+        {&TfrmVexal::memChanges, [](TfrmVexal& f) { f.mnuChangesClick(); }, "changes-vexal.txt"},
+    };
+    for (const auto& row : rows) {
+        const std::string path = std::string(kProgram) + row.file;
+        ui::Memo& memo = (*form).*(row.memo);
+        auto type = [&](const std::string& text) {
+            memo.modified = true;
+            run([&] { memo.setText(text); });
+        };
+        errors.clear();
+        fake.fs.addFile(path, "old\r\n", platform::kAttrReadOnly);
+        run([&] { row.open(*form); });
+        type("a");
+        type("ab");
+        ASSERT_EQ(errors.size(), 1u) << row.file << ": said once, not at every keystroke";
+        EXPECT_NE(errors[0].find(viewers::kWriteBackStopped), std::string::npos);
+        EXPECT_TRUE(memo.readOnly()) << row.file;
+        EXPECT_TRUE(memo.visible());
+        EXPECT_EQ(memo.text(), "ab") << "the text stays on screen";
+        EXPECT_EQ(fake.fs.contents(path), "old\r\n");
+
+        // Opened again on a writable file, the viewer saves again.
+        fake.fs.addFile(path, "old\r\n");
+        run([&] { row.open(*form); });
+        EXPECT_FALSE(memo.readOnly());
+        type("new\r\n");
+        EXPECT_EQ(fake.fs.contents(path), "new\r\n") << row.file;
+
+        // The text box would end the text at the NUL, and a write-back would drop the rest.
+        const std::string withNul("a\0b\r\nrest\r\n", 11);
+        fake.fs.addFile(path, withNul);
+        run([&] { row.open(*form); });
+        EXPECT_TRUE(memo.readOnly()) << row.file;
+        type("a");
+        EXPECT_EQ(fake.fs.contents(path), withNul) << row.file;
+        EXPECT_EQ(errors.size(), 1u);
+    }
+}
+
 TEST_F(ViewersTest, TheReadmeAndLogSwitchesOpenTheirViewerOnceAtTheFirstShowing) {
     fake.fs.addFile(std::string(kGame) + "\\etmain\\etconsole.log", "x\r\n");
     fake.process.args = {"/log"};
