@@ -185,6 +185,7 @@ public:
     void mnuMinMaxClick() { mnuMaxClick(); }
     void ctrayIconDblClick();
     void popVexalClick() { ctrayIconDblClick(); }
+    void hideToTray();  // hide-window, or minimize when no tray icon stands
     void storeOption(const ui::CheckBox& box, ui::MenuItem* item, const settings::BoolKey& key);
     void loadOptions();      // start-up step: stored options into the check boxes
     void loadWindowState();  // start-up step: menu marks, tray, list geometry

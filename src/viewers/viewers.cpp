@@ -190,7 +190,7 @@ void TfrmVexal::stInfoClick() {
     playClick();
     for (ui::Memo* memo : {&memReadme, &memChanges, &memASE, &memLaunchInfo, &memETLog}) memo->setVisible(false);
     setCaption(standardCaption);
-    if (trayOpened) hide();
+    if (trayOpened) hideToTray();
     trayOpened = false;
     setStatus(viewers::kDefaultStatus);
 }

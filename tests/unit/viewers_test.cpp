@@ -161,18 +161,45 @@ TEST_F(ViewersTest, AHugeLogShowsItsLastPartFromALineStart) {
     EXPECT_EQ(form->lastLog.find('\t'), std::string::npos);
 }
 
-TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnClose) {
+// What the window was asked to do with itself.
+struct WindowWatch : ui::FormObserver, ui::ApplicationObserver {
+    std::string done;
+    void captionChanged() override {}
+    void focusChanged(ui::Control*) override {}
+    void closeRequested() override {}
+    void showRequested() override { done += "show "; }
+    void hideRequested() override { done += "hide "; }
+    void titleChanged() override {}
+    void terminateRequested() override {}
+    void minimizeRequested() override { done += "minimize "; }
+};
+
+TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnCloseOnlyWhileTheIconStands) {
     fake.fs.addFile(std::string(kProgram) + "readme-vexal.txt", "text\r\n");
-    startWith();
-    form->setVisible(false);
+    startWith("[Minimize]\r\nTrayIcon=1\r\n");
+    WindowWatch watch;
+    form->setFormObserver(&watch);
+    app.setObserver(&watch);
     run([&] { form->popReadme->click(); });
     EXPECT_TRUE(form->trayOpened);
     EXPECT_TRUE(form->memReadme.visible());
     run([&] { form->stInfoClick(); });
     EXPECT_FALSE(form->trayOpened);
+    EXPECT_EQ(watch.done, "show hide ");
     run([&] { form->sbtnReadmeClick(); });
     run([&] { form->stInfoClick(); });
-    EXPECT_FALSE(form->trayOpened) << "a readme opened in the window closes without hiding it";
+    EXPECT_EQ(watch.done, "show hide ") << "a readme opened in the window closes without hiding it";
+
+    // The icon switched off while the readme is open: no way back from hiding,
+    // so the window goes to the taskbar.
+    watch.done.clear();
+    run([&] { form->popReadme->click(); });
+    run([&] { form->cbTray.toggleByUser(); });
+    ASSERT_FALSE(form->ctrayIcon.visible());
+    run([&] { form->stInfoClick(); });
+    EXPECT_EQ(watch.done, "show minimize ");
+    form->setFormObserver(nullptr);
+    app.setObserver(nullptr);
 }
 
 TEST_F(ViewersTest, EditableModeWritesBackOnlyWhatTheUserChangedInAWholeFile) {

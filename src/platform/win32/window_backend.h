@@ -217,8 +217,8 @@ private:
 
     int applying_ = 0;           // >0 while the backend itself changes a window
     bool closePending_ = false;  // Form::close(): destroy after the handler returns
-    int handlerDepth_ = 0;
-    bool timersRunning_ = false;  // armed once the message loop is about to run       // handlers running, counting those suspended in a dialog
+    int handlerDepth_ = 0;        // handlers running, counting those suspended in a dialog
+    bool timersRunning_ = false;  // armed once the message loop is about to run
     bool quitting_ = false;
     bool appMinimized_ = false;
     bool trayShown_ = false;
