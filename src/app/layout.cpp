@@ -159,7 +159,7 @@ constexpr MenuRow kMenus[] = {
     {"N3", "popTray", "-"},
     {"popRunET", "popTray", "&Run ET", 0, false, false, false, false, IDB_RUN},
     {"popPB", "popTray", "Run &PB-Update", 0, false, false, false, false, IDB_RUN},
-    {"popRunASE", "popTray", "Run &ASE", 0, false, false, false, false, IDB_ASE_LARGE},
+    {"popRunASE", "popTray", "Run &ASE", 0, false, false, false, false, IDB_ASE},
     {"N20", "popTray", "-"},
     {"popEditCfg", "popTray", "&Edit cfg", 0, false, false, false, false, IDB_EDIT},
     {"N6", "popTray", "-"},
