@@ -5,6 +5,7 @@
 #include "settings/keys.h"
 #include "settings/paths.h"
 #include "util/error.h"
+#include "util/file_facts.h"
 #include "util/utilities.h"
 #include "viewers/viewer_rules.h"
 
@@ -176,7 +177,7 @@ void TfrmVexal::writeViewerBack(ui::Memo& memo, bool& writable, const std::strin
     } catch (const std::exception& e) {
         writable = false;
         memo.setReadOnly(true);
-        throw Error(e.what() + std::string(viewers::kWriteBackStopped));
+        throw Error(util::cannotCreateFileText(path) + "\n\r" + e.what() + viewers::kWriteBackStopped);
     }
 }
 

@@ -95,8 +95,9 @@ TEST(Viewers, AnEditedReadmeThatCannotBeSavedIsSaidOnceAndKeepsItsText) {
     EXPECT_NE(message->find(readme), std::string::npos) << *message;
     EXPECT_EQ(vexal.boxCaption(), "Fehler");
     vexal.answerBox(IDOK);
-    const std::string typed = vexal.text("memReadme");
-    EXPECT_NE(typed.find('x'), std::string::npos) << "the typed text stays on screen";
+    std::string typed;
+    EXPECT_TRUE(e2e::waitFor([&] { return (typed = vexal.text("memReadme")).find('x') != std::string::npos; }, 5s))
+        << "the typed text stays on screen: " << typed;
     vexal.key("memReadme", 'Y', 'y');
     EXPECT_FALSE(vexal.waitBox(1500ms)) << "said again at the next keystroke";
     EXPECT_EQ(vexal.text("memReadme"), typed);

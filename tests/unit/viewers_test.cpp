@@ -246,6 +246,7 @@ TEST_F(ViewersTest, AnEditedFileThatCannotBeSavedIsSaidOnceAndANulByteKeepsTheVi
         type("a");
         type("ab");
         ASSERT_EQ(errors.size(), 1u) << row.file << ": said once, not at every keystroke";
+        EXPECT_EQ(errors[0].rfind("Datei " + path + " kann nicht erstellt werden", 0), 0u) << errors[0];
         EXPECT_NE(errors[0].find(viewers::kWriteBackStopped), std::string::npos);
         EXPECT_TRUE(memo.readOnly()) << row.file;
         EXPECT_TRUE(memo.visible());
