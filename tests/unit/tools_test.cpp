@@ -525,6 +525,7 @@ TEST_F(ToolsTest, TheDownloadAsksWhenConnectedAndEscStartsNothing) {
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0].file.rfind("http://vexal.example.org/download/", 0), 0u);
     EXPECT_EQ(fake.shell.calls[0].show, ShowCmd::Normal);
+    EXPECT_EQ(form->mnuDownload->hint(), " Address: " + fake.shell.calls[0].file) << "the hint names what opens";
 }
 
 TEST(ToolRules, TheAboutTextNamesTheVersionAndTheAddressesInItsOrder) {
