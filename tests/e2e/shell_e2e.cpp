@@ -2,9 +2,6 @@
 // status line, against the real window and the stub game.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
-
 #include "e2e/harness.h"
 #include "platform/win32/window_messages.h"
 
@@ -199,32 +196,6 @@ BOOL CALLBACK findMenu(HWND hwnd, LPARAM lp) {
     return f.menu == nullptr;
 }
 
-// The pixels of a window as the screen shows them, rows top down, 0x00RRGGBB.
-std::vector<std::uint32_t> grab(HWND hwnd, int& w, int& h) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    w = r.right - r.left;
-    h = r.bottom - r.top;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    GetDIBits(mem, bmp, 0, static_cast<UINT>(h), pixels.data(), &bi, DIB_RGB_COLORS);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 }  // namespace
 
 // The tray menu: its bold first item whole, no picture on a black square.
@@ -247,7 +218,7 @@ TEST(TrayDesktop, TheTrayMenuShowsItsFirstItemWholeAndItsPicturesWithoutBackgrou
         5s));
     Sleep(800);  // painted
     int w = 0, h = 0;
-    const auto pixels = grab(found.menu, w, h);
+    const auto pixels = e2e::windowPixels(found.menu, w, h);
     PostMessageA(found.menu, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_GT(w, 40);
     ASSERT_GT(h, 40);
