@@ -92,21 +92,20 @@ void WindowBackend::applyMenuItem(MenuEntry& entry) {
 // menu would copy them without their alpha (Wine shows every transparent pixel
 // black), and it places every item's text after the widest picture while sizing
 // each item by its own, which cuts off the longest text beside a smaller picture.
-// So every picture of one menu gets the same cell, a little wider than the widest.
+// So every picture of one menu gets a cell of the same width, a little wider than
+// the widest; each item keeps the height of its own picture.
 bool WindowBackend::measureMenuPicture(MEASUREITEMSTRUCT& measure) {
     const MenuEntry* entry = menuByCommand(measure.itemID);
     if (!entry) return false;
-    int width = 0, height = 0;
+    int width = 0;
     for (const auto& [command, other] : menus_) {
         if (other.owner != entry->owner) continue;
-        if (const Picture* pic = picture(other.item->picture)) {
-            width = std::max(width, pic->width);
-            height = std::max(height, pic->height);
-        }
+        if (const Picture* pic = picture(other.item->picture)) width = std::max(width, pic->width);
     }
+    const Picture* own = picture(entry->item->picture);
     // A little room on either side: the menu sets the text right after the cell.
     measure.itemWidth = static_cast<UINT>(width + 4);
-    measure.itemHeight = static_cast<UINT>(height);
+    measure.itemHeight = static_cast<UINT>(own ? own->height : 0);
     return true;
 }
 
