@@ -85,8 +85,8 @@ constexpr ControlRow kControls[] = {
     {"memServers", nullptr, 1, 1, 551, 312, 11, "", "", false},
 };
 
-// The download address is a placeholder of the documentation range: the program
-// has no home page of its own yet.
+// The Download item's hint names the address it opens, so it is given with the
+// other start hints, from the address itself.
 constexpr MenuRow kMenus[] = {
     {"Run1", "mnuMain", "Ru&n"},
     {"mnuRunET", "Run1", "&Run ET", kF9, false, false, false, false, IDB_RUN},
@@ -141,8 +141,7 @@ constexpr MenuRow kMenus[] = {
     {"mnuReadme", "mnuHelp", "&Vexal readme-vexal.txt", kF1, false, false, false, false, IDB_README},
     {"mnuETReadme", "mnuHelp", "&ET Support Documentation", kF1, false, false, true, false, IDB_RUN},
     {"N19", "mnuHelp", "-"},
-    {"mnuDownload", "mnuHelp", "&Download Vexal.exe", 'D', true, true, false, false, IDB_DOWNLOAD,
-     " Address: http://vexal.example.org/download/"},
+    {"mnuDownload", "mnuHelp", "&Download Vexal.exe", 'D', true, true, false, false, IDB_DOWNLOAD},
     {"N14", "mnuHelp", "-"},
     {"mnuChanges", "mnuHelp", "Vexal &changes", kF2, false, false, true, false, IDB_CHANGES},
     {"N22", "mnuHelp", "-"},
@@ -164,7 +163,7 @@ constexpr MenuRow kMenus[] = {
     {"N3", "popTray", "-"},
     {"popRunET", "popTray", "&Run ET", 0, false, false, false, false, IDB_RUN},
     {"popPB", "popTray", "Run &PB-Update", 0, false, false, false, false, IDB_RUN},
-    {"popRunASE", "popTray", "Run &ASE", 0, false, false, false, false, IDB_ASE_LARGE},
+    {"popRunASE", "popTray", "Run &ASE", 0, false, false, false, false, IDB_ASE},
     {"popServerStatus", "popTray", "Server &Status", 0, false, false, false, false, IDB_ASELOG,
      servers::text::kMenuHint},
     {"N20", "popTray", "-"},

@@ -189,6 +189,7 @@ public:
     void mnuMinMaxClick() { mnuMaxClick(); }
     void ctrayIconDblClick();
     void popVexalClick() { ctrayIconDblClick(); }
+    void hideToTray();  // hide-window, or minimize when no tray icon stands
     void storeOption(const ui::CheckBox& box, ui::MenuItem* item, const settings::BoolKey& key);
     void loadOptions();      // start-up step: stored options into the check boxes
     void loadWindowState();  // start-up step: menu marks, tray, list geometry
@@ -290,10 +291,13 @@ public:
     [[nodiscard]] std::optional<std::string> viewerText(const std::string& path, bool end, bool& whole);
     void enterViewerFolder(const std::string& folder);
     void showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colour);
-    std::size_t loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* whole = nullptr,
+    std::size_t loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* intact = nullptr,
                            const std::string& header = {});
     [[nodiscard]] std::string browserFolder() const;
-    bool readmeWhole_ = false, changesWhole_ = false;
+    // Editable mode: the viewer may write its file back (it holds all of it, and
+    // no write has failed since it was opened).
+    bool readmeWritable_ = false, changesWritable_ = false;
+    void writeViewerBack(ui::Memo& memo, bool& writable, const std::string& path);
 
     // ---- server status (servers/)
     void mnuServerStatusClick();  // opens the viewer, or asks again while it is open

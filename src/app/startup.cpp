@@ -68,10 +68,8 @@ void TfrmVexal::applySwitches() {
             }
         }
     }
-    if (switches.editable) {
-        memReadme.setReadOnly(false);
-        memChanges.setReadOnly(false);
-    }
+    // The "editable" switch takes effect as the readme or change log opens: only a
+    // viewer that holds all of its file is made writable.
 }
 
 void TfrmVexal::FormCreate() {

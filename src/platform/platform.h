@@ -171,8 +171,8 @@ public:
     // Minimizes the window in front (the game) and brings the owner window forward.
     // Never waits for the game, and always lets go of its input again.
     virtual void minimizeForeground() = 0;
-    // Posts the quit message to the window in front, unless that is the desktop,
-    // the taskbar or one of this program's own windows (a message box included).
+    // Posts the quit message to the window in front, this program's own included,
+    // unless that is the desktop or the taskbar.
     virtual void quitForeground() = 0;
 };
 

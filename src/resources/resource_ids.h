@@ -12,8 +12,7 @@
 #define IDB_RUN 101       /* 16 x 16, true colour: Run, Log, Run ET, PB update, ET log, support docs */
 #define IDB_QUIT 102      /* 16 x 16, true colour */
 #define IDB_BACKUP 103    /* 16 x 16, true colour */
-#define IDB_ASE 104       /* 14 x 14, true colour */
-#define IDB_ASE_LARGE 105 /* 32 x 32, true colour: tray menu's Run ASE */
+#define IDB_ASE 104       /* 14 x 14, true colour: ASE button, Run All Seeing Eye, tray's Run ASE */
 #define IDB_README 106    /* 16 x 16, 16 colours */
 #define IDB_SELDIR 107    /* 16 x 16, 16 colours */
 #define IDB_NOTEPAD 108   /* 16 x 16, 16 colours */

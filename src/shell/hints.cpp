@@ -4,6 +4,7 @@
 #include "app/wiring.h"
 #include "settings/paths.h"
 #include "shell/texts.h"
+#include "tools/texts.h"
 #include "tools/tool_rules.h"
 #include "util/utilities.h"
 
@@ -68,6 +69,7 @@ void TfrmVexal::assignStartHints() {
         {mnuRestore, sbtnRestore.hint()},
         {mnuReadme, " Show readme-vexal.txt"},
         {mnuETReadme, " Show the Support html files for Enemy Territory"},
+        {mnuDownload, std::string(" Address: ") + tools::texts::kDownloadAddress},
         {mnuChanges, " Show changes-vexal.txt"},
         {mnuAbout, " " + imgAbout.hint()},
     };

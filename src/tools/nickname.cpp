@@ -11,7 +11,8 @@ namespace vexal {
 void TfrmVexal::mnuNickClick() {
     playFeedback(programDir + settings::kClickSound);
     const auto answer = services.dialogs.inputBox(tools::texts::kNickCaption, tools::texts::kNickPrompt, nickname);
-    if (!answer || answer->empty()) return;
+    // An empty answer is a choice too: it clears the name.
+    if (!answer) return;
     if (!tools::nicknameAcceptable(*answer)) {
         services.dialogs.messageBox(tools::texts::kNickRefused, platform::BoxKind::Warning, platform::BoxButtons::Ok);
         return;
@@ -36,12 +37,12 @@ void TfrmVexal::mnuNickClick() {
                                     platform::BoxButtons::Ok);
         return;
     }
-    // "seta name" first: it does not contain "set name", so the second pass
-    // leaves the lines of the first alone.
-    util::ReplaceMatchingLines(services.fs, services.clock, script, "seta name",
-                               tools::nicknameLine("seta name", nickname));
-    util::ReplaceMatchingLines(services.fs, services.clock, script, "set name",
-                               tools::nicknameLine("set name", nickname));
+    // One pass, each line judged as the user wrote it: a name such as "I set name"
+    // inside a freshly written seta line must not turn that line into a set line.
+    // A line with both words keeps the seta command, the one the game stores.
+    util::ReplaceMatchingLines(services.fs, services.clock, script,
+                               {{"seta name", tools::nicknameLine("seta name", nickname)},
+                                {"set name", tools::nicknameLine("set name", nickname)}});
 }
 
 }  // namespace vexal

@@ -1,5 +1,7 @@
 #include "util/lines.h"
 
+#include <utility>
+
 #include "util/error.h"
 #include "util/file_facts.h"
 
@@ -7,16 +9,23 @@ namespace vexal::util {
 
 void ReplaceMatchingLines(platform::FileSystem& fs, platform::Clock& clock, const std::string& path,
                           const std::string& search, const std::string& replacement) {
+    ReplaceMatchingLines(fs, clock, path, std::vector<LineRule>{{search, replacement}});
+}
+
+void ReplaceMatchingLines(platform::FileSystem& fs, platform::Clock& clock, const std::string& path,
+                          const std::vector<LineRule>& rules) {
     const auto text = fs.readFile(path);
     if (!text) throw Error(cannotOpenFileText(path));
     // An empty search text matches no line: it would otherwise replace the whole file.
-    const std::string needle = clock.lower(search);
-    if (text->empty() || needle.empty()) return;
+    std::vector<std::pair<std::string, const std::string*>> needles;
+    for (const auto& rule : rules)
+        if (!rule.search.empty()) needles.emplace_back(clock.lower(rule.search), &rule.replacement);
+    if (text->empty() || needles.empty()) return;
 
     // The file belongs to the game (or the user): a replaced line keeps its own
     // line end, and every other byte stays as it was.
     std::string out;
-    out.reserve(text->size() + replacement.size());
+    out.reserve(text->size());
     bool changed = false;
     const std::size_t n = text->size();
     for (std::size_t start = 0; start < n;) {
@@ -26,8 +35,15 @@ void ReplaceMatchingLines(platform::FileSystem& fs, platform::Clock& clock, cons
         // Only CR followed by LF is one line end; LF followed by CR is two.
         if (next < n) next += ((*text)[next] == '\r' && next + 1 < n && (*text)[next + 1] == '\n') ? 2 : 1;
         const std::string line = text->substr(start, end - start);
-        if (clock.lower(line).find(needle) != std::string::npos && line != replacement) {
-            out += replacement;
+        const std::string lowered = clock.lower(line);
+        const std::string* replacement = nullptr;
+        for (const auto& [needle, with] : needles) {
+            if (lowered.find(needle) == std::string::npos) continue;
+            replacement = with;
+            break;
+        }
+        if (replacement && line != *replacement) {
+            out += *replacement;
             changed = true;
         } else {
             out += line;

@@ -11,6 +11,9 @@ inline constexpr const char* kConsoleLogMissing = "Sorry, etconsole.log does not
 inline constexpr const char* kBuddyLogMissing = "Sorry, buddylog.txt not found\n\rCheck your ASE Preferences!";
 inline constexpr const char* kLaunchInfoMissing = "Sorry, launchinfo.txt not found\n\rCheck your ASE Preferences!";
 inline constexpr const char* kLaunchInfoHeader = "Last ET Game started with ASE: ";
+// Follows the file system's message when an edited readme or change log cannot be saved.
+inline constexpr const char* kWriteBackStopped =
+    "\n\rYour text stays on screen, but further changes are not saved.\n\rOpen the viewer again to edit the file.";
 
 // A log of hundreds of megabytes would stall the window while a text box takes it
 // in (under Wine 128 KB take a quarter of a second, 1 MB nearly two): a viewer

@@ -5,6 +5,7 @@
 #include "settings/keys.h"
 #include "settings/paths.h"
 #include "util/error.h"
+#include "util/file_facts.h"
 #include "util/utilities.h"
 #include "viewers/viewer_rules.h"
 
@@ -44,12 +45,14 @@ void TfrmVexal::showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colo
 }
 
 // Fills a shown viewer; a file that cannot be read leaves its earlier text.
-std::size_t TfrmVexal::loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* whole,
+// `intact`: the viewer holds the whole file, and all of it, so writing the text
+// back loses nothing. A NUL byte would end the text box's text early.
+std::size_t TfrmVexal::loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* intact,
                                   const std::string& header) {
     bool all = false;
     const auto text = viewerText(path, end, all);
     if (!text) throw Error(util::cannotOpenFileText(path));
-    if (whole) *whole = all;
+    if (intact) *intact = all && text->find('\0') == std::string::npos;
     // The text box breaks lines only at CR LF; the game ends its log lines with a
     // bare LF, and other files may use a bare CR.
     const auto lines = util::splitLines(header + *text);
@@ -63,10 +66,12 @@ void TfrmVexal::sbtnReadmeClick() {
     playClick();
     const std::string path = programDir + settings::kReadmeFile;
     if (!services.fs.fileExists(path)) return;
-    readmeWhole_ = false;
+    readmeWritable_ = false;
     showViewer(memReadme, kCourier, kNavy);
     setFocus(&memReadme);
-    const auto lines = loadViewer(memReadme, path, false, &readmeWhole_);
+    const auto lines = loadViewer(memReadme, path, false, &readmeWritable_);
+    readmeWritable_ = readmeWritable_ && switches.editable;
+    memReadme.setReadOnly(!readmeWritable_);
     memReadme.setHint(viewers::viewerHint(settings::kReadmeFile, lines));
 }
 
@@ -82,10 +87,12 @@ void TfrmVexal::mnuChangesClick() {
         services.dialogs.messageBox(viewers::kChangesMissing, platform::BoxKind::Information, platform::BoxButtons::Ok);
         return;
     }
-    changesWhole_ = false;
+    changesWritable_ = false;
     showViewer(memChanges, {"Courier", 13, false, false, true}, kMaroon);
     setFocus(&memChanges);
-    const auto lines = loadViewer(memChanges, path, false, &changesWhole_);
+    const auto lines = loadViewer(memChanges, path, false, &changesWritable_);
+    changesWritable_ = changesWritable_ && switches.editable;
+    memChanges.setReadOnly(!changesWritable_);
     memChanges.setHint(viewers::viewerHint(settings::kChangesFile, lines));
     playClick();
 }
@@ -160,15 +167,24 @@ void TfrmVexal::memReadmeKeyDown(int& key) {
 }
 
 // Editable mode: what the user changes goes to the file at once, atomically, and
-// only from a viewer that holds the whole file it loaded.
-void TfrmVexal::memReadmeChange() {
-    if (switches.editable && memReadme.modified && readmeWhole_)
-        services.fs.writeFileAtomic(programDir + settings::kReadmeFile, memReadme.text());
+// only from a viewer that holds all of the file it loaded. A file that cannot be
+// written is said once, not at every keystroke: the viewer keeps the text but
+// takes no more input until it is opened again.
+void TfrmVexal::writeViewerBack(ui::Memo& memo, bool& writable, const std::string& path) {
+    if (!memo.modified || !writable) return;
+    try {
+        services.fs.writeFileAtomic(path, memo.text());
+    } catch (const std::exception& e) {
+        writable = false;
+        memo.setReadOnly(true);
+        throw Error(util::cannotCreateFileText(path) + "\n\r" + e.what() + viewers::kWriteBackStopped);
+    }
 }
 
+void TfrmVexal::memReadmeChange() { writeViewerBack(memReadme, readmeWritable_, programDir + settings::kReadmeFile); }
+
 void TfrmVexal::memChangesChange() {
-    if (switches.editable && memChanges.modified && changesWhole_)
-        services.fs.writeFileAtomic(programDir + settings::kChangesFile, memChanges.text());
+    writeViewerBack(memChanges, changesWritable_, programDir + settings::kChangesFile);
 }
 
 void TfrmVexal::stInfoClick() {
@@ -176,7 +192,7 @@ void TfrmVexal::stInfoClick() {
     for (ui::Memo* memo : {&memReadme, &memChanges, &memASE, &memLaunchInfo, &memETLog}) memo->setVisible(false);
     closeServerStatus();
     setCaption(standardCaption);
-    if (trayOpened) hide();
+    if (trayOpened) hideToTray();
     trayOpened = false;
     setStatus(viewers::kDefaultStatus);
 }

@@ -389,36 +389,56 @@ RECT Vexal::clientRect(const std::string& name) const {
     return r;
 }
 
-bool Vexal::screenshot(const std::string& bmpPath) const {
+std::vector<std::uint32_t> windowPixels(HWND hwnd, int& width, int& height) {
     RECT r{};
-    GetWindowRect(main_, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    if (w <= 0 || h <= 0) return false;
+    GetWindowRect(hwnd, &r);
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return {};
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top row first
     bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    SelectObject(mem, old);
-    const int stride = ((w * 3 + 3) / 4) * 4;
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * h);
-    std::ofstream out(bmpPath, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
-    out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
-    out.write(static_cast<const char*>(bits), stride * h);
+    bi.bmiHeader.biBitCount = 32;
+    GetDIBits(mem, bmp, 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS);
     DeleteObject(bmp);
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+bool Vexal::screenshot(const std::string& bmpPath) const {
+    int w = 0, h = 0;
+    const auto pixels = windowPixels(main_, w, h);
+    if (pixels.empty()) return false;
+    const int stride = ((w * 3 + 3) / 4) * 4;
+    std::vector<char> rows(static_cast<std::size_t>(stride) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            std::memcpy(&rows[static_cast<std::size_t>(y) * stride + x * 3],
+                        &pixels[static_cast<std::size_t>(y) * w + x], 3);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = -h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof info;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(rows.size());
+    std::ofstream out(bmpPath, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    out.write(rows.data(), static_cast<std::streamsize>(rows.size()));
     return static_cast<bool>(out);
 }
 

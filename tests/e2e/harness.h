@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -35,6 +36,9 @@ public:
 
 // Folder of the test executable, where the build put Vexal.exe and the stubs.
 [[nodiscard]] std::string buildDir();
+
+// A window as the screen shows it: rows top down, one 0x00RRGGBB per pixel.
+[[nodiscard]] std::vector<std::uint32_t> windowPixels(HWND hwnd, int& width, int& height);
 
 // Polls `done` every 50 ms until it holds or the time is up.
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/harness.h"
+#include "platform/win32/window_messages.h"
 
 using namespace std::chrono_literals;
 using e2e::Sandbox;
@@ -91,6 +92,12 @@ TEST(Hotkeys, AltCharacterMinimizesTheGameOnlyAfterALaunchAndCtrlAltEndEndsIt) {
     pressChord({VK_CONTROL, VK_MENU, VK_END});
     EXPECT_TRUE(e2e::waitFor([&] { return !IsWindow(game); }, 5s)) << "the game did not end";
     EXPECT_TRUE(vexal.running());
+
+    // Vexal itself in front, the hotkeys still armed: the same keys end Vexal.
+    SetForegroundWindow(vexal.main());
+    ASSERT_TRUE(e2e::waitFor([&] { return GetForegroundWindow() == vexal.main(); }, 5s));
+    pressChord({VK_CONTROL, VK_MENU, VK_END});
+    EXPECT_TRUE(vexal.waitExit(10s)) << "Vexal in front did not end";
 }
 
 TEST(StatusLine, TheDemoButtonNamesItsCountOnceThePointerMovesOverIt) {
@@ -151,4 +158,88 @@ TEST(NoTray, MinimizingWithTheTrayOptionButNoTrayKeepsTheTaskbarButton) {
     EXPECT_TRUE(IsWindowVisible(owner)) << "the taskbar button is the only way back";
     ShowWindow(owner, SW_RESTORE);
     EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }, 5s));
+}
+
+// The readme opened from the tray, the tray icon switched off, the readme closed:
+// the window has no icon to come back from, so it goes to the taskbar.
+TEST(TrayDesktop, ClosingTheTrayReadmeWithoutTheIconLeavesATaskbarButton) {
+    Sandbox box;
+    box.writeSettings("[Minimize]\r\nTrayIcon=1\r\n\r\n");
+    box.write(box.program + "readme-vexal.txt", "Vexal readme\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    HWND owner = GetWindow(vexal.main(), GW_OWNER);
+    vexal.command("popReadme");
+    ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.control("memReadme")) != FALSE; }, 5s));
+    vexal.command("mnuTasktray");
+    ASSERT_TRUE(e2e::waitFor([&] { return !vexal.checked("cbTray"); }, 5s));
+    vexal.key("memReadme", VK_ESCAPE);
+    ASSERT_TRUE(e2e::waitFor([&] { return IsIconic(owner) != FALSE || !IsWindowVisible(vexal.main()); }, 5s));
+    EXPECT_TRUE(IsWindowVisible(owner)) << "no tray icon and no taskbar button: the window is out of reach";
+    ShowWindow(owner, SW_RESTORE);
+    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }, 5s));
+}
+
+namespace {
+
+struct FoundMenu {
+    DWORD pid;
+    HWND menu = nullptr;
+};
+BOOL CALLBACK findMenu(HWND hwnd, LPARAM lp) {
+    auto& f = *reinterpret_cast<FoundMenu*>(lp);
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == f.pid && std::string(cls) == "#32768" && IsWindowVisible(hwnd)) f.menu = hwnd;
+    return f.menu == nullptr;
+}
+
+}  // namespace
+
+// The tray menu: its bold first item whole, no picture on a black square.
+TEST(TrayDesktop, TheTrayMenuShowsItsFirstItemWholeAndItsPicturesWithoutBackground) {
+    Sandbox box;
+    box.writeSettings("[Minimize]\r\nTrayIcon=1\r\n\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    // The menu opens at the pointer, which Xvfb keeps at the screen's centre: the
+    // window moves out of its way, as it stands away from a tray icon.
+    SetWindowPos(vexal.main(), nullptr, -400, 450, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageA(vexal.main(), vexal::platform::win32::kMsgTray, 0, WM_RBUTTONUP);
+    FoundMenu found{vexal.pid()};
+    ASSERT_TRUE(e2e::waitFor(
+        [&] {
+            found.menu = nullptr;
+            EnumWindows(findMenu, reinterpret_cast<LPARAM>(&found));
+            return found.menu != nullptr;
+        },
+        5s));
+    Sleep(800);  // painted
+    int w = 0, h = 0;
+    const auto pixels = e2e::windowPixels(found.menu, w, h);
+    PostMessageA(found.menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_GT(w, 40);
+    ASSERT_GT(h, 40);
+    auto dark = [&](int x, int y, unsigned limit) {
+        const std::uint32_t p = pixels[static_cast<std::size_t>(y) * w + x];
+        return ((p >> 16) & 0xFF) <= limit && ((p >> 8) & 0xFF) <= limit && (p & 0xFF) <= limit;
+    };
+    // Text and outlines are thin; a solid black block is a picture's transparent part.
+    int blackBlocks = 0;
+    for (int y = 2; y + 6 <= h - 2; ++y)
+        for (int x = 2; x + 6 <= w - 2; ++x) {
+            bool all = true;
+            for (int dy = 0; dy < 6 && all; ++dy)
+                for (int dx = 0; dx < 6 && all; ++dx) all = dark(x + dx, y + dy, 8);
+            blackBlocks += all;
+        }
+    EXPECT_EQ(blackBlocks, 0) << "pictures stand on black";
+    // The bold "Show Vexal (...)" is the widest item. Whole, it ends a character and
+    // the submenu arrow's room before the margin; cut, it runs up to that room.
+    int textAtEdge = 0;
+    for (int y = 4; y < 18; ++y)
+        for (int x = w - 15; x < w - 3; ++x) textAtEdge += dark(x, y, 90);
+    EXPECT_EQ(textAtEdge, 0) << "the first item is cut at the menu's right edge";
 }

@@ -77,6 +77,36 @@ TEST(Switches, MinLeavesTheWindowHidden) {
     Sleep(1500);
     EXPECT_TRUE(vexal.running());
     EXPECT_FALSE(IsWindowVisible(vexal.main()));
+    // No tray icon asked for: the taskbar button is the way back.
+    HWND owner = GetWindow(vexal.main(), GW_OWNER);
+    EXPECT_TRUE(IsWindowVisible(owner));
+    ShowWindow(owner, SW_RESTORE);
+    EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }, 5s));
+}
+
+// The game has no manifest and runs with Windows' file virtualization; an execution
+// level in Vexal's manifest would switch it off, and Vexal would look at another
+// folder than the game under Program Files.
+TEST(Build, TheManifestAsksForCommonControlsButNoExecutionLevel) {
+    const std::string exe = e2e::buildDir() + "Vexal.exe";
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(module) << exe;
+    std::string manifest;
+    if (HRSRC res = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {  // RT_MANIFEST
+        if (HGLOBAL data = LoadResource(module, res))
+            manifest.assign(static_cast<const char*>(LockResource(data)), SizeofResource(module, res));
+    }
+    FreeLibrary(module);
+    ASSERT_FALSE(manifest.empty()) << "no manifest in " << exe;
+    // Comments may name the entry to explain its absence.
+    for (auto open = manifest.find("<!--"); open != std::string::npos; open = manifest.find("<!--", open)) {
+        const auto close = manifest.find("-->", open);
+        manifest.erase(open, close == std::string::npos ? std::string::npos : close + 3 - open);
+    }
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(manifest.find("supportedOS"), std::string::npos);
+    for (const char* entry : {"requestedExecutionLevel", "requestedPrivileges", "trustInfo"})
+        EXPECT_EQ(manifest.find(entry), std::string::npos) << entry << " is back in the manifest";
 }
 
 TEST(Switches, TahomaMovesTheMinimizerLabel) {

@@ -79,3 +79,28 @@ TEST(Viewers, TheLogSwitchOpensTheConsoleLogAtTheStart) {
     EXPECT_GE(SendMessageA(vexal.control("memETLog"), EM_GETFIRSTVISIBLELINE, 0, 0), 70)
         << "scrolled to the end of the log, the last line in view";
 }
+
+TEST(Viewers, AnEditedReadmeThatCannotBeSavedIsSaidOnceAndKeepsItsText) {
+    Sandbox box;
+    layOut(box);
+    const std::string readme = box.program + "readme-vexal.txt";
+    SetFileAttributesA(readme.c_str(), FILE_ATTRIBUTE_READONLY);
+    Vexal vexal(box, "/editable");
+    ASSERT_TRUE(vexal.waitShown());
+    vexal.shortcut(VK_F1, false);
+    ASSERT_TRUE(e2e::waitFor([&] { return shown(vexal, "memReadme"); }, 5s));
+    vexal.key("memReadme", 'X', 'x');
+    const auto message = vexal.waitBox();
+    ASSERT_TRUE(message) << "the failed save was not reported";
+    EXPECT_NE(message->find(readme), std::string::npos) << *message;
+    EXPECT_EQ(vexal.boxCaption(), "Fehler");
+    vexal.answerBox(IDOK);
+    std::string typed;
+    EXPECT_TRUE(e2e::waitFor([&] { return (typed = vexal.text("memReadme")).find('x') != std::string::npos; }, 5s))
+        << "the typed text stays on screen: " << typed;
+    vexal.key("memReadme", 'Y', 'y');
+    EXPECT_FALSE(vexal.waitBox(1500ms)) << "said again at the next keystroke";
+    EXPECT_EQ(vexal.text("memReadme"), typed);
+    EXPECT_EQ(box.read(readme), std::string("Vexal readme\r\n"));
+    SetFileAttributesA(readme.c_str(), FILE_ATTRIBUTE_NORMAL);
+}

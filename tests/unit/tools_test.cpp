@@ -392,13 +392,11 @@ TEST_F(ToolsTest, TheNicknameBoxExplainsTheColoursAndTheNameReachesTheCommandLin
     EXPECT_EQ(fake.shell.calls.back().params, "+map  +seta name ^1Jo Jo");
 }
 
-TEST_F(ToolsTest, CancelAnEmptyAnswerOrCharactersTheScriptCannotCarryChangeNothing) {
+TEST_F(ToolsTest, CancelOrCharactersTheScriptCannotCarryChangeNothing) {
     startWith("[ET-Nickname]\r\nnick=Tom\r\n");
     fake.fs.addFile(kAutoexec, "seta name \"Tom\"\r\n");
     const std::string before = ini();
     fake.dialogs.cancelNextInput();
-    form->mnuNick->click();
-    fake.dialogs.answerNextInput("");
     form->mnuNick->click();
     EXPECT_TRUE(fake.dialogs.boxes.empty());
     for (const char* bad : {"Bad\"Name", "x;quit", "two\r\nlines", "lf\nonly"}) {
@@ -413,6 +411,38 @@ TEST_F(ToolsTest, CancelAnEmptyAnswerOrCharactersTheScriptCannotCarryChangeNothi
     EXPECT_EQ(form->nickname, "Tom");
     EXPECT_EQ(fake.fs.contents(kAutoexec), "seta name \"Tom\"\r\n");
     EXPECT_EQ(fake.dialogs.pendingAnswers(), 0u);
+}
+
+TEST_F(ToolsTest, AnEmptyNameClearsItEverywhereAndEveryLineIsJudgedOnce) {
+    startWith("[ET-Nickname]\r\nnick=Tom\r\n[ET-Param]\r\nETParam=+map\r\n");
+    fake.fs.addFile(kAutoexec, "seta name \"Tom\"\r\nbind x kill\n");
+    fake.dialogs.answerNextInput("");
+    fake.dialogs.answerNextBox(BoxResult::Yes);
+    form->mnuNick->click();
+    EXPECT_EQ(fake.fs.contents(kAutoexec), "seta name \"\"\r\nbind x kill\n");
+    EXPECT_EQ(setting("ET-Nickname", "nick"), "");
+    EXPECT_EQ(form->mnuNick->hint(), " Current Nickname for Enemy Territory: ");
+    start();  // the next start of the program reads the empty name
+    EXPECT_EQ(form->nickname, "");
+    form->bitbtnRun.click();
+    EXPECT_EQ(fake.shell.calls.back().params, "+map ");
+
+    // A name holding the other command word: the line written for one word is
+    // not taken for the other.
+    const struct {
+        const char* nick;
+        std::string before, after;
+    } rows[] = {
+        {"I set name", "seta name \"old\"\r\nset name old\n", "seta name \"I set name\"\r\nset name \"I set name\"\n"},
+        {"Ann", "seta name a; set name b\r\n", "seta name \"Ann\"\r\n"},
+    };
+    for (const auto& row : rows) {
+        fake.fs.addFile(kAutoexec, row.before);
+        fake.dialogs.answerNextInput(row.nick);
+        fake.dialogs.answerNextBox(BoxResult::Yes);
+        form->mnuNick->click();
+        EXPECT_EQ(fake.fs.contents(kAutoexec), row.after) << row.nick;
+    }
 }
 
 TEST_F(ToolsTest, AnAutoexecThatIsMissingReadOnlyLockedOrOnAFullDiskIsNeverTruncated) {
@@ -495,6 +525,7 @@ TEST_F(ToolsTest, TheDownloadAsksWhenConnectedAndEscStartsNothing) {
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0].file.rfind("http://vexal.example.org/download/", 0), 0u);
     EXPECT_EQ(fake.shell.calls[0].show, ShowCmd::Normal);
+    EXPECT_EQ(form->mnuDownload->hint(), " Address: " + fake.shell.calls[0].file) << "the hint names what opens";
 }
 
 TEST(ToolRules, TheAboutTextNamesTheVersionAndTheAddressesInItsOrder) {

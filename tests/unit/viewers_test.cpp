@@ -161,18 +161,45 @@ TEST_F(ViewersTest, AHugeLogShowsItsLastPartFromALineStart) {
     EXPECT_EQ(form->lastLog.find('\t'), std::string::npos);
 }
 
-TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnClose) {
+// What the window was asked to do with itself.
+struct WindowWatch : ui::FormObserver, ui::ApplicationObserver {
+    std::string done;
+    void captionChanged() override {}
+    void focusChanged(ui::Control*) override {}
+    void closeRequested() override {}
+    void showRequested() override { done += "show "; }
+    void hideRequested() override { done += "hide "; }
+    void titleChanged() override {}
+    void terminateRequested() override {}
+    void minimizeRequested() override { done += "minimize "; }
+};
+
+TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnCloseOnlyWhileTheIconStands) {
     fake.fs.addFile(std::string(kProgram) + "readme-vexal.txt", "text\r\n");
-    startWith();
-    form->setVisible(false);
+    startWith("[Minimize]\r\nTrayIcon=1\r\n");
+    WindowWatch watch;
+    form->setFormObserver(&watch);
+    app.setObserver(&watch);
     run([&] { form->popReadme->click(); });
     EXPECT_TRUE(form->trayOpened);
     EXPECT_TRUE(form->memReadme.visible());
     run([&] { form->stInfoClick(); });
     EXPECT_FALSE(form->trayOpened);
+    EXPECT_EQ(watch.done, "show hide ");
     run([&] { form->sbtnReadmeClick(); });
     run([&] { form->stInfoClick(); });
-    EXPECT_FALSE(form->trayOpened) << "a readme opened in the window closes without hiding it";
+    EXPECT_EQ(watch.done, "show hide ") << "a readme opened in the window closes without hiding it";
+
+    // The icon switched off while the readme is open: no way back from hiding,
+    // so the window goes to the taskbar.
+    watch.done.clear();
+    run([&] { form->popReadme->click(); });
+    run([&] { form->cbTray.toggleByUser(); });
+    ASSERT_FALSE(form->ctrayIcon.visible());
+    run([&] { form->stInfoClick(); });
+    EXPECT_EQ(watch.done, "show minimize ");
+    form->setFormObserver(nullptr);
+    app.setObserver(nullptr);
 }
 
 TEST_F(ViewersTest, EditableModeWritesBackOnlyWhatTheUserChangedInAWholeFile) {
@@ -193,6 +220,55 @@ TEST_F(ViewersTest, EditableModeWritesBackOnlyWhatTheUserChangedInAWholeFile) {
     form->memReadme.modified = true;
     run([&] { form->memReadme.setText("short"); });
     EXPECT_EQ(fake.fs.contents(readme)->size(), viewers::kViewerBytes + 12);
+}
+
+TEST_F(ViewersTest, AnEditedFileThatCannotBeSavedIsSaidOnceAndANulByteKeepsTheViewerReadOnly) {
+    fake.process.args = {"/editable"};
+    startWith();
+    const struct {
+        ui::Memo TfrmVexal::*memo;
+        std::function<void(TfrmVexal&)> open;
+        std::string file;
+    } rows[] = {
+        {&TfrmVexal::memReadme, [](TfrmVexal& f) { f.sbtnReadmeClick(); }, "readme-vexal.txt"},
+        {&TfrmVexal::memChanges, [](TfrmVexal& f) { f.mnuChangesClick(); }, "changes-vexal.txt"},
+    };
+    for (const auto& row : rows) {
+        const std::string path = std::string(kProgram) + row.file;
+        ui::Memo& memo = (*form).*(row.memo);
+        auto type = [&](const std::string& text) {
+            memo.modified = true;
+            run([&] { memo.setText(text); });
+        };
+        errors.clear();
+        fake.fs.addFile(path, "old\r\n", platform::kAttrReadOnly);
+        run([&] { row.open(*form); });
+        type("a");
+        type("ab");
+        ASSERT_EQ(errors.size(), 1u) << row.file << ": said once, not at every keystroke";
+        EXPECT_EQ(errors[0].rfind("Datei " + path + " kann nicht erstellt werden", 0), 0u) << errors[0];
+        EXPECT_NE(errors[0].find(viewers::kWriteBackStopped), std::string::npos);
+        EXPECT_TRUE(memo.readOnly()) << row.file;
+        EXPECT_TRUE(memo.visible());
+        EXPECT_EQ(memo.text(), "ab") << "the text stays on screen";
+        EXPECT_EQ(fake.fs.contents(path), "old\r\n");
+
+        // Opened again on a writable file, the viewer saves again.
+        fake.fs.addFile(path, "old\r\n");
+        run([&] { row.open(*form); });
+        EXPECT_FALSE(memo.readOnly());
+        type("new\r\n");
+        EXPECT_EQ(fake.fs.contents(path), "new\r\n") << row.file;
+
+        // The text box would end the text at the NUL, and a write-back would drop the rest.
+        const std::string withNul("a\0b\r\nrest\r\n", 11);
+        fake.fs.addFile(path, withNul);
+        run([&] { row.open(*form); });
+        EXPECT_TRUE(memo.readOnly()) << row.file;
+        type("a");
+        EXPECT_EQ(fake.fs.contents(path), withNul) << row.file;
+        EXPECT_EQ(errors.size(), 1u);
+    }
 }
 
 TEST_F(ViewersTest, TheReadmeAndLogSwitchesOpenTheirViewerOnceAtTheFirstShowing) {

@@ -18,24 +18,26 @@ void Win32Hotkeys::unregisterHotkey(int id) { UnregisterHotKey(owner, id); }
 
 namespace {
 
-// The desktop and the taskbar are in front when no program is; this program's own
-// windows (a message box among them) must not be pulled away under a handler.
-bool foreignProgramWindow(HWND window) {
+// The desktop and the taskbar are in front when no program is: they are no program
+// to minimize or to end.
+bool programWindow(HWND window) {
     if (!window || window == GetDesktopWindow() || window == GetShellWindow()) return false;
     char cls[32] = {};
     GetClassNameA(window, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Shell_TrayWnd") == 0 || lstrcmpiA(cls, "Progman") == 0 || lstrcmpiA(cls, "WorkerW") == 0)
-        return false;
+    return lstrcmpiA(cls, "Shell_TrayWnd") != 0 && lstrcmpiA(cls, "Progman") != 0 && lstrcmpiA(cls, "WorkerW") != 0;
+}
+
+bool ownWindow(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    return process != GetCurrentProcessId();
+    return process == GetCurrentProcessId();
 }
 
 }  // namespace
 
 void Win32Hotkeys::minimizeForeground() {
     const HWND front = GetForegroundWindow();
-    if (!foreignProgramWindow(front)) {
+    if (!programWindow(front) || ownWindow(front)) {
         if (owner && IsWindowVisible(owner)) SetForegroundWindow(owner);
         return;
     }
@@ -55,9 +57,12 @@ void Win32Hotkeys::minimizeForeground() {
     if (owner && IsWindowVisible(owner)) SetForegroundWindow(owner);
 }
 
+// With this program in front, the quit message ends this program's own loop. The
+// window does not take hotkeys while a handler waits in a dialog, so a box of its
+// own is never pulled away under a handler.
 void Win32Hotkeys::quitForeground() {
     const HWND front = GetForegroundWindow();
-    if (foreignProgramWindow(front)) PostMessageA(front, WM_QUIT, 0, 0);
+    if (programWindow(front)) PostMessageA(front, WM_QUIT, 0, 0);
 }
 
 }  // namespace vexal::platform::win32

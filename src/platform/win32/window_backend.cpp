@@ -178,6 +178,7 @@ LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             drawListItem(item);
             return TRUE;
         }
+        if (item.CtlType == ODT_MENU && drawMenuPicture(item)) return TRUE;
         break;
     }
     case WM_MEASUREITEM: {
@@ -188,6 +189,7 @@ LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             item.itemHeight = static_cast<UINT>(list ? list->itemHeight : creatingItemHeight_);
             return TRUE;
         }
+        if (item.CtlType == ODT_MENU && measureMenuPicture(item)) return TRUE;
         break;
     }
     case WM_CTLCOLOREDIT:

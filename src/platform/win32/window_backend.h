@@ -159,6 +159,8 @@ private:
     // ---- pictures (window_pictures.cpp)
     const Picture* picture(int resourceId);
     HIMAGELIST buttonImages(const ui::Button& button);
+    // Blends a picture's premultiplied pixels onto what the DC shows.
+    static void drawPicture(HDC dc, HBITMAP bitmap, int x, int y, int width, int height);
 
     // ---- pointer, keyboard, focus (window_input.cpp)
     void pointerOver(ui::Control* control, bool runMouseMove);
@@ -183,6 +185,8 @@ private:
     void prepareAutoAccelerators(HMENU menu);
     void popup(ui::MenuItem& menu, POINT screenPoint);
     void menuSelect(WPARAM wParam, LPARAM lParam);
+    bool measureMenuPicture(MEASUREITEMSTRUCT& item);
+    bool drawMenuPicture(const DRAWITEMSTRUCT& item);
     MenuEntry* menuByCommand(UINT command);
     HMENU popupMenuOf(ui::MenuItem* item);
     ui::MenuItem* contextMenuOf(const ui::Control* control) const;
@@ -217,8 +221,8 @@ private:
 
     int applying_ = 0;           // >0 while the backend itself changes a window
     bool closePending_ = false;  // Form::close(): destroy after the handler returns
-    int handlerDepth_ = 0;
-    bool timersRunning_ = false;  // armed once the message loop is about to run       // handlers running, counting those suspended in a dialog
+    int handlerDepth_ = 0;        // handlers running, counting those suspended in a dialog
+    bool timersRunning_ = false;  // armed once the message loop is about to run
     bool quitting_ = false;
     bool appMinimized_ = false;
     bool trayShown_ = false;

@@ -632,15 +632,6 @@ LRESULT WindowBackend::onFlatButtonMessage(ControlWindow& cw, HWND hwnd, UINT ms
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-namespace {
-void drawPicture(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
-    ScopedMemoryDc memory(CreateCompatibleDC(dc));
-    ScopedSelection select(memory.get(), bitmap);
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(dc, x, y, width, height, memory.get(), 0, 0, width, height, blend);
-}
-}  // namespace
-
 void WindowBackend::paintFlatButton(ControlWindow& cw, HDC dc) {
     const auto& button = static_cast<const ui::Button&>(*cw.control);
     RECT rc{};

@@ -80,12 +80,47 @@ void WindowBackend::applyMenuItem(MenuEntry& entry) {
                  (item.isDefault ? MFS_DEFAULT : 0);
     const bool inBar = model_.mainMenu && item.parent() == model_.mainMenu;
     if (!inBar) {
+        // The menu asks for the picture's size and has it drawn (measureMenuPicture).
         mii.fMask |= MIIM_BITMAP;
-        const Picture* pic = picture(item.picture);
-        mii.hbmpItem = pic ? (item.enabled() ? pic->normal.get() : pic->disabled.get()) : nullptr;
+        mii.hbmpItem = picture(item.picture) ? HBMMENU_CALLBACK : nullptr;
     }
     SetMenuItemInfoA(entry.owner, static_cast<UINT>(item.command), FALSE, &mii);
     if (inBar && main_) DrawMenuBar(main_);
+}
+
+// Menu pictures are drawn here rather than handed to the menu as bitmaps: the
+// menu would copy them without their alpha (Wine shows every transparent pixel
+// black), and it places every item's text after the widest picture while sizing
+// each item by its own, which cuts off the longest text beside a smaller picture.
+// So every picture of one menu gets a cell of the same width, a little wider than
+// the widest; each item keeps the height of its own picture.
+bool WindowBackend::measureMenuPicture(MEASUREITEMSTRUCT& measure) {
+    const MenuEntry* entry = menuByCommand(measure.itemID);
+    if (!entry) return false;
+    int width = 0;
+    for (const auto& [command, other] : menus_) {
+        if (other.owner != entry->owner) continue;
+        if (const Picture* pic = picture(other.item->picture)) width = std::max(width, pic->width);
+    }
+    const Picture* own = picture(entry->item->picture);
+    // A little room on either side: the menu sets the text right after the cell.
+    measure.itemWidth = static_cast<UINT>(width + 4);
+    measure.itemHeight = static_cast<UINT>(own ? own->height : 0);
+    return true;
+}
+
+bool WindowBackend::drawMenuPicture(const DRAWITEMSTRUCT& draw) {
+    const MenuEntry* entry = menuByCommand(draw.itemID);
+    if (!entry) return false;
+    const ui::MenuItem& item = *entry->item;
+    const Picture* pic = picture(item.picture);
+    if (!pic) return true;
+    const RECT& cell = draw.rcItem;
+    const int x = cell.left + (cell.right - cell.left - pic->width) / 2;
+    const int y = cell.top + (cell.bottom - cell.top - pic->height) / 2;
+    const bool grey = !item.enabled() || (draw.itemState & (ODS_DISABLED | ODS_GRAYED)) != 0;
+    drawPicture(draw.hDC, grey ? pic->disabled.get() : pic->normal.get(), x, y, pic->width, pic->height);
+    return true;
 }
 
 void WindowBackend::prepareAutoAccelerators(HMENU menu) {

@@ -75,6 +75,13 @@ const WindowBackend::Picture* WindowBackend::picture(int resourceId) {
     return pic.normal ? &pic : nullptr;
 }
 
+void WindowBackend::drawPicture(HDC dc, HBITMAP bitmap, int x, int y, int width, int height) {
+    ScopedMemoryDc memory(CreateCompatibleDC(dc));
+    ScopedSelection select(memory.get(), bitmap);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    GdiAlphaBlend(dc, x, y, width, height, memory.get(), 0, 0, width, height, blend);
+}
+
 HIMAGELIST WindowBackend::buttonImages(const ui::Button& button) {
     const Picture* pic = picture(button.picture);
     if (!pic) return nullptr;

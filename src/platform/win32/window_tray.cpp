@@ -45,6 +45,11 @@ void WindowBackend::showMain() {
 }
 
 void WindowBackend::hideMain() {
+    // Without an icon standing in the tray nothing would bring the window back.
+    if (!model_.tray || !trayShown_) {
+        minimizeApp();
+        return;
+    }
     if (model_.form) model_.form->setVisible(false);
     if (main_) ShowWindow(main_, SW_HIDE);
     if (app_) ShowWindow(app_, SW_HIDE);
@@ -88,8 +93,13 @@ void WindowBackend::trayUpdate() {
     if (!model_.tray->visible()) {
         if (trayShown_) lazy::Shell_NotifyIconA(NIM_DELETE, &nid);
         trayShown_ = false;
-        // Nothing would be left to bring a window back that went to the tray.
-        if (appMinimized_ && app_ && !IsWindowVisible(app_)) ShowWindow(app_, SW_SHOWMINNOACTIVE);
+        // Nothing would be left to bring back a window that went to the tray, by
+        // minimizing or by hiding: it takes a taskbar button. (Before the message
+        // loop runs the window is simply not shown yet.)
+        if (timersRunning_ && app_ && !IsWindowVisible(app_)) {
+            appMinimized_ = true;
+            ShowWindow(app_, SW_SHOWMINNOACTIVE);
+        }
         return;
     }
     nid.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
