@@ -102,7 +102,19 @@ int StringList::indexOf(const std::string& text) const {
     return -1;
 }
 
-int StringList::add(const std::string& text) {
+namespace {
+// An entry is one line: a list file stores one entry per line, and a line break
+// would split the entry in two on the next load (and reach the game's command line
+// with it). A break that slipped in (a paste into the field) becomes a blank.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+}  // namespace
+
+int StringList::add(const std::string& line) {
+    const std::string text = oneLine(line);
     if (!sorted) {
         items_.push_back(text);
         return static_cast<int>(items_.size() - 1);
@@ -115,7 +127,8 @@ int StringList::add(const std::string& text) {
     return static_cast<int>(index);
 }
 
-void StringList::put(std::size_t index, const std::string& text) {
+void StringList::put(std::size_t index, const std::string& line) {
+    const std::string text = oneLine(line);
     if (index >= items_.size())
         items_.push_back(text);
     else
