@@ -52,6 +52,8 @@ inline void check(bool holds, const std::string& property) {
     std::abort();
 }
 
-[[nodiscard]] inline bool hasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+[[nodiscard]] inline bool hasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
 
 }  // namespace vexal::fuzz

@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const vexal::util::Image image = vexal::util::decodeJpeg(bytes);
         const vexal::util::JpegLimits limits;
         vexal::fuzz::check(image.width > 0 && image.height > 0, "a decoded picture has a size");
-        vexal::fuzz::check(image.width <= limits.maxSide && image.height <= limits.maxSide, "the picture fits the limits");
+        vexal::fuzz::check(image.width <= limits.maxSide && image.height <= limits.maxSide,
+                           "the picture fits the limits");
         vexal::fuzz::check(image.pixels.size() == static_cast<std::size_t>(image.width) * image.height,
                            "one pixel for each point of the picture");
     } catch (const vexal::Error&) {

@@ -74,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const bool end : {true, false}) {
         bool whole = false;
-        const auto part =
-            vexal::viewers::readViewerText(fs, "C:\\Games\\ET\\etmain\\etconsole.log", end, whole, limit);
+        const auto part = vexal::viewers::readViewerText(fs, "C:\\Games\\ET\\etmain\\etconsole.log", end, whole, limit);
         check(part.has_value(), "the file reads");
         check(whole == (text.size() <= limit), "whole only when the file fits");
         check(part->size() <= limit, "the viewer holds at most its limit");
@@ -83,9 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string memo = vexal::util::joinLines(vexal::util::splitLines(*part));
         check(onlyCrLf(memo), "the text shown \"" + shown(memo) + "\" has other line ends than CR LF");
         const auto expected = expectedLines(text, limit, end);
-        check(vexal::util::splitLines(memo) == expected,
-              std::string(end ? "the end" : "the start") + " of \"" + shown(text) + "\" cut at " +
-                  std::to_string(limit) + " shows \"" + shown(memo) + "\"");
+        check(vexal::util::splitLines(memo) == expected, std::string(end ? "the end" : "the start") + " of \"" +
+                                                             shown(text) + "\" cut at " + std::to_string(limit) +
+                                                             " shows \"" + shown(memo) + "\"");
     }
     return 0;
 }

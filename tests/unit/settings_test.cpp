@@ -142,10 +142,15 @@ TEST(Settings, WritingReplacesInPlaceOrAppendsToItsSectionOrAppendsTheSection) {
 TEST(Settings, WrittenValuesReadBackAsWrittenAfterTheNextLoad) {
     // Blanks at either end and enclosing quotes survive a save and a load; a
     // hand-written file keeps the loader's trimming and loses one pair of quotes.
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {" Tom ", "nick=\" Tom \""},      {"\tTab", "nick=\"\tTab\""},   {"\"Tom\"", "nick=\"\"Tom\"\""},
-        {"\"", "nick=\""},                {"'Tom'", "nick='Tom'"},         {"To\"m", "nick=To\"m"},
-        {"", "nick="},                     {"   ", "nick=\"   \""},       {"\"a\" b \"c\"", "nick=\"\"a\" b \"c\"\""}};
+    const std::vector<std::pair<std::string, std::string>> cases = {{" Tom ", "nick=\" Tom \""},
+                                                                    {"\tTab", "nick=\"\tTab\""},
+                                                                    {"\"Tom\"", "nick=\"\"Tom\"\""},
+                                                                    {"\"", "nick=\""},
+                                                                    {"'Tom'", "nick='Tom'"},
+                                                                    {"To\"m", "nick=To\"m"},
+                                                                    {"", "nick="},
+                                                                    {"   ", "nick=\"   \""},
+                                                                    {"\"a\" b \"c\"", "nick=\"\"a\" b \"c\"\""}};
     for (const auto& [value, line] : cases) {
         IniDocument doc;
         doc.writeString("ET-Nickname", "nick", value);

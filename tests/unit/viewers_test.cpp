@@ -228,9 +228,9 @@ TEST(ViewerRules, LinesCutAtWholeLinesAndTheLastLogText) {
         // file                    its end            its start
         {"0123\r\nline\r\nlast", "last", "0123\r\n"},
         {"012345\r\nab\r\nxyzw", "ab\r\nxyzw", "012345\r\n"},  // the end's first line starts at the cut
-        {"0123456\r\na\r\nxyzw", "a\r\nxyzw", "0123456\r"},     // the cut splits CR LF
-        {"01234567\r\nab\r\n", "ab\r\n", "01234567"},         // the start's last line ends at the cut
-        {"0123456789abcdef", "89abcdef", "01234567"},           // no line end: one line from the cut
+        {"0123456\r\na\r\nxyzw", "a\r\nxyzw", "0123456\r"},    // the cut splits CR LF
+        {"01234567\r\nab\r\n", "ab\r\n", "01234567"},          // the start's last line ends at the cut
+        {"0123456789abcdef", "89abcdef", "01234567"},          // no line end: one line from the cut
     };
     for (const auto& [text, end, start] : cases) {
         platform::fake::FakeFileSystem fs;
