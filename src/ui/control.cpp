@@ -11,6 +11,15 @@ unsigned char foldCase(unsigned char c) {
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
     return c;
 }
+
+// An entry is one line: a list file stores one entry per line, and a line break
+// would split the entry in two on the next load (and reach the game's command line
+// with it). A break that slipped in (a paste into the field) becomes a blank.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
 }  // namespace
 
 int compareText(const std::string& a, const std::string& b) {
@@ -101,17 +110,6 @@ int StringList::indexOf(const std::string& text) const {
         if (compareText(items_[i], text) == 0) return static_cast<int>(i);
     return -1;
 }
-
-namespace {
-// An entry is one line: a list file stores one entry per line, and a line break
-// would split the entry in two on the next load (and reach the game's command line
-// with it). A break that slipped in (a paste into the field) becomes a blank.
-std::string oneLine(std::string text) {
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
-    return text;
-}
-}  // namespace
 
 int StringList::add(const std::string& line) {
     const std::string text = oneLine(line);
