@@ -30,3 +30,14 @@ bench: deps
 
 clean:
 	rm -rf build artifacts
+
+# Fuzz targets (clang, libFuzzer) and the long kill test; see scripts/run-fuzz.sh and scripts/run-soak.sh.
+.PHONY: fuzzers fuzz soak
+fuzzers: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j$(JOBS) --target vexal_fuzzers
+test: fuzzers
+fuzz: fuzzers
+	@scripts/run-fuzz.sh long
+soak: windows
+	@scripts/run-soak.sh

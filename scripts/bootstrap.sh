@@ -10,6 +10,8 @@ packages=(
   wine wine32:i386 xvfb xauth xdotool imagemagick fonts-wine x11-utils zip fonts-dejavu-core
   # MCI plays MP3 (the about box's tune) under Wine only through the 32-bit GStreamer plugins.
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
+  # The fuzz targets (make fuzz, and a short run in make test): clang with libFuzzer's runtime.
+  clang libclang-rt-14-dev
 )
 
 missing=()

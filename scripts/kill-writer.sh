@@ -1,14 +1,15 @@
-# Source this file. kill_writer_at_random LABEL MAX_MS EXE ARG starts `wine EXE ARG`,
+# Source this file. kill_writer_at_random LABEL MAX_MS EXE ARG... starts `wine EXE ARG...`,
 # waits (bounded) until it says "writing", then kills it with SIGKILL after a random
 # 50 to 50+MAX_MS ms. Returns 0 when it was killed at work, 1 when it had already
 # stopped, 2 when it never started; it says why in the last two cases. Needs $work.
 kill_writer_at_random() {
-    local label=$1 maxms=$2 exe=$3 arg=$4 pid w attempt status=0
+    local label=$1 maxms=$2 exe=$3 pid w attempt status=0
+    shift 3
     # A program started while the Wine server still tidies up after the one killed
     # before is now and then taken down with it: that start is tried again.
     for attempt in 1 2 3; do
         : > "$work/out"
-        wine "$exe" "$arg" > "$work/out" 2> "$work/err" &
+        wine "$exe" "$@" > "$work/out" 2> "$work/err" &
         pid=$!
         for ((w = 0; w < 300; w++)); do
             grep -q writing "$work/out" 2>/dev/null && break

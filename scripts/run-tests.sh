@@ -13,6 +13,7 @@ level() { # name command...
 
 level "unit (native)" build/native/vexal_unit --gtest_brief=1
 level "contract (fakes)" build/native/vexal_contract_fake --gtest_brief=1
+level "fuzz targets (corpus and a few seconds each)" scripts/run-fuzz.sh quick
 
 source scripts/wine-env.sh
 export VEXAL_ARTIFACTS="$root/artifacts"
@@ -22,6 +23,8 @@ level "end to end (Wine)" scripts/run-e2e.sh
 # Last: killing Wine processes at random can take a program started just after down with them.
 level "atomic writes killed at random" scripts/test-atomic-kill.sh build/windows/atomic_writer.exe
 level "backups killed at random" scripts/test-backup-kill.sh build/windows/backup_writer.exe
+level "program files killed at random" bash -c 'for kind in settings params maps autoexec; do
+  scripts/test-atomic-kill.sh build/windows/atomic_writer.exe 5 "$kind" || exit 1; done'
 level "restores killed at random" scripts/test-restore-kill.sh build/windows/restore_writer.exe
 wineserver -k 2>/dev/null || true
 

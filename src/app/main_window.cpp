@@ -8,7 +8,7 @@
 namespace vexal {
 
 TfrmVexal::TfrmVexal(platform::Services& services_, settings::Config& config_, ui::Application& application_)
-    : services(services_), config(config_), application(application_) {
+    : services(services_), config(config_), application(application_), startTime_(services_.clock.now()) {
     buildLayout();
     buildMenus();
     wireEvents();

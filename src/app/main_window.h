@@ -288,7 +288,6 @@ public:
     void memChangesChange();
     void stInfoClick();           // close-viewers
     void openViewersOnRequest();  // the show step of the "readme" and "log" switches
-    [[nodiscard]] std::optional<std::string> viewerText(const std::string& path, bool end, bool& whole);
     void enterViewerFolder(const std::string& folder);
     void showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colour);
     std::size_t loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* intact = nullptr,
@@ -360,6 +359,11 @@ private:
     bool settingsSaveFailed_ = false;
     void applySwitches();
     bool switchesRead_ = false;  // the first initialisation has read the command line
+    // Temporary files that a copy killed half way through a write left beside the
+    // files this program writes: removed once, at the first initialisation.
+    void removeStaleTemporaries();
+    platform::DateTime startTime_;
+    bool temporariesRemoved_ = false;
     std::vector<ui::Control*> controls_;
     std::map<std::string, ui::MenuItem*> menuIndex_;
 };

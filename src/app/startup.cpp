@@ -5,6 +5,7 @@
 #include "tools/hotkeys.h"
 #include "util/case_fold.h"
 #include "util/error.h"
+#include "util/temporaries.h"
 #include "util/utilities.h"
 
 namespace vexal {
@@ -93,6 +94,7 @@ void TfrmVexal::FormCreate() {
 
     // Each read goes through the accessor, as every handler does.
     gameDir = settings::read(config.doc(), settings::key::etPath);
+    if (!temporariesRemoved_) removeStaleTemporaries();
     eyePath = settings::read(config.doc(), settings::key::eyePath);
     editorPath = settings::read(config.doc(), settings::key::editor);
     edtParam.setText(settings::read(config.doc(), settings::key::etParam));
@@ -167,6 +169,15 @@ void TfrmVexal::FormCreate() {
     sbtnReadme.setEnabled(fs.fileExists(programDir + settings::kReadmeFile));
 
     registerHotkeys();
+}
+
+void TfrmVexal::removeStaleTemporaries() {
+    temporariesRemoved_ = true;
+    // Only the folders this program writes into, only names of its own making, and
+    // only files older than this copy: another copy running beside it keeps its own.
+    util::removeStaleTemporaries(services.fs, programDir, startTime_);
+    util::removeStaleTemporaries(services.fs, backupDir, startTime_, std::string(settings::kBackupArchive) + ".tmp");
+    if (!gameDir.empty()) util::removeStaleTemporaries(services.fs, gameDir + settings::kEtMain, startTime_);
 }
 
 void TfrmVexal::FormShow() {

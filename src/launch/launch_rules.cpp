@@ -19,6 +19,10 @@ std::string composeLaunchParameters(const std::string& paramLine, const std::str
     std::string params = paramLine.find("+connect") != std::string::npos ? line : line + " " + map;
 
     if (nickname.size() > 1) params += " +seta name " + nickname;
+    // The game runs its command line as console commands, and a line break ends
+    // one: whatever follows it would run as a command of its own.
+    for (char& c : params)
+        if (c == '\r' || c == '\n') c = ' ';
     return params;
 }
 

@@ -42,6 +42,25 @@ std::string singleLine(std::string s) {
 
 constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
 
+// Loading trims every value, as Windows' own profile functions do, so a value
+// that begins or ends with a blank (a nickname " Tom ") would come back without
+// it. Such a value is written in double quotes, and reading takes one pair of
+// enclosing double quotes off, which is also how Windows reads a quoted value. A
+// value that is itself enclosed in double quotes gets a second pair, so it too
+// reads back as written. Single quotes, which Windows also takes off, are left
+// alone: a value such as 'Tom' in an existing file keeps the meaning it had.
+bool enclosedInQuotes(const std::string& v) { return v.size() >= 2 && v.front() == '"' && v.back() == '"'; }
+
+std::string quotedIfNeeded(const std::string& v) {
+    if (v.empty() || !(isBlank(v.front()) || isBlank(v.back()) || enclosedInQuotes(v))) return v;
+    return '"' + v + '"';
+}
+
+std::string unquoted(const std::string& v) { return enclosedInQuotes(v) ? v.substr(1, v.size() - 2) : v; }
+
+// The value of a "key=value" line as the program reads it.
+std::string valueOf(const std::string& line) { return unquoted(line.substr(line.find('=') + 1)); }
+
 }  // namespace
 
 void IniDocument::parse(const std::string& text) {
@@ -100,27 +119,27 @@ const std::string* IniDocument::findValue(const std::string& section, const std:
 
 std::string IniDocument::readString(const std::string& section, const std::string& key, const std::string& def) const {
     const std::string* line = findValue(section, key);
-    return line ? line->substr(line->find('=') + 1) : def;
+    return line ? valueOf(*line) : def;
 }
 
 bool IniDocument::readBool(const std::string& section, const std::string& key, bool def) const {
     const std::string* line = findValue(section, key);
     std::int32_t value = 0;
-    if (!line || !parseInteger(line->substr(line->find('=') + 1), value)) return def;
+    if (!line || !parseInteger(valueOf(*line), value)) return def;
     return value != 0;
 }
 
 std::int32_t IniDocument::readInteger(const std::string& section, const std::string& key, std::int32_t def) const {
     const std::string* line = findValue(section, key);
     std::int32_t value = 0;
-    if (!line || !parseInteger(line->substr(line->find('=') + 1), value)) return def;
+    if (!line || !parseInteger(valueOf(*line), value)) return def;
     return value;
 }
 
 void IniDocument::writeString(const std::string& section, const std::string& key, const std::string& value) {
     const std::string name = singleLine(section);
     const std::string k = singleLine(key);
-    const std::string line = k + '=' + singleLine(value);
+    const std::string line = k + '=' + quotedIfNeeded(singleLine(value));
     for (auto& s : sections_) {
         if (!sameText(s.name, name)) continue;
         for (auto& existing : s.lines) {

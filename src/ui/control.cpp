@@ -6,6 +6,17 @@
 
 namespace vexal::ui {
 
+namespace {
+// An entry is one line: a list file stores one entry per line, and a line break
+// would split the entry in two on the next load (and reach the game's command line
+// with it). A break that slipped in (a paste into the field) becomes a blank.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+}  // namespace
+
 int compareText(const std::string& a, const std::string& b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -96,7 +107,8 @@ int StringList::indexOf(const std::string& text) const {
     return -1;
 }
 
-int StringList::add(const std::string& text) {
+int StringList::add(const std::string& line) {
+    const std::string text = oneLine(line);
     if (!sorted) {
         items_.push_back(text);
         return static_cast<int>(items_.size() - 1);
@@ -109,7 +121,8 @@ int StringList::add(const std::string& text) {
     return static_cast<int>(index);
 }
 
-void StringList::put(std::size_t index, const std::string& text) {
+void StringList::put(std::size_t index, const std::string& line) {
+    const std::string text = oneLine(line);
     if (index >= items_.size())
         items_.push_back(text);
     else

@@ -1,5 +1,7 @@
 #include "viewers/viewer_rules.h"
 
+#include <algorithm>
+
 namespace vexal::viewers {
 
 std::string viewerHint(const std::string& fileName, std::size_t lines) {
@@ -7,17 +9,28 @@ std::string viewerHint(const std::string& fileName, std::size_t lines) {
            "<click on the status line or press ESC for close>";
 }
 
+std::optional<std::string> readViewerText(platform::FileSystem& fs, const std::string& path, bool end, bool& whole,
+                                          std::size_t limit) {
+    const auto facts = fs.stat(path);
+    const std::uint64_t size = facts ? facts->size : 0;
+    whole = size <= limit;
+    if (whole) return fs.readFile(path);
+    const auto part = fs.readFilePart(path, end ? size - limit - 1 : 0, limit + 1);
+    if (!part) return std::nullopt;
+    return end ? fromFirstLineStart(*part) : toLastLineEnd(*part, limit);
+}
+
 std::string fromFirstLineStart(const std::string& tail) {
     const std::size_t end = tail.find_first_of("\r\n");
-    if (end == std::string::npos) return tail;
+    if (end == std::string::npos) return tail.empty() ? tail : tail.substr(1);
     std::size_t start = end + 1;
     if (tail[end] == '\r' && start < tail.size() && tail[start] == '\n') ++start;
     return tail.substr(start);
 }
 
-std::string toLastLineEnd(const std::string& head) {
+std::string toLastLineEnd(const std::string& head, std::size_t limit) {
     const std::size_t end = head.find_last_of("\r\n");
-    return end == std::string::npos ? head : head.substr(0, end + 1);
+    return head.substr(0, end == std::string::npos ? limit : std::min(end + 1, limit));
 }
 
 std::string lastLogText(const std::string& firstLine) {

@@ -19,19 +19,6 @@ const ui::Font kFixedsys{"fixedsys", 11, false, false, true};
 
 }  // namespace
 
-// The viewer's file, whole or, when too big, its end (a log) or its start. `whole`
-// says which: only a viewer that holds its whole file may write it back.
-std::optional<std::string> TfrmVexal::viewerText(const std::string& path, bool end, bool& whole) {
-    auto& fs = services.fs;
-    const auto facts = fs.stat(path);
-    const std::uint64_t size = facts ? facts->size : 0;
-    whole = size <= viewers::kViewerBytes;
-    if (whole) return fs.readFile(path);
-    const auto part = fs.readFilePart(path, end ? size - viewers::kViewerBytes : 0, viewers::kViewerBytes);
-    if (!part) return std::nullopt;
-    return end ? viewers::fromFirstLineStart(*part) : viewers::toLastLineEnd(*part);
-}
-
 void TfrmVexal::enterViewerFolder(const std::string& folder) {
     if (!services.fs.setCurrentDirectory(folder))
         throw Error("Cannot change to the folder \"" + folder + "\": it does not exist or is not accessible.");
@@ -50,7 +37,7 @@ void TfrmVexal::showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colo
 std::size_t TfrmVexal::loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* intact,
                                   const std::string& header) {
     bool all = false;
-    const auto text = viewerText(path, end, all);
+    const auto text = viewers::readViewerText(services.fs, path, end, all);
     if (!text) throw Error(util::cannotOpenFileText(path));
     if (intact) *intact = all && text->find('\0') == std::string::npos;
     // The text box breaks lines only at CR LF; the game ends its log lines with a

@@ -53,6 +53,8 @@ const LaunchCase kLaunchCases[] = {
      "ck"},
     // A demo in the map field is appended like a map.
     {"+sv_pure 0", "+demo match1", "", "+sv_pure 0 +demo match1"},
+    // A line break would end one console command and start another: it is a blank.
+    {"+map\r\n+quit", "oasis\n+vstr x", "Tom\r+quit", "+map  +quit oasis +vstr x +seta name Tom +quit"},
 };
 
 }  // namespace

@@ -84,6 +84,14 @@ TEST_F(ListsTest, PasteReplacesTheWholeListAndCopyTakesEveryEntry) {
     EXPECT_EQ(fake.clipboard.text(), "v\r\nw\r\nx\r\ny\r\nz\r\n");
 }
 
+TEST_F(ListsTest, ALineBreakThatReachesTheFieldStaysInsideItsEntry) {
+    form->edtParam.setText("+map\r\n+quit");
+    form->btnAdd.click();
+    EXPECT_NE(file("VexalParam.dat").find("+map  +quit\r\n"), std::string::npos) << file("VexalParam.dat");
+    form->cbxMap.addItem("oasis\nradar");
+    EXPECT_GE(form->cbxMap.items().indexOf("oasis radar"), 0);
+}
+
 TEST_F(ListsTest, AConnectLineRetitlesTheTaskbarButton) {
     form->cbxMap.typeText("oasis");
     form->edtParam.setText("+connect 192.0.2.1:27960");

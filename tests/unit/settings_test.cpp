@@ -139,11 +139,30 @@ TEST(Settings, WritingReplacesInPlaceOrAppendsToItsSectionOrAppendsTheSection) {
                                          {"Sound", {"activ=1"}}}));
 }
 
-TEST(Settings, WrittenValueKeepsItsBlanksUntilTheNextLoad) {
-    IniDocument doc;
-    doc.writeString("ET-Nickname", "nick", "  Pl4yer ");
-    EXPECT_EQ(doc.readString("ET-Nickname", "nick", ""), "  Pl4yer ");
-    EXPECT_EQ(IniDocument(doc.serialize()).readString("ET-Nickname", "nick", ""), "Pl4yer");
+TEST(Settings, WrittenValuesReadBackAsWrittenAfterTheNextLoad) {
+    // Blanks at either end and enclosing quotes survive a save and a load; a
+    // hand-written file keeps the loader's trimming and loses one pair of quotes.
+    const std::vector<std::pair<std::string, std::string>> cases = {{" Tom ", "nick=\" Tom \""},
+                                                                    {"\tTab", "nick=\"\tTab\""},
+                                                                    {"\"Tom\"", "nick=\"\"Tom\"\""},
+                                                                    {"\"", "nick=\""},
+                                                                    {"'Tom'", "nick='Tom'"},
+                                                                    {"To\"m", "nick=To\"m"},
+                                                                    {"", "nick="},
+                                                                    {"   ", "nick=\"   \""},
+                                                                    {"\"a\" b \"c\"", "nick=\"\"a\" b \"c\"\""}};
+    for (const auto& [value, line] : cases) {
+        IniDocument doc;
+        doc.writeString("ET-Nickname", "nick", value);
+        EXPECT_EQ(doc.readString("ET-Nickname", "nick", "-"), value);
+        EXPECT_EQ(doc.serialize(), "[ET-Nickname]\r\n" + line + "\r\n\r\n") << value;
+        EXPECT_EQ(IniDocument(doc.serialize()).readString("ET-Nickname", "nick", "-"), value);
+    }
+    const IniDocument handWritten("[S]\r\na=  Tom  \r\nb=\" Tom \"\r\nc='x'\r\nd=\"1\"\r\n");
+    EXPECT_EQ(handWritten.readString("S", "a", "-"), "Tom");
+    EXPECT_EQ(handWritten.readString("S", "b", "-"), " Tom ");
+    EXPECT_EQ(handWritten.readString("S", "c", "-"), "'x'");
+    EXPECT_EQ(handWritten.readInteger("S", "d", 0), 1);
 }
 
 TEST(Settings, LineBreakInAWrittenValueCannotInjectASection) {

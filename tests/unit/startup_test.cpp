@@ -253,3 +253,36 @@ TEST_F(WindowTest, ListFilesWithJunkMixedLineEndsAndNoFinalLineEndLoadLineByLine
     EXPECT_EQ(form->cbxMap.items().all(), (std::vector<std::string>{"", "a", "b"}));
     EXPECT_EQ(form->longMapName(), std::string("B\xE4r\0x", 5));
 }
+
+TEST_F(WindowTest, AStartRemovesOnlyItsOwnTemporariesOlderThanItself) {
+    // Left by copies killed half way through a write, an hour before this start.
+    const platform::DateTime before{2024, 1, 15, 9, 30, 0};
+    const std::string etmain = std::string(kGame) + "\\etmain\\";
+    const std::string backup = std::string(kProgram) + "backup\\";
+    const std::vector<std::string> stale = {std::string(kProgram) + "~vexal312-0.tmp",
+                                            std::string(kProgram) + "~VEXAL4-17.TMP", backup + "~vexal9-2.tmp",
+                                            backup + "Vexal-backup.zip.tmp", etmain + "~vexal77-1.tmp"};
+    // Not ours, or not in a folder this program writes, or newer than this start.
+    const std::vector<std::string> kept = {std::string(kProgram) + "~vexal.tmp",
+                                           std::string(kProgram) + "~vexal1-2.tmp.txt",
+                                           std::string(kProgram) + "~vexalx-1.tmp",
+                                           std::string(kProgram) + "Vexal-backup.zip.tmp",
+                                           std::string(kProgram) + "mapinfos\\~vexal1-1.tmp",
+                                           etmain + "game.tmp",
+                                           std::string(kGame) + "\\~vexal5-5.tmp"};
+    for (const auto& path : stale) fake.fs.addFile(path, "x", platform::kAttrArchive, before);
+    for (const auto& path : kept) fake.fs.addFile(path, "x", platform::kAttrArchive, before);
+    fake.fs.addFile(std::string(kProgram) + "~vexal8-8.tmp", "being written by another copy");
+    fake.fs.addFile(etmain + "~vexal6-1.tmp", "read-only", platform::kAttrReadOnly, before);
+    settingsFile();
+    start();
+    for (const auto& path : stale) EXPECT_FALSE(fake.fs.exists(path)) << path;
+    for (const auto& path : kept) EXPECT_TRUE(fake.fs.exists(path)) << path;
+    EXPECT_TRUE(fake.fs.exists(std::string(kProgram) + "~vexal8-8.tmp")) << "written at this copy's start";
+    EXPECT_TRUE(fake.fs.exists(etmain + "~vexal6-1.tmp")) << "a read-only file is not forced";
+
+    // Only at the start: a refresh leaves what this copy's own writes left.
+    fake.fs.addFile(std::string(kProgram) + "~vexal1-1.tmp", "x", platform::kAttrArchive, before);
+    run([&] { form->FormCreate(); });
+    EXPECT_TRUE(fake.fs.exists(std::string(kProgram) + "~vexal1-1.tmp"));
+}

@@ -298,10 +298,26 @@ TEST_F(ViewersTest, ARefreshBeforeTheFirstShowingKeepsTheRequests) {
 }
 
 TEST(ViewerRules, LinesCutAtWholeLinesAndTheLastLogText) {
-    EXPECT_EQ(viewers::fromFirstLineStart("tial line\r\nnext\r\nlast"), "next\r\nlast");
-    EXPECT_EQ(viewers::fromFirstLineStart("x\nnext"), "next");
-    EXPECT_EQ(viewers::fromFirstLineStart("no end"), "no end");
-    EXPECT_EQ(viewers::toLastLineEnd("one\r\ntwo\r\nthr"), "one\r\ntwo\r\n");
+    // A log cut 8 bytes from its end, a readme after 8 bytes: the byte beyond the
+    // cut decides whether the line at the cut is whole.
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+        // file                    its end            its start
+        {"0123\r\nline\r\nlast", "last", "0123\r\n"},
+        {"012345\r\nab\r\nxyzw", "ab\r\nxyzw", "012345\r\n"},  // the end's first line starts at the cut
+        {"0123456\r\na\r\nxyzw", "a\r\nxyzw", "0123456\r"},    // the cut splits CR LF
+        {"01234567\r\nab\r\n", "ab\r\n", "01234567"},          // the start's last line ends at the cut
+        {"0123456789abcdef", "89abcdef", "01234567"},          // no line end: one line from the cut
+    };
+    for (const auto& [text, end, start] : cases) {
+        platform::fake::FakeFileSystem fs;
+        fs.addFile("C:\\f.txt", text);
+        bool whole = true;
+        EXPECT_EQ(viewers::readViewerText(fs, "C:\\f.txt", true, whole, 8), end) << text;
+        EXPECT_FALSE(whole);
+        EXPECT_EQ(viewers::readViewerText(fs, "C:\\f.txt", false, whole, 8), start) << text;
+        EXPECT_EQ(viewers::readViewerText(fs, "C:\\f.txt", true, whole, text.size()), text);
+        EXPECT_TRUE(whole);
+    }
     EXPECT_EQ(viewers::lastLogText("a\tb\x1b[0m"), "a b [0m");
     EXPECT_EQ(viewers::lastLogText(std::string(300, 'y')).size(), 255u);
 }

@@ -9,6 +9,7 @@
 #include "platform/win32/svc_error_text.h"
 #include "platform/win32/svc_time.h"
 #include "util/error.h"
+#include "util/temporaries.h"
 
 namespace vexal::platform::win32 {
 namespace {
@@ -157,7 +158,8 @@ void Win32FileSystem::writeFileAtomic(const std::string& path, const std::string
     std::string temp;
     ScopedHandle file;
     for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        temp = folder + "~vexal" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(tempCounter++) + ".tmp";
+        temp = folder + util::kTemporaryPrefix + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(tempCounter++) + util::kTemporarySuffix;
         file.reset(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, keep, nullptr));
         if (!file && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
             throw Error(systemErrorText(GetLastError()));
