@@ -84,18 +84,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fresh.addFile(std::string(kProgram) + "Vexal.exe", "MZ the program");
     fresh.addFile(kArchive, archive);
     try {
-        vexal::backup::restoreBackup(fresh, kProgram, "Vexal.exe", kArchive, {}, {});
+        vexal::backup::restoreBackup(fresh, kProgram, "Vexal.exe", kArchive, {});
     } catch (const vexal::Error& e) {
         check(false, std::string("a backup the program wrote is refused: ") + e.what());
     }
-    sameFiles(fs, fresh, sources, "restored into an empty folder");
+    sameFiles(fs, fresh, sources.files, "restored into an empty folder");
 
     // Over the files it came from.
     try {
-        vexal::backup::restoreBackup(fs, kProgram, "Vexal.exe", kArchive, {}, {});
+        vexal::backup::restoreBackup(fs, kProgram, "Vexal.exe", kArchive, {});
     } catch (const vexal::Error& e) {
         check(false, std::string("a backup the program wrote is refused over its own files: ") + e.what());
     }
-    sameFiles(fresh, fs, sources, "restored over its own files");
+    sameFiles(fresh, fs, sources.files, "restored over its own files");
     return 0;
 }

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const vexal::Error&) {
     }
     try {
-        vexal::backup::restoreBackup(fs, kProgram, "Vexal.exe", kArchive, {}, {});
+        vexal::backup::restoreBackup(fs, kProgram, "Vexal.exe", kArchive, {});
     } catch (const vexal::Error& e) {
         check(snapshot(fs) == before, std::string("a refused archive wrote something: ") + e.what());
         return 0;
