@@ -243,8 +243,6 @@ public:
     void loadPicture(const std::string& path);
     void saveMapList();
     void loadMapList();
-    // The map statistics count these folders at every keystroke in the map field.
-    util::CachedFileCount pictureCount, infoCount;
     [[nodiscard]] std::string mapInfoFile();
     [[nodiscard]] std::string mapPictureFile();
     void updateMapInfoEnabled();
@@ -331,6 +329,10 @@ public:
     platform::Services& services;
     settings::Config& config;
     ui::Application& application;
+    // Demos, screenshots, map pictures and map information files: read at every
+    // mouse move and keystroke, counted only when they change.
+    util::FolderCounts folderCounts{services.folderWatch, services.fs};
+    void keepFolderCounts();
 
 private:
     void buildLayout();

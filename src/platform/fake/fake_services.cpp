@@ -7,7 +7,7 @@ FakeServices::FakeServices() {
 }
 
 Services FakeServices::services() {
-    return Services{fs, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen};
+    return Services{fs, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen, folderWatch};
 }
 
 }  // namespace vexal::platform::fake

@@ -4,6 +4,7 @@
 #include "platform/fake/fake_connectivity.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_folder_watch.h"
 #include "platform/fake/fake_hotkeys.h"
 #include "platform/fake/fake_process.h"
 #include "platform/fake/fake_screen.h"
@@ -31,6 +32,7 @@ struct FakeServices {
     FakeProcess process;
     FakeHotkeys hotkeys;
     FakeScreen screen;
+    FakeFolderWatch folderWatch{&fs};
 };
 
 }  // namespace vexal::platform::fake

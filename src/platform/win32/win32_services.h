@@ -9,6 +9,7 @@
 #include "platform/win32/svc_connectivity.h"
 #include "platform/win32/svc_dialogs.h"
 #include "platform/win32/svc_file_system.h"
+#include "platform/win32/svc_folder_watch.h"
 #include "platform/win32/svc_hotkeys.h"
 #include "platform/win32/svc_process.h"
 #include "platform/win32/svc_screen.h"
@@ -45,6 +46,7 @@ private:
     Win32Process process;
     Win32Hotkeys hotkeys;
     Win32Screen screen;
+    Win32FolderWatch folderWatch;
 };
 
 }  // namespace vexal::platform::win32
