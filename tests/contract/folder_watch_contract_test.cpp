@@ -29,9 +29,7 @@ protected:
             },
             [this](std::optional<std::int32_t> count) { seen.push_back(count); });
     }
-    [[nodiscard]] std::optional<std::int32_t> last() const {
-        return seen.empty() ? std::nullopt : seen.back();
-    }
+    [[nodiscard]] std::optional<std::int32_t> last() const { return seen.empty() ? std::nullopt : seen.back(); }
     // The count reaches the window within a second of the change, as the status line promises.
     void expectCountWithinASecond(std::int32_t expected, const std::string& changedPath, const std::string& step) {
         const auto start = Steady::now();

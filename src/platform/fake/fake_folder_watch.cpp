@@ -19,8 +19,8 @@ std::string key(const std::string& path) {
 }
 
 bool atOrBelow(const std::string& path, const std::string& folder) {
-    return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-                              path[folder.size()] == '\\');
+    return path == folder ||
+           (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '\\');
 }
 
 }  // namespace
@@ -69,8 +69,8 @@ void FakeFolderWatch::deliver() {
     auto results = std::move(pending_);
     pending_.clear();
     for (const auto& result : results) {
-        const auto it = std::find_if(receivers_.begin(), receivers_.end(),
-                                     [&](const auto& r) { return r.first == result.id; });
+        const auto it =
+            std::find_if(receivers_.begin(), receivers_.end(), [&](const auto& r) { return r.first == result.id; });
         if (it == receivers_.end()) continue;  // unwatched meanwhile
         const Counted counted = it->second;
         if (!result.count) receivers_.erase(it);  // a refused watch says so once

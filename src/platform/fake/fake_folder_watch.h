@@ -27,7 +27,7 @@ public:
     bool holdResults = false;  // results wait for deliver()
     bool failing = false;      // the next watches are refused, as the system may refuse one
     bool stopped = false;
-    int counts = 0;            // counter runs so far
+    int counts = 0;  // counter runs so far
     [[nodiscard]] std::vector<std::string> watched() const;
 
 private:

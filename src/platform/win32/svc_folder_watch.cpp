@@ -82,8 +82,8 @@ struct Watched {
     FolderWatch::Counter counter;
     ScopedChange tree, anchor;
     std::string anchorFolder;
-    bool due = true;           // to be counted
-    bool renewTree = false;    // the folder may have been removed or replaced since its handle was made
+    bool due = true;         // to be counted
+    bool renewTree = false;  // the folder may have been removed or replaced since its handle was made
     ULONGLONG firstChange = 0, lastChange = 0;
 };
 
