@@ -1,10 +1,29 @@
 #!/usr/bin/env bash
 # Prints the project's figures, each against a baseline measured in the same run.
+# --short (or VEXAL_BENCH_SHORT=1): every figure on a tenth of the data or less, a
+# check of `make test` that the benchmarks still build and run, not a measurement.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 win="$root/build/windows"
+short=${VEXAL_BENCH_SHORT:-0}
+[ "${1:-}" = "--short" ] && short=1
 work="$root/build/bench-data"
+[ "$short" = 1 ] && work="$root/build/bench-data-short"
+# pick FULL SHORT: a size for the full run or for the short one
+pick() { if [ "$short" = 1 ]; then echo "$2"; else echo "$1"; fi; }
+# Up to date with the sources: a no-op when they are.
+cmake --preset bench >/dev/null
+nice -n 10 cmake --build --preset bench -j"${JOBS:-2}" --target vexal_bench >/dev/null
+cmake --preset windows >/dev/null
+nice -n 10 cmake --build --preset windows -j"${JOBS:-2}" >/dev/null
 source "$root/scripts/wine-env.sh"
+# LINE BYTES: the line repeated up to that many bytes. `yes` ends by SIGPIPE when
+# head has enough, which pipefail would take for a failure.
+repeat_line() { { yes "$1" || true; } | head -c "$2"; }
+# A program that makes windows (the benchmark's own window for the folder counts
+# included) runs on a display of its own, in a Wine server that has none from a
+# display gone before: its desktop would never show a window.
+gui() { wineserver -w; xvfb-run -a wine "$@"; }
 
 echo "== size"
 printf 'Vexal.exe: %d bytes\n' "$(stat -c %s "$win/Vexal.exe")"
@@ -19,38 +38,42 @@ rm -rf "$work/startup" && mkdir -p "$work/startup/game"
 cp "$win/Vexal.exe" "$win/minimal.exe" "$work/startup/"
 cp "$win/et.exe" "$work/startup/game/"
 printf '[Paths]\r\netPath=%s\r\n\r\n' "$(winpath "$work/startup/game")" >"$work/startup/Vexal.ini"
-xvfb-run -a wine "$win/bench_win32.exe" startup "$(winpath "$work/startup")" | tr -d '\r'
+gui "$win/bench_win32.exe" startup "$(winpath "$work/startup")" | tr -d '\r'
 
 echo "== settings write under Wine"
 rm -rf "$work/settings" && mkdir -p "$work/settings"
 wine "$win/bench_win32.exe" settings "$(winpath "$work/settings")" | tr -d '\r'
 
-echo "== profile clean-up: 100,000 files in 5,000 folders"
+walk_top=$(pick 100 10)
+echo "== profile clean-up: $((walk_top * 1000)) files in $((walk_top * 50)) folders"
 rm -rf "$work/walk" && mkdir -p "$work/walk"
 for side in a b; do
-  (cd "$work/walk" && for i in $(seq 1 100); do for j in $(seq 1 50); do echo "$side/m$i/p$j"; done; done | xargs mkdir -p)
-  (cd "$work/walk" && for i in $(seq 1 100); do for j in $(seq 1 50); do
+  (cd "$work/walk" && for i in $(seq 1 "$walk_top"); do for j in $(seq 1 50); do echo "$side/m$i/p$j"; done; done | xargs mkdir -p)
+  (cd "$work/walk" && for i in $(seq 1 "$walk_top"); do for j in $(seq 1 50); do
      for k in $(seq 1 19); do echo "$side/m$i/p$j/f$k.dat"; done; echo "$side/m$i/p$j/profile.pid"; done; done | xargs touch)
 done
 wine "$win/bench_win32.exe" walk "$(winpath "$work/walk")" | tr -d '\r'
 left=$(find "$work/walk" -name profile.pid | wc -l)
 echo "profile.pid files left after both: $left"
 
-echo "== map change: 2,000 maps, 2,000 pictures"
+maps=$(pick 2000 200)
+echo "== map change: $maps maps, $maps pictures"
 rm -rf "$work/maps" && mkdir -p "$work/maps/mappics" "$work/maps/mapinfos" "$work/maps/game/etmain"
 convert -size 160x109 gradient:navy-orange "$work/maps/sample.jpg"
 : >"$work/maps/VexalMap.dat"
-for i in $(seq -w 1 2000); do printf 'map%s\r\n' "$i" >>"$work/maps/VexalMap.dat"; done
-(cd "$work/maps" && for i in $(seq -w 1 2000); do echo "mappics/map$i.jpg"; done | xargs -n 200 -I{} cp sample.jpg {})
+for i in $(seq -w 1 "$maps"); do printf 'map%s\r\n' "$i" >>"$work/maps/VexalMap.dat"; done
+(cd "$work/maps" && for i in $(seq -w 1 "$maps"); do echo "mappics/map$i.jpg"; done | xargs -n 200 -I{} cp sample.jpg {})
 for i in $(seq -w 1 200); do printf 'map%s\r\nlongname: Map number %s\r\n' "$i" "$i" >"$work/maps/mapinfos/map$i.txt"; done
 for i in $(seq -w 1 200); do head -c 40000 /dev/zero >"$work/maps/game/etmain/map$i.pk3"; done
-wine "$win/bench_win32.exe" mapchange "$(winpath "$work/maps")" | tr -d '\r'
+gui "$win/bench_win32.exe" mapchange "$(winpath "$work/maps")" | tr -d '\r'
 
-echo "== mouse move over Demo: 2,000 demos in 50 folders"
+demo_folders=$(pick 50 5)
+echo "== mouse move over Demo: $((demo_folders * 40)) demos in $demo_folders folders"
 rm -rf "$work/demos" && mkdir -p "$work/demos/game/etmain/demos"
-(cd "$work/demos/game/etmain/demos" && for i in $(seq 1 50); do mkdir -p "f$i"; for j in $(seq 1 40); do : >"f$i/demo$j.dm_84"; done; done)
-wine "$win/bench_win32.exe" demomove "$(winpath "$work/demos")" | tr -d '\r'
-echo "== console-log viewer: a 100 MB log"
+(cd "$work/demos/game/etmain/demos" && for i in $(seq 1 "$demo_folders"); do mkdir -p "f$i"; for j in $(seq 1 40); do : >"f$i/demo$j.dm_84"; done; done)
+gui "$win/bench_win32.exe" demomove "$(winpath "$work/demos")" | tr -d '\r'
+log_bytes=$(pick 100000000 1000000)
+echo "== console-log viewer: a $((log_bytes / 1000000)) MB log"
 for size in big small; do
   d="$work/logviewer/$size"
   rm -rf "$d" && mkdir -p "$d/game/etmain"
@@ -58,31 +81,33 @@ for size in big small; do
   printf '[Paths]\r\netPath=%s\r\n\r\n' "$(winpath "$d/game")" >"$d/Vexal.ini"
   printf '+map\r\n' >"$d/VexalParam.dat"
 done
-yes 'Console line: a player connected, a map loaded, a frame drawn 1234567890' | head -c 100000000 \
+repeat_line 'Console line: a player connected, a map loaded, a frame drawn 1234567890' "$log_bytes" \
   | sed 's/$/\r/' >"$work/logviewer/big/game/etmain/etconsole.log"
-yes 'Console line' | head -c 1000 | sed 's/$/\r/' >"$work/logviewer/small/game/etmain/etconsole.log"
-xvfb-run -a wine "$win/bench_win32.exe" logviewer "$(winpath "$work/logviewer")" | tr -d '\r'
+repeat_line 'Console line' 1000 | sed 's/$/\r/' >"$work/logviewer/small/game/etmain/etconsole.log"
+gui "$win/bench_win32.exe" logviewer "$(winpath "$work/logviewer")" | tr -d '\r'
 
 echo "== editable readme: one keystroke writes the file back"
 rm -rf "$work/typing" && mkdir -p "$work/typing"
-wine "$win/bench_win32.exe" typing "$(winpath "$work/typing")" | tr -d '\r'
+gui "$win/bench_win32.exe" typing "$(winpath "$work/typing")" | tr -d '\r'
 
-echo "== backup and restore: 400 map pictures, 300 map information files, against Info-ZIP"
+pics=$(pick 400 40)
+infos=$(pick 300 30)
+echo "== backup and restore: $pics map pictures, $infos map information files, against Info-ZIP"
 tree="$work/backup"
 if [ ! -f "$tree/.ready" ]; then
   rm -rf "$tree" && mkdir -p "$tree/mappics" "$tree/mapinfos" "$tree/sample"
   for i in 1 2 3 4 5 6 7 8; do
     convert -size 640x480 plasma:fractal -blur 0x1 -quality 97 "$tree/pic$i.jpg"
   done
-  for i in $(seq -w 1 400); do cp "$tree/pic$(( (10#$i % 8) + 1 )).jpg" "$tree/mappics/map$i.jpg"; done
+  for i in $(seq -w 1 "$pics"); do cp "$tree/pic$(( (10#$i % 8) + 1 )).jpg" "$tree/mappics/map$i.jpg"; done
   rm -f "$tree"/pic*.jpg
-  for i in $(seq -w 1 300); do
+  for i in $(seq -w 1 "$infos"); do
     { printf 'map%s\r\nlongname: Map number %s\r\n' "$i" "$i"; seq 1 200 | sed "s/^/spawn $i point /"; } \
       >"$tree/mapinfos/map$i.txt"
   done
   printf 'demo\r\n' >"$tree/sample/readme.txt"
   printf '[Paths]\r\netPath=C:\\ET\r\n' >"$tree/Vexal.ini"
-  for i in $(seq -w 1 400); do printf 'map%s\r\n' "$i"; done >"$tree/VexalMap.dat"
+  for i in $(seq -w 1 "$pics"); do printf 'map%s\r\n' "$i"; done >"$tree/VexalMap.dat"
   printf '+set r_mode 4\r\n' >"$tree/VexalParam.dat"
   touch "$tree/.ready"
 fi

@@ -20,6 +20,7 @@ export VEXAL_ARTIFACTS="$root/artifacts"
 mkdir -p "$VEXAL_ARTIFACTS"
 level "contract (Win32 under Wine)" xvfb-run -a wine build/windows/vexal_contract_win32.exe --gtest_brief=1
 level "end to end (Wine)" scripts/run-e2e.sh
+level "bench (short)" scripts/run-bench.sh --short
 # Last: killing Wine processes at random can take a program started just after down with them.
 level "atomic writes killed at random" scripts/test-atomic-kill.sh build/windows/atomic_writer.exe
 level "backups killed at random" scripts/test-backup-kill.sh build/windows/backup_writer.exe

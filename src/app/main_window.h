@@ -248,8 +248,6 @@ public:
     void loadPicture(const std::string& path);
     void saveMapList();
     void loadMapList();
-    // The map statistics count these folders at every keystroke in the map field.
-    util::CachedFileCount pictureCount, infoCount;
     [[nodiscard]] std::string mapInfoFile();
     [[nodiscard]] std::string mapPictureFile();
     void updateMapInfoEnabled();
@@ -348,6 +346,10 @@ public:
     settings::Config& config;
     ui::Application& application;
     servers::ServerStatus serverStatus{services.network, services.fs};
+    // Demos, screenshots, map pictures and map information files: read at every
+    // mouse move and keystroke, counted only when they change.
+    util::FolderCounts folderCounts{services.folderWatch, services.fs};
+    void keepFolderCounts();
 
 private:
     void buildLayout();

@@ -129,6 +129,7 @@ void TfrmVexal::FormCreate() {
     mnuRunET->setCaption(launch::runMenuCaption(longName, false));
     mnuRunET->setHint(runHint());
 
+    keepFolderCounts();
     mapStatistics();
 
     if (!isSet(lastBackup)) {
@@ -187,7 +188,12 @@ void TfrmVexal::FormShow() {
     openViewersOnRequest();
 }
 
-void TfrmVexal::FormDestroy() { unregisterHotkeys(); }
+void TfrmVexal::FormDestroy() {
+    unregisterHotkeys();
+    // The folder watch's thread must not outlive the window it reports to.
+    folderCounts.stop();
+    services.folderWatch.stop();
+}
 
 void TfrmVexal::mnuInstancesClick() {
     playClick();

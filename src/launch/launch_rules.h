@@ -13,7 +13,10 @@ namespace vexal::launch {
 // tray menu name it. The menu's accelerator comes and goes with the occasion.
 [[nodiscard]] inline std::string runTitle(const std::string& target) { return "Run ET  [" + target + "]"; }
 [[nodiscard]] inline std::string runMenuCaption(const std::string& target, bool accelerator) {
-    return (accelerator ? "&" : "") + runTitle(target);
+    // Not "&" + a temporary: GCC 12 at -O2 takes that for an overlapping copy and stops the build.
+    std::string caption = accelerator ? "&" : "";
+    caption += runTitle(target);
+    return caption;
 }
 [[nodiscard]] inline std::string trayHint(const std::string& map, const std::string& longName) {
     return "Run ET [" + map + "]\n\r[" + longName + "]";

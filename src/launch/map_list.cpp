@@ -12,7 +12,22 @@ namespace vexal {
 
 namespace {
 bool isSet(const std::string& value) { return value.size() >= 2; }
+
+// The program folder ends with a backslash and the folder name is joined with one
+// more; Windows reads the doubled one as one.
+std::string mapCountFolder(const std::string& programDir, const char* name) { return programDir + "\\" + name; }
 }  // namespace
+
+// Every folder the status line and the map statistics count, for the current game
+// folder, whichever mod the parameter line starts.
+void TfrmVexal::keepFolderCounts() {
+    std::vector<std::string> folders;
+    for (const char* line : {"", "set fs_game etpro"})
+        for (const char* kind : {"demos", "screenshots"}) folders.push_back(tools::modFolder(gameDir, line, kind));
+    folders.push_back(mapCountFolder(programDir, "mappics"));
+    folders.push_back(mapCountFolder(programDir, "mapinfos"));
+    folderCounts.keepOnly(folders);
+}
 
 std::string TfrmVexal::mapInfoFile() { return programDir + settings::kMapInfoFolder + cbxMap.text() + ".txt"; }
 std::string TfrmVexal::mapPictureFile() { return programDir + settings::kMapPicFolder + cbxMap.text() + ".jpg"; }
@@ -73,8 +88,8 @@ void TfrmVexal::mapStatistics() {
     const std::string picture = programDir + "\\" + settings::kMapPicFolder + cbxMap.text() + ".jpg";
     f.pictureExists = fs.fileExists(picture);
     if (f.pictureExists) f.pictureSize = util::FileSizeOf(fs, picture);
-    f.images = pictureCount.count(fs, services.clock, programDir + "\\mappics");
-    f.infoFiles = infoCount.count(fs, services.clock, programDir + "\\mapinfos");
+    f.images = folderCounts.count(mapCountFolder(programDir, "mappics"));
+    f.infoFiles = folderCounts.count(mapCountFolder(programDir, "mapinfos"));
     f.maps = cbxMap.items().size();
     const std::string package = gameDir + "\\etmain\\" + cbxMap.text() + ".pk3";
     f.packageExists = fs.fileExists(package);

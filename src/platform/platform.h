@@ -1,7 +1,9 @@
 #pragma once
 // One small interface per outside service. The Win32 implementations live in
 // win32/, the scripted fakes used by the tests in fake/.
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -220,6 +222,31 @@ public:
     [[nodiscard]] virtual std::uint64_t milliseconds() = 0;
 };
 
+// Keeps folders under watch and counts them on a thread of its own, so that the
+// window's thread only ever reads a number that is already there.
+class FolderWatch {
+public:
+    // Counts `folder` through the file system it is handed, off the window's
+    // thread: it may refer to nothing of the caller's. Once `stop` is set the
+    // watch is ending and the counter may give up early with any number.
+    using Counter =
+        std::function<std::int32_t(FileSystem& fs, const std::string& folder, const std::atomic<bool>& stop)>;
+    // A fresh count, on the window's thread; nothing when the folder cannot be
+    // watched (any more): from then on the caller has to count for itself.
+    using Counted = std::function<void(std::optional<std::int32_t> count)>;
+
+    virtual ~FolderWatch() = default;
+    // Watches `folder` and everything below it, also while it does not exist yet.
+    // The counter runs soon after, and again after every change below the folder
+    // (a file or folder created, deleted or renamed) and when the folder itself
+    // appears or goes; the results reach `counted` in order. The id is for unwatch.
+    virtual int watch(const std::string& folder, Counter counter, Counted counted) = 0;
+    // No result of this watch reaches its `counted` after this returns.
+    virtual void unwatch(int id) = 0;
+    // Ends every watch and the thread behind them, waiting for it a bounded time.
+    virtual void stop() = 0;
+};
+
 // Everything the portable code may ask of the machine, in one bundle.
 struct Services {
     FileSystem& fs;
@@ -233,6 +260,7 @@ struct Services {
     Hotkeys& hotkeys;
     Screen& screen;
     Network& network;
+    FolderWatch& folderWatch;
 };
 
 }  // namespace vexal::platform

@@ -113,10 +113,13 @@ std::string TfrmVexal::gameFilesFolder(const std::string& kind) const {
     return tools::modFolder(gameDir, edtParam.text(), kind);
 }
 
-// A tree of a few thousand demos takes tens of milliseconds to walk, and mouse
-// moves come by the dozen: the count is taken when the pointer comes onto the
-// button and kept while it stays there.
+// The folders are counted as they change, so a mouse move only reads a number.
+// A folder that cannot be watched is counted when the pointer comes onto the
+// button and kept while it stays there: a tree of a few thousand demos takes tens
+// of milliseconds to walk, and mouse moves come by the dozen.
 std::int32_t TfrmVexal::hoverCount(const ui::Control& button, const std::string& folder) {
+    folderCounts.keep(folder);  // a game folder chosen since the start is kept from now on
+    if (const auto kept = folderCounts.current(folder)) return *kept;
     if (application.pointed() != &button || hoverFolder_ != folder) {
         hoverFolder_ = folder;
         hoverCount_ = util::CountFilesInTree(services.fs, folder);
@@ -124,16 +127,27 @@ std::int32_t TfrmVexal::hoverCount(const ui::Control& button, const std::string&
     return hoverCount_;
 }
 
+namespace {
+// Appended piece by piece: GCC 12 at -O2 takes " " + a temporary string for an
+// overlapping copy and stops the build.
+std::string countText(std::int32_t count, const char* what, const std::string& folder) {
+    std::string text(" ");
+    text += std::to_string(count);
+    text += what;
+    text += folder;
+    text += shell::text::kAvailable;
+    return text;
+}
+}  // namespace
+
 void TfrmVexal::bitbtnDemoMouseMove() {
     const std::string folder = gameFilesFolder("demos");
-    setStatus(" " + std::to_string(hoverCount(bitbtnDemo, folder)) + shell::text::kDemoFiles + folder +
-              shell::text::kAvailable);
+    setStatus(countText(hoverCount(bitbtnDemo, folder), shell::text::kDemoFiles, folder));
 }
 
 void TfrmVexal::bitbtnPictureMouseMove() {
     const std::string folder = gameFilesFolder("screenshots");
-    setStatus(" " + std::to_string(hoverCount(bitbtnPicture, folder)) + shell::text::kScreenshots + folder +
-              shell::text::kAvailable);
+    setStatus(countText(hoverCount(bitbtnPicture, folder), shell::text::kScreenshots, folder));
 }
 
 void TfrmVexal::bitbtnSelMapMouseMove() { setStatus(mnuSelMap->hint()); }

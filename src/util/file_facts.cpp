@@ -22,7 +22,9 @@ namespace {
 // folder of the game goes anywhere near this depth.
 constexpr int kMaxTreeDepth = 128;
 
-std::int32_t countFiles(platform::FileSystem& fs, const std::string& folder, int depth) {
+std::int32_t countFiles(platform::FileSystem& fs, const std::string& folder, int depth,
+                        const std::atomic<bool>* stop) {
+    if (stop && stop->load(std::memory_order_relaxed)) return 0;
     const std::string dir = includeTrailingBackslash(folder);
     std::int64_t count = 0;
     for (const auto& entry : fs.list(dir, "*.*")) {
@@ -30,18 +32,18 @@ std::int32_t countFiles(platform::FileSystem& fs, const std::string& folder, int
         // A linked folder may point back up the tree or to another drive: not ours to count.
         else if (entry.name != "." && entry.name != ".." && depth < kMaxTreeDepth &&
                  (entry.attributes & platform::kAttrReparsePoint) == 0)
-            count += countFiles(fs, dir + entry.name, depth + 1);
+            count += countFiles(fs, dir + entry.name, depth + 1, stop);
     }
     return static_cast<std::int32_t>(std::min<std::int64_t>(count, std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
 
-std::int32_t CountFilesInTree(platform::FileSystem& fs, const std::string& folder) {
+std::int32_t CountFilesInTree(platform::FileSystem& fs, const std::string& folder, const std::atomic<bool>* stop) {
     // No folder named at all (an unset game directory) counts nothing rather than
     // walking the current folder.
     if (folder.empty()) return 0;
-    return countFiles(fs, folder, 0);
+    return countFiles(fs, folder, 0, stop);
 }
 
 std::uint32_t FileSizeOf(platform::FileSystem& fs, const std::string& path) {

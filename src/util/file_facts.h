@@ -19,7 +19,9 @@ namespace vexal::util {
 [[nodiscard]] std::string FileBaseName(const std::string& path);
 
 // Files below `folder`, at any depth, hidden ones included; folders are not counted.
-[[nodiscard]] std::int32_t CountFilesInTree(platform::FileSystem& fs, const std::string& folder);
+// A count that is no longer wanted ends early (with a part of the number) once `stop` is set.
+[[nodiscard]] std::int32_t CountFilesInTree(platform::FileSystem& fs, const std::string& folder,
+                                            const std::atomic<bool>* stop = nullptr);
 
 // Size of a file (low 32 bits), 0 when it does not exist.
 [[nodiscard]] std::uint32_t FileSizeOf(platform::FileSystem& fs, const std::string& path);

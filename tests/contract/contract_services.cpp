@@ -1,5 +1,10 @@
 #include "contract/contract_services.h"
 
+#include <chrono>
+#if !VEXAL_CONTRACT_FAKE
+#include <windows.h>
+#endif
+
 namespace vexal::contract {
 
 #if VEXAL_CONTRACT_FAKE
@@ -10,6 +15,25 @@ Machine::Machine() : sound(&fs) {
 }
 #else
 Machine::Machine() = default;
+#endif
+
+#if VEXAL_CONTRACT_FAKE
+Watcher::Watcher(Machine& machine) : watch(&machine.fs) {}
+void Watcher::changed(const std::string& path) { watch.changed(path); }
+bool Watcher::waitUntil(const std::function<bool()>& done, int) { return done(); }
+#else
+Watcher::Watcher(Machine&) {}
+void Watcher::changed(const std::string&) {}
+bool Watcher::waitUntil(const std::function<bool()>& done, int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    return true;
+}
 #endif
 
 std::string Machine::tempFolder() {

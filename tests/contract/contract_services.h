@@ -3,9 +3,12 @@
 // against the Win32 services under Wine. This header picks the implementation.
 #include <string>
 
+#include <functional>
+
 #if VEXAL_CONTRACT_FAKE
 #include "platform/fake/fake_services.h"
 #else
+#include "platform/win32/svc_folder_watch.h"
 #include "platform/win32/svc_clipboard.h"
 #include "platform/win32/svc_clock.h"
 #include "platform/win32/svc_file_system.h"
@@ -25,6 +28,7 @@ using TestClock = platform::fake::FakeClock;
 using TestHotkeys = platform::fake::FakeHotkeys;
 using TestScreen = platform::fake::FakeScreen;
 using TestSound = platform::fake::FakeSound;
+using TestFolderWatch = platform::fake::FakeFolderWatch;
 inline constexpr bool kAgainstWin32 = false;
 #else
 using TestFileSystem = platform::win32::Win32FileSystem;
@@ -34,6 +38,7 @@ using TestClock = platform::win32::Win32Clock;
 using TestHotkeys = platform::win32::Win32Hotkeys;
 using TestScreen = platform::win32::Win32Screen;
 using TestSound = platform::win32::Win32Sound;
+using TestFolderWatch = platform::win32::Win32FolderWatch;
 inline constexpr bool kAgainstWin32 = true;
 #endif
 
@@ -60,6 +65,16 @@ public:
 private:
     TestFileSystem& fs;
     std::string folder;
+};
+
+// A folder watch counting with the machine's file system.
+struct Watcher {
+    explicit Watcher(Machine& machine);
+    TestFolderWatch watch;
+    // What the system tells the real watch by itself; the fake is told here.
+    void changed(const std::string& path);
+    // Runs the message loop (the results come by it) until `done` or `ms` have passed; false on time-out.
+    bool waitUntil(const std::function<bool()>& done, int ms);
 };
 
 // Removes a folder with everything in it, read-only files included.

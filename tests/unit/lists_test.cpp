@@ -146,6 +146,7 @@ TEST_F(ListsTest, DeletingTheLastMapsLeavesAnEmptyFieldAndFile) {
 TEST_F(ListsTest, MapStatisticsUseTheShortFormWithoutAPackage) {
     form->cbxMap.typeText("siwa");
     fake.fs.addFile(std::string(kProgram) + "mapinfos\\siwa.txt", "siwa_oasis\r\nlongname: Siwa Oas\r\n");
+    fake.folderWatch.changed(std::string(kProgram) + "mapinfos\\siwa.txt");
     form->cbxMap.typeText("siwa ");
     form->cbxMap.typeText("siwa");
     const std::string sep(33, '-');
@@ -162,6 +163,7 @@ TEST_F(ListsTest, MapStatisticsUseTheLongFormWithAPackage) {
     // Not a JPEG at all: the statistics stand, the picture fails with a clear message,
     // and the handler carries on.
     fake.fs.addFile(std::string(kProgram) + "mappics\\radar.jpg", std::string(100, 'j'));
+    fake.folderWatch.changed(std::string(kProgram) + "mappics\\radar.jpg");
     form->cbxMap.typeText("radar");
     ASSERT_EQ(fake.dialogs.errors.size(), 1u);
     const std::string hint = form->imgAbout.hint();

@@ -128,18 +128,42 @@ TEST_F(ShellTest, DemoAndScreenshotCountsFollowTheModOfTheParameterLine) {
         EXPECT_EQ(form->stInfo.caption(), row.shots) << row.line;
     }
 
-    // Counted as the pointer comes onto the button, not again while it stays.
+    // The count follows the folder while the pointer rests on the button: a change
+    // is counted when the watch reports it, and a move only reads the number.
     fake.fs.addFile(std::string(kDemos) + "\\new.dm_84", "x");
     point(form->bitbtnDemo);
     run([&] { form->bitbtnDemo.mouseMove(); });
-    EXPECT_EQ(form->stInfo.caption(), " 5 demo files in C:\\Games\\ET\\etmain\\demos available");
-    fake.fs.addFile(std::string(kDemos) + "\\newer.dm_84", "x");
+    EXPECT_EQ(form->stInfo.caption(), " 4 demo files in C:\\Games\\ET\\etmain\\demos available");
+    fake.folderWatch.changed(std::string(kDemos) + "\\new.dm_84");
     run([&] { form->bitbtnDemo.mouseMove(); });
     EXPECT_EQ(form->stInfo.caption(), " 5 demo files in C:\\Games\\ET\\etmain\\demos available");
+    const int counted = fake.folderWatch.counts;
+    for (int i = 0; i < 20; ++i) run([&] { form->bitbtnDemo.mouseMove(); });
+    EXPECT_EQ(fake.folderWatch.counts, counted);
+
+    // The window ends, and so does the watching.
+    run([&] { form->FormDestroy(); });
+    EXPECT_TRUE(fake.folderWatch.stopped);
+    EXPECT_TRUE(fake.folderWatch.watched().empty());
+}
+
+// Folders the system will not watch are counted as the pointer comes onto the
+// button, and that count is kept while it stays there.
+TEST_F(ShellTest, WithoutAWatchTheDemoCountIsTakenAsThePointerArrives) {
+    settingsFile();
+    fake.folderWatch.failing = true;
+    for (int i = 0; i < 4; ++i) fake.fs.addFile(std::string(kDemos) + "\\d" + std::to_string(i) + ".dm_84", "x");
+    start();
+    point(form->bitbtnDemo);
+    run([&] { form->bitbtnDemo.mouseMove(); });
+    EXPECT_EQ(form->stInfo.caption(), " 4 demo files in C:\\Games\\ET\\etmain\\demos available");
+    fake.fs.addFile(std::string(kDemos) + "\\new.dm_84", "x");
+    run([&] { form->bitbtnDemo.mouseMove(); });
+    EXPECT_EQ(form->stInfo.caption(), " 4 demo files in C:\\Games\\ET\\etmain\\demos available");
     point(form->btnAdd);
     point(form->bitbtnDemo);
     run([&] { form->bitbtnDemo.mouseMove(); });
-    EXPECT_EQ(form->stInfo.caption(), " 6 demo files in C:\\Games\\ET\\etmain\\demos available");
+    EXPECT_EQ(form->stInfo.caption(), " 5 demo files in C:\\Games\\ET\\etmain\\demos available");
 }
 
 TEST_F(ShellTest, HintTrackingStory) {

@@ -11,6 +11,7 @@
 #include "platform/fake/fake_clipboard.h"
 #include "platform/fake/fake_clock.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_folder_watch.h"
 #include "platform/fake/fake_process.h"
 #include "ui/list_transfer.h"
 #include "util/error.h"
@@ -343,26 +344,61 @@ TEST(UtilReplaceLines, MissingOrUnwritableFileIsAnError) {
 
 namespace vexal::util {
 
-// The map statistics ask for the pictures count at every keystroke: it is taken
-// again only when the folder says something changed, or may have in this second.
-TEST(UtilCachedCount, CountsAgainOnlyWhenTheFolderChanged) {
+// The counts a mouse move or a keystroke reads: taken when a folder is first kept
+// and after each change the watch reports, never on the reader's way.
+TEST(UtilFolderCounts, FollowTheWatchedFoldersAndCountOnDemandWhenAWatchIsRefused) {
     platform::fake::FakeFileSystem fs;
-    platform::fake::FakeClock clock;
-    const platform::DateTime earlier{2024, 1, 1, 8, 0, 0}, later{2024, 1, 2, 8, 0, 0};
-    fs.addDirectory("C:\\P\\mappics", platform::kAttrDirectory, earlier);
-    fs.addFile("C:\\P\\mappics\\a.jpg", "x");
-    CachedFileCount cache;
-    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\mappics"), 1);
-    fs.addFile("C:\\P\\mappics\\b.jpg", "x");
-    ASSERT_TRUE(fs.setLastWrite("C:\\P\\mappics", earlier));
-    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\mappics"), 1) << "unchanged folder, kept count";
-    ASSERT_TRUE(fs.setLastWrite("C:\\P\\mappics", later));
-    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\mappics"), 2);
-    ASSERT_TRUE(fs.setLastWrite("C:\\P\\mappics", clock.current));
-    fs.addFile("C:\\P\\mappics\\c.jpg", "x");
-    ASSERT_TRUE(fs.setLastWrite("C:\\P\\mappics", clock.current));
-    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\mappics"), 3) << "a change in this very second is counted";
-    EXPECT_EQ(cache.count(fs, clock, "C:\\P\\gone"), 0);
+    platform::fake::FakeFolderWatch watch(&fs);
+    const std::string pics = "C:\\P\\mappics", demos = "C:\\ET\\etmain\\demos";
+    fs.addFile(pics + "\\a.jpg", "x");
+    fs.addFile(pics + "\\sub\\b.jpg", "x");
+    fs.addDirectory("C:\\ET\\etmain");
+    FolderCounts counts(watch, fs);
+    counts.keepOnly({pics, demos});
+    EXPECT_EQ(counts.current(pics), 2);
+    EXPECT_EQ(counts.current(demos), 0) << "a folder that is not there yet counts nothing";
+
+    // A change deep below counts again; until the watch says so, the number stands.
+    fs.addFile(pics + "\\sub\\c.jpg", "x");
+    EXPECT_EQ(counts.count(pics), 2);
+    watch.holdResults = true;
+    watch.changed(pics + "\\sub\\c.jpg");
+    EXPECT_EQ(counts.current(pics), 2) << "counted, but not yet handed to the window";
+    watch.deliver();
+    EXPECT_EQ(counts.current(pics), 3);
+    watch.holdResults = false;
+
+    // The game makes its demos folder with the first recording.
+    fs.addFile(demos + "\\first.dm_84", "x");
+    watch.changed(demos);
+    EXPECT_EQ(counts.current(demos), 1);
+
+    const int before = watch.counts;
+    for (int i = 0; i < 100; ++i) (void)counts.count(pics);
+    EXPECT_EQ(watch.counts, before) << "reading never counts";
+
+    // Letting a folder go ends its watch; asking for it again keeps it anew.
+    counts.keepOnly({demos});
+    EXPECT_EQ(watch.watched(), std::vector<std::string>{demos});
+    EXPECT_EQ(counts.current(pics), std::nullopt);
+    EXPECT_EQ(counts.count(pics), 3);
+    EXPECT_EQ(watch.watched().size(), 2u);
+
+    // A refused watch: every question is answered by counting, so it is never stale.
+    watch.failing = true;
+    const std::string shots = "C:\\ET\\etmain\\screenshots";
+    fs.addFile(shots + "\\s1.jpg", "x");
+    EXPECT_EQ(counts.count(shots), 1);
+    EXPECT_EQ(counts.current(shots), std::nullopt);
+    fs.addFile(shots + "\\s2.jpg", "x");
+    EXPECT_EQ(counts.count(shots), 2);
+
+    // The window ends: nothing is watched and nothing more is kept.
+    counts.stop();
+    EXPECT_TRUE(watch.watched().empty());
+    counts.keep(demos);
+    EXPECT_TRUE(watch.watched().empty());
+    EXPECT_EQ(counts.count(demos), 1);
 }
 
 }  // namespace vexal::util

@@ -7,7 +7,8 @@ FakeServices::FakeServices() {
 }
 
 Services FakeServices::services() {
-    return Services{fs, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen, network};
+    return Services{fs, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen, network,
+                    folderWatch};
 }
 
 }  // namespace vexal::platform::fake

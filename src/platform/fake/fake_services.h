@@ -4,6 +4,7 @@
 #include "platform/fake/fake_connectivity.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_folder_watch.h"
 #include "platform/fake/fake_hotkeys.h"
 #include "platform/fake/fake_network.h"
 #include "platform/fake/fake_process.h"
@@ -33,6 +34,7 @@ struct FakeServices {
     FakeHotkeys hotkeys;
     FakeScreen screen;
     FakeNetwork network;
+    FakeFolderWatch folderWatch{&fs};
 };
 
 }  // namespace vexal::platform::fake

@@ -6,7 +6,8 @@ Win32Services::Win32Services() = default;
 Win32Services::~Win32Services() = default;
 
 Services Win32Services::services() {
-    return Services{fileSystem, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen, network};
+    return Services{fileSystem, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen, network,
+                    folderWatch};
 }
 
 void Win32Services::setOwnerWindow(HWND owner) {

@@ -9,6 +9,7 @@
 #include "platform/win32/svc_connectivity.h"
 #include "platform/win32/svc_dialogs.h"
 #include "platform/win32/svc_file_system.h"
+#include "platform/win32/svc_folder_watch.h"
 #include "platform/win32/svc_hotkeys.h"
 #include "platform/win32/svc_network.h"
 #include "platform/win32/svc_process.h"
@@ -47,6 +48,7 @@ private:
     Win32Hotkeys hotkeys;
     Win32Screen screen;
     Win32Network network;
+    Win32FolderWatch folderWatch;
 };
 
 }  // namespace vexal::platform::win32
