@@ -177,7 +177,10 @@ std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::stri
             throw Error(text::refusedEntry(entry.name, "would overwrite the program itself"));
         if (!entry.isFolder()) {
             std::string key;
-            for (const auto& part : parts) key += (key.empty() ? "" : "\\") + util::foldCase(part);
+            for (const auto& part : parts) {
+                if (!key.empty()) key += '\\';
+                key += util::foldCase(part);
+            }
             if (neededFolders.count(key))
                 throw Error(text::refusedEntry(entry.name, "is a file where another entry needs a folder"));
         }
