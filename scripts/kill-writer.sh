@@ -1,7 +1,15 @@
-# Source this file. kill_writer_at_random LABEL MAX_MS EXE ARG... starts `wine EXE ARG...`,
+# Source this file first in a kill test: it checks the Wine prefix, quiets Wine and
+# makes the scratch folder $work, removed when the test ends.
+#
+# kill_writer_at_random LABEL MAX_MS EXE ARG... starts `wine EXE ARG...`,
 # waits (bounded) until it says "writing", then kills it with SIGKILL after a random
 # 50 to 50+MAX_MS ms. Returns 0 when it was killed at work, 1 when it had already
-# stopped, 2 when it never started; it says why in the last two cases. Needs $work.
+# stopped, 2 when it never started; it says why in the last two cases.
+: "${WINEPREFIX:?WINEPREFIX must name a prepared Wine prefix}"
+export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
 kill_writer_at_random() {
     local label=$1 maxms=$2 exe=$3 pid w attempt status=0
     shift 3

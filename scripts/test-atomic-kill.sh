@@ -14,8 +14,7 @@ set -u
 exe=${1:-build/windows/atomic_writer.exe}
 kills=${2:-30}
 kind=${3:-file}
-: "${WINEPREFIX:?WINEPREFIX must name a prepared Wine prefix}"
-export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+source "$(dirname "$0")/kill-writer.sh"
 
 [ -f "$exe" ] || { echo "no such program: $exe" >&2; exit 2; }
 
@@ -30,8 +29,6 @@ esac
 folder="$WINEPREFIX/drive_c/vexal-kill-$kind"
 target="$folder/$name"
 winfolder="C:\\vexal-kill-$kind"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 rm -rf "$folder"
 mkdir -p "$folder/ref"
 
@@ -45,7 +42,6 @@ done
 rm -rf "$folder/ref"
 cmp -s "$work/1" "$work/2" && { echo "$kind: the two contents are the same"; exit 1; }
 
-source "$(dirname "$0")/kill-writer.sh"
 failures=0
 torn=0
 as_a=0

@@ -12,15 +12,12 @@ set -u
 
 exe=${1:-build/windows/backup_writer.exe}
 kills=${2:-20}
-: "${WINEPREFIX:?WINEPREFIX must name a prepared Wine prefix}"
-export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+source "$(dirname "$0")/kill-writer.sh"
 
 [ -f "$exe" ] || { echo "no such program: $exe" >&2; exit 2; }
 
 folder="$WINEPREFIX/drive_c/vexal-backup-kill"
 archive="$folder/backup/Vexal-backup.zip"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 rm -rf "$folder"
 mkdir -p "$folder/mapinfos" "$folder/mappics" "$folder/sample"
 
@@ -35,7 +32,6 @@ wine "$exe" 'C:\vexal-backup-kill' 1 > "$work/out" 2> "$work/err" ||
 cp "$archive" "$work/reference.zip"
 unzip -tqq "$work/reference.zip" || { echo "unzip -t refuses our archive"; exit 1; }
 
-source "$(dirname "$0")/kill-writer.sh"
 failures=0
 torn=0
 intact=0

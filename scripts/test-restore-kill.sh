@@ -12,16 +12,13 @@ set -u
 exe=${1:-build/windows/restore_writer.exe}
 kills=${2:-20}
 backup_exe=$(dirname "$exe")/backup_writer.exe
-: "${WINEPREFIX:?WINEPREFIX must name a prepared Wine prefix}"
-export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+source "$(dirname "$0")/kill-writer.sh"
 
 [ -f "$exe" ] || { echo "no such program: $exe" >&2; exit 2; }
 [ -f "$backup_exe" ] || { echo "no such program: $backup_exe" >&2; exit 2; }
 
 folder="$WINEPREFIX/drive_c/vexal-restore-kill"
 dir='C:\vexal-restore-kill'
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 rm -rf "$folder"
 mkdir -p "$folder/mapinfos" "$folder/mappics" "$folder/sample" "$folder/backup"
 
@@ -51,7 +48,6 @@ spread=$(( ($(date +%s%N) - started) / 1000000 ))
 state > "$work/B"
 cmp -s "$work/A" "$work/B" && { echo "the two sides do not differ"; exit 1; }
 
-source "$(dirname "$0")/kill-writer.sh"
 failures=0
 mixed=0
 sides=""
