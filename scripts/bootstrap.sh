@@ -44,7 +44,14 @@ if [ ! -f "$srcfile" ] && [ ! -f "$srclist" ]; then
   fi
 fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq >/dev/null
+# A mirror caught mid-sync fails the update for a minute or two; try again before giving up,
+# and go on with the indexes we have when it still fails: the install then says what is missing.
+for attempt in 1 2 3 4; do
+  $sudo apt-get update -qq >/dev/null && break
+  [ $attempt -eq 4 ] && { echo "bootstrap: apt-get update kept failing; going on with the indexes at hand" >&2; break; }
+  echo "bootstrap: apt-get update failed; trying again in $((attempt * 20)) s" >&2
+  sleep $((attempt * 20))
+done
 if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
