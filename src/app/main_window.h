@@ -324,7 +324,6 @@ public:
     // Shared routines that need the window's services.
     [[nodiscard]] std::string GetVersionText();
     [[nodiscard]] std::string runHint() const;
-    [[nodiscard]] std::string version();
 
     platform::Services& services;
     settings::Config& config;

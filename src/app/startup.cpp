@@ -45,8 +45,6 @@ bool singleInstanceCheck(settings::Config& config, platform::Process& process) {
 
 std::string TfrmVexal::GetVersionText() { return util::GetVersionText(services.process); }
 
-std::string TfrmVexal::version() { return GetVersionText(); }
-
 void TfrmVexal::readSwitches() {
     switches = parseSwitches(services.process.arguments());
     if (switches.tahoma) {
@@ -168,7 +166,7 @@ void TfrmVexal::loadBackupHints() {
 }
 
 void TfrmVexal::loadCaptions(const std::string& longName) {
-    const std::string ver = version();
+    const std::string ver = GetVersionText();
     standardCaption = "Vexal " + ver + " final  [" + gameDir + "]";
     setCaption(standardCaption);
     bitbtnLog.setHint(" Show logfile etconsole.log");
