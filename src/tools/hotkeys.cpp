@@ -40,7 +40,7 @@ constexpr unsigned kVkEnd = 0x23;
 }  // namespace
 
 void HotkeyMinimizer::registerCharKeys() {
-    const auto key = static_cast<unsigned>(key_);
+    const auto key = static_cast<unsigned char>(key_);
     bool ok = hotkeys_.registerHotkey(kIdAlt, platform::kModAlt, key);
     ok = hotkeys_.registerHotkey(kIdCtrl, platform::kModControl, key) && ok;
     refused_ = !ok;

@@ -171,9 +171,7 @@ void TfrmVexal::writeViewerBack(ui::Memo& memo, File file, const std::string& pa
 
 void TfrmVexal::memReadmeChange() { writeViewerBack(memReadme, File::Readme, programDir + settings::kReadmeFile); }
 
-void TfrmVexal::memChangesChange() {
-    writeViewerBack(memChanges, File::Changes, programDir + settings::kChangesFile);
-}
+void TfrmVexal::memChangesChange() { writeViewerBack(memChanges, File::Changes, programDir + settings::kChangesFile); }
 
 void TfrmVexal::stInfoClick() {
     playClick();
