@@ -274,7 +274,7 @@ std::span<const Wire> appWires() {
         {"mnuSelETDir", On::Click, &TfrmVexal::mnuSelETDirClick},
         {"mnuSound", On::Click, &TfrmVexal::mnuSoundClick},
         // Leaving the PB-Update button refreshes the whole window from the settings and lists.
-        {"btnPB", On::Exit, &TfrmVexal::FormCreate},
+        {"btnPB", On::Exit, &TfrmVexal::refresh},
     };
     return wires;
 }

@@ -6,17 +6,23 @@
 #include <string>
 
 #include "app/wiring.h"
+#include "backup/backup_commands.h"
 #include "backup/zip_archive.h"
+#include "launch/launcher.h"
+#include "launch/list_file.h"
 #include "platform/platform.h"
 #include "servers/server_status.h"
 #include "settings/config.h"
 #include "settings/keys.h"
+#include "shell/hover_count.h"
+#include "tools/hotkeys.h"
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/window_model.h"
 #include "util/file_count.h"
+#include "viewers/viewers.h"
 
 namespace vexal {
 
@@ -110,30 +116,19 @@ public:
     std::string gameDir;     // no trailing backslash, except for a drive root
     std::string eyePath, editorPath, lastCfg, nickname;
     std::string pbLog, lastLog, lastBackup;
-    char hotkeyChar = 'Z';
     bool listMaximized = false;
     std::string standardCaption;
     Switches switches;
-    bool trayOpened = false;
     std::string currentParam;  // always equals the parameter field
-    bool gameStarted = false;
 
     // Writes the settings file. A file that cannot be written (read-only, locked,
     // disk full) is reported once, not at every keystroke, and the handler goes on:
     // the window keeps working with what it shows.
     void saveSettings();
-    struct ListFile {
-        std::optional<std::string> written;  // what the file holds since our last write
-        bool reported = false;               // its failure has been said
-        bool unreadable = false;             // could not be read: never written over
-    };
-    ListFile paramFile_, mapFile_;
-    void writeListFile(ListFile& state, const std::string& path, const std::vector<std::string>& lines);
-    // The lines of a list file, or nothing (said in an error box) when it cannot be read.
-    [[nodiscard]] std::optional<std::vector<std::string>> readListFile(ListFile& state, const std::string& path);
 
     // ---- start-up and shutdown (app/)
-    void FormCreate();  // the window initialisation, also the refresh
+    void FormCreate();  // the first start
+    void refresh();     // the settings and lists again, as on disk now
     void FormShow();
     void FormDestroy();
     void mnuInstancesClick();
@@ -174,8 +169,6 @@ public:
     [[nodiscard]] std::string gameFilesFolder(const std::string& kind) const;
     [[nodiscard]] std::string editorHint() const;
     [[nodiscard]] std::int32_t hoverCount(const ui::Control& button, const std::string& folder);
-    std::string hoverFolder_;
-    std::int32_t hoverCount_ = 0;
 
     // ---- window state, tray icon and option toggles (shell/)
     void cbMinimizeClick();
@@ -209,8 +202,6 @@ public:
     void cbxHotKeyKeyPress(char& key);
     void cbxHotKeyEnter();
     void cbxHotKeyExit();
-    // True when the system refused one of the hotkeys (another program holds it).
-    [[nodiscard]] bool hotkeysRefused() const { return hotkeysRefused_; }
 
     // ---- parameter list (launch/)
     void edtParamChange();
@@ -269,10 +260,6 @@ public:
     void mnuRestoreClick() { sbtnRestoreClick(); }
     void zipOverallProgress(double percent, backup::ZipOperation operation, backup::ZipPhase phase);
     void restoreOnRequest();  // the show step of the "restore" switch
-    // Set by a restore: the program entry starts the new copy once this one is gone.
-    bool restartRequested = false;
-    // This copy holds the restore lock (taken by a restore, or by the start's repair).
-    bool holdsRestoreLock = false;
 
     // ---- text viewers (viewers/)
     void sbtnReadmeClick();
@@ -291,10 +278,7 @@ public:
     std::size_t loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* intact = nullptr,
                            const std::string& header = {});
     [[nodiscard]] std::string browserFolder() const;
-    // Editable mode: the viewer may write its file back (it holds all of it, and
-    // no write has failed since it was opened).
-    bool readmeWritable_ = false, changesWritable_ = false;
-    void writeViewerBack(ui::Memo& memo, bool& writable, const std::string& path);
+    void writeViewerBack(ui::Memo& memo, viewers::Viewers::File file, const std::string& path);
 
     // ---- server status (servers/)
     void mnuServerStatusClick();  // opens the viewer, or asks again while it is open
@@ -340,7 +324,6 @@ public:
     // Shared routines that need the window's services.
     [[nodiscard]] std::string GetVersionText();
     [[nodiscard]] std::string runHint() const;
-    [[nodiscard]] std::string version();
 
     platform::Services& services;
     settings::Config& config;
@@ -351,21 +334,32 @@ public:
     util::FolderCounts folderCounts{services.folderWatch, services.fs};
     void keepFolderCounts();
 
+    // ---- each feature's own state
+    launch::ListFile paramFile{services.fs, services.dialogs}, mapFile{services.fs, services.dialogs};
+    launch::Launcher launcher;
+    tools::HotkeyMinimizer minimizer{services.hotkeys};
+    viewers::Viewers viewerState;
+    backup::BackupCommands backupCommands;
+    shell::HoverCount unwatchedCount;  // for a folder the folder watch cannot follow
+
 private:
     void buildLayout();
     void buildMenus();
     void wireEvents();
     void wire(const Wire& wire);
-    void registerCharHotkeys();
-    bool hotkeysRefused_ = false, hotkeysReported_ = false;
     bool settingsSaveFailed_ = false;
-    void applySwitches();
-    bool switchesRead_ = false;  // the first initialisation has read the command line
+    // ---- start-up steps, in the order FormCreate and refresh run them
+    void readSwitches();
+    [[nodiscard]] bool loadGameFolder();
     // Temporary files that a copy killed half way through a write left beside the
-    // files this program writes: removed once, at the first initialisation.
+    // files this program writes: removed once, at the first start.
     void removeStaleTemporaries();
     platform::DateTime startTime_;
-    bool temporariesRemoved_ = false;
+    void loadFeatures();
+    void loadSettings();
+    void loadRunTexts(const std::string& longName);
+    void loadBackupHints();
+    void loadCaptions(const std::string& longName);
     std::vector<ui::Control*> controls_;
     std::map<std::string, ui::MenuItem*> menuIndex_;
 };

@@ -1,4 +1,4 @@
-// Start-up, the window initialisation (also the refresh), the show steps and the end.
+// Start-up, the refresh, the show steps and the end.
 #include "app/main_window.h"
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
@@ -45,19 +45,8 @@ bool singleInstanceCheck(settings::Config& config, platform::Process& process) {
 
 std::string TfrmVexal::GetVersionText() { return util::GetVersionText(services.process); }
 
-std::string TfrmVexal::version() { return GetVersionText(); }
-
-void TfrmVexal::applySwitches() {
-    // A refresh reads the command line again, but the restore, readme and log
-    // requests belong to the first showing: once served they stay served.
-    const Switches before = switches;
+void TfrmVexal::readSwitches() {
     switches = parseSwitches(services.process.arguments());
-    if (switchesRead_) {
-        switches.restore = before.restore;
-        switches.readme = before.readme;
-        switches.log = before.log;
-    }
-    switchesRead_ = true;
     if (switches.tahoma) {
         lbMinET.setLeft(387);
         // The window's font name changes; every control without a font of its own follows.
@@ -73,65 +62,100 @@ void TfrmVexal::applySwitches() {
     // viewer that holds all of its file is made writable.
 }
 
+// The first start: the command line and the clean-up belong to it alone; the
+// restore, readme and log requests are served once, when the window first shows.
 void TfrmVexal::FormCreate() {
-    auto& fs = services.fs;
     application.onHint = [this](const std::string& hint) { MyHintProc(hint); };
-    applySwitches();
-
+    readSwitches();
     programDir = settings::programDirectoryOf(services.process.exePath());
     backupDir = programDir + settings::kBackupFolder;
+    if (!loadGameFolder()) return;
+    removeStaleTemporaries();
+    loadFeatures();
+}
 
+// Leaving the PB-Update button, or a new editor or server browser: the window
+// again from the settings and lists as they are on disk now.
+void TfrmVexal::refresh() {
+    if (loadGameFolder()) loadFeatures();
+}
+
+// The map list, then the game folder, chosen by the user on a first start. False
+// when the user refused and the program ends.
+bool TfrmVexal::loadGameFolder() {
+    auto& fs = services.fs;
     if (fs.fileExists(programDir + settings::kMapFile)) loadMapList();
-
     // A first start: no settings file yet, or an executable under another name.
     if (!fs.fileExists(programDir + settings::kIniFile) || !fs.fileExists(programDir + settings::kExeFile)) {
         bitbtnSelDirClick();
         // Refused: nothing may be written, so that the next start is a first start again.
-        if (application.terminated()) return;
+        if (application.terminated()) return false;
     }
-
     sbtnRestore.setEnabled(fs.fileExists(backupDir + settings::kBackupArchive));
-
     // Each read goes through the accessor, as every handler does.
     gameDir = settings::read(config.doc(), settings::key::etPath);
-    if (!temporariesRemoved_) removeStaleTemporaries();
-    eyePath = settings::read(config.doc(), settings::key::eyePath);
-    editorPath = settings::read(config.doc(), settings::key::editor);
-    edtParam.setText(settings::read(config.doc(), settings::key::etParam));
-    cbxMap.setText(settings::read(config.doc(), settings::key::map));
-    loadOptions();
-    pbLog = settings::read(config.doc(), settings::key::pblog);
-    lastLog = settings::read(config.doc(), settings::key::lastlog);
-    lastBackup = settings::read(config.doc(), settings::key::lastbackup);
-    lboxParam.setLeft(settings::read(config.doc(), settings::key::paramLeft, lboxParam.bounds().left));
-    lboxParam.setWidth(settings::read(config.doc(), settings::key::paramWidth, lboxParam.bounds().width));
-    edtParam.setLeft(settings::read(config.doc(), settings::key::editLeft, edtParam.bounds().left));
-    edtParam.setWidth(settings::read(config.doc(), settings::key::editWidth, edtParam.bounds().width));
-    listMaximized = settings::read(config.doc(), settings::key::maxListbox);
-    tmTime.setEnabled(settings::read(config.doc(), settings::key::timeTimer));
-    tmDate.setEnabled(settings::read(config.doc(), settings::key::dateTimer));
-    mnuSound->setChecked(settings::read(config.doc(), settings::key::sound));
-    mnuBackupOnQuit->setChecked(settings::read(config.doc(), settings::key::backupOnQuit));
-    nickname = settings::read(config.doc(), settings::key::nick);
-    lastCfg = settings::read(config.doc(), settings::key::lastcfg);
-    hotkeyChar = tools::hotkeyCharOf(settings::read(config.doc(), settings::key::hotkey), 'Z');
-    mnuInstances->setChecked(settings::read(config.doc(), settings::key::instances));
+    return true;
+}
 
+// Each feature loads in turn; the order matters, as later steps read what earlier
+// ones set: the settings, the texts that follow from them and the map, the window
+// state and its captions, the hints, the parameter list, and the hotkeys last.
+void TfrmVexal::loadFeatures() {
+    loadSettings();
     updateMapInfoEnabled();
+    const std::string longName = longMapName();
+    loadRunTexts(longName);
+    keepFolderCounts();
+    mapStatistics();
+    loadBackupHints();
+    viewerState.forgetTray();
+    loadWindowState();
+    loadCaptions(longName);
+    assignStartHints();
+    loadParamList();
+    fillHotkeyBox();
+    updateMapInfoEnabled();
+    sbtnReadme.setEnabled(services.fs.fileExists(programDir + settings::kReadmeFile));
+    registerHotkeys();
+}
 
+// Every stored value into its field, box and menu mark.
+void TfrmVexal::loadSettings() {
+    const auto& doc = config.doc();
+    eyePath = settings::read(doc, settings::key::eyePath);
+    editorPath = settings::read(doc, settings::key::editor);
+    edtParam.setText(settings::read(doc, settings::key::etParam));
+    cbxMap.setText(settings::read(doc, settings::key::map));
+    loadOptions();
+    pbLog = settings::read(doc, settings::key::pblog);
+    lastLog = settings::read(doc, settings::key::lastlog);
+    lastBackup = settings::read(doc, settings::key::lastbackup);
+    lboxParam.setLeft(settings::read(doc, settings::key::paramLeft, lboxParam.bounds().left));
+    lboxParam.setWidth(settings::read(doc, settings::key::paramWidth, lboxParam.bounds().width));
+    edtParam.setLeft(settings::read(doc, settings::key::editLeft, edtParam.bounds().left));
+    edtParam.setWidth(settings::read(doc, settings::key::editWidth, edtParam.bounds().width));
+    listMaximized = settings::read(doc, settings::key::maxListbox);
+    tmTime.setEnabled(settings::read(doc, settings::key::timeTimer));
+    tmDate.setEnabled(settings::read(doc, settings::key::dateTimer));
+    mnuSound->setChecked(settings::read(doc, settings::key::sound));
+    mnuBackupOnQuit->setChecked(settings::read(doc, settings::key::backupOnQuit));
+    nickname = settings::read(doc, settings::key::nick);
+    lastCfg = settings::read(doc, settings::key::lastcfg);
+    minimizer.load(settings::read(doc, settings::key::hotkey));
+    mnuInstances->setChecked(settings::read(doc, settings::key::instances));
+}
+
+void TfrmVexal::loadRunTexts(const std::string& longName) {
     if (eyePath.find("eye.exe") == std::string::npos) {
         mnuASELog->setEnabled(false);
         mnuLaunchInfo->setEnabled(false);
     }
-
     bitbtnRun.setHint(runHint());
-    const std::string longName = longMapName();
     mnuRunET->setCaption(launch::runMenuCaption(longName, false));
     mnuRunET->setHint(runHint());
+}
 
-    keepFolderCounts();
-    mapStatistics();
-
+void TfrmVexal::loadBackupHints() {
     if (!isSet(lastBackup)) {
         sbtnBackup.setHint(" Create Vexal-backup.zipwith all config files");
         sbtnBackup.setColour(ui::kClGrayText);
@@ -139,41 +163,20 @@ void TfrmVexal::FormCreate() {
         sbtnBackup.setHint(" Create Vexal-backup.zip with all config files");
     }
     sbtnRestore.setHint(" Restore config files from Vexal-backup.zip");
+}
 
-    trayOpened = false;
-
-    loadWindowState();
-
-    const std::string ver = version();
+void TfrmVexal::loadCaptions(const std::string& longName) {
+    const std::string ver = GetVersionText();
     standardCaption = "Vexal " + ver + " final  [" + gameDir + "]";
     setCaption(standardCaption);
-
     bitbtnLog.setHint(" Show logfile etconsole.log");
-
     application.setTitle(launch::runTitle(isSet(cbxMap.text()) ? longName : edtParam.text()));
     ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longName));
     popRunET->setCaption(launch::trayRunCaption(longName));
-
-    assignStartHints();
-
     popVexal->setCaption("Show Vexal (" + ver + " final)");
-
-    mnuASELog->setHint(" Show the All Seeing Eye buddylog.txt");
-    mnuLaunchInfo->setHint(" Server infos about last ET game started with ASE");
-
-    loadParamList();
-
-    fillHotkeyBox();
-
-    updateMapInfoEnabled();
-
-    sbtnReadme.setEnabled(fs.fileExists(programDir + settings::kReadmeFile));
-
-    registerHotkeys();
 }
 
 void TfrmVexal::removeStaleTemporaries() {
-    temporariesRemoved_ = true;
     // Only the folders this program writes into, only names of its own making, and
     // only files older than this copy: another copy running beside it keeps its own.
     util::removeStaleTemporaries(services.fs, programDir, startTime_);
@@ -213,7 +216,7 @@ void TfrmVexal::restartProgram() {
     // Only asked for here: the program entry starts the new copy after this one's
     // window, hotkeys, tray icon and mutex are gone, so the guard cannot turn it
     // away and nothing this copy does on its way out can touch the new one's files.
-    restartRequested = true;
+    backupCommands.requestRestart();
     close();
 }
 

@@ -35,8 +35,7 @@ private:
 
 void TfrmVexal::zipOverallProgress(double percent, backup::ZipOperation operation, backup::ZipPhase phase) {
     pb1.setVisible(true);
-    const int maximum = phase == backup::ZipPhase::Start ? 33 : phase == backup::ZipPhase::Process ? 67 : 100;
-    pb1.setRange(1, maximum);
+    pb1.setRange(1, backup::BackupCommands::progressMaximum(phase));
     if (operation == backup::ZipOperation::Add || operation == backup::ZipOperation::Replace)
         pb1.setPosition(static_cast<int>(percent));
 }
@@ -81,12 +80,7 @@ void TfrmVexal::sbtnRestoreClick() {
     if (services.dialogs.messageBox(backup::text::kRestoreQuestion, platform::BoxKind::Warning,
                                     platform::BoxButtons::YesNo) != platform::BoxResult::Yes)
         return;
-    // One copy at a time works on the program folder; a start that repairs an
-    // interrupted restore takes the same lock.
-    if (!holdsRestoreLock) {
-        if (!services.process.createMutex(backup::kRestoreLock)) throw Error(backup::text::kRestoreBusy);
-        holdsRestoreLock = true;
-    }
+    if (!backupCommands.takeRestoreLock(services.process)) throw Error(backup::text::kRestoreBusy);
     const std::string archive = backupDir + settings::kBackupArchive;
     {
         ProgressScope progress(*this);

@@ -16,10 +16,10 @@ void TfrmVexal::bitbtnRunClick() {
     if (cbMinimize.checked()) application.minimize();
     if (cbClose.checked()) close();  // the program ends once this handler has returned
     services.shell.open("et.exe", params, "", platform::ShowCmd::Normal, true);
-    gameStarted = true;
+    launcher.gameStarted(true);
 }
 
-void TfrmVexal::bitbtnRunExit() { gameStarted = false; }
+void TfrmVexal::bitbtnRunExit() { launcher.gameStarted(false); }
 
 void TfrmVexal::mnuRunETClick() {
     bitbtnRunClick();
@@ -29,8 +29,7 @@ void TfrmVexal::mnuRunETClick() {
 void TfrmVexal::cbDelProfileClick() {
     settings::write(config.doc(), settings::key::delProfile, cbDelProfile.checked());
     saveSettings();
-    // With no game folder the walk would start at the root of the current drive.
-    if (cbDelProfile.checked() && !gameDir.empty()) launch::deletionWalk(services.fs, gameDir, "profile.pid");
+    if (cbDelProfile.checked()) launch::Launcher::cleanProfiles(services.fs, gameDir);
     mnuDelProfile->setChecked(cbDelProfile.checked());
 }
 

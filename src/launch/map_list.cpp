@@ -47,11 +47,11 @@ void TfrmVexal::updateMapInfoEnabled() {
 
 void TfrmVexal::saveMapList() {
     if (config.frozen()) return;  // a restore put another list on disk
-    writeListFile(mapFile_, programDir + settings::kMapFile, cbxMap.items().all());
+    mapFile.write(programDir + settings::kMapFile, cbxMap.items().all());
 }
 
 void TfrmVexal::loadMapList() {
-    if (const auto lines = readListFile(mapFile_, programDir + settings::kMapFile)) cbxMap.setItems(*lines);
+    if (const auto lines = mapFile.read(programDir + settings::kMapFile)) cbxMap.setItems(*lines);
 }
 
 void TfrmVexal::loadPicture(const std::string& path) {

@@ -9,40 +9,9 @@
 
 namespace vexal {
 
-// A list file that cannot be written is said once, not at every keystroke, and the
-// handler goes on with the list as shown. Typing in the map field rewrites the
-// same list again and again: an unchanged list is not written twice.
-void TfrmVexal::writeListFile(ListFile& state, const std::string& path, const std::vector<std::string>& lines) {
-    // A list file that could not be read holds entries this window never saw:
-    // writing the list shown would put them out of existence.
-    if (state.unreadable) return;
-    const std::string bytes = util::joinLines(lines);
-    if (state.written == bytes && services.fs.fileExists(path)) return;
-    try {
-        services.fs.writeFileAtomic(path, bytes);
-        state.written = bytes;
-        state.reported = false;
-    } catch (const std::exception&) {
-        state.written.reset();
-        if (state.reported) return;
-        state.reported = true;
-        services.dialogs.errorBox(util::cannotCreateFileText(path));
-    }
-}
-
-std::optional<std::vector<std::string>> TfrmVexal::readListFile(ListFile& state, const std::string& path) {
-    const auto text = services.fs.readFile(path);
-    state.unreadable = !text;
-    if (!text) {
-        services.dialogs.errorBox(util::cannotOpenFileText(path));
-        return std::nullopt;
-    }
-    return util::splitLines(*text);
-}
-
 void TfrmVexal::saveParamList() {
     if (config.frozen()) return;  // a restore put another list on disk
-    writeListFile(paramFile_, programDir + settings::kParamFile, lboxParam.items().all());
+    paramFile.write(programDir + settings::kParamFile, lboxParam.items().all());
 }
 
 void TfrmVexal::loadParamList() {
@@ -52,12 +21,12 @@ void TfrmVexal::loadParamList() {
         const auto& lines = launch::predefinedParameterLines();
         for (std::size_t i = 0; i < lines.size(); ++i) lboxParam.putItem(i, lines[i]);
         const auto all = lboxParam.items().all();
-        writeListFile(paramFile_, file, all);
+        paramFile.write(file, all);
         lboxParam.setItems(all);
         edtParam.setText(lines[0]);
         return;
     }
-    if (const auto lines = readListFile(paramFile_, file)) lboxParam.setItems(*lines);
+    if (const auto lines = paramFile.read(file)) lboxParam.setItems(*lines);
 }
 
 void TfrmVexal::edtParamChange() {

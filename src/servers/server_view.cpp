@@ -23,7 +23,7 @@ void TfrmVexal::mnuServerStatusClick() {
 }
 
 void TfrmVexal::popServerStatusClick() {
-    trayOpened = true;
+    viewerState.openedFromTray();
     show();
     mnuServerStatusClick();
 }

@@ -16,7 +16,7 @@ bool isSet(const std::string& value) { return value.size() >= 2; }
 
 void TfrmVexal::MyHintProc(const std::string& hint) { setStatus(hint); }
 
-std::string TfrmVexal::runHint() const { return shell::text::runHintLong(hotkeyChar); }
+std::string TfrmVexal::runHint() const { return shell::text::runHintLong(minimizer.key()); }
 
 std::string TfrmVexal::editorHint() const {
     return isSet(editorPath) ? shell::text::kEditorCurrent + editorPath + ")" : shell::text::kEditorNotConfigured;
@@ -114,17 +114,10 @@ std::string TfrmVexal::gameFilesFolder(const std::string& kind) const {
 }
 
 // The folders are counted as they change, so a mouse move only reads a number.
-// A folder that cannot be watched is counted when the pointer comes onto the
-// button and kept while it stays there: a tree of a few thousand demos takes tens
-// of milliseconds to walk, and mouse moves come by the dozen.
 std::int32_t TfrmVexal::hoverCount(const ui::Control& button, const std::string& folder) {
     folderCounts.keep(folder);  // a game folder chosen since the start is kept from now on
     if (const auto kept = folderCounts.current(folder)) return *kept;
-    if (application.pointed() != &button || hoverFolder_ != folder) {
-        hoverFolder_ = folder;
-        hoverCount_ = util::CountFilesInTree(services.fs, folder);
-    }
-    return hoverCount_;
+    return unwatchedCount.count(services.fs, folder, application.pointed() == &button);
 }
 
 namespace {

@@ -44,10 +44,10 @@ void TfrmVexal::bitbtnASEClick() {
     const bool eye = eyePath.find("eye.exe") != std::string::npos;
     mnuASELog->setEnabled(eye);
     mnuLaunchInfo->setEnabled(eye);
-    gameStarted = true;
+    launcher.gameStarted(true);
 }
 
-void TfrmVexal::bitbtnASEExit() { gameStarted = false; }
+void TfrmVexal::bitbtnASEExit() { launcher.gameStarted(false); }
 
 void TfrmVexal::btnPBClick() {
     playFeedback(programDir + settings::kClickSound);
@@ -55,7 +55,7 @@ void TfrmVexal::btnPBClick() {
     if (!util::InternetConnected(services.connectivity)) {
         services.dialogs.messageBox(tools::texts::kNotConnected, platform::BoxKind::Warning,
                                     platform::BoxButtons::Cancel);
-        FormCreate();
+        refresh();
         return;
     }
     if (services.dialogs.messageBox(tools::texts::kReallyUpdate, platform::BoxKind::Plain,
@@ -76,7 +76,7 @@ void TfrmVexal::btnPBClick() {
     // Recorded only once the shell has accepted the start.
     settings::write(config.doc(), settings::key::pblog, services.clock.dateTimeText(services.clock.now()));
     saveSettings();
-    FormCreate();
+    refresh();
 }
 
 }  // namespace vexal

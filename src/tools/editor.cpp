@@ -80,7 +80,7 @@ void TfrmVexal::sbtnEditorClick() {
     if (const auto files = services.dialogs.openFile(odCfg)) editorPath = files->front();
     settings::write(config.doc(), settings::key::editor, editorPath);
     saveSettings();
-    FormCreate();
+    refresh();
 }
 
 void TfrmVexal::sbtnNotepadClick() {
@@ -97,7 +97,7 @@ void TfrmVexal::sbtnNotepadClick() {
     editorPath = notepad;
     settings::write(config.doc(), settings::key::editor, editorPath);
     saveSettings();
-    FormCreate();
+    refresh();
     services.dialogs.messageBox(tools::texts::kNowNotepad, platform::BoxKind::Information, platform::BoxButtons::Ok);
 }
 

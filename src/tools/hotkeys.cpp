@@ -1,5 +1,3 @@
-// The minimizer hotkeys: Alt or Ctrl plus one character leaves the game for the
-// desktop, Ctrl+Alt+End asks the program in front to quit.
 #include "tools/hotkeys.h"
 
 #include "app/main_window.h"
@@ -36,41 +34,54 @@ KeyVerdict filterHotkeyKey(char c) {
     return KeyVerdict::Refuse;
 }
 
-}  // namespace tools
-
 namespace {
 constexpr int kIdAlt = 0, kIdCtrl = 1, kIdQuit = 2;
 constexpr unsigned kVkEnd = 0x23;
 }  // namespace
 
-void TfrmVexal::registerCharHotkeys() {
-    const auto key = static_cast<unsigned>(hotkeyChar);
-    bool ok = services.hotkeys.registerHotkey(kIdAlt, platform::kModAlt, key);
-    ok = services.hotkeys.registerHotkey(kIdCtrl, platform::kModControl, key) && ok;
-    hotkeysRefused_ = !ok;
+void HotkeyMinimizer::registerCharKeys() {
+    const auto key = static_cast<unsigned char>(key_);
+    bool ok = hotkeys_.registerHotkey(kIdAlt, platform::kModAlt, key);
+    ok = hotkeys_.registerHotkey(kIdCtrl, platform::kModControl, key) && ok;
+    refused_ = !ok;
 }
+
+bool HotkeyMinimizer::registerAll() {
+    registerCharKeys();
+    if (!hotkeys_.registerHotkey(kIdQuit, platform::kModControl | platform::kModAlt, kVkEnd)) refused_ = true;
+    if (!refused_ || reported_) return false;
+    reported_ = true;
+    return true;
+}
+
+void HotkeyMinimizer::unregisterAll() {
+    for (int id : {kIdAlt, kIdCtrl, kIdQuit}) hotkeys_.unregisterHotkey(id);
+}
+
+void HotkeyMinimizer::changeKey(char c) {
+    key_ = c;
+    hotkeys_.unregisterHotkey(kIdAlt);
+    hotkeys_.unregisterHotkey(kIdCtrl);
+    registerCharKeys();
+}
+
+bool HotkeyMinimizer::minimizes(int id) const { return id == kIdAlt || id == kIdCtrl; }
+
+bool HotkeyMinimizer::quits(int id) const { return id == kIdQuit; }
+
+}  // namespace tools
 
 void TfrmVexal::registerHotkeys() {
-    registerCharHotkeys();
-    if (!services.hotkeys.registerHotkey(kIdQuit, platform::kModControl | platform::kModAlt, kVkEnd))
-        hotkeysRefused_ = true;
-    // Another program (or another copy of this one) holds a combination: said once,
-    // quietly, since the window works without it.
-    if (hotkeysRefused_ && !hotkeysReported_) {
-        hotkeysReported_ = true;
-        setStatus(tools::hotkeysTakenText(hotkeyChar));
-    }
+    if (minimizer.registerAll()) setStatus(tools::hotkeysTakenText(minimizer.key()));
 }
 
-void TfrmVexal::unregisterHotkeys() {
-    for (int id : {kIdAlt, kIdCtrl, kIdQuit}) services.hotkeys.unregisterHotkey(id);
-}
+void TfrmVexal::unregisterHotkeys() { minimizer.unregisterAll(); }
 
 void TfrmVexal::WMHotKey(int id) {
-    if (!gameStarted) return;
-    if (id == kIdAlt || id == kIdCtrl)
+    if (!launcher.gameStarted()) return;
+    if (minimizer.minimizes(id))
         MinimizeET();
-    else if (id == kIdQuit)
+    else if (minimizer.quits(id))
         services.hotkeys.quitForeground();
 }
 
@@ -82,31 +93,27 @@ void TfrmVexal::MinimizeET() {
 }
 
 void TfrmVexal::fillHotkeyBox() {
-    cbxHotKey.setColour(tools::hotkeyColour(hotkeyChar));
+    cbxHotKey.setColour(tools::hotkeyColour(minimizer.key()));
     // Refilled in one go: the list control is mirrored once, not once per character.
     std::vector<std::string> keys;
     for (char c = '0'; c <= '9'; ++c) keys.emplace_back(1, c);
     for (char c = 'A'; c <= 'Z'; ++c) keys.emplace_back(1, c);
     cbxHotKey.setItems(keys);
-    cbxHotKey.setText(std::string(1, hotkeyChar));
+    cbxHotKey.setText(std::string(1, minimizer.key()));
 }
 
 void TfrmVexal::cbxHotKeyChange() {
     const char c = tools::hotkeyCharOf(cbxHotKey.text(), '\0');
     if (c == '\0') {
         // A pasted or otherwise foreign character: the box goes back to the key in use.
-        cbxHotKey.setText(std::string(1, hotkeyChar));
+        cbxHotKey.setText(std::string(1, minimizer.key()));
         return;
     }
-    hotkeyChar = c;
-    cbxHotKey.setColour(tools::hotkeyColour(hotkeyChar));
-    settings::write(config.doc(), settings::key::hotkey, std::string(1, hotkeyChar));
+    cbxHotKey.setColour(tools::hotkeyColour(c));
+    settings::write(config.doc(), settings::key::hotkey, std::string(1, c));
     saveSettings();
-    // The old character's keys are given back before the new ones are taken.
-    services.hotkeys.unregisterHotkey(kIdAlt);
-    services.hotkeys.unregisterHotkey(kIdCtrl);
-    registerCharHotkeys();
-    bitbtnRun.setHint(shell::text::runHintShort(hotkeyChar));
+    minimizer.changeKey(c);
+    bitbtnRun.setHint(shell::text::runHintShort(c));
     mnuRunET->setHint(bitbtnRun.hint());
 }
 

@@ -16,6 +16,7 @@ namespace {
 constexpr ui::Colour kNavy = 0x800000, kMaroon = 0x000080, kGreen = 0x008000;
 const ui::Font kCourier{"courier", 13, false, false, true};
 const ui::Font kFixedsys{"fixedsys", 11, false, false, true};
+using File = viewers::Viewers::File;
 
 }  // namespace
 
@@ -53,17 +54,17 @@ void TfrmVexal::sbtnReadmeClick() {
     playClick();
     const std::string path = programDir + settings::kReadmeFile;
     if (!services.fs.fileExists(path)) return;
-    readmeWritable_ = false;
+    viewerState.loading(File::Readme);
     showViewer(memReadme, kCourier, kNavy);
     setFocus(&memReadme);
-    const auto lines = loadViewer(memReadme, path, false, &readmeWritable_);
-    readmeWritable_ = readmeWritable_ && switches.editable;
-    memReadme.setReadOnly(!readmeWritable_);
+    bool whole = false;
+    const auto lines = loadViewer(memReadme, path, false, &whole);
+    memReadme.setReadOnly(!viewerState.loaded(File::Readme, whole, switches.editable));
     memReadme.setHint(viewers::viewerHint(settings::kReadmeFile, lines));
 }
 
 void TfrmVexal::popReadmeClick() {
-    trayOpened = true;
+    viewerState.openedFromTray();
     show();
     sbtnReadmeClick();
 }
@@ -74,12 +75,12 @@ void TfrmVexal::mnuChangesClick() {
         services.dialogs.messageBox(viewers::kChangesMissing, platform::BoxKind::Information, platform::BoxButtons::Ok);
         return;
     }
-    changesWritable_ = false;
+    viewerState.loading(File::Changes);
     showViewer(memChanges, {"Courier", 13, false, false, true}, kMaroon);
     setFocus(&memChanges);
-    const auto lines = loadViewer(memChanges, path, false, &changesWritable_);
-    changesWritable_ = changesWritable_ && switches.editable;
-    memChanges.setReadOnly(!changesWritable_);
+    bool whole = false;
+    const auto lines = loadViewer(memChanges, path, false, &whole);
+    memChanges.setReadOnly(!viewerState.loaded(File::Changes, whole, switches.editable));
     memChanges.setHint(viewers::viewerHint(settings::kChangesFile, lines));
     playClick();
 }
@@ -157,30 +158,28 @@ void TfrmVexal::memReadmeKeyDown(int& key) {
 // only from a viewer that holds all of the file it loaded. A file that cannot be
 // written is said once, not at every keystroke: the viewer keeps the text but
 // takes no more input until it is opened again.
-void TfrmVexal::writeViewerBack(ui::Memo& memo, bool& writable, const std::string& path) {
-    if (!memo.modified || !writable) return;
+void TfrmVexal::writeViewerBack(ui::Memo& memo, File file, const std::string& path) {
+    if (!memo.modified || !viewerState.writable(file)) return;
     try {
         services.fs.writeFileAtomic(path, memo.text());
     } catch (const std::exception& e) {
-        writable = false;
+        viewerState.writeFailed(file);
         memo.setReadOnly(true);
         throw Error(util::cannotCreateFileText(path) + "\n\r" + e.what() + viewers::kWriteBackStopped);
     }
 }
 
-void TfrmVexal::memReadmeChange() { writeViewerBack(memReadme, readmeWritable_, programDir + settings::kReadmeFile); }
+void TfrmVexal::memReadmeChange() { writeViewerBack(memReadme, File::Readme, programDir + settings::kReadmeFile); }
 
-void TfrmVexal::memChangesChange() {
-    writeViewerBack(memChanges, changesWritable_, programDir + settings::kChangesFile);
-}
+void TfrmVexal::memChangesChange() { writeViewerBack(memChanges, File::Changes, programDir + settings::kChangesFile); }
 
 void TfrmVexal::stInfoClick() {
     playClick();
     for (ui::Memo* memo : {&memReadme, &memChanges, &memASE, &memLaunchInfo, &memETLog}) memo->setVisible(false);
     closeServerStatus();
     setCaption(standardCaption);
-    if (trayOpened) hideToTray();
-    trayOpened = false;
+    if (viewerState.trayOpened()) hideToTray();
+    viewerState.forgetTray();
     setStatus(viewers::kDefaultStatus);
 }
 

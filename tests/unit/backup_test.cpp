@@ -250,7 +250,7 @@ TEST_F(BackupTest, ARestorePutsTheFilesBackAndStartsAgainWithoutWritingAnythingA
     EXPECT_EQ(file("Vexal.ini"), ini);
     EXPECT_EQ(file("mapinfos\\oasis.txt"), "Oasis facts");
     EXPECT_EQ(file("mapinfos\\extra.txt"), "not in the backup");
-    EXPECT_TRUE(form->restartRequested);
+    EXPECT_TRUE(form->backupCommands.restartRequested());
     EXPECT_TRUE(watch.closed);
     EXPECT_TRUE(fake.shell.calls.empty());  // the program entry starts the new copy
 
@@ -271,14 +271,14 @@ TEST_F(BackupTest, DecliningTheRestoreChangesNothing) {
     EXPECT_EQ(fake.dialogs.boxes.back().kind, BoxKind::Warning);
     EXPECT_EQ(fake.fs.writes.size(), writes);
     EXPECT_EQ(file("VexalMap.dat"), "changed\r\n");
-    EXPECT_FALSE(form->restartRequested);
+    EXPECT_FALSE(form->backupCommands.restartRequested());
 }
 
 TEST_F(BackupTest, AMissingArchiveIsReportedAndNothingRestarts) {
     restoreNow();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find("Vexal-backup.zip was not found"), std::string::npos);
-    EXPECT_FALSE(form->restartRequested);
+    EXPECT_FALSE(form->backupCommands.restartRequested());
     EXPECT_FALSE(watch.closed);
     EXPECT_TRUE(form->stDate.visible());
     EXPECT_FALSE(form->pb1.visible());
@@ -318,7 +318,7 @@ TEST_F(BackupTest, ARestoreThatFailsHalfWayChangesNothingAndTheWindowKeepsSaving
         EXPECT_NE(errors[0].find(c.named), std::string::npos) << errors[0];
         EXPECT_NE(errors[0].find("nothing was changed"), std::string::npos) << errors[0];
         EXPECT_EQ(folderState(fake.fs, p), before);  // no temporary file, no journal either
-        EXPECT_FALSE(form->restartRequested);
+        EXPECT_FALSE(form->backupCommands.restartRequested());
         EXPECT_FALSE(watch.closed);
         const std::string ini = file("Vexal.ini");
         run([&] { form->mnuBackupOnQuit->click(); });
@@ -333,7 +333,7 @@ TEST_F(BackupTest, OneCopyAtATimeWorksOnTheProgramFolder) {
     restoreNow();
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], backup::text::kRestoreBusy);
-    EXPECT_FALSE(form->restartRequested);
+    EXPECT_FALSE(form->backupCommands.restartRequested());
     // Nor does a start touch the journal of a copy that is restoring.
     fake.fs.addFile(p + backup::kRestoreJournal, "Vexal restore journal\r\nstaging\r\nfile VexalMap.dat\r\n");
     fake.fs.addFile(p + "VexalMap.dat.vexal-new", "staged");
@@ -356,7 +356,7 @@ TEST_F(BackupTest, AFileWhoseNameCannotBeRestoredIsLeftOutAndNamedAndTheRestRest
 
     restoreNow();
     EXPECT_TRUE(errors.empty()) << errors[0];
-    EXPECT_TRUE(form->restartRequested);
+    EXPECT_TRUE(form->backupCommands.restartRequested());
 }
 
 TEST_F(BackupTest, TheRestoreSwitchIsServedOnceWhenTheWindowShows) {
@@ -509,7 +509,7 @@ TEST_F(BackupTest, HostileArchivesAreRefusedWithNothingWritten) {
         EXPECT_EQ(fake.fs.writes.size(), writes);
         EXPECT_EQ(fake.fs.paths(), before);
         EXPECT_EQ(file("VexalMap.dat"), "untouched");
-        EXPECT_FALSE(form->restartRequested);
+        EXPECT_FALSE(form->backupCommands.restartRequested());
         EXPECT_FALSE(config.frozen());
     }
 }

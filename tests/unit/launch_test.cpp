@@ -27,9 +27,9 @@ TEST_F(LaunchTest, RunStartsEtFromTheGameFolderWithTheComposedLine) {
     EXPECT_EQ(call.show, platform::ShowCmd::Normal);
     EXPECT_TRUE(call.withOwner);
     EXPECT_EQ(fake.fs.currentDirectory(), kGame);
-    EXPECT_TRUE(form->gameStarted);
+    EXPECT_TRUE(form->launcher.gameStarted());
     form->bitbtnRun.onExit();
-    EXPECT_FALSE(form->gameStarted);
+    EXPECT_FALSE(form->launcher.gameStarted());
 }
 
 TEST_F(LaunchTest, TheMenuItemLaunchesAndTakesItsAccelerator) {
@@ -46,7 +46,7 @@ TEST_F(LaunchTest, AVanishedGameFolderStopsTheLaunchWithAMessageNamingIt) {
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find("C:\\Gone"), std::string::npos);
     EXPECT_TRUE(fake.shell.calls.empty());
-    EXPECT_FALSE(form->gameStarted);
+    EXPECT_FALSE(form->launcher.gameStarted());
 }
 
 TEST_F(LaunchTest, CloseAfterStartStillStartsTheGame) {
@@ -126,5 +126,5 @@ TEST_F(LaunchTest, AStartTheShellRefusesIsReportedAndDoesNotArmTheHotkeys) {
     run([&] { form->bitbtnRun.click(); });
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], "Cannot start et.exe: File not found.");
-    EXPECT_FALSE(form->gameStarted);
+    EXPECT_FALSE(form->launcher.gameStarted());
 }

@@ -234,7 +234,7 @@ TEST_F(ListsTest, AListFileThatCannotBeWrittenIsSaidOnceAndTypingGoesOn) {
 
 TEST_F(ListsTest, AnUnreadableListFileIsNamedAndTheStartGoesOn) {
     fake.fs.lockFile(std::string(kProgram) + "VexalMap.dat");
-    run([&] { form->FormCreate(); });
+    run([&] { form->refresh(); });
     ASSERT_FALSE(fake.dialogs.errors.empty());
     EXPECT_EQ(fake.dialogs.errors.back(), util::cannotOpenFileText("C:\\Games\\Vexal\\VexalMap.dat"));
     EXPECT_EQ(fake.hotkeys.registered.size(), 3u);

@@ -364,11 +364,11 @@ TEST_F(ServerStatusTest, TheTrayItemOpensItAndAnEmptyListSaysSo) {
     startWithServers({});
     form->setVisible(false);
     run([&] { form->popServerStatus->click(); });
-    EXPECT_TRUE(form->trayOpened) << "closing sends the window back to the tray";
+    EXPECT_TRUE(form->viewerState.trayOpened()) << "closing sends the window back to the tray";
     EXPECT_TRUE(form->memServers.visible());
     EXPECT_NE(shown().find(servers::text::kNoServers), std::string::npos);
     run([&] { form->stInfoClick(); });
-    EXPECT_FALSE(form->trayOpened);
+    EXPECT_FALSE(form->viewerState.trayOpened());
     EXPECT_FALSE(form->memServers.visible());
 }
 

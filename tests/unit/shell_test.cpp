@@ -348,7 +348,7 @@ TEST_F(ShellTest, ChangingTheCharacterStoresColoursAndReRegistersIt) {
     settingsFile();
     start();
     run([&] { form->cbxHotKey.typeText("K"); });
-    EXPECT_EQ(form->hotkeyChar, 'K');
+    EXPECT_EQ(form->minimizer.key(), 'K');
     EXPECT_EQ(form->cbxHotKey.colour(), ui::kClRed);
     EXPECT_EQ(fake.hotkeys.registered.at(0), (Hotkey{platform::kModAlt, 'K'}));
     EXPECT_EQ(fake.hotkeys.registered.at(1), (Hotkey{platform::kModControl, 'K'}));
@@ -365,14 +365,14 @@ TEST_F(ShellTest, ChangingTheCharacterStoresColoursAndReRegistersIt) {
 
     // Emptied: the key falls back to Z; leaving the box shows it again.
     run([&] { form->cbxHotKey.typeText(""); });
-    EXPECT_EQ(form->hotkeyChar, 'Z');
+    EXPECT_EQ(form->minimizer.key(), 'Z');
     EXPECT_EQ(fake.hotkeys.registered.at(0), (Hotkey{platform::kModAlt, 'Z'}));
     run([&] { form->cbxHotKeyExit(); });
     EXPECT_EQ(form->cbxHotKey.text(), "z");
 
     // A pasted foreign character keeps the key in use: "-" would take Insert from every program.
     run([&] { form->cbxHotKey.typeText("-"); });
-    EXPECT_EQ(form->hotkeyChar, 'Z');
+    EXPECT_EQ(form->minimizer.key(), 'Z');
     EXPECT_EQ(form->cbxHotKey.text(), "Z");
     EXPECT_EQ(fake.hotkeys.registered.at(0), (Hotkey{platform::kModAlt, 'Z'}));
 }
@@ -424,10 +424,10 @@ TEST_F(ShellTest, AHotkeyHeldByAnotherProgramIsSaidOnceInTheStatusLine) {
     settingsFile();
     fake.hotkeys.takenByOtherProgram(platform::kModAlt, 'Z');
     start();
-    EXPECT_TRUE(form->hotkeysRefused());
+    EXPECT_TRUE(form->minimizer.refused());
     EXPECT_EQ(form->stInfo.caption(), " Hotkey Alt+Z, Ctrl+Z or Ctrl+Alt+End is held by another program");
     form->setStatus("");
-    run([&] { form->FormCreate(); });
+    run([&] { form->refresh(); });
     EXPECT_EQ(form->stInfo.caption(), "") << "once, not at every refresh";
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(fake.dialogs.boxes.empty());

@@ -88,7 +88,7 @@ TEST_F(WindowTest, ARefreshReloadsTheListsInsteadOfAppending) {
     fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", "+b\r\n+a\r\n");
     fake.fs.addFile(std::string(kProgram) + "VexalMap.dat", "radar\r\noasis\r\n");
     start();
-    run([&] { form->FormCreate(); });
+    run([&] { form->refresh(); });
     EXPECT_EQ(form->lboxParam.items().all(), (std::vector<std::string>{"+a", "+b"}));
     EXPECT_EQ(form->cbxMap.items().all(), (std::vector<std::string>{"oasis", "radar"}));
     EXPECT_TRUE(errors.empty());
@@ -101,7 +101,7 @@ TEST_F(WindowTest, ARefreshAfterTheParameterFileWentPutsThePredefinedLinesAtTheF
     fake.fs.addFile(std::string(kProgram) + "VexalParam.dat", many);
     start();
     ASSERT_TRUE(fake.fs.deleteFile(std::string(kProgram) + "VexalParam.dat"));
-    run([&] { form->FormCreate(); });
+    run([&] { form->refresh(); });
     ASSERT_EQ(form->lboxParam.items().size(), 10u);
     EXPECT_GE(form->lboxParam.items().indexOf("+line8"), 0);
     EXPECT_GE(form->lboxParam.items().indexOf("+line9"), 0);
@@ -199,7 +199,7 @@ TEST_F(WindowTest, ARestartedCopyIsNotTurnedAwayByTheGuard) {
     ASSERT_TRUE(singleInstanceCheck(config, fake.process));
     start();
     form->restartProgram();
-    EXPECT_TRUE(form->restartRequested);
+    EXPECT_TRUE(form->backupCommands.restartRequested());
     EXPECT_TRUE(fake.shell.calls.empty());  // not while this copy still stands
     // What the program entry does once the window is gone.
     fake.process.releaseMutex();
@@ -283,6 +283,6 @@ TEST_F(WindowTest, AStartRemovesOnlyItsOwnTemporariesOlderThanItself) {
 
     // Only at the start: a refresh leaves what this copy's own writes left.
     fake.fs.addFile(std::string(kProgram) + "~vexal1-1.tmp", "x", platform::kAttrArchive, before);
-    run([&] { form->FormCreate(); });
+    run([&] { form->refresh(); });
     EXPECT_TRUE(fake.fs.exists(std::string(kProgram) + "~vexal1-1.tmp"));
 }

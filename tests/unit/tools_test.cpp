@@ -65,13 +65,13 @@ TEST_F(ToolsTest, TheFirstAsePressAsksForTheProgramStoresItAndStartsItLaterPress
     EXPECT_NE(ini().find("eyePath=" + kEye), std::string::npos);
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0], (platform::fake::ShellCall{kEye, "", "", ShowCmd::Show, true}));
-    EXPECT_TRUE(form->gameStarted);
+    EXPECT_TRUE(form->launcher.gameStarted());
     EXPECT_TRUE(form->mnuASELog->enabled());
     EXPECT_TRUE(form->mnuLaunchInfo->enabled());
     EXPECT_FALSE(watch.minimized);
     EXPECT_FALSE(watch.closed);
     form->bitbtnASE.onExit();
-    EXPECT_FALSE(form->gameStarted);
+    EXPECT_FALSE(form->launcher.gameStarted());
 
     form->mnuASE->click();
     form->popRunASE->click();
@@ -85,7 +85,7 @@ TEST_F(ToolsTest, CancellingTheServerBrowserChoiceStoresTheOldPathAndStartsNothi
     EXPECT_EQ(fake.dialogs.openFileRequests.size(), 1u);
     EXPECT_EQ(setting("Paths", "eyePath"), "C:\\Gone\\eye.exe");
     EXPECT_TRUE(fake.shell.calls.empty());
-    EXPECT_FALSE(form->gameStarted);
+    EXPECT_FALSE(form->launcher.gameStarted());
     EXPECT_FALSE(watch.minimized);
     EXPECT_FALSE(watch.closed);
 }
@@ -100,7 +100,7 @@ TEST_F(ToolsTest, AServerBrowserStartObeysTheOptionsAndOnlyEyeExeEnablesItsLogs)
     EXPECT_TRUE(watch.closed);
     EXPECT_FALSE(form->mnuASELog->enabled());  // the letter case counts
     EXPECT_FALSE(form->mnuLaunchInfo->enabled());
-    EXPECT_TRUE(form->gameStarted);
+    EXPECT_TRUE(form->launcher.gameStarted());
 }
 
 TEST_F(ToolsTest, AServerBrowserTheShellRefusesIsReportedOnceAndNothingElseHappens) {
@@ -110,7 +110,7 @@ TEST_F(ToolsTest, AServerBrowserTheShellRefusesIsReportedOnceAndNothingElseHappe
     run([&] { form->bitbtnASE.click(); });
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find(kEye), std::string::npos);
-    EXPECT_FALSE(form->gameStarted);
+    EXPECT_FALSE(form->launcher.gameStarted());
     EXPECT_FALSE(watch.minimized);
     EXPECT_FALSE(watch.closed);
 }

@@ -181,10 +181,10 @@ TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnCloseOnlyWhileTheIconStand
     form->setFormObserver(&watch);
     app.setObserver(&watch);
     run([&] { form->popReadme->click(); });
-    EXPECT_TRUE(form->trayOpened);
+    EXPECT_TRUE(form->viewerState.trayOpened());
     EXPECT_TRUE(form->memReadme.visible());
     run([&] { form->stInfoClick(); });
-    EXPECT_FALSE(form->trayOpened);
+    EXPECT_FALSE(form->viewerState.trayOpened());
     EXPECT_EQ(watch.done, "show hide ");
     run([&] { form->sbtnReadmeClick(); });
     run([&] { form->stInfoClick(); });
@@ -282,7 +282,7 @@ TEST_F(ViewersTest, TheReadmeAndLogSwitchesOpenTheirViewerOnceAtTheFirstShowing)
     EXPECT_FALSE(form->memETLog.visible()) << "a later showing from the tray does not open it again";
     // Leaving PB-Update, choosing an editor ... rerun the initialisation, which
     // reads the command line again: the served request stays served.
-    run([&] { form->FormCreate(); });
+    run([&] { form->refresh(); });
     run([&] { form->FormShow(); });
     EXPECT_FALSE(form->memETLog.visible()) << "a refresh does not ask for the log again";
     EXPECT_FALSE(form->switches.restore || form->switches.readme || form->switches.log);
@@ -292,7 +292,7 @@ TEST_F(ViewersTest, ARefreshBeforeTheFirstShowingKeepsTheRequests) {
     fake.fs.addFile(std::string(kProgram) + "readme-vexal.txt", "text\r\n");
     fake.process.args = {"/min", "/readme"};
     startWith();
-    run([&] { form->FormCreate(); });
+    run([&] { form->refresh(); });
     run([&] { form->FormShow(); });
     EXPECT_TRUE(form->memReadme.visible()) << "shown from the tray at last, the window opens the readme";
 }

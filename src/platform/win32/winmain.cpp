@@ -35,7 +35,7 @@ int runVexal() {
     ui::Application application;
     application.setTitle("");
     TfrmVexal form(services, config, application);
-    form.holdsRestoreLock = repair.holdsLock;
+    if (repair.holdsLock) form.backupCommands.restoreLockTaken();
     const auto showError = [&services](const std::string& message) { services.dialogs.errorBox(message); };
 
     {
@@ -56,7 +56,7 @@ int runVexal() {
         win32.setOwnerWindow(nullptr);
     }
     services.process.releaseMutex();
-    if (form.restartRequested) backup::startRestoredCopy(services);
+    if (form.backupCommands.restartRequested()) backup::startRestoredCopy(services);
     return 0;
 }
 
