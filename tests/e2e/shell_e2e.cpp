@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/harness.h"
-#include "platform/win32/window_messages.h"
+#include "window/window_messages.h"
 
 using namespace std::chrono_literals;
 using e2e::Sandbox;
@@ -207,7 +207,7 @@ TEST(TrayDesktop, TheTrayMenuShowsItsFirstItemWholeAndItsPicturesWithoutBackgrou
     // The menu opens at the pointer, which Xvfb keeps at the screen's centre: the
     // window moves out of its way, as it stands away from a tray icon.
     SetWindowPos(vexal.main(), nullptr, -400, 450, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    PostMessageA(vexal.main(), vexal::platform::win32::kMsgTray, 0, WM_RBUTTONUP);
+    PostMessageA(vexal.main(), vexal::window::kMsgTray, 0, WM_RBUTTONUP);
     FoundMenu found{vexal.pid()};
     ASSERT_TRUE(e2e::waitFor(
         [&] {

@@ -5,9 +5,9 @@
 #include <set>
 #include <tuple>
 
-#include "platform/win32/window_backend.h"
+#include "window/window_backend.h"
 
-namespace vexal::platform::win32 {
+namespace vexal::window {
 
 void WindowBackend::buildMenus() {
     UINT next = kFirstMenuCommand;
@@ -217,4 +217,4 @@ void WindowBackend::menuSelect(WPARAM wParam, LPARAM lParam) {
     guarded([this, item] { model_.application->highlight(item); });
 }
 
-}  // namespace vexal::platform::win32
+}  // namespace vexal::window

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/win32/window_backend.h"
-#include "platform/win32/window_messages.h"
+#include "window/window_backend.h"
+#include "window/window_messages.h"
 
-namespace vexal::platform::win32 {
+namespace vexal::window {
 
 namespace {
 
@@ -350,4 +350,4 @@ void WindowBackend::updateTooltipTiming() {
     SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(std::clamp(pause, 0, 32767), 0));
 }
 
-}  // namespace vexal::platform::win32
+}  // namespace vexal::window

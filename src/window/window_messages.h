@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace vexal::platform::win32 {
+namespace vexal::window {
 
 inline constexpr UINT kMsgTray = WM_APP + 1;          // notification-area icon events
 inline constexpr UINT kMsgActivateMain = WM_APP + 2;  // the owner window passes activation on
@@ -29,4 +29,4 @@ inline constexpr const char* kPictureClass = "VexalPicture";
     return out;
 }
 
-}  // namespace vexal::platform::win32
+}  // namespace vexal::window

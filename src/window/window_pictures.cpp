@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/win32/window_backend.h"
+#include "window/window_backend.h"
 
-namespace vexal::platform::win32 {
+namespace vexal::window {
 
 namespace {
 
@@ -93,4 +93,4 @@ HIMAGELIST WindowBackend::buttonImages(const ui::Button& button) {
     return list;
 }
 
-}  // namespace vexal::platform::win32
+}  // namespace vexal::window

@@ -22,7 +22,10 @@
 #include "ui/form.h"
 #include "ui/menu.h"
 
-namespace vexal::platform::win32 {
+namespace vexal::window {
+
+// The scoped handles and lazily loaded calls of the Win32 services.
+using namespace platform::win32;
 
 // What the backend builds its windows from.
 using WindowModel = ui::WindowModel;
@@ -233,4 +236,4 @@ private:
     int creatingItemHeight_ = 13;
 };
 
-}  // namespace vexal::platform::win32
+}  // namespace vexal::window

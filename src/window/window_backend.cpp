@@ -1,13 +1,13 @@
-#include "platform/win32/window_backend.h"
+#include "window/window_backend.h"
 #include "platform/win32/lazy_api.h"
 // after windows.h, which it needs
 #include <shellapi.h>
 
-#include "platform/win32/window_messages.h"
+#include "window/window_messages.h"
 #include "resources/resource_ids.h"
 #include "ui/dispatch.h"
 
-namespace vexal::platform::win32 {
+namespace vexal::window {
 
 WindowBackend::WindowBackend(WindowModel model) : model_(std::move(model)) {
     onHotkey = model_.onHotkey;
@@ -442,4 +442,4 @@ void WindowBackend::showRequested() { showMain(); }
 
 void WindowBackend::hideRequested() { hideMain(); }
 
-}  // namespace vexal::platform::win32
+}  // namespace vexal::window

@@ -1,6 +1,6 @@
 // Window state (shown, hidden, minimized to the taskbar or to the tray), the
 // notification-area icon and the timers.
-#include "platform/win32/window_backend.h"
+#include "window/window_backend.h"
 #include "platform/win32/lazy_api.h"
 // after windows.h, which it needs
 #include <shellapi.h>
@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/win32/window_messages.h"
+#include "window/window_messages.h"
 
-namespace vexal::platform::win32 {
+namespace vexal::window {
 
 namespace {
 constexpr UINT kTrayIconId = 1;
@@ -157,4 +157,4 @@ void WindowBackend::timerFired(UINT_PTR id) {
     if (entry.timer->enabled() && std::max(entry.timer->interval, 1) != entry.armedInterval) timerStateChanged(entry);
 }
 
-}  // namespace vexal::platform::win32
+}  // namespace vexal::window

@@ -1,10 +1,10 @@
 // One window per control of the model, and the mirroring of model changes into it.
 #include <algorithm>
 
-#include "platform/win32/window_backend.h"
-#include "platform/win32/window_messages.h"
+#include "window/window_backend.h"
+#include "window/window_messages.h"
 
-namespace vexal::platform::win32 {
+namespace vexal::window {
 
 namespace {
 
@@ -722,4 +722,4 @@ void WindowBackend::paintPicture(ControlWindow& cw, HDC dc) {
                     pic->height);
 }
 
-}  // namespace vexal::platform::win32
+}  // namespace vexal::window

@@ -11,7 +11,7 @@
 #include "backup/restart.h"
 #include "backup/restore_swap.h"
 #include "platform/win32/win32_services.h"
-#include "platform/win32/window_backend.h"
+#include "window/window_backend.h"
 #include "settings/config.h"
 #include "ui/dispatch.h"
 
@@ -39,7 +39,7 @@ int runVexal() {
     const auto showError = [&services](const std::string& message) { services.dialogs.errorBox(message); };
 
     {
-        platform::win32::WindowBackend backend(form.windowModel(showError));
+        window::WindowBackend backend(form.windowModel(showError));
         backend.onTitleChanged = [&win32](const std::string& title) { win32.setApplicationTitle(title); };
         backend.create();
         win32.setOwnerWindow(backend.mainWindow());
