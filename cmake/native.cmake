@@ -3,7 +3,7 @@ enable_testing()
 find_package(GTest REQUIRED)
 
 file(GLOB VEXAL_FAKE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/fake/*.cpp)
-add_library(vexal_fakes STATIC ${VEXAL_FAKE_SOURCES} ${CMAKE_SOURCE_DIR}/src/ui/dispatch.cpp)
+add_library(vexal_fakes STATIC ${VEXAL_FAKE_SOURCES})
 target_link_libraries(vexal_fakes PUBLIC vexal_core)
 target_compile_options(vexal_fakes PRIVATE ${VEXAL_WARNINGS})
 

@@ -11,6 +11,7 @@
 #include "servers/server_status.h"
 #include "settings/config.h"
 #include "settings/keys.h"
+#include "settings/paths.h"
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/form.h"
@@ -149,7 +150,7 @@ public:
 
     // ---- sound (shell/)
     void PlaySoundFile(const std::string& path, bool wait);
-    void playClick() { PlaySoundFile(programDir + "headshot.wav", false); }
+    void playClick() { PlaySoundFile(programDir + settings::kClickSound, false); }
     void mnuSoundClick();
 
     // ---- status line and hints (shell/)

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
+#include "shell/texts.h"
 #include "tools/hotkeys.h"
 #include "util/case_fold.h"
 #include "util/error.h"
@@ -9,12 +10,6 @@
 #include "util/utilities.h"
 
 namespace vexal {
-
-namespace {
-
-bool isSet(const std::string& value) { return value.size() >= 2; }
-
-}  // namespace
 
 Switches parseSwitches(const std::vector<std::string>& arguments) {
     Switches s;
@@ -132,34 +127,34 @@ void TfrmVexal::FormCreate() {
     keepFolderCounts();
     mapStatistics();
 
-    if (!isSet(lastBackup)) {
-        sbtnBackup.setHint(" Create Vexal-backup.zipwith all config files");
+    if (!settings::isSet(lastBackup)) {
+        sbtnBackup.setHint(shell::text::kFirstBackupHint);
         sbtnBackup.setColour(ui::kClGrayText);
     } else {
-        sbtnBackup.setHint(" Create Vexal-backup.zip with all config files");
+        sbtnBackup.setHint(shell::text::kBackupButtonHint);
     }
-    sbtnRestore.setHint(" Restore config files from Vexal-backup.zip");
+    sbtnRestore.setHint(shell::text::kRestoreButtonHint);
 
     trayOpened = false;
 
     loadWindowState();
 
     const std::string ver = version();
-    standardCaption = "Vexal " + ver + " final  [" + gameDir + "]";
+    standardCaption = shell::text::windowCaption(ver, gameDir);
     setCaption(standardCaption);
 
-    bitbtnLog.setHint(" Show logfile etconsole.log");
+    bitbtnLog.setHint(shell::text::kLogButtonHint);
 
-    application.setTitle(launch::runTitle(isSet(cbxMap.text()) ? longName : edtParam.text()));
+    application.setTitle(launch::runTitle(settings::isSet(cbxMap.text()) ? longName : edtParam.text()));
     ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longName));
     popRunET->setCaption(launch::trayRunCaption(longName));
 
     assignStartHints();
 
-    popVexal->setCaption("Show Vexal (" + ver + " final)");
+    popVexal->setCaption(shell::text::trayShowCaption(ver));
 
-    mnuASELog->setHint(" Show the All Seeing Eye buddylog.txt");
-    mnuLaunchInfo->setHint(" Server infos about last ET game started with ASE");
+    mnuASELog->setHint(shell::text::kBuddyLogHint);
+    mnuLaunchInfo->setHint(shell::text::kLaunchInfoHint);
 
     loadParamList();
 

@@ -2,7 +2,6 @@
 #include "app/main_window.h"
 #include "settings/paths.h"
 #include "tools/texts.h"
-#include "util/error.h"
 #include "util/utilities.h"
 
 namespace vexal {
@@ -51,7 +50,8 @@ void TfrmVexal::bitbtnASEExit() { gameStarted = false; }
 
 void TfrmVexal::btnPBClick() {
     playFeedback(programDir + settings::kClickSound);
-    application.setTitle(tools::texts::kLastPbUpdate + (pbLog.size() >= 2 ? pbLog : std::string(tools::texts::kNever)));
+    application.setTitle(tools::texts::kLastPbUpdate +
+                         (settings::isSet(pbLog) ? pbLog : std::string(tools::texts::kNever)));
     if (!util::InternetConnected(services.connectivity)) {
         services.dialogs.messageBox(tools::texts::kNotConnected, platform::BoxKind::Warning,
                                     platform::BoxButtons::Cancel);
@@ -69,8 +69,7 @@ void TfrmVexal::btnPBClick() {
         return;
     }
     // The updater looks for its files in its own folder.
-    if (!services.fs.setCurrentDirectory(folder))
-        throw Error("Cannot change to the folder \"" + folder + "\": it does not exist or is not accessible.");
+    util::enterFolder(services.fs, folder);
     playFeedback(programDir + settings::kClickSound);
     services.shell.open(updater, "", "", platform::ShowCmd::Show, false);
     // Recorded only once the shell has accepted the start.

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "util/path_text.h"
+#include "util/error.h"
+#include "util/tree_walk.h"
 
 namespace vexal::util {
 
@@ -15,35 +16,23 @@ std::string cannotOpenFileText(const std::string& path) {
 
 std::string cannotCreateFileText(const std::string& path) { return "Datei " + path + " kann nicht erstellt werden"; }
 
-namespace {
-
-// Windows stops a tree walk at the path length limit; with long paths enabled a
-// junction that points back up would recurse until the stack runs out. No real
-// folder of the game goes anywhere near this depth.
-constexpr int kMaxTreeDepth = 128;
-
-std::int32_t countFiles(platform::FileSystem& fs, const std::string& folder, int depth,
-                        const std::atomic<bool>* stop) {
-    if (stop && stop->load(std::memory_order_relaxed)) return 0;
-    const std::string dir = includeTrailingBackslash(folder);
-    std::int64_t count = 0;
-    for (const auto& entry : fs.list(dir, "*.*")) {
-        if (!entry.isDirectory()) ++count;
-        // A linked folder may point back up the tree or to another drive: not ours to count.
-        else if (entry.name != "." && entry.name != ".." && depth < kMaxTreeDepth &&
-                 (entry.attributes & platform::kAttrReparsePoint) == 0)
-            count += countFiles(fs, dir + entry.name, depth + 1, stop);
-    }
-    return static_cast<std::int32_t>(std::min<std::int64_t>(count, std::numeric_limits<std::int32_t>::max()));
+void enterFolder(platform::FileSystem& fs, const std::string& folder, const char* what) {
+    if (folder.empty() || !fs.setCurrentDirectory(folder))
+        throw Error(std::string("Cannot change to the ") + what + " \"" + folder +
+                    "\": it does not exist or is not accessible.");
 }
-
-}  // namespace
 
 std::int32_t CountFilesInTree(platform::FileSystem& fs, const std::string& folder, const std::atomic<bool>* stop) {
     // No folder named at all (an unset game directory) counts nothing rather than
     // walking the current folder.
     if (folder.empty()) return 0;
-    return countFiles(fs, folder, 0, stop);
+    // Windows stops a tree walk at the path length limit; with long paths enabled a
+    // deep tree could recurse until the stack runs out. No real folder of the game
+    // goes anywhere near this depth.
+    std::int64_t count = 0;
+    walkTree(fs, folder, {.maxDepth = 128, .stop = stop},
+             [&count](const std::string&, const platform::DirEntry& entry) { count += entry.isDirectory() ? 0 : 1; });
+    return static_cast<std::int32_t>(std::min<std::int64_t>(count, std::numeric_limits<std::int32_t>::max()));
 }
 
 std::uint32_t FileSizeOf(platform::FileSystem& fs, const std::string& path) {

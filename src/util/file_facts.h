@@ -1,5 +1,6 @@
 #pragma once
 // What the file system says about files and folders, and how a failure is put.
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -11,12 +12,11 @@ namespace vexal::util {
 [[nodiscard]] std::string cannotOpenFileText(const std::string& path);    // "Datei <path> kann nicht geöffnet werden"
 [[nodiscard]] std::string cannotCreateFileText(const std::string& path);  // "Datei <path> kann nicht erstellt werden"
 
-// File name without folder and without its last extension: C:\ET\etmain\oasis.pk3 gives oasis.
-[[nodiscard]] std::string FileBaseName(const std::string& path);
-[[nodiscard]] std::string cannotCreateFileText(const std::string& path);  // "Datei <path> kann nicht erstellt werden"
-
-// File name without folder and without its last extension: C:\ET\etmain\oasis.pk3 gives oasis.
-[[nodiscard]] std::string FileBaseName(const std::string& path);
+// Makes `folder` the current folder, which programs started by their bare name
+// and tools that look for files beside them need. Throws vexal::Error "Cannot
+// change to the <what> "<folder>": ..." when it cannot; no folder named at all is
+// refused too, rather than leaving the current folder where it was.
+void enterFolder(platform::FileSystem& fs, const std::string& folder, const char* what = "folder");
 
 // Files below `folder`, at any depth, hidden ones included; folders are not counted.
 // A count that is no longer wanted ends early (with a part of the number) once `stop` is set.
