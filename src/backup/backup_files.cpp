@@ -10,7 +10,7 @@
 #include "settings/paths.h"
 #include "util/case_fold.h"
 #include "util/error.h"
-#include "util/tree_walk.h"
+#include "util/file_facts.h"
 
 namespace vexal::backup {
 

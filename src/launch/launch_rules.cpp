@@ -5,7 +5,6 @@
 #include "settings/keys.h"
 #include "settings/paths.h"
 #include "ui/control.h"
-#include "util/tree_walk.h"
 #include "util/utilities.h"
 
 namespace vexal::launch {

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "util/error.h"
-#include "util/tree_walk.h"
+#include "util/path_text.h"
 
 namespace vexal::util {
 
@@ -20,6 +21,34 @@ void enterFolder(platform::FileSystem& fs, const std::string& folder, const char
     if (folder.empty() || !fs.setCurrentDirectory(folder))
         throw Error(std::string("Cannot change to the ") + what + " \"" + folder +
                     "\": it does not exist or is not accessible.");
+}
+
+namespace {
+
+using Visit = std::function<void(const std::string&, const platform::DirEntry&)>;
+
+void walk(platform::FileSystem& fs, const std::string& dir, int depth, const TreeWalk& how, const Visit& visit) {
+    if (how.stop && how.stop->load(std::memory_order_relaxed)) return;
+    std::vector<std::string> later;
+    for (const auto& entry : fs.list(dir, "*.*")) {
+        if (entry.isDirectory() && (entry.name == "." || entry.name == ".." ||
+                                    (how.skipDotFolders && (entry.name.empty() || entry.name[0] == '.')) ||
+                                    (entry.attributes & platform::kAttrReparsePoint)))
+            continue;
+        visit(dir, entry);
+        if (!entry.isDirectory() || depth >= how.maxDepth) continue;
+        if (how.entriesBeforeSubfolders)
+            later.push_back(entry.name);
+        else
+            walk(fs, dir + entry.name + '\\', depth + 1, how, visit);
+    }
+    for (const auto& name : later) walk(fs, dir + name + '\\', depth + 1, how, visit);
+}
+
+}  // namespace
+
+void walkTree(platform::FileSystem& fs, const std::string& folder, const TreeWalk& how, const Visit& visit) {
+    walk(fs, includeTrailingBackslash(folder), 0, how, visit);
 }
 
 std::int32_t CountFilesInTree(platform::FileSystem& fs, const std::string& folder, const std::atomic<bool>* stop) {

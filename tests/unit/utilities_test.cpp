@@ -16,7 +16,6 @@
 #include "ui/list_transfer.h"
 #include "util/error.h"
 #include "util/file_count.h"
-#include "util/tree_walk.h"
 
 namespace vexal::util {
 namespace {
