@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "settings/paths.h"
+
 namespace vexal::backup::text {
 
-inline constexpr const char* kArchiveName = "Vexal-backup.zip";
+inline constexpr const char* kArchiveName = settings::kBackupArchive;
 
 // The summary after a backup made by hand; "\n\r" is the program's own line break.
 inline std::string summary(std::size_t files, const std::string& size) {

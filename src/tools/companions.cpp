@@ -1,6 +1,7 @@
 // The server browser and the PunkBuster updater, started like the game itself.
 #include "app/main_window.h"
 #include "settings/paths.h"
+#include "shell/texts.h"
 #include "tools/texts.h"
 #include "util/utilities.h"
 
@@ -51,7 +52,7 @@ void TfrmVexal::bitbtnASEExit() { gameStarted = false; }
 void TfrmVexal::btnPBClick() {
     playFeedback(programDir + settings::kClickSound);
     application.setTitle(tools::texts::kLastPbUpdate +
-                         (settings::isSet(pbLog) ? pbLog : std::string(tools::texts::kNever)));
+                         (settings::isSet(pbLog) ? pbLog : std::string(shell::text::kNever)));
     if (!util::InternetConnected(services.connectivity)) {
         services.dialogs.messageBox(tools::texts::kNotConnected, platform::BoxKind::Warning,
                                     platform::BoxButtons::Cancel);
