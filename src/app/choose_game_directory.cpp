@@ -12,7 +12,7 @@ void TfrmVexal::bitbtnSelDirClick() {
         gameDir = *chosen;
     // With no folder at all the joined name would be "\et.exe" at the root of the
     // current drive, which proves nothing about a game installation.
-    if (!gameDir.empty() && services.fs.fileExists(gameDir + settings::kGameExe)) {
+    if (!gameDir.empty() && services.fs.fileExists(gameDir + "\\" + settings::kGameExe)) {
         settings::write(config.doc(), settings::key::etPath, gameDir);
         saveSettings();
     } else {

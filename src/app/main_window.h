@@ -16,6 +16,7 @@
 #include "settings/keys.h"
 #include "shell/hover_count.h"
 #include "tools/hotkeys.h"
+#include "settings/paths.h"
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/form.h"
@@ -144,7 +145,7 @@ public:
 
     // ---- sound (shell/)
     void PlaySoundFile(const std::string& path, bool wait);
-    void playClick() { PlaySoundFile(programDir + "headshot.wav", false); }
+    void playClick() { PlaySoundFile(programDir + settings::kClickSound, false); }
     void mnuSoundClick();
 
     // ---- status line and hints (shell/)

@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
+#include "shell/texts.h"
 #include "tools/hotkeys.h"
 #include "util/case_fold.h"
 #include "util/error.h"
@@ -9,12 +10,6 @@
 #include "util/utilities.h"
 
 namespace vexal {
-
-namespace {
-
-bool isSet(const std::string& value) { return value.size() >= 2; }
-
-}  // namespace
 
 Switches parseSwitches(const std::vector<std::string>& arguments) {
     Switches s;
@@ -156,24 +151,24 @@ void TfrmVexal::loadRunTexts(const std::string& longName) {
 }
 
 void TfrmVexal::loadBackupHints() {
-    if (!isSet(lastBackup)) {
-        sbtnBackup.setHint(" Create Vexal-backup.zipwith all config files");
+    if (!settings::isSet(lastBackup)) {
+        sbtnBackup.setHint(shell::text::kFirstBackupHint);
         sbtnBackup.setColour(ui::kClGrayText);
     } else {
-        sbtnBackup.setHint(" Create Vexal-backup.zip with all config files");
+        sbtnBackup.setHint(shell::text::kBackupButtonHint);
     }
-    sbtnRestore.setHint(" Restore config files from Vexal-backup.zip");
+    sbtnRestore.setHint(shell::text::kRestoreButtonHint);
 }
 
 void TfrmVexal::loadCaptions(const std::string& longName) {
     const std::string ver = GetVersionText();
-    standardCaption = "Vexal " + ver + " final  [" + gameDir + "]";
+    standardCaption = shell::text::windowCaption(ver, gameDir);
     setCaption(standardCaption);
-    bitbtnLog.setHint(" Show logfile etconsole.log");
-    application.setTitle(launch::runTitle(isSet(cbxMap.text()) ? longName : edtParam.text()));
+    bitbtnLog.setHint(shell::text::kLogButtonHint);
+    application.setTitle(launch::runTitle(settings::isSet(cbxMap.text()) ? longName : edtParam.text()));
     ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longName));
     popRunET->setCaption(launch::trayRunCaption(longName));
-    popVexal->setCaption("Show Vexal (" + ver + " final)");
+    popVexal->setCaption(shell::text::trayShowCaption(ver));
 }
 
 void TfrmVexal::removeStaleTemporaries() {

@@ -7,8 +7,10 @@
 
 #include "backup/backup_texts.h"
 #include "backup/restore_swap.h"
+#include "settings/paths.h"
 #include "util/case_fold.h"
 #include "util/error.h"
+#include "util/file_facts.h"
 
 namespace vexal::backup {
 
@@ -18,8 +20,6 @@ using platform::kAttrDirectory;
 using platform::kAttrHidden;
 using platform::kAttrReparsePoint;
 using platform::kAttrSystem;
-
-bool isDots(const std::string& name) { return name == "." || name == ".."; }
 
 // A junction or symbolic link may point anywhere, even back up the tree.
 bool isLinked(const platform::DirEntry& e) { return (e.attributes & kAttrReparsePoint) != 0; }
@@ -63,17 +63,18 @@ private:
         return s;
     }
 
-    // Visits every entry below `folder` (relative, "" for the root's subfolders only).
+    // Visits every entry below `folder` (relative, "" for the root's subfolders only)
+    // with its name relative to the program folder.
     template <typename Visit>
     void walk(const std::string& folder, const Visit& visit) {
-        const std::string dir = folder.empty() ? root_ : root_ + backslashed(folder) + "\\";
-        for (const auto& e : fs_.list(dir, "*.*")) {
-            if (isDots(e.name) || (e.isDirectory() && isLinked(e))) continue;
-            const std::string rel = folder.empty() ? e.name : folder + "/" + e.name;
-            if (folder.empty() && !e.isDirectory()) continue;  // the root's own files: addNamedFiles
-            visit(rel, e);
-            if (e.isDirectory()) walk(rel, visit);
-        }
+        util::walkTree(fs_, folder.empty() ? root_ : root_ + backslashed(folder), {},
+                       [&](const std::string& dir, const platform::DirEntry& e) {
+                           if (dir == root_ && !e.isDirectory()) return;  // the root's own files: addNamedFiles
+                           std::string rel = dir.substr(root_.size()) + e.name;
+                           for (auto& c : rel)
+                               if (c == '\\') c = '/';
+                           visit(rel, e);
+                       });
     }
 
     void add(const std::string& path, const std::string& name, const platform::DirEntry& e) {
@@ -82,7 +83,7 @@ private:
         // would become one file on the way back.
         const auto [it, fresh] = seen_.emplace(util::foldCase(name), name);
         if (!fresh) {
-            if (it->second != name) leftOut.push_back({name, "differs from " + it->second + " only in letter case"});
+            if (it->second != name) leftOut.push_back({name, text::onlyCaseDiffers(it->second)});
             return;
         }
         if (auto fault = entryNameFault(name)) {
@@ -124,35 +125,35 @@ std::vector<std::string> splitName(const std::string& name) {
 BackupSources backupSources(platform::FileSystem& fs, const std::string& programDir, const std::string& settingsName) {
     Collector collect(fs, programDir);
     for (const char* folder : {"mapinfos", "sample", "mappics"}) collect.addFolderTree(folder);
-    collect.addNamedFiles({"VexalParam.dat", "VexalMap.dat", settingsName, "readme-vexal.txt", "changes-vexal.txt"});
+    collect.addNamedFiles(
+        {settings::kParamFile, settings::kMapFile, settingsName, settings::kReadmeFile, settings::kChangesFile});
     return {std::move(collect.sources), std::move(collect.leftOut)};
 }
 
 std::optional<std::string> entryNameFault(const std::string& name) {
-    if (name.empty()) return "has no name";
-    if (name.size() > kMaxEntryName) return "is too long";
-    if (name[0] == '/' || name[0] == '\\') return "is an absolute path";
-    if (name.find(':') != std::string::npos) return "names a drive or a hidden stream";
+    if (name.empty()) return text::kNoName;
+    if (name.size() > kMaxEntryName) return text::kTooLong;
+    if (name[0] == '/' || name[0] == '\\') return text::kAbsolute;
+    if (name.find(':') != std::string::npos) return text::kDriveOrStream;
     auto parts = splitName(name);
     if (parts.size() > 1 && parts.back().empty()) parts.pop_back();  // a folder entry
     for (const auto& part : parts) {
-        if (part.empty()) return "has an empty folder name";
-        if (part == "..") return "points outside the program folder";
-        if (part == ".") return "has a folder named \".\"";
-        if (part.back() == '.' || part.back() == ' ') return "ends with a dot or a blank, which Windows drops";
+        if (part.empty()) return text::kEmptyFolderName;
+        if (part == "..") return text::kOutside;
+        if (part == ".") return text::kDotFolder;
+        if (part.back() == '.' || part.back() == ' ') return text::kDroppedEnd;
         for (unsigned char c : part)
             if (c < 0x20 || std::string_view("<>\"|?*").find(static_cast<char>(c)) != std::string_view::npos)
-                return "contains characters Windows does not allow";
+                return text::kForbiddenCharacters;
         // Windows drops blanks before the extension too: "nul .txt" is the device.
         std::string stem = util::lowerCase(part.substr(0, part.find('.')));
         while (!stem.empty() && stem.back() == ' ') stem.pop_back();
         for (const char* device : kDeviceNames)
-            if (stem == device) return "names a device";
+            if (stem == device) return text::kDevice;
         const std::string folded = util::lowerCase(part);
-        if (endsWith(folded, kStagedSuffix) || endsWith(folded, kKeptSuffix))
-            return "ends like the temporary files of a restore";
+        if (endsWith(folded, kStagedSuffix) || endsWith(folded, kKeptSuffix)) return text::kRestoreTemporary;
     }
-    if (parts.size() == 1 && util::sameName(parts[0], kRestoreJournal)) return "is the name of the restore's journal";
+    if (parts.size() == 1 && util::sameName(parts[0], kRestoreJournal)) return text::kJournalName;
     return std::nullopt;
 }
 
@@ -174,26 +175,25 @@ std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::stri
         auto parts = splitName(entry.name);
         if (entry.isFolder()) parts.pop_back();
         if (parts.size() == 1 && util::sameName(parts[0], exeName))
-            throw Error(text::refusedEntry(entry.name, "would overwrite the program itself"));
+            throw Error(text::refusedEntry(entry.name, text::kProgramItself));
         if (!entry.isFolder()) {
             std::string key;
             for (const auto& part : parts) {
                 if (!key.empty()) key += '\\';
                 key += util::foldCase(part);
             }
-            if (neededFolders.count(key))
-                throw Error(text::refusedEntry(entry.name, "is a file where another entry needs a folder"));
+            if (neededFolders.count(key)) throw Error(text::refusedEntry(entry.name, text::kFileForFolder));
         }
         std::string path = programDir;
         for (std::size_t i = 0; i < parts.size(); ++i) {
             path += parts[i];
             const bool last = i + 1 == parts.size();
             if (const auto facts = fs.stat(path)) {
-                if (isLinked(*facts)) throw Error(text::refusedEntry(entry.name, "leads through a linked folder"));
+                if (isLinked(*facts)) throw Error(text::refusedEntry(entry.name, text::kLinkedFolder));
                 if ((!last || entry.isFolder()) && !facts->isDirectory())
-                    throw Error(text::refusedEntry(entry.name, "needs a folder where a file stands"));
+                    throw Error(text::refusedEntry(entry.name, text::kFileInTheWay));
                 if (last && !entry.isFolder() && facts->isDirectory())
-                    throw Error(text::refusedEntry(entry.name, "would replace a folder"));
+                    throw Error(text::refusedEntry(entry.name, text::kReplacesFolder));
             }
             if (!last) path += '\\';
         }
@@ -270,7 +270,7 @@ BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDi
         // The reader's own limits apply, so what is written here can be restored.
         (void)verifyZip(bytes, {kMaxZipEntries, maxBytes, false});
         fs.writeFileAtomic(temp, bytes);
-        if (!readsBackAs(fs, temp, bytes)) throw Error(text::badNewArchive("It differs from what was written."));
+        if (!readsBackAs(fs, temp, bytes)) throw Error(text::badNewArchive(text::kReadBackDiffers));
         fs.replaceFile(temp, archive);
     } catch (...) {
         (void)fs.deleteFile(temp);
@@ -283,7 +283,7 @@ void restoreBackup(platform::FileSystem& fs, const std::string& programDir, cons
                    const std::string& archive, const ZipProgress& onProgress, std::uint64_t maxBytes) {
     if (!fs.fileExists(archive)) throw Error(text::missingArchive(archive));
     const auto bytes = fs.readFile(archive);
-    if (!bytes) throw Error(text::damaged("The file cannot be read."));
+    if (!bytes) throw Error(text::damaged(text::kUnreadableArchive));
     const auto entries = verifyZip(*bytes, {kMaxZipEntries, maxBytes, true});
     const auto plan = planRestore(fs, programDir, exeName, entries);
     swapInRestore(fs, programDir, *bytes, plan, onProgress);

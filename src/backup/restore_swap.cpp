@@ -111,7 +111,7 @@ public:
         std::optional<Stuck> stuck;
         for (const auto& f : j.files) {
             const std::string staged = dir_ + f.name + kStagedSuffix;
-            if (!removeFile(staged) && !stuck) stuck = Stuck{staged, "it cannot be deleted."};
+            if (!removeFile(staged) && !stuck) stuck = Stuck{staged, text::kCannotDelete};
         }
         removeFolders(j);
         if (stuck) return stuck;
@@ -155,7 +155,7 @@ public:
         try {
             if (!fs_.fileExists(staged)) return std::nullopt;  // swapped already
             if (fs_.fileExists(target)) {
-                if (fs_.fileExists(kept)) return Stuck{kept, "it is in the way."};
+                if (fs_.fileExists(kept)) return Stuck{kept, text::kInTheWay};
                 fs_.replaceFile(target, kept);
             }
             fs_.replaceFile(staged, target);
@@ -173,12 +173,12 @@ private:
             if (fs_.fileExists(staged)) {
                 // Not swapped, or the original moved aside and the new file not yet in.
                 if (fs_.fileExists(kept)) fs_.replaceFile(kept, target);
-                if (!removeFile(staged)) return Stuck{staged, "it cannot be deleted."};
+                if (!removeFile(staged)) return Stuck{staged, text::kCannotDelete};
             } else if (fs_.fileExists(kept)) {
                 (void)fs_.setAttributes(target, platform::kAttrNormal);
                 fs_.replaceFile(kept, target);
             } else if (!f.replaces && !removeFile(target)) {
-                return Stuck{target, "it cannot be deleted."};  // came with the restore
+                return Stuck{target, text::kCannotDelete};  // came with the restore
             }
         } catch (const Error& e) {
             return Stuck{target, e.what()};
@@ -191,7 +191,7 @@ private:
     }
 
     std::optional<Stuck> dropJournal() {
-        if (!removeFile(journal_)) return Stuck{journal_, "it cannot be deleted."};
+        if (!removeFile(journal_)) return Stuck{journal_, text::kCannotDelete};
         (void)removeFile(journalTemp());
         return std::nullopt;
     }

@@ -79,7 +79,7 @@ ZipWriter::ZipWriter() : sink_(std::make_unique<Sink>()) {
     io.zerror_file = &Sink::error;
     io.opaque = sink_.get();
     zip_ = zipOpen2("memory", APPEND_STATUS_CREATE, nullptr, &io);
-    if (!zip_) throw Error("Cannot create the ZIP archive.");
+    if (!zip_) throw Error(text::kCannotCreateZip);
 }
 
 ZipWriter::~ZipWriter() {
@@ -98,16 +98,16 @@ void ZipWriter::add(const std::string& name, std::string_view data, std::uint32_
     if (zipOpenNewFileInZip3(zf, name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, folder ? 0 : Z_DEFLATED,
                              folder ? 0 : Z_BEST_COMPRESSION, 0, -MAX_WBITS, MAX_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr,
                              0) != ZIP_OK)
-        throw Error("Cannot add " + name + " to the ZIP archive.");
+        throw Error(text::cannotAdd(name));
     std::size_t done = 0;
     while (done < data.size()) {
         const std::size_t n = std::min(kChunk, data.size() - done);
         if (zipWriteInFileInZip(zf, data.data() + done, static_cast<unsigned>(n)) != ZIP_OK)
-            throw Error("Cannot add " + name + " to the ZIP archive.");
+            throw Error(text::cannotAdd(name));
         done += n;
         if (onChunk) onChunk(done);
     }
-    if (zipCloseFileInZip(zf) != ZIP_OK || sink_->failed) throw Error("Cannot add " + name + " to the ZIP archive.");
+    if (zipCloseFileInZip(zf) != ZIP_OK || sink_->failed) throw Error(text::cannotAdd(name));
     ++entries_;
 }
 
@@ -116,7 +116,7 @@ void ZipWriter::reserve(std::size_t bytes) { sink_->bytes.reserve(bytes); }
 std::string ZipWriter::finish() {
     auto* zf = static_cast<zipFile>(zip_);
     zip_ = nullptr;
-    if (zipClose(zf, nullptr) != ZIP_OK || sink_->failed) throw Error("Cannot complete the ZIP archive.");
+    if (zipClose(zf, nullptr) != ZIP_OK || sink_->failed) throw Error(text::kCannotCompleteZip);
     if (sink_->bytes.size() > kMaxZipBytes) throw Error(text::kTooLarge);
     return std::move(sink_->bytes);
 }
@@ -166,13 +166,13 @@ void checkPlausibleSize(const ZipEntry& e) {
 void checkData(std::string_view archive, const ZipEntry& e) {
     const std::string_view packed = packedData(archive, e);
     if (e.method == 0) {
-        if (e.compressedSize != e.size) damaged("The sizes of " + e.name + " do not agree.");
+        if (e.compressedSize != e.size) damaged(text::sizesDisagree(e.name));
         if (crc32(0, reinterpret_cast<const Bytef*>(packed.data()), static_cast<uInt>(packed.size())) != e.crc)
-            damaged("The check sum of " + e.name + " is wrong.");
+            damaged(text::wrongCheckSum(e.name));
         return;
     }
     z_stream z{};
-    if (inflateInit2(&z, -MAX_WBITS) != Z_OK) throw Error("Out of memory.");
+    if (inflateInit2(&z, -MAX_WBITS) != Z_OK) throw Error(text::kOutOfMemory);
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
     z.avail_in = static_cast<uInt>(packed.size());
     std::string piece(64 * 1024, '\0');
@@ -190,8 +190,8 @@ void checkData(std::string_view archive, const ZipEntry& e) {
     }
     const bool clean = rc == Z_STREAM_END && produced == e.size && z.avail_in == 0;
     inflateEnd(&z);
-    if (!clean) damaged("The data of " + e.name + " cannot be unpacked.");
-    if (crc != e.crc) damaged("The check sum of " + e.name + " is wrong.");
+    if (!clean) damaged(text::cannotUnpack(e.name));
+    if (crc != e.crc) damaged(text::wrongCheckSum(e.name));
 }
 
 // Inflates (or copies) one entry, never producing more than it declares.
@@ -200,12 +200,12 @@ std::string inflateChecked(std::string_view archive, const ZipEntry& e) {
     const std::string_view packed = packedData(archive, e);
     std::string out;
     if (e.method == 0) {
-        if (e.compressedSize != e.size) damaged("The sizes of " + e.name + " do not agree.");
+        if (e.compressedSize != e.size) damaged(text::sizesDisagree(e.name));
         out.assign(packed);
     } else {
         out.resize(static_cast<std::size_t>(e.size));
         z_stream z{};
-        if (inflateInit2(&z, -MAX_WBITS) != Z_OK) throw Error("Out of memory.");
+        if (inflateInit2(&z, -MAX_WBITS) != Z_OK) throw Error(text::kOutOfMemory);
         z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
         z.avail_in = static_cast<uInt>(packed.size());
         z.next_out = reinterpret_cast<Bytef*>(out.data());
@@ -222,17 +222,17 @@ std::string inflateChecked(std::string_view archive, const ZipEntry& e) {
         }
         const bool clean = rc == Z_STREAM_END && z.total_out == e.size && z.avail_in == 0;
         inflateEnd(&z);
-        if (!clean) damaged("The data of " + e.name + " cannot be unpacked.");
+        if (!clean) damaged(text::cannotUnpack(e.name));
     }
     const auto crc = crc32(0, reinterpret_cast<const Bytef*>(out.data()), static_cast<uInt>(out.size()));
-    if (crc != e.crc) damaged("The check sum of " + e.name + " is wrong.");
+    if (crc != e.crc) damaged(text::wrongCheckSum(e.name));
     return out;
 }
 
 }  // namespace
 
 std::vector<ZipEntry> verifyZip(std::string_view archive, const ZipLimits& limits) {
-    if (archive.size() < 22) damaged("The file is too short to be a ZIP archive.");
+    if (archive.size() < 22) damaged(text::kTooShort);
     // The end record must close the file exactly, with its comment.
     std::uint64_t end = archive.size();
     bool found = false;
@@ -247,22 +247,20 @@ std::vector<ZipEntry> verifyZip(std::string_view archive, const ZipLimits& limit
             break;
         }
     }
-    if (!found) damaged("The end of the archive is missing; it may have been cut off.");
+    if (!found) damaged(text::kEndMissing);
     Cursor e{archive, end + 4};
     const auto disk = e.u16(), cdDisk = e.u16(), onDisk = e.u16(), total = e.u16();
     const auto cdSize = e.u32(), cdOffset = e.u32();
-    if (disk != 0 || cdDisk != 0 || onDisk != total) damaged("Archives in several parts are not supported.");
-    if (static_cast<std::uint64_t>(cdOffset) + cdSize != end) damaged("The table of contents is out of place.");
-    if (total > limits.maxEntries)
-        damaged("It holds " + std::to_string(total) + " entries, more than " + std::to_string(limits.maxEntries) + ".");
+    if (disk != 0 || cdDisk != 0 || onDisk != total) damaged(text::kSeveralParts);
+    if (static_cast<std::uint64_t>(cdOffset) + cdSize != end) damaged(text::kContentsMisplaced);
+    if (total > limits.maxEntries) damaged(text::tooManyEntries(total, limits.maxEntries));
 
     std::vector<ZipEntry> entries;
     std::set<std::string> names;
     std::uint64_t totalSize = 0;
     Cursor c{archive, cdOffset};
     for (unsigned i = 0; i < total; ++i) {
-        if (!c.has(46) || c.u32() != kCentralSig)
-            damaged("The table of contents is broken at entry " + std::to_string(i + 1) + ".");
+        if (!c.has(46) || c.u32() != kCentralSig) damaged(text::contentsBroken(i + 1));
         c.pos += 4;  // versions
         const auto flags = c.u16();
         ZipEntry z;
@@ -276,18 +274,17 @@ std::vector<ZipEntry> verifyZip(std::string_view archive, const ZipLimits& limit
         z.attributes = c.u32() & 0xFF;
         const std::uint64_t local = c.u32();
         if (!c.has(static_cast<std::uint64_t>(nameLen) + extraLen + commentLen) || c.pos > end)
-            damaged("The table of contents is broken at entry " + std::to_string(i + 1) + ".");
+            damaged(text::contentsBroken(i + 1));
         z.name.assign(archive.substr(static_cast<std::size_t>(c.pos), nameLen));
         c.pos += static_cast<std::uint64_t>(nameLen) + extraLen + commentLen;
-        if (c.pos > end) damaged("The table of contents is broken at entry " + std::to_string(i + 1) + ".");
-        if (flags & 1) damaged(z.name + " is encrypted.");
-        if (z.method != 0 && z.method != 8) damaged(z.name + " uses an unknown compression.");
-        if (!names.insert(folded(z.name)).second) damaged(z.name + " is in the archive twice.");
+        if (c.pos > end) damaged(text::contentsBroken(i + 1));
+        if (flags & 1) damaged(text::encrypted(z.name));
+        if (z.method != 0 && z.method != 8) damaged(text::unknownCompression(z.name));
+        if (!names.insert(folded(z.name)).second) damaged(text::twice(z.name));
 
         // The local header must tell the same story as the table of contents.
         Cursor l{archive, local};
-        if (local >= cdOffset || !l.has(30) || l.u32() != kLocalSig)
-            damaged("The header of " + z.name + " is missing.");
+        if (local >= cdOffset || !l.has(30) || l.u32() != kLocalSig) damaged(text::headerMissing(z.name));
         l.pos += 2;
         const auto lflags = l.u16(), lmethod = l.u16();
         l.pos += 4;
@@ -297,14 +294,14 @@ std::vector<ZipEntry> verifyZip(std::string_view archive, const ZipLimits& limit
         if (lmethod != z.method || lnameLen != nameLen ||
             (!described && (lcrc != z.crc || lcsize != z.compressedSize || lsize != z.size)) || !l.has(nameLen) ||
             archive.substr(static_cast<std::size_t>(l.pos), nameLen) != z.name)
-            damaged("The headers of " + z.name + " disagree.");
+            damaged(text::headersDisagree(z.name));
         z.dataOffset = l.pos + lnameLen + lextraLen;
         if (z.dataOffset > cdOffset || cdOffset - z.dataOffset < z.compressedSize)
-            damaged(z.name + " reaches beyond its place in the archive.");
+            damaged(text::beyondItsPlace(z.name));
         totalSize += z.size;
         if (totalSize > limits.maxTotalSize) throw Error(text::tooLargeToRestore(limits.maxTotalSize));
         checkPlausibleSize(z);
-        if (z.isFolder() && z.size != 0) damaged("The folder " + z.name + " holds data.");
+        if (z.isFolder() && z.size != 0) damaged(text::folderHoldsData(z.name));
         entries.push_back(std::move(z));
     }
     if (limits.checkData)

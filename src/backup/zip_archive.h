@@ -43,7 +43,6 @@ public:
     // `onChunk` is told how many bytes of `data` have been compressed so far.
     void add(const std::string& name, std::string_view data, std::uint32_t attributes, const platform::DateTime& time,
              const std::function<void(std::size_t done)>& onChunk = {});
-    [[nodiscard]] std::size_t entryCount() const { return entries_; }
     // Room for an archive of about this size, so it is not copied as it grows.
     void reserve(std::size_t bytes);
     // Closes the archive and hands over its bytes; throws vexal::Error when it

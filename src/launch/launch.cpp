@@ -2,7 +2,7 @@
 #include "app/main_window.h"
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
-#include "util/error.h"
+#include "util/file_facts.h"
 
 namespace vexal {
 
@@ -11,11 +11,10 @@ void TfrmVexal::bitbtnRunClick() {
     cbDelProfileClick();
     const std::string params = launch::composeLaunchParameters(currentParam, cbxMap.text(), nickname);
     // et.exe is started by its bare name, so the game folder must be current.
-    if (gameDir.empty() || !services.fs.setCurrentDirectory(gameDir))
-        throw Error("Cannot change to the game directory \"" + gameDir + "\": it does not exist or is not accessible.");
+    util::enterFolder(services.fs, gameDir, "game directory");
     if (cbMinimize.checked()) application.minimize();
     if (cbClose.checked()) close();  // the program ends once this handler has returned
-    services.shell.open("et.exe", params, "", platform::ShowCmd::Normal, true);
+    services.shell.open(settings::kGameExe, params, "", platform::ShowCmd::Normal, true);
     launcher.gameStarted(true);
 }
 

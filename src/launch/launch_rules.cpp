@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "settings/keys.h"
 #include "settings/paths.h"
 #include "ui/control.h"
 #include "util/utilities.h"
@@ -18,7 +19,7 @@ std::string composeLaunchParameters(const std::string& paramLine, const std::str
     // A server line connects by itself; a map would be a second, conflicting target.
     std::string params = paramLine.find("+connect") != std::string::npos ? line : line + " " + map;
 
-    if (nickname.size() > 1) params += " +seta name " + nickname;
+    if (settings::isSet(nickname)) params += " +seta name " + nickname;
     // The game runs its command line as console commands, and a line break ends
     // one: whatever follows it would run as a command of its own.
     for (char& c : params)
@@ -79,20 +80,11 @@ MapStatistics mapStatistics(const MapFacts& f, const platform::NumberFormat& for
 }
 
 void deletionWalk(platform::FileSystem& fs, const std::string& folder, const std::string& fileName) {
-    // One listing per folder serves both the deletions and the way down, which
-    // halves the directory reads of a big installation.
-    const std::string dir = settings::includeTrailingBackslash(folder);
-    std::vector<std::string> subfolders;
-    for (const auto& entry : fs.list(dir, "*.*")) {
-        if (!entry.isDirectory()) {
-            if (ui::compareText(entry.name, fileName) == 0) (void)fs.deleteFile(dir + entry.name);
-            continue;
-        }
-        if (entry.name.empty() || entry.name[0] == '.') continue;
-        if (entry.attributes & platform::kAttrReparsePoint) continue;
-        subfolders.push_back(entry.name);
-    }
-    for (const auto& name : subfolders) deletionWalk(fs, dir + name, fileName);
+    util::walkTree(fs, folder, {.skipDotFolders = true, .entriesBeforeSubfolders = true},
+                   [&](const std::string& dir, const platform::DirEntry& entry) {
+                       if (!entry.isDirectory() && ui::compareText(entry.name, fileName) == 0)
+                           (void)fs.deleteFile(dir + entry.name);
+                   });
 }
 
 const std::vector<std::string>& predefinedParameterLines() {

@@ -4,6 +4,7 @@
 
 #include "launch/launch_rules.h"
 #include "platform/platform.h"
+#include "settings/paths.h"
 
 namespace vexal::launch {
 
@@ -17,7 +18,7 @@ public:
     // The profile clean-up before a start: every profile.pid under the game folder.
     static void cleanProfiles(platform::FileSystem& fs, const std::string& gameDir) {
         // With no game folder the walk would start at the root of the current drive.
-        if (!gameDir.empty()) deletionWalk(fs, gameDir, "profile.pid");
+        if (!gameDir.empty()) deletionWalk(fs, gameDir, settings::kProfilePid);
     }
 
 private:

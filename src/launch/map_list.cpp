@@ -11,7 +11,6 @@
 namespace vexal {
 
 namespace {
-bool isSet(const std::string& value) { return value.size() >= 2; }
 
 // The program folder ends with a backslash and the folder name is joined with one
 // more; Windows reads the doubled one as one.
@@ -111,7 +110,7 @@ void TfrmVexal::cbxMapChange() {
     saveSettings();
 
     const std::string longName = longMapName();
-    const std::string target = isSet(cbxMap.text()) ? longName : edtParam.text();
+    const std::string target = settings::isSet(cbxMap.text()) ? longName : edtParam.text();
     application.setTitle(launch::runTitle(target));
     mnuRunET->setCaption(launch::runMenuCaption(target, true));
     ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longName));
@@ -176,7 +175,7 @@ void TfrmVexal::bitbtnSelMapClick() {
         return;
     }
     mapStatistics();
-    application.setTitle(launch::runTitle(isSet(cbxMap.text()) ? cbxMap.text() : edtParam.text()));
+    application.setTitle(launch::runTitle(settings::isSet(cbxMap.text()) ? cbxMap.text() : edtParam.text()));
     ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longMapName()));
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "util/case_fold.h"
+
 namespace vexal::servers {
 
 namespace {
@@ -18,12 +20,7 @@ std::uint32_t u16(std::string_view s, std::size_t at) {
 }
 std::uint32_t u32(std::string_view s, std::size_t at) { return u16(s, at) | u16(s, at + 2) << 16; }
 
-std::string lowered(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
+using util::asciiLowerCase;
 
 }  // namespace
 
@@ -48,7 +45,7 @@ std::vector<std::string> mapsInCentralDirectory(std::string_view d) {
         const std::size_t nameLength = u16(d, at + 28);
         const std::size_t next = at + kEntryHeader + nameLength + u16(d, at + 30) + u16(d, at + 32);
         if (next > d.size()) break;
-        const std::string name = lowered(d.substr(at + kEntryHeader, nameLength));
+        const std::string name = asciiLowerCase(d.substr(at + kEntryHeader, nameLength));
         if (name.size() > 9 && name.starts_with("maps/") && name.ends_with(".bsp")) {
             const std::string map = name.substr(5, name.size() - 9);
             if (map.find_first_of("/\\") == std::string::npos) maps.push_back(map);
@@ -59,7 +56,7 @@ std::vector<std::string> mapsInCentralDirectory(std::string_view d) {
 }
 
 const MapIndex::Package& MapIndex::package(const std::string& path, const platform::DirEntry& entry) {
-    Package& p = packages_[lowered(path)];
+    Package& p = packages_[asciiLowerCase(path)];
     if (!p.maps.empty() || p.size != 0 || p.lastWrite != platform::DateTime{}) {
         if (p.size == entry.size && p.lastWrite == entry.lastWrite) return p;
     }
@@ -76,7 +73,7 @@ const MapIndex::Package& MapIndex::package(const std::string& path, const platfo
 }
 
 bool MapIndex::has(const std::string& folder, const std::string& map) {
-    const std::string wanted = lowered(map);
+    const std::string wanted = asciiLowerCase(map);
     for (const auto& entry : fs_.list(folder, "*.pk3")) {
         if (entry.isDirectory()) continue;
         if (package(folder + "\\" + entry.name, entry).maps.count(wanted)) return true;

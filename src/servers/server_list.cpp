@@ -5,6 +5,7 @@
 
 #include "launch/launch_rules.h"
 #include "servers/texts.h"
+#include "util/case_fold.h"
 
 namespace vexal::servers {
 
@@ -15,11 +16,7 @@ bool hostCharacter(char c) {
            c == '_';
 }
 
-std::string lowered(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
+using util::asciiLowerCase;
 
 ServerAddress addressOf(const std::string& target) {
     ServerAddress a;
@@ -74,7 +71,7 @@ std::vector<ServerAddress> serversOf(const std::vector<std::string>& paramLines)
                 a = addressOf(params.substr(from, params.find_first_of(" \t", from) - from));
             }
         }
-        const std::string key = lowered(a.shown);
+        const std::string key = asciiLowerCase(a.shown);
         if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
         seen.push_back(key);
         out.push_back(std::move(a));

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "util/case_fold.h"
+
 namespace vexal::servers {
 
 namespace {
@@ -11,11 +13,11 @@ namespace {
 constexpr std::string_view kOutOfBand = "\xFF\xFF\xFF\xFF";
 constexpr std::string_view kResponse = "statusresponse";
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+using util::asciiLowerChar;
 
 bool sameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return asciiLowerChar(x) == asciiLowerChar(y); });
 }
 
 // An info string as the game writes it: "\key\value..." with no backslash, quote

@@ -51,6 +51,10 @@ inline constexpr BoolKey backupOnQuit{"Backup", "BackupOnQuit", false};
 inline constexpr StringKey nick{"ET-Nickname", "nick", ""};
 }  // namespace key
 
+// A stored path, name or date counts only from two characters on: a lone
+// character is what a half-finished edit or a bare drive letter leaves behind.
+[[nodiscard]] inline bool isSet(const std::string& value) { return value.size() >= 2; }
+
 inline std::string read(const IniDocument& doc, const StringKey& k) { return doc.readString(k.section, k.key, k.def); }
 inline bool read(const IniDocument& doc, const BoolKey& k) { return doc.readBool(k.section, k.key, k.def); }
 inline std::int32_t read(const IniDocument& doc, const IntKey& k, std::int32_t def) {

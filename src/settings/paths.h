@@ -20,12 +20,14 @@ inline constexpr const char* kLogoPicture = "\\ET-Logo.jpg";
 inline constexpr const char* kReadmeFile = "readme-vexal.txt";
 inline constexpr const char* kChangesFile = "changes-vexal.txt";
 inline constexpr const char* kClickSound = "headshot.wav";
-inline constexpr const char* kAboutSound = "\\Vexal.mp3";
+inline constexpr const char* kAboutSound = "Vexal.mp3";
 
-// Fixed names joined to the game directory.
-inline constexpr const char* kGameExe = "\\et.exe";
+// Fixed names in the game directory. The game is started by its bare name from
+// the game directory, and the profile lock file is looked for in every folder below it.
+inline constexpr const char* kGameExe = "et.exe";
+inline constexpr const char* kProfilePid = "profile.pid";
+// Joined to the game directory as it stands.
 inline constexpr const char* kEtMain = "\\etmain";
-inline constexpr const char* kProfilePid = "\\profile.pid";
 
 // The folder part of `exePath`, with its trailing backslash.
 [[nodiscard]] std::string programDirectoryOf(const std::string& exePath);

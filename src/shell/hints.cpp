@@ -10,16 +10,13 @@
 
 namespace vexal {
 
-namespace {
-bool isSet(const std::string& value) { return value.size() >= 2; }
-}  // namespace
-
 void TfrmVexal::MyHintProc(const std::string& hint) { setStatus(hint); }
 
 std::string TfrmVexal::runHint() const { return shell::text::runHintLong(minimizer.key()); }
 
 std::string TfrmVexal::editorHint() const {
-    return isSet(editorPath) ? shell::text::kEditorCurrent + editorPath + ")" : shell::text::kEditorNotConfigured;
+    return settings::isSet(editorPath) ? shell::text::kEditorCurrent + editorPath + ")"
+                                       : shell::text::kEditorNotConfigured;
 }
 
 void TfrmVexal::assignStartHints() {
@@ -27,14 +24,11 @@ void TfrmVexal::assignStartHints() {
 
     bitbtnSelDir.setHint(shell::text::kSelDirStatus + gameDir);
     sbtnEditor.setHint(editorHint());
-    cbMinimize.setHint(" Minimize Vexal to taskbar or system tray if ET.exe or " + browser + " run");
-    cbClose.setHint(" Close Vexal after starting ET.exe or " + browser +
-                    "  (if checked, NO global hotkeys available!)");
-    btnDelMapList.setHint(" Delete ALL Entries in map list!");
+    cbMinimize.setHint(shell::text::kMinimizeHint + browser + shell::text::kRun);
+    cbClose.setHint(shell::text::kCloseHint + browser + shell::text::kCloseHintEnd);
+    btnDelMapList.setHint(shell::text::kDelMapListHint);
     lbMinET.setHint(cbxHotKey.hint());
-    bitbtnEdit.setHint(isSet(lastCfg)
-                           ? " Edit Enemy Territory cfg files  (recent cfg: " + settings::extractFileName(lastCfg) + ")"
-                           : " Edit Enemy Territory cfg files");
+    bitbtnEdit.setHint(tools::editHint(lastCfg));
 
     // Menu items: copies are taken now, after the controls' own start hints.
     const struct {
@@ -42,35 +36,34 @@ void TfrmVexal::assignStartHints() {
         std::string hint;
     } menuHints[] = {
         {mnuRunET, runHint()},
-        {mnuASE, isSet(eyePath) ? shell::text::kRunProgram + eyePath : " No program configured! Press ASE Button"},
+        {mnuASE, settings::isSet(eyePath) ? shell::text::kRunProgram + eyePath : shell::text::kNoProgram},
         {mnuPB, btnPB.hint()},
         {mnuQuit, bitbtnQuit.hint()},
         {mnuSelMap, bitbtnSelMap.hint()},
-        {mnuDemo, " Select your ET demo map (*.dm83)"},
-        {mnuScrShot, " Shows your Screenshots as jpg with your default viewer"},
+        {mnuDemo, shell::text::kDemoHint},
+        {mnuScrShot, shell::text::kScreenshotHint},
         {mnuEdit, bitbtnEdit.hint()},
-        {mnuMapInfo, " Shows map infos for the current ET map"},
-        {mnuLog, " Show the ET logfile etconsole.log"},
-        {mnuASELog, " Show the All Seeing Eye buddylog.txt"},
-        {mnuLaunchInfo, " Server infos about last ET game started with ASE"},
+        {mnuMapInfo, shell::text::kMapInfoHint},
+        {mnuLog, shell::text::kLogHint},
+        {mnuASELog, shell::text::kBuddyLogHint},
+        {mnuLaunchInfo, shell::text::kLaunchInfoHint},
         {mnuSelETDir, bitbtnSelDir.hint()},
-        {mnuNick, isSet(nickname) ? " Current Nickname for Enemy Territory: " + nickname
-                                  : " Nickname for Enemy Territory not yet configured!"},
-        {mnuNotepad, " Fall back to Windows Notepad.exe"},
+        {mnuNick, settings::isSet(nickname) ? tools::texts::kNickHint + nickname : shell::text::kNoNickname},
+        {mnuNotepad, shell::text::kNotepadHint},
         {mnuSelEditor, sbtnEditor.hint()},
         {mnuMinimize, cbMinimize.hint()},
         {mnuClose, cbClose.hint()},
         {mnuTasktray, cbTray.hint()},
         {mnuDelProfile, cbDelProfile.hint()},
-        {mnuMinMax, " Maximize/Minimize the Parameter listbox size"},
+        {mnuMinMax, shell::text::kMinMaxHint},
         {mnuSound, mnuSound->checked() ? shell::text::kSoundOn : shell::text::kSoundOff},
-        {mnuBackupZip, " Create a backup from all important Vexal files"},
-        {mnuBackupOnQuit, " Create a backup if Vexal quit"},
+        {mnuBackupZip, shell::text::kBackupHint},
+        {mnuBackupOnQuit, shell::text::kBackupOnQuitHint},
         {mnuRestore, sbtnRestore.hint()},
-        {mnuReadme, " Show readme-vexal.txt"},
-        {mnuETReadme, " Show the Support html files for Enemy Territory"},
-        {mnuDownload, std::string(" Address: ") + tools::texts::kDownloadAddress},
-        {mnuChanges, " Show changes-vexal.txt"},
+        {mnuReadme, shell::text::kReadmeHint},
+        {mnuETReadme, shell::text::kSupportHint},
+        {mnuDownload, std::string(shell::text::kAddress) + tools::texts::kDownloadAddress},
+        {mnuChanges, shell::text::kChangesHint},
         {mnuAbout, " " + imgAbout.hint()},
     };
     for (const auto& [item, hint] : menuHints) item->setHint(hint);
@@ -96,15 +89,17 @@ void TfrmVexal::sbtnNotepadMouseMove() {
 void TfrmVexal::sbtnEditorMouseMove() { setStatus(editorHint()); }
 
 void TfrmVexal::sbtnBackupMouseMove() {
-    sbtnBackup.setHint(shell::text::kLastBackup + (isSet(lastBackup) ? lastBackup : shell::text::kNever));
+    sbtnBackup.setHint(shell::text::kLastBackup + (settings::isSet(lastBackup) ? lastBackup : shell::text::kNever));
 }
 
 void TfrmVexal::sbtnRestoreMouseMove() { sbtnRestore.setHint(shell::text::kRestoreHint); }
 
-void TfrmVexal::bitbtnLogMouseMove() { setStatus(isSet(lastLog) ? " " + lastLog : shell::text::kLogNeverOpened); }
+void TfrmVexal::bitbtnLogMouseMove() {
+    setStatus(settings::isSet(lastLog) ? " " + lastLog : shell::text::kLogNeverOpened);
+}
 
 void TfrmVexal::btnPBMouseMove() {
-    setStatus(shell::text::kLastPbUpdate + (isSet(pbLog) ? pbLog : shell::text::kNever));
+    setStatus(shell::text::kLastPbUpdate + (settings::isSet(pbLog) ? pbLog : shell::text::kNever));
 }
 
 void TfrmVexal::lboxParamMouseMove() { setStatus(shell::text::kListHint); }
@@ -151,7 +146,7 @@ void TfrmVexal::bitbtnRunMouseMove() {
 }
 
 void TfrmVexal::bitbtnASEMouseMove() {
-    setStatus(isSet(eyePath) ? shell::text::kRunProgram + eyePath : shell::text::kNoOtherProgram);
+    setStatus(settings::isSet(eyePath) ? shell::text::kRunProgram + eyePath : shell::text::kNoOtherProgram);
 }
 
 }  // namespace vexal

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "shell/texts.h"
 
 namespace vexal {
 
@@ -17,7 +18,7 @@ void TfrmVexal::mnuSoundClick() {
     settings::write(config.doc(), settings::key::sound, mnuSound->checked());
     saveSettings();
     playClick();  // heard only when sound has just been switched on
-    mnuSound->setHint(mnuSound->checked() ? " Toggle Sound Support [ON]" : " Toggle Sound Support [OFF]");
+    mnuSound->setHint(mnuSound->checked() ? shell::text::kSoundOn : shell::text::kSoundOff);
 }
 
 }  // namespace vexal

@@ -26,6 +26,43 @@ inline constexpr const char* kNoOtherProgram = " No other program configured! Pr
 inline constexpr const char* kEtDirectory = " ET directory: ";
 inline constexpr const char* kSoundOn = " Toggle Sound Support [ON]";
 inline constexpr const char* kSoundOff = " Toggle Sound Support [OFF]";
+inline constexpr const char* kMinimizeHint = " Minimize Vexal to taskbar or system tray if ET.exe or ";  // + browser
+inline constexpr const char* kRun = " run";
+inline constexpr const char* kCloseHint = " Close Vexal after starting ET.exe or ";  // + browser
+inline constexpr const char* kCloseHintEnd = "  (if checked, NO global hotkeys available!)";
+inline constexpr const char* kDelMapListHint = " Delete ALL Entries in map list!";
+
+// The backup's buttons: the first hint lacks a blank, as it always has.
+inline constexpr const char* kFirstBackupHint = " Create Vexal-backup.zipwith all config files";
+inline constexpr const char* kBackupButtonHint = " Create Vexal-backup.zip with all config files";
+inline constexpr const char* kRestoreButtonHint = " Restore config files from Vexal-backup.zip";
+inline constexpr const char* kLogButtonHint = " Show logfile etconsole.log";
+
+// Menu item hints.
+inline constexpr const char* kNoProgram = " No program configured! Press ASE Button";
+inline constexpr const char* kDemoHint = " Select your ET demo map (*.dm83)";
+inline constexpr const char* kScreenshotHint = " Shows your Screenshots as jpg with your default viewer";
+inline constexpr const char* kMapInfoHint = " Shows map infos for the current ET map";
+inline constexpr const char* kLogHint = " Show the ET logfile etconsole.log";
+inline constexpr const char* kBuddyLogHint = " Show the All Seeing Eye buddylog.txt";
+inline constexpr const char* kLaunchInfoHint = " Server infos about last ET game started with ASE";
+inline constexpr const char* kNoNickname = " Nickname for Enemy Territory not yet configured!";
+inline constexpr const char* kNotepadHint = " Fall back to Windows Notepad.exe";
+inline constexpr const char* kMinMaxHint = " Maximize/Minimize the Parameter listbox size";
+inline constexpr const char* kBackupHint = " Create a backup from all important Vexal files";
+inline constexpr const char* kBackupOnQuitHint = " Create a backup if Vexal quit";
+inline constexpr const char* kReadmeHint = " Show readme-vexal.txt";
+inline constexpr const char* kSupportHint = " Show the Support html files for Enemy Territory";
+inline constexpr const char* kAddress = " Address: ";  // + the download address
+inline constexpr const char* kChangesHint = " Show changes-vexal.txt";
+
+// The window caption and the tray menu's first row, with the program's version.
+[[nodiscard]] inline std::string windowCaption(const std::string& version, const std::string& gameDir) {
+    return "Vexal " + version + " final  [" + gameDir + "]";
+}
+[[nodiscard]] inline std::string trayShowCaption(const std::string& version) {
+    return "Show Vexal (" + version + " final)";
+}
 
 // The Run hint, long form (start-up, refresh, mouse over Run) and short form
 // (right after the hotkey character changed).

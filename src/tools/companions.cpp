@@ -1,8 +1,8 @@
 // The server browser and the PunkBuster updater, started like the game itself.
 #include "app/main_window.h"
 #include "settings/paths.h"
+#include "shell/texts.h"
 #include "tools/texts.h"
-#include "util/error.h"
 #include "util/utilities.h"
 
 namespace vexal {
@@ -51,7 +51,8 @@ void TfrmVexal::bitbtnASEExit() { launcher.gameStarted(false); }
 
 void TfrmVexal::btnPBClick() {
     playFeedback(programDir + settings::kClickSound);
-    application.setTitle(tools::texts::kLastPbUpdate + (pbLog.size() >= 2 ? pbLog : std::string(tools::texts::kNever)));
+    application.setTitle(tools::texts::kLastPbUpdate +
+                         (settings::isSet(pbLog) ? pbLog : std::string(shell::text::kNever)));
     if (!util::InternetConnected(services.connectivity)) {
         services.dialogs.messageBox(tools::texts::kNotConnected, platform::BoxKind::Warning,
                                     platform::BoxButtons::Cancel);
@@ -69,8 +70,7 @@ void TfrmVexal::btnPBClick() {
         return;
     }
     // The updater looks for its files in its own folder.
-    if (!services.fs.setCurrentDirectory(folder))
-        throw Error("Cannot change to the folder \"" + folder + "\": it does not exist or is not accessible.");
+    util::enterFolder(services.fs, folder);
     playFeedback(programDir + settings::kClickSound);
     services.shell.open(updater, "", "", platform::ShowCmd::Show, false);
     // Recorded only once the shell has accepted the start.

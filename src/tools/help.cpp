@@ -34,7 +34,7 @@ void TfrmVexal::mnuDownloadClick() {
 }
 
 void TfrmVexal::mnuAboutClick() {
-    const std::string tune = programDir + "Vexal.mp3";
+    const std::string tune = programDir + settings::kAboutSound;
     bool playing = false;
     if (mnuSound->checked() && services.fs.fileExists(tune)) {
         // Without an MP3 decoder the tune cannot be opened: the click stands in.

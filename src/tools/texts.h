@@ -9,7 +9,6 @@ namespace vexal::tools::texts {
 inline constexpr const char* kExeFilter = "EXE files (*.exe)|*.exe";
 inline constexpr const char* kSelectProgramTitle = "Select your Program";
 inline constexpr const char* kLastPbUpdate = "Last PB update: ";
-inline constexpr const char* kNever = "never";
 inline constexpr const char* kNotConnected =
     "Sorry, you are not connected to Internet\n\rPlease connect to Internet and try it again";
 inline constexpr const char* kReallyUpdate = "You are connected. Do you want to really make an update?";

@@ -1,5 +1,6 @@
 #include "tools/tool_rules.h"
 
+#include "settings/keys.h"
 #include "settings/paths.h"
 #include "tools/texts.h"
 
@@ -20,7 +21,7 @@ std::string quotedArguments(const std::vector<std::string>& paths) {
 }
 
 std::string editHint(const std::string& lastCfg) {
-    if (lastCfg.size() < 2) return texts::kEditHint;
+    if (!settings::isSet(lastCfg)) return texts::kEditHint;
     return texts::kEditHintRecent + settings::extractFileName(lastCfg) + ")";
 }
 

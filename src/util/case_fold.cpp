@@ -59,4 +59,12 @@ bool sameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+char asciiLowerChar(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string asciiLowerCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = asciiLowerChar(c);
+    return out;
+}
+
 }  // namespace vexal::util

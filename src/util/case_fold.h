@@ -13,6 +13,10 @@ namespace vexal::util {
 // Lower case of the same letters.
 [[nodiscard]] char lowerChar(char c);
 [[nodiscard]] std::string lowerCase(std::string_view text);
+// Lower case of A to Z only: the game's map names and the network's host names and
+// keys know no other letters, and a byte above 127 there is not a letter of ours.
+[[nodiscard]] char asciiLowerChar(char c);
+[[nodiscard]] std::string asciiLowerCase(std::string_view text);
 // Whether two names are one name to the file system.
 [[nodiscard]] bool sameName(std::string_view a, std::string_view b);
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
+#include "util/error.h"
 #include "util/path_text.h"
 
 namespace vexal::util {
@@ -15,35 +17,51 @@ std::string cannotOpenFileText(const std::string& path) {
 
 std::string cannotCreateFileText(const std::string& path) { return "Datei " + path + " kann nicht erstellt werden"; }
 
+void enterFolder(platform::FileSystem& fs, const std::string& folder, const char* what) {
+    if (folder.empty() || !fs.setCurrentDirectory(folder))
+        throw Error(std::string("Cannot change to the ") + what + " \"" + folder +
+                    "\": it does not exist or is not accessible.");
+}
+
 namespace {
 
-// Windows stops a tree walk at the path length limit; with long paths enabled a
-// junction that points back up would recurse until the stack runs out. No real
-// folder of the game goes anywhere near this depth.
-constexpr int kMaxTreeDepth = 128;
+using Visit = std::function<void(const std::string&, const platform::DirEntry&)>;
 
-std::int32_t countFiles(platform::FileSystem& fs, const std::string& folder, int depth,
-                        const std::atomic<bool>* stop) {
-    if (stop && stop->load(std::memory_order_relaxed)) return 0;
-    const std::string dir = includeTrailingBackslash(folder);
-    std::int64_t count = 0;
+void walk(platform::FileSystem& fs, const std::string& dir, int depth, const TreeWalk& how, const Visit& visit) {
+    if (how.stop && how.stop->load(std::memory_order_relaxed)) return;
+    std::vector<std::string> later;
     for (const auto& entry : fs.list(dir, "*.*")) {
-        if (!entry.isDirectory()) ++count;
-        // A linked folder may point back up the tree or to another drive: not ours to count.
-        else if (entry.name != "." && entry.name != ".." && depth < kMaxTreeDepth &&
-                 (entry.attributes & platform::kAttrReparsePoint) == 0)
-            count += countFiles(fs, dir + entry.name, depth + 1, stop);
+        if (entry.isDirectory() && (entry.name == "." || entry.name == ".." ||
+                                    (how.skipDotFolders && (entry.name.empty() || entry.name[0] == '.')) ||
+                                    (entry.attributes & platform::kAttrReparsePoint)))
+            continue;
+        visit(dir, entry);
+        if (!entry.isDirectory() || depth >= how.maxDepth) continue;
+        if (how.entriesBeforeSubfolders)
+            later.push_back(entry.name);
+        else
+            walk(fs, dir + entry.name + '\\', depth + 1, how, visit);
     }
-    return static_cast<std::int32_t>(std::min<std::int64_t>(count, std::numeric_limits<std::int32_t>::max()));
+    for (const auto& name : later) walk(fs, dir + name + '\\', depth + 1, how, visit);
 }
 
 }  // namespace
+
+void walkTree(platform::FileSystem& fs, const std::string& folder, const TreeWalk& how, const Visit& visit) {
+    walk(fs, includeTrailingBackslash(folder), 0, how, visit);
+}
 
 std::int32_t CountFilesInTree(platform::FileSystem& fs, const std::string& folder, const std::atomic<bool>* stop) {
     // No folder named at all (an unset game directory) counts nothing rather than
     // walking the current folder.
     if (folder.empty()) return 0;
-    return countFiles(fs, folder, 0, stop);
+    // Windows stops a tree walk at the path length limit; with long paths enabled a
+    // deep tree could recurse until the stack runs out. No real folder of the game
+    // goes anywhere near this depth.
+    std::int64_t count = 0;
+    walkTree(fs, folder, {.maxDepth = 128, .stop = stop},
+             [&count](const std::string&, const platform::DirEntry& entry) { count += entry.isDirectory() ? 0 : 1; });
+    return static_cast<std::int32_t>(std::min<std::int64_t>(count, std::numeric_limits<std::int32_t>::max()));
 }
 
 std::uint32_t FileSizeOf(platform::FileSystem& fs, const std::string& path) {

@@ -1,6 +1,9 @@
 #pragma once
 // What the file system says about files and folders, and how a failure is put.
+#include <atomic>
 #include <cstdint>
+#include <functional>
+#include <limits>
 #include <string>
 
 #include "platform/platform.h"
@@ -11,12 +14,27 @@ namespace vexal::util {
 [[nodiscard]] std::string cannotOpenFileText(const std::string& path);    // "Datei <path> kann nicht geöffnet werden"
 [[nodiscard]] std::string cannotCreateFileText(const std::string& path);  // "Datei <path> kann nicht erstellt werden"
 
-// File name without folder and without its last extension: C:\ET\etmain\oasis.pk3 gives oasis.
-[[nodiscard]] std::string FileBaseName(const std::string& path);
-[[nodiscard]] std::string cannotCreateFileText(const std::string& path);  // "Datei <path> kann nicht erstellt werden"
+// Makes `folder` the current folder, which programs started by their bare name
+// and tools that look for files beside them need. Throws vexal::Error "Cannot
+// change to the <what> "<folder>": ..." when it cannot; no folder named at all is
+// refused too, rather than leaving the current folder where it was.
+void enterFolder(platform::FileSystem& fs, const std::string& folder, const char* what = "folder");
 
-// File name without folder and without its last extension: C:\ET\etmain\oasis.pk3 gives oasis.
-[[nodiscard]] std::string FileBaseName(const std::string& path);
+// One walk through a folder tree for everything that looks below a folder.
+struct TreeWalk {
+    // Folders whose name begins with a full stop (".git") are left alone, not only "." and "..".
+    bool skipDotFolders = false;
+    // A folder's own entries all come before anything in its subfolders; else a
+    // subfolder is walked as soon as it is met.
+    bool entriesBeforeSubfolders = false;
+    int maxDepth = std::numeric_limits<int>::max();  // levels entered below the start folder
+    const std::atomic<bool>* stop = nullptr;         // once set, no further folder is listed
+};
+// Calls `visit` with each file and folder below `folder` and the folder it stands
+// in (with its trailing backslash). Junctions and symbolic links to folders are
+// neither visited nor entered: they may lead out of the tree or round in a circle.
+void walkTree(platform::FileSystem& fs, const std::string& folder, const TreeWalk& how,
+              const std::function<void(const std::string& dir, const platform::DirEntry& entry)>& visit);
 
 // Files below `folder`, at any depth, hidden ones included; folders are not counted.
 // A count that is no longer wanted ends early (with a part of the number) once `stop` is set.

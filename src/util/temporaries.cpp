@@ -3,6 +3,8 @@
 #include <cctype>
 #include <tuple>
 
+#include "util/case_fold.h"
+
 namespace vexal::util {
 
 namespace {
@@ -11,14 +13,6 @@ bool digitsAt(const std::string& s, std::size_t from, std::size_t to) {
     if (from >= to) return false;
     for (std::size_t i = from; i < to; ++i)
         if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
-    return true;
-}
-
-bool sameLetters(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
     return true;
 }
 
@@ -32,8 +26,8 @@ bool earlier(const platform::DateTime& a, const platform::DateTime& b) {
 bool isOwnTemporaryName(const std::string& name) {
     const std::string prefix = kTemporaryPrefix, suffix = kTemporarySuffix;
     if (name.size() < prefix.size() + suffix.size() + 3) return false;
-    if (!sameLetters(name.substr(0, prefix.size()), prefix)) return false;
-    if (!sameLetters(name.substr(name.size() - suffix.size()), suffix)) return false;
+    if (!sameName(name.substr(0, prefix.size()), prefix)) return false;
+    if (!sameName(name.substr(name.size() - suffix.size()), suffix)) return false;
     const std::size_t end = name.size() - suffix.size();
     const std::size_t dash = name.find('-', prefix.size());
     return dash != std::string::npos && dash < end && digitsAt(name, prefix.size(), dash) &&
@@ -46,7 +40,7 @@ std::size_t removeStaleTemporaries(platform::FileSystem& fs, const std::string& 
     std::size_t removed = 0;
     for (const auto& entry : fs.list(dir, "*.tmp")) {
         if (entry.isDirectory() || !earlier(entry.lastWrite, before)) continue;
-        if (!isOwnTemporaryName(entry.name) && !(!extraName.empty() && sameLetters(entry.name, extraName))) continue;
+        if (!isOwnTemporaryName(entry.name) && !(!extraName.empty() && sameName(entry.name, extraName))) continue;
         // A read-only one is not ours to force; a failed delete is tried at the next start.
         if (fs.deleteFile(dir + entry.name)) ++removed;
     }

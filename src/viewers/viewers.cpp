@@ -20,10 +20,7 @@ using File = viewers::Viewers::File;
 
 }  // namespace
 
-void TfrmVexal::enterViewerFolder(const std::string& folder) {
-    if (!services.fs.setCurrentDirectory(folder))
-        throw Error("Cannot change to the folder \"" + folder + "\": it does not exist or is not accessible.");
-}
+void TfrmVexal::enterViewerFolder(const std::string& folder) { util::enterFolder(services.fs, folder); }
 
 void TfrmVexal::showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colour) {
     memo.setFont(font);

@@ -46,7 +46,6 @@ public:
     // Creates every window from the model as it stands; nothing is shown yet.
     void create();
     [[nodiscard]] HWND mainWindow() const { return main_; }
-    [[nodiscard]] HWND applicationWindow() const { return app_; }
     [[nodiscard]] HWND controlWindow(const ui::Control& control) const;
 
     // The first showing at start; with `minimized` the window stays hidden and the

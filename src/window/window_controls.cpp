@@ -1,6 +1,7 @@
 // One window per control of the model, and the mirroring of model changes into it.
 #include <algorithm>
 
+#include "platform/win32/svc_screen.h"
 #include "window/window_backend.h"
 #include "window/window_messages.h"
 
@@ -38,12 +39,7 @@ HFONT WindowBackend::font(const ui::Font& f) {
                             (f.fixedPitch ? "f" : "");
     auto it = fonts_.find(key);
     if (it == fonts_.end()) {
-        // A negative height asks for the character height, as the layout gives it.
-        HFONT h = CreateFontA(-f.height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, f.italic, FALSE, FALSE, ANSI_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              static_cast<DWORD>((f.fixedPitch ? FIXED_PITCH : DEFAULT_PITCH) | FF_DONTCARE),
-                              f.name.c_str());
-        it = fonts_.emplace(key, ScopedFont(h)).first;
+        it = fonts_.emplace(key, makeFont(f.name, f.height, f.bold, f.italic, f.fixedPitch)).first;
     }
     return it->second.get();
 }

@@ -1,4 +1,3 @@
-#include "backup/restart.h"
 #include "unit/window_fixture.h"
 #include "util/error.h"
 
@@ -54,8 +53,10 @@ TEST_F(WindowTest, AFirstStartWithAGoodFolderShowsDefaultsAndThePredefinedList) 
 }
 
 TEST_F(WindowTest, AStoredHotkeyColoursTheBoxRedOnlyForTheGamesOwnLetters) {
-    for (const auto& [key, colour] : std::vector<std::pair<std::string, ui::Colour>>{
-             {"B", ui::kClRed}, {"U", ui::kClRed}, {"C", ui::kClAqua}, {"V", ui::kClAqua}, {"7", ui::kClAqua}}) {
+    const std::vector<std::pair<std::string, ui::Colour>> rows = {{"B", ui::kClRed},  {"U", ui::kClRed},
+                                                                  {"C", ui::kClAqua}, {"T", ui::kClAqua},
+                                                                  {"V", ui::kClAqua}, {"7", ui::kClAqua}};
+    for (const auto& [key, colour] : rows) {
         fake.fs.addFile(kIni, std::string("[Paths]\r\netPath=") + kGame + "\r\n[Minimize]\r\nET-Minimize=" + key);
         settings::Config cfg(fake.fs, kIni);
         TfrmVexal window(services, cfg, app);
@@ -192,22 +193,6 @@ TEST_F(WindowTest, AGameFolderThatVanishedIsClearedBeforeTheDialog) {
     run([&] { form->bitbtnSelDirClick(); });
     EXPECT_EQ(fake.dialogs.browseCalls.back().preselect, "");
     EXPECT_TRUE(app.terminated());
-}
-
-TEST_F(WindowTest, ARestartedCopyIsNotTurnedAwayByTheGuard) {
-    settingsFile();
-    ASSERT_TRUE(singleInstanceCheck(config, fake.process));
-    start();
-    form->restartProgram();
-    EXPECT_TRUE(form->backupCommands.restartRequested());
-    EXPECT_TRUE(fake.shell.calls.empty());  // not while this copy still stands
-    // What the program entry does once the window is gone.
-    fake.process.releaseMutex();
-    backup::startRestoredCopy(services);
-    ASSERT_EQ(fake.shell.calls.size(), 1u);
-    EXPECT_EQ(fake.shell.calls[0].file, std::string(kProgram) + "Vexal.exe");
-    settings::Config fresh(fake.fs, kIni);
-    EXPECT_TRUE(singleInstanceCheck(fresh, fake.process));
 }
 
 TEST_F(WindowTest, AStoredMapIsShownWithoutRunningTheMapChange) {

@@ -201,6 +201,70 @@ TEST(UtilCountFiles, LinkedFoldersAreSkippedAndDepthIsBounded) {
     EXPECT_LT(count, 1000);
 }
 
+// The one walk behind the counts, the profile.pid clean-up and the backup: what
+// each of its options leaves out, and the order in which entries come.
+TEST(UtilTreeWalk, OptionsDecideWhatIsVisitedAndInWhichOrder) {
+    platform::fake::FakeFileSystem fs;
+    for (const char* file : {"a.txt", "z.txt", ".git\\d.txt", "sub\\b.txt", "sub\\deep\\c.txt"})
+        fs.addFile("C:\\t\\"s + file);
+    fs.addDirectory("C:\\t\\link", platform::kAttrReparsePoint);
+    fs.addFile("C:\\t\\link\\e.txt");
+    std::atomic<bool> stopped{true};
+
+    const struct {
+        const char* what;
+        TreeWalk how;
+        Lines visited;
+    } rows[] = {
+        {"subfolders as met",
+         {},
+         {".git", ".git\\d.txt", "a.txt", "sub", "sub\\b.txt", "sub\\deep", "sub\\deep\\c.txt", "z.txt"}},
+        {"a folder's entries first",
+         {.entriesBeforeSubfolders = true},
+         {".git", "a.txt", "sub", "z.txt", ".git\\d.txt", "sub\\b.txt", "sub\\deep", "sub\\deep\\c.txt"}},
+        {"dot folders left alone",
+         {.skipDotFolders = true, .entriesBeforeSubfolders = true},
+         {"a.txt", "sub", "z.txt", "sub\\b.txt", "sub\\deep", "sub\\deep\\c.txt"}},
+        {"one level down",
+         {.maxDepth = 1},
+         {".git", ".git\\d.txt", "a.txt", "sub", "sub\\b.txt", "sub\\deep", "z.txt"}},
+        {"the folder itself only", {.maxDepth = 0}, {".git", "a.txt", "sub", "z.txt"}},
+        {"stopped before it began", {.stop = &stopped}, {}},
+    };
+    for (const auto& row : rows) {
+        Lines visited;
+        walkTree(fs, "C:\\T", row.how,
+                 [&](const std::string& dir, const DirEntry& entry) { visited.push_back(dir.substr(5) + entry.name); });
+        EXPECT_EQ(visited, row.visited) << row.what;
+    }
+}
+
+TEST(UtilEnterFolder, ChangesTheCurrentFolderOrSaysWhichFolderItCouldNot) {
+    platform::fake::FakeFileSystem fs;
+    fs.addDirectory("C:\\ET\\pb");
+    enterFolder(fs, "C:\\ET\\pb");
+    EXPECT_EQ(fs.currentDirectory(), "C:\\ET\\pb");
+
+    const struct {
+        std::string folder;
+        const char* what;
+        std::string message;
+    } refused[] = {
+        {"C:\\ET\\gone", "folder",
+         "Cannot change to the folder \"C:\\ET\\gone\": it does not exist or is not accessible."},
+        {"", "game directory", "Cannot change to the game directory \"\": it does not exist or is not accessible."},
+    };
+    for (const auto& row : refused) {
+        try {
+            enterFolder(fs, row.folder, row.what);
+            ADD_FAILURE() << "no error for " << row.folder;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.what(), row.message);
+        }
+        EXPECT_EQ(fs.currentDirectory(), "C:\\ET\\pb") << "a refused change leaves the current folder";
+    }
+}
+
 TEST(UtilFileFacts, SizeAndDateOfAFileAndNothingForOthers) {
     platform::fake::FakeFileSystem fs;
     platform::fake::FakeClock clock;

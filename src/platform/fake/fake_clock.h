@@ -12,7 +12,6 @@ public:
     [[nodiscard]] std::string longTimeText(const DateTime& t) override;
     [[nodiscard]] NumberFormat numberFormat() override { return format; }
     [[nodiscard]] std::string lower(const std::string& text) override;
-    void advanceSeconds(int seconds);
 
     DateTime current{2024, 1, 15, 10, 30, 0};
     NumberFormat format{'.', ','};

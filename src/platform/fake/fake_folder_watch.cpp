@@ -1,7 +1,8 @@
 #include "platform/fake/fake_folder_watch.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "util/case_fold.h"
 
 namespace vexal::platform::fake {
 
@@ -12,7 +13,7 @@ std::string key(const std::string& path) {
     std::string out;
     for (const char c : path) {
         if (c == '\\' && !out.empty() && out.back() == '\\') continue;
-        out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        out += util::lowerChar(c);
     }
     while (!out.empty() && out.back() == '\\') out.pop_back();
     return out;

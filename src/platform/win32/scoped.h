@@ -87,7 +87,6 @@ using ScopedHandle = Scoped<HandleTraits>;
 using ScopedFindHandle = Scoped<FindTraits>;
 using ScopedFont = Scoped<GdiTraits<HFONT>>;
 using ScopedBrush = Scoped<GdiTraits<HBRUSH>>;
-using ScopedPen = Scoped<GdiTraits<HPEN>>;
 using ScopedBitmap = Scoped<GdiTraits<HBITMAP>>;
 using ScopedMemoryDc = Scoped<MemoryDcTraits>;  // from CreateCompatibleDC
 using ScopedMenu = Scoped<MenuTraits>;

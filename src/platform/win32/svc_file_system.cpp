@@ -18,7 +18,7 @@ namespace {
 // that collides with them succeeds a little later.
 constexpr int kReplaceAttempts = 5;
 constexpr DWORD kReplaceWaitMs = 50;
-constexpr DWORD kWriteChunk = 1 << 20;
+constexpr DWORD kIoChunk = 1 << 20;
 
 std::atomic<unsigned> tempCounter{0};
 
@@ -62,7 +62,7 @@ DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_s
 DWORD writeAll(HANDLE file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kWriteChunk));
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kIoChunk));
         DWORD written = 0;
         if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) return GetLastError();
         if (written == 0) return ERROR_WRITE_FAULT;
@@ -70,6 +70,21 @@ DWORD writeAll(HANDLE file, const std::string& bytes) {
     }
     // A full disk may only show here, when the cached data reaches it.
     return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
+}
+
+// Up to `length` bytes from the file's current position; fewer where the file ends.
+std::optional<std::string> readUpTo(HANDLE file, std::size_t length) {
+    std::string bytes(length, '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kIoChunk));
+        if (!ReadFile(file, bytes.data() + done, chunk, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
 }
 
 }  // namespace
@@ -103,17 +118,7 @@ std::optional<std::string> Win32FileSystem::readFile(const std::string& path) {
     LARGE_INTEGER size{};
     // A 32-bit process cannot hold more than this in one string anyway.
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x40000000) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kWriteChunk));
-        if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) return std::nullopt;
-        if (got == 0) break;  // shrank while we read it
-        done += got;
-    }
-    bytes.resize(done);
-    return bytes;
+    return readUpTo(file.get(), static_cast<std::size_t>(size.QuadPart));  // less if it shrank while we read it
 }
 
 std::optional<std::string> Win32FileSystem::readFilePart(const std::string& path, std::uint64_t offset,
@@ -125,17 +130,7 @@ std::optional<std::string> Win32FileSystem::readFilePart(const std::string& path
     LARGE_INTEGER at{};
     at.QuadPart = static_cast<LONGLONG>(offset);
     if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return std::nullopt;
-    std::string bytes(length, '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kWriteChunk));
-        if (!ReadFile(file.get(), bytes.data() + done, chunk, &got, nullptr)) return std::nullopt;
-        if (got == 0) break;  // the end of the file
-        done += got;
-    }
-    bytes.resize(done);
-    return bytes;
+    return readUpTo(file.get(), length);  // less at the end of the file
 }
 
 void Win32FileSystem::writeFileAtomic(const std::string& path, const std::string& bytes) {
