@@ -110,19 +110,11 @@ void TfrmVexal::FormCreate() {
     listMaximized = settings::read(config.doc(), settings::key::maxListbox);
     tmTime.setEnabled(settings::read(config.doc(), settings::key::timeTimer));
     tmDate.setEnabled(settings::read(config.doc(), settings::key::dateTimer));
-    mnuSound->setChecked(settings::read(config.doc(), settings::key::sound));
-    mnuBackupOnQuit->setChecked(settings::read(config.doc(), settings::key::backupOnQuit));
     nickname = settings::read(config.doc(), settings::key::nick);
     lastCfg = settings::read(config.doc(), settings::key::lastcfg);
     hotkeyChar = tools::hotkeyCharOf(settings::read(config.doc(), settings::key::hotkey), 'Z');
-    mnuInstances->setChecked(settings::read(config.doc(), settings::key::instances));
 
     updateMapInfoEnabled();
-
-    if (eyePath.find("eye.exe") == std::string::npos) {
-        mnuASELog->setEnabled(false);
-        mnuLaunchInfo->setEnabled(false);
-    }
 
     bitbtnRun.setHint(runHint());
     const std::string longName = longMapName();
@@ -197,13 +189,13 @@ void TfrmVexal::FormDestroy() {
 
 void TfrmVexal::mnuInstancesClick() {
     playClick();
-    settings::write(config.doc(), settings::key::instances, mnuInstances->checked());
+    settings::write(config.doc(), settings::key::instances, !setting(settings::key::instances));
     saveSettings();
 }
 
 void TfrmVexal::bitbtnQuitClick() {
     // A failed backup ends the handler here: the user sees why and the window stays.
-    if (mnuBackupOnQuit->checked()) sbtnBackupClick();
+    if (setting(settings::key::backupOnQuit)) sbtnBackupClick();
     close();
 }
 

@@ -31,15 +31,13 @@ void TfrmVexal::cbDelProfileClick() {
     saveSettings();
     // With no game folder the walk would start at the root of the current drive.
     if (cbDelProfile.checked() && !gameDir.empty()) launch::deletionWalk(services.fs, gameDir, "profile.pid");
-    mnuDelProfile->setChecked(cbDelProfile.checked());
 }
 
 void TfrmVexal::cbDelProfileMouseDown(ui::MouseButton button) {
     if (button == ui::MouseButton::Left) playClick();
 }
 
-// The menu item has toggled its mark; the check box holds the state and runs the
-// clean-up step when it changes.
-void TfrmVexal::mnuDelProfileClick() { cbDelProfile.setChecked(mnuDelProfile->checked()); }
+// The check box holds the state and runs the clean-up step when it changes.
+void TfrmVexal::mnuDelProfileClick() { cbDelProfile.setChecked(!cbDelProfile.checked()); }
 
 }  // namespace vexal

@@ -38,42 +38,42 @@ void TfrmVexal::assignStartHints() {
 
     // Menu items: copies are taken now, after the controls' own start hints.
     const struct {
-        ui::MenuItem* item;
+        const char* item;
         std::string hint;
     } menuHints[] = {
-        {mnuRunET, runHint()},
-        {mnuASE, isSet(eyePath) ? shell::text::kRunProgram + eyePath : " No program configured! Press ASE Button"},
-        {mnuPB, btnPB.hint()},
-        {mnuQuit, bitbtnQuit.hint()},
-        {mnuSelMap, bitbtnSelMap.hint()},
-        {mnuDemo, " Select your ET demo map (*.dm83)"},
-        {mnuScrShot, " Shows your Screenshots as jpg with your default viewer"},
-        {mnuEdit, bitbtnEdit.hint()},
-        {mnuMapInfo, " Shows map infos for the current ET map"},
-        {mnuLog, " Show the ET logfile etconsole.log"},
-        {mnuASELog, " Show the All Seeing Eye buddylog.txt"},
-        {mnuLaunchInfo, " Server infos about last ET game started with ASE"},
-        {mnuSelETDir, bitbtnSelDir.hint()},
-        {mnuNick, isSet(nickname) ? " Current Nickname for Enemy Territory: " + nickname
+        {"mnuRunET", runHint()},
+        {"mnuASE", isSet(eyePath) ? shell::text::kRunProgram + eyePath : " No program configured! Press ASE Button"},
+        {"mnuPB", btnPB.hint()},
+        {"mnuQuit", bitbtnQuit.hint()},
+        {"mnuSelMap", bitbtnSelMap.hint()},
+        {"mnuDemo", " Select your ET demo map (*.dm83)"},
+        {"mnuScrShot", " Shows your Screenshots as jpg with your default viewer"},
+        {"mnuEdit", bitbtnEdit.hint()},
+        {"mnuMapInfo", " Shows map infos for the current ET map"},
+        {"mnuLog", " Show the ET logfile etconsole.log"},
+        {"mnuASELog", " Show the All Seeing Eye buddylog.txt"},
+        {"mnuLaunchInfo", " Server infos about last ET game started with ASE"},
+        {"mnuSelETDir", bitbtnSelDir.hint()},
+        {"mnuNick", isSet(nickname) ? " Current Nickname for Enemy Territory: " + nickname
                                   : " Nickname for Enemy Territory not yet configured!"},
-        {mnuNotepad, " Fall back to Windows Notepad.exe"},
-        {mnuSelEditor, sbtnEditor.hint()},
-        {mnuMinimize, cbMinimize.hint()},
-        {mnuClose, cbClose.hint()},
-        {mnuTasktray, cbTray.hint()},
-        {mnuDelProfile, cbDelProfile.hint()},
-        {mnuMinMax, " Maximize/Minimize the Parameter listbox size"},
-        {mnuSound, mnuSound->checked() ? shell::text::kSoundOn : shell::text::kSoundOff},
-        {mnuBackupZip, " Create a backup from all important Vexal files"},
-        {mnuBackupOnQuit, " Create a backup if Vexal quit"},
-        {mnuRestore, sbtnRestore.hint()},
-        {mnuReadme, " Show readme-vexal.txt"},
-        {mnuETReadme, " Show the Support html files for Enemy Territory"},
-        {mnuDownload, std::string(" Address: ") + tools::texts::kDownloadAddress},
-        {mnuChanges, " Show changes-vexal.txt"},
-        {mnuAbout, " " + imgAbout.hint()},
+        {"mnuNotepad", " Fall back to Windows Notepad.exe"},
+        {"mnuSelEditor", sbtnEditor.hint()},
+        {"mnuMinimize", cbMinimize.hint()},
+        {"mnuClose", cbClose.hint()},
+        {"mnuTasktray", cbTray.hint()},
+        {"mnuDelProfile", cbDelProfile.hint()},
+        {"mnuMinMax", " Maximize/Minimize the Parameter listbox size"},
+        {"mnuSound", setting(settings::key::sound) ? shell::text::kSoundOn : shell::text::kSoundOff},
+        {"mnuBackupZip", " Create a backup from all important Vexal files"},
+        {"mnuBackupOnQuit", " Create a backup if Vexal quit"},
+        {"mnuRestore", sbtnRestore.hint()},
+        {"mnuReadme", " Show readme-vexal.txt"},
+        {"mnuETReadme", " Show the Support html files for Enemy Territory"},
+        {"mnuDownload", std::string(" Address: ") + tools::texts::kDownloadAddress},
+        {"mnuChanges", " Show changes-vexal.txt"},
+        {"mnuAbout", " " + imgAbout.hint()},
     };
-    for (const auto& [item, hint] : menuHints) item->setHint(hint);
+    for (const auto& [item, hint] : menuHints) menuItem(item)->setHint(hint);
 }
 
 // ---- mouse-move texts -------------------------------------------------------

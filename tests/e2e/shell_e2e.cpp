@@ -132,11 +132,11 @@ TEST(TrayDesktop, MinimizingGoesToTheTrayAndTheTrayMenuBringsTheWindowBack) {
     PostMessageA(vexal.main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(e2e::waitFor([&] { return !IsWindowVisible(vexal.main()); }, 5s));
     EXPECT_FALSE(IsWindowVisible(owner)) << "no taskbar button while the tray icon is there";
-    vexal.command("popVexal");
+    vexal.command(vexal::Cmd::ShowWindow);
     EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }, 5s));
 
     // Switched off from the menu: minimizing keeps a taskbar button.
-    vexal.command("mnuTasktray");
+    vexal.command(vexal::Cmd::Tray);
     ASSERT_TRUE(e2e::waitFor([&] { return !vexal.checked("cbTray"); }, 5s));
     PostMessageA(vexal.main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(e2e::waitFor([&] { return IsIconic(owner) != FALSE; }, 5s));
@@ -169,9 +169,9 @@ TEST(TrayDesktop, ClosingTheTrayReadmeWithoutTheIconLeavesATaskbarButton) {
     Vexal vexal(box);
     ASSERT_TRUE(vexal.waitShown());
     HWND owner = GetWindow(vexal.main(), GW_OWNER);
-    vexal.command("popReadme");
+    vexal.command(vexal::Cmd::TrayReadme);
     ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.control("memReadme")) != FALSE; }, 5s));
-    vexal.command("mnuTasktray");
+    vexal.command(vexal::Cmd::Tray);
     ASSERT_TRUE(e2e::waitFor([&] { return !vexal.checked("cbTray"); }, 5s));
     vexal.key("memReadme", VK_ESCAPE);
     ASSERT_TRUE(e2e::waitFor([&] { return IsIconic(owner) != FALSE || !IsWindowVisible(vexal.main()); }, 5s));

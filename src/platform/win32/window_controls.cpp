@@ -451,7 +451,9 @@ void WindowBackend::drawListItem(const DRAWITEMSTRUCT& item) {
 
 void WindowBackend::onCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) {
-        // A menu item or an accelerator.
+        // A menu item or an accelerator; posted by another program, it finds the
+        // item's enabled state as a menu would show it now.
+        menuOpening();
         if (MenuEntry* entry = menuByCommand(LOWORD(wParam))) guarded([entry] { entry->item->click(); });
         return;
     }
