@@ -7,6 +7,7 @@
 
 namespace vexal {
 
+// clang-format off
 void TfrmVexal::onCommand(Cmd command) {
     switch (command) {
         case Cmd::None: break;
@@ -58,9 +59,11 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::ShowWindow: ctrayIconDblClick(); break;
     }
 }
+// clang-format on
 
 bool TfrmVexal::setting(const settings::BoolKey& key) const { return settings::read(config.doc(), key); }
 
+// clang-format off
 bool TfrmVexal::isOn(Cmd command) const {
     switch (command) {
         case Cmd::Minimize: return cbMinimize.checked();
@@ -85,6 +88,7 @@ bool TfrmVexal::canRun(Cmd command) const {
         default: return true;
     }
 }
+// clang-format on
 
 void TfrmVexal::updateMenus() {
     for (const auto& row : layout::menus()) {

@@ -37,7 +37,7 @@ void TfrmVexal::buildLayout() {
         c.setColour(row.colour);
         c.setBackground(row.background);
         c.setShowHintTooltip(row.tooltip);
-        if (row.font.name) c.setFont({row.font.name, row.font.height, row.font.bold, row.font.italic, row.font.fixedPitch});
+        if (const auto& f = row.font; f.name) c.setFont({f.name, f.height, f.bold, f.italic, f.fixedPitch});
         if (row.command != Cmd::None) c.onClick = [this, command = row.command] { onCommand(command); };
         if (auto* cap = dynamic_cast<ui::CaptionControl*>(&c)) cap->setCaption(row.caption);
         if (auto* edit = dynamic_cast<ui::Edit*>(&c)) {
@@ -45,7 +45,8 @@ void TfrmVexal::buildLayout() {
             edit->setReadOnly(row.readOnly);
         }
         if (auto* list = dynamic_cast<ui::ListControl*>(&c)) list->setSorted(row.sorted);
-        if (auto* combo = dynamic_cast<ui::ComboBox*>(&c); combo && row.dropDownCount) combo->dropDownCount = row.dropDownCount;
+        auto* combo = dynamic_cast<ui::ComboBox*>(&c);
+        if (combo && row.dropDownCount) combo->dropDownCount = row.dropDownCount;
         if (auto* image = dynamic_cast<ui::PictureBox*>(&c)) image->designPicture = row.picture;
         if (auto* button = dynamic_cast<ui::Button*>(&c)) {
             button->picture = row.picture;
@@ -208,12 +209,8 @@ ui::Timer* TfrmVexal::timer(const std::string& name) {
     return nullptr;
 }
 
-std::vector<std::span<const Wire>> TfrmVexal::wireTables() {
-    return {appWires(), launchWires(), shellWires(), toolsWires(), viewerWires(), serverWires()};
-}
-
 void TfrmVexal::wireEvents() {
-    for (const auto table : wireTables())
+    for (const auto table : {appWires(), launchWires(), shellWires(), toolsWires(), viewerWires(), serverWires()})
         for (const Wire& w : table) wire(w);
     onShow = [this] { FormShow(); };
 }

@@ -98,8 +98,6 @@ public:
     [[nodiscard]] ui::Control* control(const std::string& name) const;
     [[nodiscard]] ui::MenuItem* menuItem(const std::string& name) const;
     [[nodiscard]] ui::Timer* timer(const std::string& name);
-    // Every feature's table of user actions.
-    [[nodiscard]] static std::vector<std::span<const Wire>> wireTables();
     // The focus moves on as with Tab, within the control's group.
     void focusNext();
 

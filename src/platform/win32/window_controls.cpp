@@ -150,8 +150,6 @@ void WindowBackend::createControl(std::size_t index) {
     case ui::Kind::ProgressBar:
         cls = PROGRESS_CLASSA;
         break;
-    case ui::Kind::MediaPlayer:
-        return;  // plays sounds through the media layer; nothing to see
     }
 
     // Born in place, visible or not, enabled or not: each later move or show of a
