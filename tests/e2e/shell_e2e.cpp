@@ -121,6 +121,26 @@ TEST(StatusLine, TheDemoButtonNamesItsCountOnceThePointerMovesOverIt) {
         << vexal.text("stInfo");
 }
 
+// The main menu and the tray menu hold items of the same command; the one the menu
+// highlights names itself in the status line, and leaving the menu empties it.
+TEST(StatusLine, AHighlightedMenuItemShowsItsOwnHint) {
+    Sandbox box;
+    box.writeSettings();
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    const HMENU bar = GetMenu(vexal.main());
+    ASSERT_TRUE(bar);
+    auto highlight = [&](vexal::Cmd cmd) {
+        SendMessageA(vexal.main(), WM_MENUSELECT, MAKEWPARAM(static_cast<int>(cmd), MF_HILITE),
+                     reinterpret_cast<LPARAM>(bar));
+        return vexal.text("stInfo");
+    };
+    EXPECT_EQ(highlight(vexal::Cmd::Demo), " Select your ET demo map (*.dm83)");
+    EXPECT_EQ(highlight(vexal::Cmd::Ase), " No program configured! Press ASE Button");
+    SendMessageA(vexal.main(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(vexal.text("stInfo"), "");
+}
+
 // Runs inside a Wine virtual desktop, whose taskbar has a notification area.
 TEST(TrayDesktop, MinimizingGoesToTheTrayAndTheTrayMenuBringsTheWindowBack) {
     Sandbox box;

@@ -47,9 +47,9 @@ protected:
         ui::runHandler(handler, [&](const std::string& m) { errors.push_back(m); });
     }
 
-    // A menu item as the menu shows it when it opens.
+    // A menu item as the menu shows it when it opens (the window system's hook).
     ui::MenuItem& shown(const std::string& name) {
-        form->updateMenus();
+        form->windowModel({}).onMenuOpen();
         return *form->menuItem(name);
     }
 
