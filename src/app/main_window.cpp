@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "app/layout.h"
-#include "resources/resource_ids.h"
 
 namespace vexal {
 
@@ -25,65 +24,42 @@ ui::MenuItem* TfrmVexal::menuItem(const std::string& name) const {
     return it == menuIndex_.end() ? nullptr : it->second;
 }
 
-std::vector<ui::MenuItem*> TfrmVexal::allMenuItems() const {
-    std::vector<ui::MenuItem*> out;
-    for (const auto& row : layout::menus()) out.push_back(menuItem(row.name));
-    return out;
-}
-
 void TfrmVexal::buildLayout() {
-    // The table gives each member its place and look; controls() follows the table's order.
-    const std::vector<ui::Control*> members = {
-        &memETLog,     &memLaunchInfo, &memASE,       &memChanges,    &mPlay,           &memReadme,
-        &grpMain,      &grpMapName,    &stInfo,       &pb1,           &stDate,          &sbtnReadme,
-        &bitbtnSelDir, &edtParam,      &btnAdd,       &btnDelParam,   &btnDelParamList, &lboxParam,
-        &imgAbout,     &sbtnNotepad,   &sbtnEditor,   &sbtnBackup,    &sbtnRestore,     &cbMinimize,
-        &cbClose,      &cbTray,        &cbDelProfile, &BitBtnInfo,    &bitbtnSelMap,    &cbxMap,
-        &btnDelMap,    &btnDelMapList, &lbMinET,      &cbxHotKey,     &bitbtnRun,       &bitbtnASE,
-        &bitbtnEdit,   &bitbtnLog,     &bitbtnDemo,   &bitbtnPicture, &btnPB,           &bitbtnQuit,
-        &memServers};
-    for (const auto& row : layout::controls())
-        for (auto* m : members)
-            if (m->name() == row.name) controls_.push_back(m);
-
+    for (const auto& row : layout::controls()) controls_.push_back(&row.member(*this));
     for (const auto& row : layout::controls()) {
-        ui::Control* c = control(row.name);
-        if (!c) continue;
-        if (row.parent) c->setParent(control(row.parent));
-        c->setBounds({row.left, row.top, row.width, row.height});
-        c->setTabOrder(row.tab);
-        c->setHint(row.hint);
-        c->setVisible(row.visible);
-        c->setEnabled(row.enabled);
-        c->setColour(row.colour);
-        c->setBackground(row.background);
-        c->setShowHintTooltip(row.tooltip);
-        if (row.font.name) {
-            c->setFont({row.font.name, row.font.height, row.font.bold, row.font.italic, row.font.fixedPitch});
+        ui::Control& c = row.member(*this);
+        if (row.parent) c.setParent(control(row.parent));
+        c.setBounds(row.bounds);
+        c.setTabOrder(row.tab);
+        c.setHint(row.hint);
+        c.setVisible(row.visible);
+        c.setEnabled(row.enabled);
+        c.setColour(row.colour);
+        c.setBackground(row.background);
+        c.setShowHintTooltip(row.tooltip);
+        if (const auto& f = row.font; f.name) c.setFont({f.name, f.height, f.bold, f.italic, f.fixedPitch});
+        if (row.command != Cmd::None) c.onClick = [this, command = row.command] { onCommand(command); };
+        if (auto* cap = dynamic_cast<ui::CaptionControl*>(&c)) cap->setCaption(row.caption);
+        if (auto* edit = dynamic_cast<ui::Edit*>(&c)) {
+            edit->setText(row.caption);
+            edit->setReadOnly(row.readOnly);
         }
-        if (auto* cap = dynamic_cast<ui::CaptionControl*>(c)) cap->setCaption(row.caption);
-        if (auto* edit = dynamic_cast<ui::Edit*>(c)) edit->setText(row.caption);
-        if (auto* button = dynamic_cast<ui::Button*>(c)) {
+        if (auto* list = dynamic_cast<ui::ListControl*>(&c)) list->setSorted(row.sorted);
+        auto* combo = dynamic_cast<ui::ComboBox*>(&c);
+        if (combo && row.dropDownCount) combo->dropDownCount = row.dropDownCount;
+        if (auto* image = dynamic_cast<ui::PictureBox*>(&c)) image->designPicture = row.picture;
+        if (auto* button = dynamic_cast<ui::Button*>(&c)) {
             button->picture = row.picture;
             button->pictureRight = row.pictureRight;
             button->spacing = row.spacing;
-            button->flat = c->kind() == ui::Kind::FlatButton;
+            button->flat = c.kind() == ui::Kind::FlatButton;
         }
     }
 
-    for (ui::Memo* memo : {&memETLog, &memLaunchInfo, &memASE, &memChanges, &memReadme, &memServers})
-        memo->setReadOnly(true);
     memLaunchInfo.scrollBar = false;
-
     stInfo.sunken = true;
     stDate.rightAligned = true;
     stDate.cursor = ui::Cursor::HandPoint;
-    lboxParam.setSorted(true);
-    lboxParam.itemHeight = 13;
-    imgAbout.designPicture = IDB_LOGO;
-    cbxMap.setSorted(true);
-    cbxMap.dropDownCount = 14;
-    cbxHotKey.dropDownCount = 10;
     cbxHotKey.maxLength = 1;
     cbxHotKey.upperCase = true;
     cbxHotKey.setText("Z");
@@ -98,33 +74,18 @@ void TfrmVexal::buildMenus() {
     menuIndex_ = {{"mnuMain", &mnuMain}, {"popLBox", &popLBox}, {"popTray", &popTray}};
     for (const auto& row : layout::menus()) {
         ui::MenuItem& item = menuIndex_.at(row.parent)->add(row.name, row.caption);
-        item.shortcut = {row.key, row.ctrl, row.alt, row.shift};
-        item.autoCheck = row.check;
+        item.shortcut = row.key;
         item.picture = row.picture;
         item.setHint(row.hint);
         item.manualAccel = row.manualAccel;
         item.isDefault = row.isDefault;
+        if (row.command != Cmd::None) {
+            item.command = static_cast<int>(row.command);
+            item.onClick = [this, command = row.command] { onCommand(command); };
+        }
+        if (row.member) this->*row.member = &item;
         menuIndex_[row.name] = &item;
     }
-    auto bind = [this](ui::MenuItem*& member, const char* name) { member = menuItem(name); };
-    bind(Run1, "Run1"), bind(mnuRunET, "mnuRunET"), bind(mnuASE, "mnuASE"), bind(mnuPB, "mnuPB");
-    bind(mnuQuit, "mnuQuit"), bind(Show1, "Show1"), bind(mnuSelMap, "mnuSelMap"), bind(mnuDemo, "mnuDemo");
-    bind(mnuScrShot, "mnuScrShot"), bind(mnuEdit, "mnuEdit"), bind(mnuMapInfo, "mnuMapInfo");
-    bind(LogFiles1, "LogFiles1"), bind(mnuLog, "mnuLog"), bind(mnuASELog, "mnuASELog");
-    bind(mnuLaunchInfo, "mnuLaunchInfo"), bind(Preferences1, "Preferences1"), bind(mnuSelETDir, "mnuSelETDir");
-    bind(mnuNick, "mnuNick"), bind(mnuNotepad, "mnuNotepad"), bind(mnuSelEditor, "mnuSelEditor");
-    bind(mnuMinimize, "mnuMinimize"), bind(mnuClose, "mnuClose"), bind(mnuTasktray, "mnuTasktray");
-    bind(mnuInstances, "mnuInstances"), bind(mnuDelProfile, "mnuDelProfile"), bind(mnuMinMax, "mnuMinMax");
-    bind(mnuSound, "mnuSound"), bind(Save1, "Save1"), bind(mnuBackupZip, "mnuBackupZip");
-    bind(mnuBackupOnQuit, "mnuBackupOnQuit"), bind(mnuRestore, "mnuRestore"), bind(mnuHelp, "mnuHelp");
-    bind(mnuReadme, "mnuReadme"), bind(mnuETReadme, "mnuETReadme"), bind(mnuDownload, "mnuDownload");
-    bind(mnuChanges, "mnuChanges"), bind(mnuAbout, "mnuAbout"), bind(mnuAdd, "mnuAdd");
-    bind(mnuDelete, "mnuDelete"), bind(mnuDelLboxItems, "mnuDelLboxItems"), bind(mnuCopyEntry, "mnuCopyEntry");
-    bind(mnuCopy, "mnuCopy"), bind(mnuPaste, "mnuPaste"), bind(mnuMax, "mnuMax"), bind(popVexal, "popVexal");
-    bind(popRunET, "popRunET"), bind(popPB, "popPB"), bind(popRunASE, "popRunASE");
-    bind(popEditCfg, "popEditCfg"), bind(popReadme, "popReadme"), bind(popAbout, "popAbout");
-    bind(popQuit, "popQuit");
-    bind(mnuServerStatus, "mnuServerStatus"), bind(popServerStatus, "popServerStatus");
     // The tray menu's first item is drawn checked, marking the window it brings back.
     popVexal->setChecked(true);
 }
@@ -149,11 +110,6 @@ void TfrmVexal::wire(const Wire& w) {
         const Plain h = handlerOf<Plain>(w);
         return std::function<void()>([this, h] { (this->*h)(); });
     };
-    if (ui::MenuItem* item = menuItem(w.name)) {
-        if (w.event != On::Click) miswired(w, "a menu item only has a click");
-        item->onClick = plain();
-        return;
-    }
     if (ui::Timer* t = timer(w.name)) {
         if (w.event != On::Timer) miswired(w, "a timer only ticks");
         t->onTimer = plain();
@@ -165,7 +121,7 @@ void TfrmVexal::wire(const Wire& w) {
         return;
     }
     ui::Control* c = control(w.name);
-    if (!c) miswired(w, "no control, menu item or timer of that name");
+    if (!c) miswired(w, "no control or timer of that name");
     switch (w.event) {
         case On::Click:
             c->onClick = plain();
@@ -217,6 +173,7 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
     model.clientWidth = layout::kClientWidth;
     model.clientHeight = layout::kClientHeight;
     model.onDestroy = [this] { FormDestroy(); };
+    model.onMenuOpen = [this] { updateMenus(); };
     model.onHotkey = [this](int id) { WMHotKey(id); };
     model.showError = std::move(showError);
     return model;
@@ -252,13 +209,8 @@ ui::Timer* TfrmVexal::timer(const std::string& name) {
     return nullptr;
 }
 
-std::vector<std::span<const Wire>> TfrmVexal::wireTables() {
-    return {appWires(),   launchWires(), shellWires(),  hotkeyWires(),
-            toolsWires(), backupWires(), viewerWires(), serverWires()};
-}
-
 void TfrmVexal::wireEvents() {
-    for (const auto table : wireTables())
+    for (const auto table : {appWires(), launchWires(), shellWires(), toolsWires(), viewerWires(), serverWires()})
         for (const Wire& w : table) wire(w);
     onShow = [this] { FormShow(); };
 }
@@ -266,13 +218,6 @@ void TfrmVexal::wireEvents() {
 // Start-up, shutdown, sound, game directory.
 std::span<const Wire> appWires() {
     static const Wire wires[] = {
-        {"mnuInstances", On::Click, &TfrmVexal::mnuInstancesClick},
-        {"bitbtnQuit", On::Click, &TfrmVexal::bitbtnQuitClick},
-        {"mnuQuit", On::Click, &TfrmVexal::mnuQuitClick},
-        {"popQuit", On::Click, &TfrmVexal::popQuitClick},
-        {"bitbtnSelDir", On::Click, &TfrmVexal::bitbtnSelDirClick},
-        {"mnuSelETDir", On::Click, &TfrmVexal::mnuSelETDirClick},
-        {"mnuSound", On::Click, &TfrmVexal::mnuSoundClick},
         // Leaving the PB-Update button refreshes the whole window from the settings and lists.
         {"btnPB", On::Exit, &TfrmVexal::refresh},
     };

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "app/commands.h"
 #include "app/wiring.h"
 #include "backup/backup_commands.h"
 #include "backup/zip_archive.h"
@@ -48,7 +49,6 @@ public:
 
     // ---- controls placed directly on the window
     ui::Memo memETLog{"memETLog"}, memLaunchInfo{"memLaunchInfo"}, memASE{"memASE"}, memChanges{"memChanges"};
-    ui::MediaPlayer mPlay{"mPlay"};
     ui::Memo memReadme{"memReadme"};
     ui::Memo memServers{"memServers"};
     ui::GroupBox grpMain{"grpMain"}, grpMapName{"grpMapName"};
@@ -85,17 +85,17 @@ public:
     ui::MenuItem popLBox{"popLBox", ""};
     ui::MenuItem popTray{"popTray", ""};
 
-    // Menu items, found in the trees above after they were built from the menu table.
-    ui::MenuItem *Run1{}, *mnuRunET{}, *mnuASE{}, *mnuPB{}, *mnuQuit{};
-    ui::MenuItem *Show1{}, *mnuSelMap{}, *mnuDemo{}, *mnuScrShot{}, *mnuEdit{}, *mnuMapInfo{}, *LogFiles1{}, *mnuLog{},
-        *mnuASELog{}, *mnuLaunchInfo{};
-    ui::MenuItem *Preferences1{}, *mnuSelETDir{}, *mnuNick{}, *mnuNotepad{}, *mnuSelEditor{}, *mnuMinimize{},
-        *mnuClose{}, *mnuTasktray{}, *mnuInstances{}, *mnuDelProfile{}, *mnuMinMax{}, *mnuSound{};
-    ui::MenuItem *Save1{}, *mnuBackupZip{}, *mnuBackupOnQuit{}, *mnuRestore{};
-    ui::MenuItem *mnuHelp{}, *mnuReadme{}, *mnuETReadme{}, *mnuDownload{}, *mnuChanges{}, *mnuAbout{};
-    ui::MenuItem *mnuAdd{}, *mnuDelete{}, *mnuDelLboxItems{}, *mnuCopyEntry{}, *mnuCopy{}, *mnuPaste{}, *mnuMax{};
-    ui::MenuItem *popVexal{}, *popRunET{}, *popPB{}, *popRunASE{}, *popEditCfg{}, *popReadme{}, *popAbout{}, *popQuit{};
-    ui::MenuItem *mnuServerStatus{}, *popServerStatus{};
+    // The menu items whose caption or hint the program changes, set from the menu table.
+    ui::MenuItem *mnuRunET{}, *popRunET{}, *popVexal{}, *mnuSelMap{}, *mnuNick{}, *mnuSound{}, *mnuASELog{},
+        *mnuLaunchInfo{};
+
+    // What a button, menu item or shortcut asked for.
+    void onCommand(Cmd command);
+    // Every menu item's mark and enabled state from the program's state: run as a
+    // menu opens, so a shortcut that changed the state shows at the next look.
+    void updateMenus();
+    [[nodiscard]] bool isOn(Cmd command) const;    // the mark of a check item
+    [[nodiscard]] bool canRun(Cmd command) const;  // a menu item's enabled state
 
     // What the window system needs to show this window.
     [[nodiscard]] ui::WindowModel windowModel(std::function<void(const std::string&)> showError);
@@ -104,10 +104,7 @@ public:
     [[nodiscard]] const std::vector<ui::Control*>& controls() const { return controls_; }
     [[nodiscard]] ui::Control* control(const std::string& name) const;
     [[nodiscard]] ui::MenuItem* menuItem(const std::string& name) const;
-    [[nodiscard]] std::vector<ui::MenuItem*> allMenuItems() const;
     [[nodiscard]] ui::Timer* timer(const std::string& name);
-    // Every feature's table of user actions.
-    [[nodiscard]] static std::vector<std::span<const Wire>> wireTables();
     // The focus moves on as with Tab, within the control's group.
     void focusNext();
 
@@ -134,14 +131,12 @@ public:
     void FormDestroy();
     void mnuInstancesClick();
     void bitbtnQuitClick();
-    void mnuQuitClick() { bitbtnQuitClick(); }
     void popQuitClick();
     // Starts a fresh copy of the program and closes this one.
     void restartProgram();
 
     // ---- game directory (settings/)
     void bitbtnSelDirClick();
-    void mnuSelETDirClick() { bitbtnSelDirClick(); }
 
     // ---- sound (shell/)
     void PlaySoundFile(const std::string& path, bool wait);
@@ -180,13 +175,11 @@ public:
     void mnuCloseClick();
     void mnuTasktrayClick();
     void mnuMaxClick();
-    void mnuMinMaxClick() { mnuMaxClick(); }
     void ctrayIconDblClick();
-    void popVexalClick() { ctrayIconDblClick(); }
     void hideToTray();  // hide-window, or minimize when no tray icon stands
-    void storeOption(const ui::CheckBox& box, ui::MenuItem* item, const settings::BoolKey& key);
+    void storeOption(const ui::CheckBox& box, const settings::BoolKey& key);
     void loadOptions();      // start-up step: stored options into the check boxes
-    void loadWindowState();  // start-up step: menu marks, tray, list geometry
+    void loadWindowState();  // start-up step: tray, list geometry
 
     // ---- date and time (shell/)
     void tmDateTimer();
@@ -218,9 +211,6 @@ public:
     void mnuCopyEntryClick();
     void mnuCopyClick();
     void mnuPasteClick();
-    void mnuAddClick() { btnAddClick(); }
-    void mnuDeleteClick() { btnDelParamClick(); }
-    void mnuDelLboxItemsClick() { btnDelParamListClick(); }
     void saveParamList();
     void loadParamList();  // the start-up step: load the file, or lay out the predefined lines
 
@@ -231,9 +221,7 @@ public:
     void btnDelMapClick();
     void btnDelMapListClick();
     void bitbtnSelMapClick();
-    void mnuSelMapClick() { bitbtnSelMapClick(); }
     void mnuMapInfoClick();
-    void BitBtnInfoClick() { mnuMapInfoClick(); }
     [[nodiscard]] std::string longMapName();
     void mapStatistics();
     void showMapPicture();  // the map's picture, else the logo, else the picture stays
@@ -248,17 +236,14 @@ public:
     void bitbtnRunClick();
     void bitbtnRunExit();
     void mnuRunETClick();
-    void popRunETClick() { bitbtnRunClick(); }
     void cbDelProfileClick();
     void cbDelProfileMouseDown(ui::MouseButton button);
     void mnuDelProfileClick();
 
     // ---- backup and restore (backup/)
     void sbtnBackupClick();
-    void mnuBackupZipClick() { sbtnBackupClick(); }
     void mnuBackupOnQuitClick();
     void sbtnRestoreClick();
-    void mnuRestoreClick() { sbtnRestoreClick(); }
     void zipOverallProgress(double percent, backup::ZipOperation operation, backup::ZipPhase phase);
     void restoreOnRequest();  // the show step of the "restore" switch
 
@@ -300,27 +285,16 @@ public:
     void playFeedback(const std::string& path);
     void bitbtnASEClick();
     void bitbtnASEExit();
-    void mnuASEClick() { bitbtnASEClick(); }
-    void popRunASEClick() { bitbtnASEClick(); }
     void btnPBClick();
-    void mnuPBClick() { btnPBClick(); }
-    void popPBClick() { btnPBClick(); }
     void bitbtnDemoClick();
-    void mnuDemoClick() { bitbtnDemoClick(); }
     void bitbtnPictureClick();
-    void mnuScrShotClick() { bitbtnPictureClick(); }
     void bitbtnEditClick();
-    void mnuEditClick() { bitbtnEditClick(); }
-    void popEditCfgClick() { bitbtnEditClick(); }
     void sbtnEditorClick();
-    void mnuSelEditorClick() { sbtnEditorClick(); }
     void sbtnNotepadClick();
-    void mnuNotepadClick() { sbtnNotepadClick(); }
     void mnuNickClick();
     void mnuETReadmeClick();
     void mnuDownloadClick();
     void mnuAboutClick();
-    void popAboutClick() { mnuAboutClick(); }
 
     // Shared routines that need the window's services.
     [[nodiscard]] std::string GetVersionText();
@@ -347,6 +321,8 @@ private:
     void buildLayout();
     void buildMenus();
     void wireEvents();
+    // An on/off setting that only a menu item shows (sound, backup on quit, instances).
+    [[nodiscard]] bool setting(const settings::BoolKey& key) const;
     void wire(const Wire& wire);
     bool settingsSaveFailed_ = false;
     // ---- start-up steps, in the order FormCreate and refresh run them

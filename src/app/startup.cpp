@@ -132,19 +132,12 @@ void TfrmVexal::loadSettings() {
     listMaximized = settings::read(doc, settings::key::maxListbox);
     tmTime.setEnabled(settings::read(doc, settings::key::timeTimer));
     tmDate.setEnabled(settings::read(doc, settings::key::dateTimer));
-    mnuSound->setChecked(settings::read(doc, settings::key::sound));
-    mnuBackupOnQuit->setChecked(settings::read(doc, settings::key::backupOnQuit));
     nickname = settings::read(doc, settings::key::nick);
     lastCfg = settings::read(doc, settings::key::lastcfg);
     minimizer.load(settings::read(doc, settings::key::hotkey));
-    mnuInstances->setChecked(settings::read(doc, settings::key::instances));
 }
 
 void TfrmVexal::loadRunTexts(const std::string& longName) {
-    if (eyePath.find("eye.exe") == std::string::npos) {
-        mnuASELog->setEnabled(false);
-        mnuLaunchInfo->setEnabled(false);
-    }
     bitbtnRun.setHint(runHint());
     mnuRunET->setCaption(launch::runMenuCaption(longName, false));
     mnuRunET->setHint(runHint());
@@ -195,13 +188,13 @@ void TfrmVexal::FormDestroy() {
 
 void TfrmVexal::mnuInstancesClick() {
     playClick();
-    settings::write(config.doc(), settings::key::instances, mnuInstances->checked());
+    settings::write(config.doc(), settings::key::instances, !setting(settings::key::instances));
     saveSettings();
 }
 
 void TfrmVexal::bitbtnQuitClick() {
     // A failed backup ends the handler here: the user sees why and the window stays.
-    if (mnuBackupOnQuit->checked()) sbtnBackupClick();
+    if (setting(settings::key::backupOnQuit)) sbtnBackupClick();
     close();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// One row per user action: which control, menu item, timer or the tray icon, which
-// event, which handler. Each feature keeps its own table beside its handlers; the
-// window connects all of them when it is built and fails loudly on a name that
-// names nothing, so a renamed control cannot silently lose its handler.
+// One row per event that is not a command (typing, focus, the pointer, timers, a
+// check box's change, the tray icon's double click): which control, timer or the
+// tray icon, which event, which handler. Each feature keeps its own table beside
+// its handlers; the window connects all of them when it is built and fails loudly
+// on a name that names nothing, so a renamed control cannot silently lose its handler.
+// Clicks that give a command come from the layout's rows (app/commands.cpp).
 #include <span>
 #include <variant>
 
@@ -18,7 +20,7 @@ using Handler = std::variant<void (TfrmVexal::*)(), void (TfrmVexal::*)(ui::Mous
                              void (TfrmVexal::*)(int&)>;
 
 struct Wire {
-    const char* name;  // control, menu item, "tmDate"/"tmTime" or "ctrayIcon"
+    const char* name;  // control, "tmDate"/"tmTime"/"tmServers" or "ctrayIcon"
     On event;
     Handler handler;
 };
@@ -27,9 +29,7 @@ struct Wire {
 std::span<const Wire> appWires();
 std::span<const Wire> launchWires();
 std::span<const Wire> shellWires();
-std::span<const Wire> hotkeyWires();
 std::span<const Wire> toolsWires();
-std::span<const Wire> backupWires();
 std::span<const Wire> viewerWires();
 std::span<const Wire> serverWires();
 

@@ -59,7 +59,7 @@ void TfrmVexal::sbtnBackupClick() {
         lastBackup = settings::read(config.doc(), settings::key::lastbackup);
         sbtnBackup.setColour(ui::kClWindowText);
         pb1.setVisible(false);
-        if (!mnuBackupOnQuit->checked())
+        if (!setting(settings::key::backupOnQuit))
             services.dialogs.messageBox(backup::text::summary(summary.files, size), platform::BoxKind::Information,
                                         platform::BoxButtons::Ok);
         // Also on quit: a file the backup does not hold is something the user must know.
@@ -71,7 +71,7 @@ void TfrmVexal::sbtnBackupClick() {
 }
 
 void TfrmVexal::mnuBackupOnQuitClick() {
-    settings::write(config.doc(), settings::key::backupOnQuit, mnuBackupOnQuit->checked());
+    settings::write(config.doc(), settings::key::backupOnQuit, !setting(settings::key::backupOnQuit));
     saveSettings();
 }
 
@@ -113,16 +113,6 @@ void TfrmVexal::restoreOnRequest() {
     if (!switches.restore) return;
     switches.restore = false;  // served once, not again at the next showing
     sbtnRestoreClick();
-}
-
-std::span<const Wire> backupWires() {
-    using F = TfrmVexal;
-    static const Wire wires[] = {
-        {"sbtnBackup", On::Click, &F::sbtnBackupClick},           {"mnuBackupZip", On::Click, &F::mnuBackupZipClick},
-        {"mnuBackupOnQuit", On::Click, &F::mnuBackupOnQuitClick}, {"sbtnRestore", On::Click, &F::sbtnRestoreClick},
-        {"mnuRestore", On::Click, &F::mnuRestoreClick},
-    };
-    return wires;
 }
 
 namespace backup {

@@ -29,15 +29,13 @@ void TfrmVexal::cbDelProfileClick() {
     settings::write(config.doc(), settings::key::delProfile, cbDelProfile.checked());
     saveSettings();
     if (cbDelProfile.checked()) launch::Launcher::cleanProfiles(services.fs, gameDir);
-    mnuDelProfile->setChecked(cbDelProfile.checked());
 }
 
 void TfrmVexal::cbDelProfileMouseDown(ui::MouseButton button) {
     if (button == ui::MouseButton::Left) playClick();
 }
 
-// The menu item has toggled its mark; the check box holds the state and runs the
-// clean-up step when it changes.
-void TfrmVexal::mnuDelProfileClick() { cbDelProfile.setChecked(mnuDelProfile->checked()); }
+// The check box holds the state and runs the clean-up step when it changes.
+void TfrmVexal::mnuDelProfileClick() { cbDelProfile.setChecked(!cbDelProfile.checked()); }
 
 }  // namespace vexal

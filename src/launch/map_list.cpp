@@ -41,7 +41,6 @@ std::string TfrmVexal::longMapName() {
 void TfrmVexal::updateMapInfoEnabled() {
     const bool exists = services.fs.fileExists(mapInfoFile());
     BitBtnInfo.setEnabled(exists);
-    mnuMapInfo->setEnabled(exists);
 }
 
 void TfrmVexal::saveMapList() {

@@ -32,8 +32,6 @@ void TfrmVexal::loadParamList() {
 void TfrmVexal::edtParamChange() {
     ui::SetListExtent(services.screen, &lboxParam, 0);
     const bool selected = lboxParam.itemIndex() >= 0;
-    mnuCopyEntry->setEnabled(selected);
-    mnuDelete->setEnabled(selected);
     btnDelParam.setEnabled(selected);
     currentParam = edtParam.text();
     settings::write(config.doc(), settings::key::etParam, edtParam.text());

@@ -70,8 +70,6 @@ void TfrmVexal::closeServerStatus() {
 std::span<const Wire> serverWires() {
     using F = TfrmVexal;
     static const Wire wires[] = {
-        {"mnuServerStatus", On::Click, &F::mnuServerStatusClick},
-        {"popServerStatus", On::Click, &F::popServerStatusClick},
         {"memServers", On::KeyDown, &F::memReadmeKeyDown},
         {"tmServers", On::Timer, &F::tmServersTimer},
     };

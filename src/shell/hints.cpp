@@ -32,41 +32,41 @@ void TfrmVexal::assignStartHints() {
 
     // Menu items: copies are taken now, after the controls' own start hints.
     const struct {
-        ui::MenuItem* item;
+        const char* item;
         std::string hint;
     } menuHints[] = {
-        {mnuRunET, runHint()},
-        {mnuASE, settings::isSet(eyePath) ? shell::text::kRunProgram + eyePath : shell::text::kNoProgram},
-        {mnuPB, btnPB.hint()},
-        {mnuQuit, bitbtnQuit.hint()},
-        {mnuSelMap, bitbtnSelMap.hint()},
-        {mnuDemo, shell::text::kDemoHint},
-        {mnuScrShot, shell::text::kScreenshotHint},
-        {mnuEdit, bitbtnEdit.hint()},
-        {mnuMapInfo, shell::text::kMapInfoHint},
-        {mnuLog, shell::text::kLogHint},
-        {mnuASELog, shell::text::kBuddyLogHint},
-        {mnuLaunchInfo, shell::text::kLaunchInfoHint},
-        {mnuSelETDir, bitbtnSelDir.hint()},
-        {mnuNick, settings::isSet(nickname) ? tools::texts::kNickHint + nickname : shell::text::kNoNickname},
-        {mnuNotepad, shell::text::kNotepadHint},
-        {mnuSelEditor, sbtnEditor.hint()},
-        {mnuMinimize, cbMinimize.hint()},
-        {mnuClose, cbClose.hint()},
-        {mnuTasktray, cbTray.hint()},
-        {mnuDelProfile, cbDelProfile.hint()},
-        {mnuMinMax, shell::text::kMinMaxHint},
-        {mnuSound, mnuSound->checked() ? shell::text::kSoundOn : shell::text::kSoundOff},
-        {mnuBackupZip, shell::text::kBackupHint},
-        {mnuBackupOnQuit, shell::text::kBackupOnQuitHint},
-        {mnuRestore, sbtnRestore.hint()},
-        {mnuReadme, shell::text::kReadmeHint},
-        {mnuETReadme, shell::text::kSupportHint},
-        {mnuDownload, std::string(shell::text::kAddress) + tools::texts::kDownloadAddress},
-        {mnuChanges, shell::text::kChangesHint},
-        {mnuAbout, " " + imgAbout.hint()},
+        {"mnuRunET", runHint()},
+        {"mnuASE", settings::isSet(eyePath) ? shell::text::kRunProgram + eyePath : shell::text::kNoProgram},
+        {"mnuPB", btnPB.hint()},
+        {"mnuQuit", bitbtnQuit.hint()},
+        {"mnuSelMap", bitbtnSelMap.hint()},
+        {"mnuDemo", shell::text::kDemoHint},
+        {"mnuScrShot", shell::text::kScreenshotHint},
+        {"mnuEdit", bitbtnEdit.hint()},
+        {"mnuMapInfo", shell::text::kMapInfoHint},
+        {"mnuLog", shell::text::kLogHint},
+        {"mnuASELog", shell::text::kBuddyLogHint},
+        {"mnuLaunchInfo", shell::text::kLaunchInfoHint},
+        {"mnuSelETDir", bitbtnSelDir.hint()},
+        {"mnuNick", settings::isSet(nickname) ? tools::texts::kNickHint + nickname : shell::text::kNoNickname},
+        {"mnuNotepad", shell::text::kNotepadHint},
+        {"mnuSelEditor", sbtnEditor.hint()},
+        {"mnuMinimize", cbMinimize.hint()},
+        {"mnuClose", cbClose.hint()},
+        {"mnuTasktray", cbTray.hint()},
+        {"mnuDelProfile", cbDelProfile.hint()},
+        {"mnuMinMax", shell::text::kMinMaxHint},
+        {"mnuSound", setting(settings::key::sound) ? shell::text::kSoundOn : shell::text::kSoundOff},
+        {"mnuBackupZip", shell::text::kBackupHint},
+        {"mnuBackupOnQuit", shell::text::kBackupOnQuitHint},
+        {"mnuRestore", sbtnRestore.hint()},
+        {"mnuReadme", shell::text::kReadmeHint},
+        {"mnuETReadme", shell::text::kSupportHint},
+        {"mnuDownload", std::string(shell::text::kAddress) + tools::texts::kDownloadAddress},
+        {"mnuChanges", shell::text::kChangesHint},
+        {"mnuAbout", " " + imgAbout.hint()},
     };
-    for (const auto& [item, hint] : menuHints) item->setHint(hint);
+    for (const auto& [item, hint] : menuHints) menuItem(item)->setHint(hint);
 }
 
 // ---- mouse-move texts -------------------------------------------------------

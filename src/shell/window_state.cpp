@@ -7,8 +7,7 @@
 namespace vexal {
 
 // The check box holds the state; its menu item mirrors it and the key stores it.
-void TfrmVexal::storeOption(const ui::CheckBox& box, ui::MenuItem* item, const settings::BoolKey& key) {
-    item->setChecked(box.checked());
+void TfrmVexal::storeOption(const ui::CheckBox& box, const settings::BoolKey& key) {
     settings::write(config.doc(), key, box.checked());
     saveSettings();
 }
@@ -16,28 +15,22 @@ void TfrmVexal::storeOption(const ui::CheckBox& box, ui::MenuItem* item, const s
 // Minimize and Close after start exclude each other: with the window closed
 // there is nothing left to minimize, and no hotkey to bring it back.
 void TfrmVexal::cbMinimizeClick() {
-    if (cbMinimize.checked()) {
-        cbClose.setChecked(false);
-        mnuClose->setChecked(false);
-    }
-    storeOption(cbMinimize, mnuMinimize, settings::key::minimize);
+    if (cbMinimize.checked()) cbClose.setChecked(false);
+    storeOption(cbMinimize, settings::key::minimize);
 }
 
 void TfrmVexal::cbCloseClick() {
-    if (cbClose.checked()) {
-        cbMinimize.setChecked(false);
-        mnuMinimize->setChecked(false);
-    }
+    if (cbClose.checked()) cbMinimize.setChecked(false);
     // A closed launcher receives no hotkey.
     lbMinET.setEnabled(!cbClose.checked());
     cbxHotKey.setEnabled(!cbClose.checked());
-    storeOption(cbClose, mnuClose, settings::key::close);
+    storeOption(cbClose, settings::key::close);
 }
 
 void TfrmVexal::cbTrayClick() {
     ctrayIcon.minimizeToTray = cbTray.checked();
     ctrayIcon.setVisible(cbTray.checked());
-    storeOption(cbTray, mnuTasktray, settings::key::trayIcon);
+    storeOption(cbTray, settings::key::trayIcon);
 }
 
 void TfrmVexal::optionMouseDown(ui::MouseButton button) {
@@ -46,19 +39,17 @@ void TfrmVexal::optionMouseDown(ui::MouseButton button) {
 
 void TfrmVexal::mnuMinimizeClick() {
     playClick();
-    cbMinimize.setChecked(mnuMinimize->checked());
-    if (cbMinimize.checked()) mnuClose->setChecked(false);
+    cbMinimize.setChecked(!cbMinimize.checked());
 }
 
 void TfrmVexal::mnuCloseClick() {
     playClick();
-    cbClose.setChecked(mnuClose->checked());
-    if (cbClose.checked()) mnuMinimize->setChecked(false);
+    cbClose.setChecked(!cbClose.checked());
 }
 
 void TfrmVexal::mnuTasktrayClick() {
     playClick();
-    cbTray.setChecked(mnuTasktray->checked());
+    cbTray.setChecked(!cbTray.checked());
 }
 
 // The direction follows the list's real position, not the stored flag, so a
@@ -82,7 +73,6 @@ void TfrmVexal::mnuMaxClick() {
         listMaximized = false;
         bitbtnSelDir.setVisible(true);
     }
-    mnuMinMax->setChecked(listMaximized);
     auto& doc = config.doc();
     settings::write(doc, settings::key::maxListbox, listMaximized);
     settings::write(doc, settings::key::paramLeft, lboxParam.bounds().left);
@@ -115,13 +105,8 @@ void TfrmVexal::loadOptions() {
 }
 
 void TfrmVexal::loadWindowState() {
-    mnuMinimize->setChecked(cbMinimize.checked());
-    mnuClose->setChecked(cbClose.checked());
-    mnuDelProfile->setChecked(cbDelProfile.checked());
-    mnuTasktray->setChecked(cbTray.checked());
     ctrayIcon.minimizeToTray = cbTray.checked();
     ctrayIcon.setVisible(cbTray.checked());
-    mnuMinMax->setChecked(listMaximized);
     bitbtnSelDir.setVisible(!listMaximized);
 }
 

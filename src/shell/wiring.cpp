@@ -1,4 +1,4 @@
-// The application shell's controls and menu items and their handlers.
+// The application shell's controls, timers and tray icon: their events besides the commands.
 #include "app/wiring.h"
 
 #include "app/main_window.h"
@@ -29,13 +29,7 @@ std::span<const Wire> shellWires() {
         {"cbMinimize", On::MouseDown, &F::optionMouseDown},
         {"cbClose", On::MouseDown, &F::optionMouseDown},
         {"cbTray", On::MouseDown, &F::optionMouseDown},
-        {"mnuMinimize", On::Click, &F::mnuMinimizeClick},
-        {"mnuClose", On::Click, &F::mnuCloseClick},
-        {"mnuTasktray", On::Click, &F::mnuTasktrayClick},
-        {"mnuMinMax", On::Click, &F::mnuMaxClick},
-        {"mnuMax", On::Click, &F::mnuMaxClick},
         {"ctrayIcon", On::DblClick, &F::ctrayIconDblClick},
-        {"popVexal", On::Click, &F::ctrayIconDblClick},
 
         {"tmDate", On::Timer, &F::tmDateTimer},
         {"tmTime", On::Timer, &F::tmTimeTimer},

@@ -41,9 +41,6 @@ void TfrmVexal::bitbtnASEClick() {
     services.shell.open(eyePath, "", "", platform::ShowCmd::Show, true);
     if (cbMinimize.checked()) application.minimize();
     if (cbClose.checked()) close();  // the program ends once this handler has returned
-    const bool eye = eyePath.find("eye.exe") != std::string::npos;
-    mnuASELog->setEnabled(eye);
-    mnuLaunchInfo->setEnabled(eye);
     launcher.gameStarted(true);
 }
 

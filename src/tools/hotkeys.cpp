@@ -1,7 +1,6 @@
 #include "tools/hotkeys.h"
 
 #include "app/main_window.h"
-#include "app/wiring.h"
 #include "settings/keys.h"
 #include "shell/texts.h"
 
@@ -137,17 +136,6 @@ void TfrmVexal::cbxHotKeyEnter() { playClick(); }
 
 void TfrmVexal::cbxHotKeyExit() {
     if (cbxHotKey.text().empty()) cbxHotKey.setText("z");
-}
-
-std::span<const Wire> hotkeyWires() {
-    using F = TfrmVexal;
-    static const Wire wires[] = {
-        {"cbxHotKey", On::Change, &F::cbxHotKeyChange},
-        {"cbxHotKey", On::KeyPress, &F::cbxHotKeyKeyPress},
-        {"cbxHotKey", On::Enter, &F::cbxHotKeyEnter},
-        {"cbxHotKey", On::Exit, &F::cbxHotKeyExit},
-    };
-    return wires;
 }
 
 }  // namespace vexal

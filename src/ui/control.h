@@ -73,8 +73,7 @@ enum class Kind {
     Memo,
     Picture,
     ProgressBar,
-    GroupBox,
-    MediaPlayer
+    GroupBox
 };
 
 enum class MouseButton { Left, Right, Middle };
@@ -378,11 +377,6 @@ public:
 private:
     int position_ = 0;
     int minimum_ = 0, maximum_ = 100;
-};
-
-class MediaPlayer : public Control {
-public:
-    explicit MediaPlayer(std::string name) : Control(std::move(name), Kind::MediaPlayer) {}
 };
 
 }  // namespace vexal::ui

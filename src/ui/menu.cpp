@@ -35,7 +35,6 @@ void MenuItem::setEnabled(bool enabled) {
 
 void MenuItem::click() {
     if (!enabled_) return;
-    if (autoCheck) setChecked(!checked_);
     if (onClick) onClick();
 }
 

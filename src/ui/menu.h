@@ -41,14 +41,13 @@ public:
     void setEnabled(bool enabled);
 
     Shortcut shortcut;
-    bool autoCheck = false;    // toggles its own check mark before the handler runs
     bool isDefault = false;    // drawn bold
     bool manualAccel = false;  // keeps exactly the accelerator letter of its caption
     int picture = -1;          // resource id of the picture, -1 for none
-    int command = 0;           // WM_COMMAND id, given by the backend
+    int command = 0;           // WM_COMMAND id: the item's command, else one the backend gives
     std::function<void()> onClick;
 
-    // The user chose the item: a check item toggles itself first.
+    // The user chose the item; a disabled item does nothing.
     void click();
 
     MenuItem& add(std::string name, std::string caption);

@@ -13,6 +13,9 @@
 
 namespace vexal::ui {
 
+// The window numbers its controls from here, in the order of WindowModel::controls.
+inline constexpr int kFirstControlId = 1000;
+
 struct WindowModel {
     Form* form = nullptr;
     Application* application = nullptr;
@@ -26,6 +29,9 @@ struct WindowModel {
     int clientWidth = 553;
     int clientHeight = 339;
     std::function<void()> onDestroy;                    // the window is being destroyed
+    // A menu is about to open or a shortcut to be looked up: marks and enabled
+    // states are brought up to date with the program's state.
+    std::function<void()> onMenuOpen;
     std::function<void(int id)> onHotkey;               // a registered hotkey was pressed
     std::function<void(const std::string&)> showError;  // the standard error box
 };

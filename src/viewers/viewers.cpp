@@ -195,14 +195,10 @@ void TfrmVexal::openViewersOnRequest() {
 std::span<const Wire> viewerWires() {
     using F = TfrmVexal;
     static const Wire wires[] = {
-        {"sbtnReadme", On::Click, &F::sbtnReadmeClick},       {"mnuReadme", On::Click, &F::sbtnReadmeClick},
-        {"popReadme", On::Click, &F::popReadmeClick},         {"mnuChanges", On::Click, &F::mnuChangesClick},
-        {"bitbtnLog", On::Click, &F::bitbtnLogClick},         {"mnuLog", On::Click, &F::bitbtnLogClick},
-        {"mnuASELog", On::Click, &F::mnuASELogClick},         {"mnuLaunchInfo", On::Click, &F::mnuLaunchInfoClick},
-        {"memReadme", On::KeyDown, &F::memReadmeKeyDown},     {"memChanges", On::KeyDown, &F::memReadmeKeyDown},
-        {"memETLog", On::KeyDown, &F::memReadmeKeyDown},      {"memASE", On::KeyDown, &F::memReadmeKeyDown},
+        {"memReadme", On::KeyDown, &F::memReadmeKeyDown}, {"memChanges", On::KeyDown, &F::memReadmeKeyDown},
+        {"memETLog", On::KeyDown, &F::memReadmeKeyDown}, {"memASE", On::KeyDown, &F::memReadmeKeyDown},
         {"memLaunchInfo", On::KeyDown, &F::memReadmeKeyDown}, {"memReadme", On::Change, &F::memReadmeChange},
-        {"memChanges", On::Change, &F::memChangesChange},     {"stInfo", On::Click, &F::stInfoClick},
+        {"memChanges", On::Change, &F::memChangesChange},
     };
     return wires;
 }

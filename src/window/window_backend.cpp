@@ -207,6 +207,9 @@ LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_MENUSELECT:
         menuSelect(wParam, lParam);
         return 0;
+    case WM_INITMENUPOPUP:
+        menuOpening();
+        return 0;
     case WM_NOTIFY: {
         auto* hdr = reinterpret_cast<NMHDR*>(lParam);
         if (hdr->hwndFrom == tooltip_ && hdr->code == TTN_GETDISPINFOA) {
@@ -398,8 +401,8 @@ void WindowBackend::changed(ui::Control& control, ui::Property property) {
 }
 
 void WindowBackend::changed(ui::MenuItem& item) {
-    const auto it = menus_.find(static_cast<UINT>(item.command));
-    if (it == menus_.end() || it->second.item != &item) return;
+    const auto it = menus_.find(&item);
+    if (it == menus_.end()) return;
     if (it->second.autoAccel)
         prepareAutoAccelerators(it->second.owner);
     else

@@ -30,7 +30,8 @@ using namespace platform::win32;
 // What the backend builds its windows from.
 using WindowModel = ui::WindowModel;
 
-inline constexpr int kFirstControlId = 1000;
+using ui::kFirstControlId;
+// Ids of the menu items without a command of their own (submenus, separators).
 inline constexpr int kFirstMenuCommand = 2000;
 
 class WindowBackend final : public ui::ControlObserver,
@@ -86,6 +87,7 @@ private:
     struct MenuEntry {
         ui::MenuItem* item = nullptr;
         HMENU owner = nullptr;    // the menu the item sits in
+        UINT position = 0;        // its place there: several items may share one command id
         HMENU submenu = nullptr;  // its own pop-up, when it has children
         bool autoAccel = false;
         std::string display;  // caption with the accelerator letter the menu assigned
@@ -189,7 +191,11 @@ private:
     void menuSelect(WPARAM wParam, LPARAM lParam);
     bool measureMenuPicture(MEASUREITEMSTRUCT& item);
     bool drawMenuPicture(const DRAWITEMSTRUCT& item);
-    MenuEntry* menuByCommand(UINT command);
+    // The item of a command id, in that menu when one is given (the same command
+    // may stand in several menus); the item a menu's owner-drawn picture belongs to.
+    MenuEntry* menuByCommand(UINT command, HMENU menu = nullptr);
+    MenuEntry* menuByData(ULONG_PTR data, UINT command);
+    void menuOpening();
     HMENU popupMenuOf(ui::MenuItem* item);
     ui::MenuItem* contextMenuOf(const ui::Control* control) const;
 
@@ -211,7 +217,7 @@ private:
     HWND tooltip_ = nullptr;
     std::vector<ControlWindow> windows_;         // parallel to model_.controls
     std::map<HWND, std::size_t> windowIndex_;    // every HWND of ours, combo parts included
-    std::map<UINT, MenuEntry> menus_;            // by command id
+    std::map<const ui::MenuItem*, MenuEntry> menus_;
     std::map<const ui::MenuItem*, HMENU> popups_;
     std::vector<ScopedMenu> ownedMenus_;         // pop-up menus not attached to the window
     HACCEL accelerators_ = nullptr;

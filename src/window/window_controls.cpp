@@ -146,8 +146,6 @@ void WindowBackend::createControl(std::size_t index) {
     case ui::Kind::ProgressBar:
         cls = PROGRESS_CLASSA;
         break;
-    case ui::Kind::MediaPlayer:
-        return;  // plays sounds through the media layer; nothing to see
     }
 
     // Born in place, visible or not, enabled or not: each later move or show of a
@@ -447,7 +445,9 @@ void WindowBackend::drawListItem(const DRAWITEMSTRUCT& item) {
 
 void WindowBackend::onCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0) {
-        // A menu item or an accelerator.
+        // A menu item or an accelerator; posted by another program, it finds the
+        // item's enabled state as a menu would show it now.
+        menuOpening();
         if (MenuEntry* entry = menuByCommand(LOWORD(wParam))) guarded([entry] { entry->item->click(); });
         return;
     }

@@ -210,6 +210,8 @@ bool WindowBackend::preTranslate(MSG& msg) {
         return true;
     }
     if (!main_ || !(msg.hwnd == main_ || IsChild(main_, msg.hwnd))) return false;
+    // A shortcut is refused when its menu item is disabled: that state must be today's.
+    if (accelerators_ && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)) menuOpening();
     if (accelerators_ && TranslateAcceleratorA(main_, accelerators_, &msg)) return true;
 
     // The control the key was sent to: a character meant for a text field must

@@ -11,10 +11,11 @@ namespace vexal::window {
 
 void WindowBackend::buildMenus() {
     UINT next = kFirstMenuCommand;
-    // Command ids follow the trees depth first, main menu first, then the pop-ups.
+    // Items without a command (submenus, separators) are numbered depth first,
+    // main menu first, then the pop-ups.
     auto number = [&](auto&& self, ui::MenuItem& root) -> void {
         for (ui::MenuItem* child : root.children()) {
-            child->command = static_cast<int>(next++);
+            if (child->command == 0) child->command = static_cast<int>(next++);
             self(self, *child);
         }
     };
@@ -44,19 +45,21 @@ HMENU WindowBackend::buildMenu(ui::MenuItem& root, bool bar, bool autoAccel) {
         MenuEntry entry;
         entry.item = item;
         entry.owner = menu;
+        entry.position = position;
         entry.autoAccel = autoAccel;
         if (!item->children().empty()) entry.submenu = buildMenu(*item, false, autoAccel);
         MENUITEMINFOA mii{};
         mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | (entry.submenu ? MIIM_SUBMENU : 0);
+        mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_DATA | (entry.submenu ? MIIM_SUBMENU : 0);
         mii.fType = item->isSeparator() ? MFT_SEPARATOR : MFT_STRING;
         mii.wID = static_cast<UINT>(item->command);
         mii.hSubMenu = entry.submenu;
+        mii.dwItemData = reinterpret_cast<ULONG_PTR>(item);
         std::string text = item->caption();
         mii.dwTypeData = text.data();
         InsertMenuItemA(menu, position++, TRUE, &mii);
         item->setObserver(this);
-        auto& stored = menus_[static_cast<UINT>(item->command)] = entry;
+        auto& stored = menus_[item] = entry;
         applyMenuItem(stored);
     }
     return menu;
@@ -84,7 +87,7 @@ void WindowBackend::applyMenuItem(MenuEntry& entry) {
         mii.fMask |= MIIM_BITMAP;
         mii.hbmpItem = picture(item.picture) ? HBMMENU_CALLBACK : nullptr;
     }
-    SetMenuItemInfoA(entry.owner, static_cast<UINT>(item.command), FALSE, &mii);
+    SetMenuItemInfoA(entry.owner, entry.position, TRUE, &mii);
     if (inBar && main_) DrawMenuBar(main_);
 }
 
@@ -95,10 +98,10 @@ void WindowBackend::applyMenuItem(MenuEntry& entry) {
 // So every picture of one menu gets a cell of the same width, a little wider than
 // the widest; each item keeps the height of its own picture.
 bool WindowBackend::measureMenuPicture(MEASUREITEMSTRUCT& measure) {
-    const MenuEntry* entry = menuByCommand(measure.itemID);
+    const MenuEntry* entry = menuByData(measure.itemData, measure.itemID);
     if (!entry) return false;
     int width = 0;
-    for (const auto& [command, other] : menus_) {
+    for (const auto& [item, other] : menus_) {
         if (other.owner != entry->owner) continue;
         if (const Picture* pic = picture(other.item->picture)) width = std::max(width, pic->width);
     }
@@ -110,7 +113,7 @@ bool WindowBackend::measureMenuPicture(MEASUREITEMSTRUCT& measure) {
 }
 
 bool WindowBackend::drawMenuPicture(const DRAWITEMSTRUCT& draw) {
-    const MenuEntry* entry = menuByCommand(draw.itemID);
+    const MenuEntry* entry = menuByData(draw.itemData, draw.itemID);
     if (!entry) return false;
     const ui::MenuItem& item = *entry->item;
     const Picture* pic = picture(item.picture);
@@ -125,10 +128,10 @@ bool WindowBackend::drawMenuPicture(const DRAWITEMSTRUCT& draw) {
 
 void WindowBackend::prepareAutoAccelerators(HMENU menu) {
     std::vector<MenuEntry*> entries;
-    for (auto& [command, entry] : menus_)
+    for (auto& [item, entry] : menus_)
         if (entry.owner == menu) entries.push_back(&entry);
     std::sort(entries.begin(), entries.end(),
-              [](const MenuEntry* a, const MenuEntry* b) { return a->item->command < b->item->command; });
+              [](const MenuEntry* a, const MenuEntry* b) { return a->position < b->position; });
     // Items marked manual keep their letter; the others share out what is left.
     std::string used;
     for (MenuEntry* e : entries) {
@@ -169,9 +172,19 @@ void WindowBackend::buildAccelerators() {
     if (!table.empty()) accelerators_ = CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
 }
 
-WindowBackend::MenuEntry* WindowBackend::menuByCommand(UINT command) {
-    const auto it = menus_.find(command);
-    return it == menus_.end() ? nullptr : &it->second;
+WindowBackend::MenuEntry* WindowBackend::menuByCommand(UINT command, HMENU menu) {
+    for (auto& [item, entry] : menus_)
+        if (static_cast<UINT>(item->command) == command && (!menu || entry.owner == menu)) return &entry;
+    return nullptr;
+}
+
+WindowBackend::MenuEntry* WindowBackend::menuByData(ULONG_PTR data, UINT command) {
+    const auto it = menus_.find(reinterpret_cast<const ui::MenuItem*>(data));
+    return it != menus_.end() ? &it->second : menuByCommand(command);
+}
+
+void WindowBackend::menuOpening() {
+    if (model_.onMenuOpen) guarded(model_.onMenuOpen);
 }
 
 HMENU WindowBackend::popupMenuOf(ui::MenuItem* item) {
@@ -195,7 +208,7 @@ void WindowBackend::popup(ui::MenuItem& menu, POINT screenPoint) {
         h, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint.x, screenPoint.y, main_, nullptr));
     PostMessageA(main_, WM_NULL, 0, 0);
     if (command == 0) return;
-    if (MenuEntry* entry = menuByCommand(command)) guarded([entry] { entry->item->click(); });
+    if (MenuEntry* entry = menuByCommand(command, h)) guarded([entry] { entry->item->click(); });
 }
 
 void WindowBackend::menuSelect(WPARAM wParam, LPARAM lParam) {
@@ -204,15 +217,12 @@ void WindowBackend::menuSelect(WPARAM wParam, LPARAM lParam) {
     auto menu = reinterpret_cast<HMENU>(lParam);
     const ui::MenuItem* item = nullptr;
     if (!(flags == 0xFFFF && !menu) && !(flags & MF_SYSMENU) && !(flags & MF_SEPARATOR)) {
-        UINT command = LOWORD(wParam);
-        if (flags & MF_POPUP) {
-            // A submenu's entry is reported by position.
-            MENUITEMINFOA mii{};
-            mii.cbSize = sizeof mii;
-            mii.fMask = MIIM_ID;
-            command = GetMenuItemInfoA(menu, LOWORD(wParam), TRUE, &mii) ? mii.wID : 0;
-        }
-        if (MenuEntry* entry = menuByCommand(command)) item = entry->item;
+        // A submenu's entry is reported by position, any other item by its id.
+        MENUITEMINFOA mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_DATA;
+        if (GetMenuItemInfoA(menu, LOWORD(wParam), (flags & MF_POPUP) != 0, &mii))
+            if (MenuEntry* entry = menuByData(mii.dwItemData, 0)) item = entry->item;
     }
     guarded([this, item] { model_.application->highlight(item); });
 }

@@ -36,7 +36,7 @@ TEST(Backup, BackupDeleteRestoreAndTheNewCopyShowsTheRestoredSettings) {
     ASSERT_TRUE(DeleteFileA((box.program + "VexalParam.dat").c_str()));
     ASSERT_TRUE(DeleteFileA((box.program + "mapinfos\\oasis.txt").c_str()));
 
-    vexal.command("mnuRestore");
+    vexal.command(vexal::Cmd::Restore);
     message = vexal.waitBox();
     ASSERT_TRUE(message);
     EXPECT_EQ(vexal.boxCaption(), "Warnung");
@@ -93,7 +93,7 @@ TEST(Backup, ARestoreThatMeetsAHeldFileChangesNothingAndTheWindowKeepsSaving) {
     HANDLE held = CreateFileA((box.program + "VexalMap.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    vexal.command("mnuRestore");
+    vexal.command(vexal::Cmd::Restore);
     ASSERT_TRUE(vexal.waitBox());
     vexal.answerBox(IDYES);
     auto message = vexal.waitBox();

@@ -13,8 +13,6 @@ namespace e2e {
 
 namespace {
 
-constexpr int kFirstMenuCommand = 2000;
-
 std::string windowText(HWND h) {
     char buf[4096] = {};
     SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
@@ -74,13 +72,6 @@ void copyOrFail(const std::string& from, const std::string& to) {
 }
 
 }  // namespace
-
-int menuCommandId(const std::string& itemName) {
-    const auto rows = vexal::layout::menus();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (itemName == rows[i].name) return static_cast<int>(kFirstMenuCommand + i);
-    return 0;
-}
 
 std::string buildDir() {
     char path[MAX_PATH] = {};
@@ -237,10 +228,8 @@ std::string Vexal::caption() const { return windowText(main_); }
 std::string Vexal::appTitle() const { return windowText(GetWindow(main_, GW_OWNER)); }
 
 HWND Vexal::control(const std::string& name) const {
-    const auto rows = vexal::layout::controls();
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (name == rows[i].name) return GetDlgItem(main_, static_cast<int>(1000 + i));
-    return nullptr;
+    const int id = vexal::layout::controlId(name.c_str());
+    return id ? GetDlgItem(main_, id) : nullptr;
 }
 
 std::string Vexal::text(const std::string& name) const { return windowText(control(name)); }
@@ -296,15 +285,15 @@ void Vexal::key(const std::string& name, WORD vk, char ch) const {
 
 void Vexal::postKey(WORD vk, bool ctrl) const {
     // Posted key messages pass the message loop's accelerator translation like real ones.
-    HWND target = GetDlgItem(main_, 1000 + 14);  // btnAdd, which has the focus after showing
+    HWND target = control("btnAdd");  // which has the focus after showing
     if (ctrl) PostMessageA(target, WM_KEYDOWN, VK_CONTROL, 1);
     PostMessageA(target, WM_KEYDOWN, vk, 1);
     PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
     if (ctrl) PostMessageA(target, WM_KEYUP, VK_CONTROL, 0xC0000001);
 }
 
-void Vexal::command(const std::string& itemName) const {
-    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(menuCommandId(itemName), 0), 0);
+void Vexal::command(vexal::Cmd command) const {
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(static_cast<int>(command), 0), 0);
 }
 
 std::optional<std::string> Vexal::waitBox(std::chrono::milliseconds limit) {

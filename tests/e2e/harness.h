@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
+
 namespace e2e {
 
 // A throw-away program folder and game folder with the executables in place.
@@ -30,9 +32,6 @@ public:
     void writeSettings(const std::string& extra = "") const;
     [[nodiscard]] std::vector<std::string> launches() const;  // records of the stub game
 };
-
-// The command id of a menu item: the window numbers its menu items in table order.
-[[nodiscard]] int menuCommandId(const std::string& itemName);
 
 // Folder of the test executable, where the build put Vexal.exe and the stubs.
 [[nodiscard]] std::string buildDir();
@@ -84,9 +83,9 @@ public:
     // A shortcut typed on the keyboard (SendInput), with the window brought to the front.
     void shortcut(WORD vk, bool ctrl, bool shift = false) const;
 
-    // A menu command by the item's name. Menus belong to their process, so
-    // another process can choose an item but not read it.
-    void command(const std::string& itemName) const;
+    // A command as a menu item or shortcut gives it. Menus belong to their
+    // process, so another process can choose an item but not read it.
+    void command(vexal::Cmd command) const;
 
     // A message box of this process: waits for it, returns its text, presses a button.
     std::optional<std::string> waitBox(std::chrono::milliseconds limit = std::chrono::seconds(10));

@@ -47,7 +47,7 @@ TEST(Launch, TheTrayMenuItemStartsTheGame) {
     prepare(box, "+sv_pure 0 +g_gametype 2 +devmap", "");
     Vexal vexal(box);
     ASSERT_TRUE(vexal.waitShown());
-    vexal.command("popRunET");
+    vexal.command(vexal::Cmd::Run);
     ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
     EXPECT_EQ(box.launches().front(), expectedRecord(box, "+sv_pure 0 +g_gametype 2 +devmap "));
 }

@@ -121,6 +121,26 @@ TEST(StatusLine, TheDemoButtonNamesItsCountOnceThePointerMovesOverIt) {
         << vexal.text("stInfo");
 }
 
+// The main menu and the tray menu hold items of the same command; the one the menu
+// highlights names itself in the status line, and leaving the menu empties it.
+TEST(StatusLine, AHighlightedMenuItemShowsItsOwnHint) {
+    Sandbox box;
+    box.writeSettings();
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    const HMENU bar = GetMenu(vexal.main());
+    ASSERT_TRUE(bar);
+    auto highlight = [&](vexal::Cmd cmd) {
+        SendMessageA(vexal.main(), WM_MENUSELECT, MAKEWPARAM(static_cast<int>(cmd), MF_HILITE),
+                     reinterpret_cast<LPARAM>(bar));
+        return vexal.text("stInfo");
+    };
+    EXPECT_EQ(highlight(vexal::Cmd::Demo), " Select your ET demo map (*.dm83)");
+    EXPECT_EQ(highlight(vexal::Cmd::Ase), " No program configured! Press ASE Button");
+    SendMessageA(vexal.main(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_EQ(vexal.text("stInfo"), "");
+}
+
 // Runs inside a Wine virtual desktop, whose taskbar has a notification area.
 TEST(TrayDesktop, MinimizingGoesToTheTrayAndTheTrayMenuBringsTheWindowBack) {
     Sandbox box;
@@ -132,11 +152,11 @@ TEST(TrayDesktop, MinimizingGoesToTheTrayAndTheTrayMenuBringsTheWindowBack) {
     PostMessageA(vexal.main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(e2e::waitFor([&] { return !IsWindowVisible(vexal.main()); }, 5s));
     EXPECT_FALSE(IsWindowVisible(owner)) << "no taskbar button while the tray icon is there";
-    vexal.command("popVexal");
+    vexal.command(vexal::Cmd::ShowWindow);
     EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }, 5s));
 
     // Switched off from the menu: minimizing keeps a taskbar button.
-    vexal.command("mnuTasktray");
+    vexal.command(vexal::Cmd::Tray);
     ASSERT_TRUE(e2e::waitFor([&] { return !vexal.checked("cbTray"); }, 5s));
     PostMessageA(vexal.main(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(e2e::waitFor([&] { return IsIconic(owner) != FALSE; }, 5s));
@@ -169,9 +189,9 @@ TEST(TrayDesktop, ClosingTheTrayReadmeWithoutTheIconLeavesATaskbarButton) {
     Vexal vexal(box);
     ASSERT_TRUE(vexal.waitShown());
     HWND owner = GetWindow(vexal.main(), GW_OWNER);
-    vexal.command("popReadme");
+    vexal.command(vexal::Cmd::TrayReadme);
     ASSERT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.control("memReadme")) != FALSE; }, 5s));
-    vexal.command("mnuTasktray");
+    vexal.command(vexal::Cmd::Tray);
     ASSERT_TRUE(e2e::waitFor([&] { return !vexal.checked("cbTray"); }, 5s));
     vexal.key("memReadme", VK_ESCAPE);
     ASSERT_TRUE(e2e::waitFor([&] { return IsIconic(owner) != FALSE || !IsWindowVisible(vexal.main()); }, 5s));

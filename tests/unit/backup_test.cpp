@@ -168,7 +168,7 @@ TEST_F(BackupTest, ARenamedProgramArchivesItsOwnSettingsFile) {
 }
 
 TEST_F(BackupTest, BackupOnQuitWritesTheArchiveWithoutABoxAndCloses) {
-    form->mnuBackupOnQuit->click();
+    form->onCommand(Cmd::BackupOnQuit);
     EXPECT_NE(file("Vexal.ini").find("BackupOnQuit=1"), std::string::npos);
     const auto boxes = fake.dialogs.boxes.size();
     run([&] { form->bitbtnQuit.click(); });
@@ -180,8 +180,8 @@ TEST_F(BackupTest, BackupOnQuitWritesTheArchiveWithoutABoxAndCloses) {
 
 TEST_F(BackupTest, QuittingFromTheTrayOrWithTheOptionOffWritesNoArchive) {
     run([&] { form->bitbtnQuit.click(); });
-    form->mnuBackupOnQuit->click();
-    run([&] { form->popQuit->click(); });
+    form->onCommand(Cmd::BackupOnQuit);
+    run([&] { form->onCommand(Cmd::TrayQuit); });
     EXPECT_FALSE(fake.fs.exists(kArchive));
     EXPECT_TRUE(watch.closed);
 }
@@ -256,7 +256,7 @@ TEST_F(BackupTest, ARestorePutsTheFilesBackAndStartsAgainWithoutWritingAnythingA
 
     // This copy's settings and lists are the old ones: nothing of them reaches the disk.
     const auto writes = fake.fs.writes.size();
-    run([&] { form->mnuBackupOnQuit->click(); });
+    run([&] { form->onCommand(Cmd::BackupOnQuit); });
     run([&] { form->btnAdd.click(); });
     run([&] { form->edtParamChange(); });
     EXPECT_EQ(fake.fs.writes.size(), writes);
@@ -321,7 +321,7 @@ TEST_F(BackupTest, ARestoreThatFailsHalfWayChangesNothingAndTheWindowKeepsSaving
         EXPECT_FALSE(form->backupCommands.restartRequested());
         EXPECT_FALSE(watch.closed);
         const std::string ini = file("Vexal.ini");
-        run([&] { form->mnuBackupOnQuit->click(); });
+        run([&] { form->onCommand(Cmd::BackupOnQuit); });
         EXPECT_NE(file("Vexal.ini"), ini);
     }
 }

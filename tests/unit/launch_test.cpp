@@ -33,10 +33,10 @@ TEST_F(LaunchTest, RunStartsEtFromTheGameFolderWithTheComposedLine) {
 }
 
 TEST_F(LaunchTest, TheMenuItemLaunchesAndTakesItsAccelerator) {
-    form->mnuRunET->click();
+    form->onCommand(Cmd::MenuRun);
     EXPECT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(form->mnuRunET->caption(), "&Run ET  [oasis]");
-    form->popRunET->click();
+    form->onCommand(Cmd::Run);
     EXPECT_EQ(fake.shell.calls.size(), 2u);
 }
 
@@ -80,7 +80,7 @@ TEST_F(LaunchTest, TheCleanUpRunsBeforeEveryStartWhenSwitchedOn) {
     EXPECT_FALSE(fake.fs.exists(std::string(kGame) + "\\profile.pid"));
     EXPECT_TRUE(fake.fs.exists(std::string(kGame) + "\\.git\\profile.pid"));
     EXPECT_TRUE(fake.fs.exists(std::string(kGame) + "\\etpro\\profile.pid.bak"));
-    EXPECT_TRUE(form->mnuDelProfile->checked());
+    EXPECT_TRUE(shown("mnuDelProfile").checked());
     EXPECT_TRUE(config.doc().readBool("DEL-PID", "profile.pid", false));
     fake.fs.addFile(deep, "1");
     form->bitbtnRun.click();
@@ -109,10 +109,10 @@ TEST_F(LaunchTest, TheMenuItemSwitchesTheCleanUpThroughTheCheckBox) {
     const std::string pid = std::string(kGame) + "\\etmain\\profile.pid";
     fake.fs.addFile(pid, "1");
     fake.fs.addFile(std::string(kProgram) + "headshot.wav", "RIFF");
-    form->mnuDelProfile->click();
+    form->onCommand(Cmd::DelProfile);
     EXPECT_TRUE(form->cbDelProfile.checked());
     EXPECT_FALSE(fake.fs.exists(pid));
-    form->mnuDelProfile->click();
+    form->onCommand(Cmd::DelProfile);
     EXPECT_FALSE(form->cbDelProfile.checked());
     EXPECT_FALSE(config.doc().readBool("DEL-PID", "profile.pid", true));
     form->cbDelProfile.mouseDown(ui::MouseButton::Right);

@@ -54,8 +54,8 @@ TEST_F(ListsTest, PickingAnEntryFillsTheFieldStoresItAndEnablesDelete) {
     EXPECT_EQ(form->focused(), &form->edtParam);
     EXPECT_EQ(config.doc().readString("ET-Param", "ETParam", ""), "+d");
     EXPECT_TRUE(form->btnDelParam.enabled());
-    EXPECT_TRUE(form->mnuCopyEntry->enabled());
-    form->mnuCopyEntry->click();
+    EXPECT_TRUE(shown("mnuCopyEntry").enabled());
+    form->onCommand(Cmd::CopyEntry);
     EXPECT_EQ(fake.clipboard.text(), "+d\r\n");
     form->btnDelParam.click();
     EXPECT_EQ(file("VexalParam.dat"), "+b\r\n");
@@ -77,10 +77,10 @@ TEST_F(ListsTest, ClearingAsksFirstAndEmptiesTheFile) {
 
 TEST_F(ListsTest, PasteReplacesTheWholeListAndCopyTakesEveryEntry) {
     fake.clipboard.setText("z\r\ny\nx\rw\r\nv");
-    form->mnuPaste->click();
+    form->onCommand(Cmd::Paste);
     EXPECT_EQ(form->lboxParam.items().all(), (std::vector<std::string>{"v", "w", "x", "y", "z"}));
     EXPECT_EQ(file("VexalParam.dat"), "v\r\nw\r\nx\r\ny\r\nz\r\n");
-    form->mnuCopy->click();
+    form->onCommand(Cmd::CopyAll);
     EXPECT_EQ(fake.clipboard.text(), "v\r\nw\r\nx\r\ny\r\nz\r\n");
 }
 
@@ -178,7 +178,7 @@ TEST_F(ListsTest, MapInformationOpensInTheEditorAfterAskingForOneWhenNoneIsSet) 
     fake.fs.addFile("C:\\Tools\\edit.exe", "MZ");
     form->cbxMap.typeText("oasis");
     EXPECT_TRUE(form->BitBtnInfo.enabled());
-    EXPECT_TRUE(form->mnuMapInfo->enabled());
+    EXPECT_TRUE(shown("mnuMapInfo").enabled());
     fake.dialogs.answerNextOpenFile({"C:\\Tools\\edit.exe"});
     form->BitBtnInfo.click();
     ASSERT_EQ(fake.dialogs.openFileRequests.size(), 1u);
@@ -198,7 +198,7 @@ TEST_F(ListsTest, MapInformationOpensInTheEditorAfterAskingForOneWhenNoneIsSet) 
 TEST_F(ListsTest, WithoutAnInformationFileTheInfoCommandsAreOffAndTheLongNameIsTheMap) {
     form->cbxMap.typeText("radar");
     EXPECT_FALSE(form->BitBtnInfo.enabled());
-    EXPECT_FALSE(form->mnuMapInfo->enabled());
+    EXPECT_FALSE(shown("mnuMapInfo").enabled());
     EXPECT_EQ(form->longMapName(), "radar");
     EXPECT_EQ(form->ctrayIcon.hint(), "Run ET [radar]\n\r[radar]");
     EXPECT_EQ(form->popRunET->caption(), "Run ET [radar]");
@@ -215,7 +215,7 @@ TEST_F(ListsTest, AMapPickedByShortcutIsKeptAtOnceWhateverHasTheFocus) {
     fake.fs.addFile(std::string(kGame) + "\\etmain\\fueldump.pk3", "PK");
     fake.dialogs.answerNextOpenFile({std::string(kGame) + "\\etmain\\fueldump.pk3"});
     run([&] { form->setFocus(&form->edtParam); });
-    run([&] { form->mnuSelMap->click(); });
+    run([&] { form->onCommand(Cmd::SelectMap); });
     EXPECT_EQ(file("VexalMap.dat"), "fueldump\r\noasis\r\nradar\r\n");
     EXPECT_NE(file("Vexal.ini").find("Map=fueldump"), std::string::npos);
     EXPECT_EQ(form->mnuRunET->caption(), "&Run ET  [fueldump]");

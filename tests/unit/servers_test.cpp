@@ -243,7 +243,7 @@ protected:
     }
 
     void openWithF5() {
-        run([&] { form->mnuServerStatus->click(); });
+        run([&] { form->onCommand(Cmd::ServerStatus); });
     }
     void after(std::uint64_t ms) {
         for (std::uint64_t t = 0; t < ms; t += 20) {
@@ -363,7 +363,7 @@ TEST_F(ServerStatusTest, ThePredefinedListSendsNothingAndANetworkRefusedIsARow) 
 TEST_F(ServerStatusTest, TheTrayItemOpensItAndAnEmptyListSaysSo) {
     startWithServers({});
     form->setVisible(false);
-    run([&] { form->popServerStatus->click(); });
+    run([&] { form->onCommand(Cmd::TrayServerStatus); });
     EXPECT_TRUE(form->viewerState.trayOpened()) << "closing sends the window back to the tray";
     EXPECT_TRUE(form->memServers.visible());
     EXPECT_NE(shown().find(servers::text::kNoServers), std::string::npos);

@@ -34,9 +34,9 @@ protected:
     // Minimize and Close after start, as the boxes, the menu and the file have them.
     void expectOptions(bool minimize, bool close, const std::string& step) {
         EXPECT_EQ(form->cbMinimize.checked(), minimize) << step;
-        EXPECT_EQ(form->mnuMinimize->checked(), minimize) << step;
+        EXPECT_EQ(shown("mnuMinimize").checked(), minimize) << step;
         EXPECT_EQ(form->cbClose.checked(), close) << step;
-        EXPECT_EQ(form->mnuClose->checked(), close) << step;
+        EXPECT_EQ(shown("mnuClose").checked(), close) << step;
         EXPECT_EQ(stored("Minimize", "Minimize", false), minimize) << step;
         EXPECT_EQ(stored("CloseVexal", "Close", false), close) << step;
         EXPECT_EQ(form->cbxHotKey.enabled(), !close) << step;
@@ -69,7 +69,7 @@ TEST_F(ShellTest, MouseMoveTextsNameWhatIsConfiguredAndNeverWhatIsNot) {
         run([&] { row.control.mouseMove(); });
         EXPECT_EQ(form->stInfo.caption(), row.status) << row.control.name();
     }
-    EXPECT_EQ(form->mnuASE->hint(), " No program configured! Press ASE Button");
+    EXPECT_EQ(form->menuItem("mnuASE")->hint(), " No program configured! Press ASE Button");
     EXPECT_EQ(app.hintHidePause, 60000) << "the map statistics stay readable";
 
     run([&] { form->sbtnBackup.mouseMove(); });
@@ -186,9 +186,9 @@ TEST_F(ShellTest, HintTrackingStory) {
     EXPECT_EQ(form->stInfo.caption(), " Enemy Territory directory: C:\\Games\\ET");
 
     // A highlighted menu item shows its hint; a title or a pop-up item empties the line.
-    app.highlight(form->mnuDemo);
+    app.highlight(form->menuItem("mnuDemo"));
     EXPECT_EQ(form->stInfo.caption(), " Select your ET demo map (*.dm83)");
-    app.highlight(form->mnuCopy);
+    app.highlight(form->menuItem("mnuCopy"));
     EXPECT_EQ(form->stInfo.caption(), "");
 
     // Entering the list with Tab shows the parameter line, not the list entry.
@@ -207,9 +207,9 @@ TEST_F(ShellTest, OptionPairsStayInStepAndMinimizeExcludesClose) {
     } steps[] = {
         {"check Close", [](TfrmVexal& f) { f.cbClose.toggleByUser(); }, false, true},
         {"check Minimize", [](TfrmVexal& f) { f.cbMinimize.toggleByUser(); }, true, false},
-        {"Close from the menu", [](TfrmVexal& f) { f.mnuClose->click(); }, false, true},
-        {"Close off from the menu", [](TfrmVexal& f) { f.mnuClose->click(); }, false, false},
-        {"Minimize from the menu", [](TfrmVexal& f) { f.mnuMinimize->click(); }, true, false},
+        {"Close from the menu", [](TfrmVexal& f) { f.onCommand(Cmd::Close); }, false, true},
+        {"Close off from the menu", [](TfrmVexal& f) { f.onCommand(Cmd::Close); }, false, false},
+        {"Minimize from the menu", [](TfrmVexal& f) { f.onCommand(Cmd::Minimize); }, true, false},
         {"Close box again", [](TfrmVexal& f) { f.cbClose.toggleByUser(); }, false, true},
         {"Close box off", [](TfrmVexal& f) { f.cbClose.toggleByUser(); }, false, false},
     };
@@ -217,6 +217,59 @@ TEST_F(ShellTest, OptionPairsStayInStepAndMinimizeExcludesClose) {
         run([&] { s.act(*form); });
         expectOptions(s.minimize, s.close, s.step);
     }
+}
+
+// An option may change by its box, its menu item or a shortcut, which gives the
+// command without opening the menu: the mark shown at the next opening follows.
+TEST_F(ShellTest, EachOptionsMarkFollowsItsStateHoweverItWasToggled) {
+    settingsFile();
+    start();
+    using Act = std::function<void(TfrmVexal&)>;
+    auto box = [](ui::CheckBox TfrmVexal::*b) -> Act { return [b](TfrmVexal& f) { (f.*b).toggleByUser(); }; };
+    auto menu = [](Cmd c) -> Act { return [c](TfrmVexal& f) { f.onCommand(c); }; };
+    auto key = [](unsigned vk) -> Act {
+        return [vk](TfrmVexal& f) {
+            for (const auto& row : layout::menus())
+                if (row.key == ui::Shortcut{vk}) return f.onCommand(row.command);
+            FAIL() << "no shortcut " << vk;
+        };
+    };
+    const struct {
+        const char* item;
+        const settings::BoolKey& key;
+        Act toggle;
+    } steps[] = {
+        {"mnuMinimize", settings::key::minimize, box(&TfrmVexal::cbMinimize)},
+        {"mnuMinimize", settings::key::minimize, menu(Cmd::Minimize)},
+        {"mnuClose", settings::key::close, menu(Cmd::Close)},
+        {"mnuMinimize", settings::key::minimize, menu(Cmd::Minimize)},  // Close goes off
+        {"mnuClose", settings::key::close, box(&TfrmVexal::cbClose)},
+        {"mnuTasktray", settings::key::trayIcon, box(&TfrmVexal::cbTray)},
+        {"mnuTasktray", settings::key::trayIcon, menu(Cmd::Tray)},
+        {"mnuDelProfile", settings::key::delProfile, menu(Cmd::DelProfile)},
+        {"mnuDelProfile", settings::key::delProfile, box(&TfrmVexal::cbDelProfile)},
+        {"mnuMinMax", settings::key::maxListbox, key(0x73)},
+        {"mnuMinMax", settings::key::maxListbox, menu(Cmd::ToggleListSize)},
+        {"mnuSound", settings::key::sound, menu(Cmd::Sound)},
+        {"mnuSound", settings::key::sound, menu(Cmd::Sound)},
+        {"mnuBackupOnQuit", settings::key::backupOnQuit, menu(Cmd::BackupOnQuit)},
+        {"mnuInstances", settings::key::instances, menu(Cmd::Instances)},
+    };
+    std::map<std::string, bool> was;
+    for (const auto& row : layout::menus())
+        if (row.check) was[row.name] = shown(row.name).checked();
+    for (const auto& step : steps) {
+        run([&] { step.toggle(*form); });
+        const bool now = shown(step.item).checked();
+        EXPECT_NE(now, was[step.item]) << step.item;
+        EXPECT_EQ(now, stored(step.key.section, step.key.key, !now)) << step.item << ": the mark is what is stored";
+        for (const auto& row : layout::menus())
+            if (row.check) was[row.name] = shown(row.name).checked();
+    }
+    EXPECT_FALSE(shown("mnuClose").checked() && shown("mnuMinimize").checked());
+    EXPECT_TRUE(form->popVexal->checked()) << "the tray's first item is always drawn checked";
+    EXPECT_FALSE(shown("mnuMax").checked()) << "the list menu's toggle has no mark";
+    EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(ShellTest, BothOptionsStoredOnStartWithOnlyMinimize) {
@@ -232,9 +285,9 @@ TEST_F(ShellTest, TrayOptionDrivesTheIconFromEitherPlace) {
     run([&] { form->cbTray.toggleByUser(); });
     EXPECT_TRUE(form->ctrayIcon.visible());
     EXPECT_TRUE(form->ctrayIcon.minimizeToTray);
-    EXPECT_TRUE(form->mnuTasktray->checked());
+    EXPECT_TRUE(shown("mnuTasktray").checked());
     EXPECT_TRUE(stored("Minimize", "TrayIcon", false));
-    run([&] { form->mnuTasktray->click(); });
+    run([&] { form->onCommand(Cmd::Tray); });
     EXPECT_FALSE(form->cbTray.checked());
     EXPECT_FALSE(form->ctrayIcon.visible());
     EXPECT_FALSE(stored("Minimize", "TrayIcon", true));
@@ -248,27 +301,27 @@ TEST_F(ShellTest, ClickSoundsOfTheOptions) {
     run([&] { form->cbTray.mouseDown(ui::MouseButton::Left); });
     run([&] { form->cbClose.mouseDown(ui::MouseButton::Right); });
     EXPECT_EQ(clicks(), before + 1) << "only the left button clicks";
-    run([&] { form->mnuDelProfile->click(); });
+    run([&] { form->onCommand(Cmd::DelProfile); });
     EXPECT_EQ(clicks(), before + 1) << "the profile option's menu item is silent";
-    run([&] { form->mnuMinimize->click(); });
+    run([&] { form->onCommand(Cmd::Minimize); });
     EXPECT_EQ(clicks(), before + 2);
 }
 
 TEST_F(ShellTest, F4MaximizesAndRestoresTheParameterListAndStoresTheGeometry) {
     settingsFile();
     start();
-    run([&] { form->mnuMinMax->click(); });
+    run([&] { form->onCommand(Cmd::ToggleListSize); });
     EXPECT_EQ(form->lboxParam.bounds().left, 8);
     EXPECT_EQ(form->lboxParam.bounds().width, 521);
     EXPECT_EQ(form->edtParam.bounds().width, 448);
     EXPECT_FALSE(form->bitbtnSelDir.visible());
-    EXPECT_TRUE(form->mnuMinMax->checked());
+    EXPECT_TRUE(shown("mnuMinMax").checked());
     EXPECT_TRUE(stored("Window", "MaxListbox", false));
-    run([&] { form->mnuMax->click(); });
+    run([&] { form->onCommand(Cmd::ToggleListSize); });
     EXPECT_EQ(form->lboxParam.bounds(), (ui::Rect{175, 49, 354, 110}));
     EXPECT_EQ(form->edtParam.bounds(), (ui::Rect{175, 21, 281, 21}));
     EXPECT_TRUE(form->bitbtnSelDir.visible());
-    EXPECT_FALSE(form->mnuMinMax->checked());
+    EXPECT_FALSE(shown("mnuMinMax").checked());
     settings::Config reread{fake.fs, kIni};
     EXPECT_EQ(reread.doc().readInteger("Window", "ParamWidth", 0), 354);
     EXPECT_EQ(reread.doc().readInteger("Window", "EditLeft", 0), 175);
@@ -437,14 +490,24 @@ TEST_F(ShellTest, EveryRowResolvesAndNoKeyIsTakenTwice) {
     start();
     for (const auto& row : layout::controls()) EXPECT_NE(form->control(row.name), nullptr) << row.name;
     for (const auto& row : layout::menus()) EXPECT_NE(form->menuItem(row.name), nullptr) << row.name;
-    std::size_t wires = 0;
-    for (const auto table : TfrmVexal::wireTables()) wires += table.size();
-    EXPECT_GT(wires, 60u) << "the window was built with every table; a name that names nothing throws";
+    for (const auto& row : layout::controls()) EXPECT_EQ(row.member(*form).name(), row.name) << "row and member";
+
+    // Every command can be given from a button or a menu (onCommand's switch has no
+    // default, so the compiler already insists that each one is handled).
+    std::set<Cmd> reachable;
+    for (const auto& row : layout::controls()) reachable.insert(row.command);
+    for (const auto& row : layout::menus()) reachable.insert(row.command);
+    for (const Cmd cmd : allCmds()) {
+        EXPECT_TRUE(reachable.count(cmd)) << static_cast<int>(cmd) << " has no row";
+    }
+    for (const auto& row : layout::menus()) {
+        EXPECT_TRUE(!row.check || row.command != Cmd::None) << row.name << ": a mark shows a command's state";
+    }
 
     // Shortcuts: one item each, except F4, which both menus give the same toggle.
     std::map<std::tuple<unsigned, bool, bool, bool>, std::vector<std::string>> shortcuts;
     for (const auto& row : layout::menus())
-        if (row.key) shortcuts[{row.key, row.ctrl, row.alt, row.shift}].push_back(row.name);
+        if (!row.key.empty()) shortcuts[{row.key.key, row.key.ctrl, row.key.alt, row.key.shift}].push_back(row.name);
     for (const auto& [key, names] : shortcuts) {
         if (names == std::vector<std::string>{"mnuMinMax", "mnuMax"}) continue;
         EXPECT_EQ(names.size(), 1u) << names.front() << " shares its shortcut";

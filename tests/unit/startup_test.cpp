@@ -41,7 +41,7 @@ TEST_F(WindowTest, AFirstStartWithAGoodFolderShowsDefaultsAndThePredefinedList) 
     EXPECT_EQ(saved.readString("ET-Param", "ETParam", ""), "+sv_pure 1 +g_gametype 2 +map (default)");
     EXPECT_TRUE(form->tmDate.enabled());
     EXPECT_FALSE(form->tmTime.enabled());
-    EXPECT_TRUE(form->mnuSound->checked());
+    EXPECT_TRUE(WindowTest::shown("mnuSound").checked());
     EXPECT_FALSE(form->cbMinimize.checked() || form->cbClose.checked() || form->cbTray.checked() ||
                  form->cbDelProfile.checked());
     EXPECT_EQ(form->cbxHotKey.text(), "Z");
@@ -113,7 +113,7 @@ TEST_F(WindowTest, AFailedSaveIsReportedOnceAndKeepsTheValueInMemory) {
     settingsFile();
     start();
     fake.fs.failWritesUnder(kProgram);
-    run([&] { form->mnuInstances->click(); });
+    run([&] { form->onCommand(Cmd::Instances); });
     run([&] { form->edtParam.setText("+map"); });
     run([&] { form->edtParam.setText("+map x"); });
     ASSERT_EQ(fake.dialogs.errors.size(), 1u) << "once, not at every keystroke";
@@ -165,10 +165,10 @@ TEST_F(WindowTest, SoundPlaysOnlyWhenSwitchedOnAndTheFileExists) {
     start();
     form->btnAdd.click();
     EXPECT_EQ(fake.sound.played.size(), 1u);
-    form->mnuSound->click();  // off
+    form->onCommand(Cmd::Sound);  // off
     EXPECT_EQ(fake.sound.played.size(), 1u);
     EXPECT_EQ(form->mnuSound->hint(), " Toggle Sound Support [OFF]");
-    form->mnuSound->click();  // on again: the click is heard
+    form->onCommand(Cmd::Sound);  // on again: the click is heard
     EXPECT_EQ(fake.sound.played.size(), 2u);
     EXPECT_TRUE(config.doc().readBool("Sound", "activ", false));
 }

@@ -66,15 +66,15 @@ TEST_F(ToolsTest, TheFirstAsePressAsksForTheProgramStoresItAndStartsItLaterPress
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0], (platform::fake::ShellCall{kEye, "", "", ShowCmd::Show, true}));
     EXPECT_TRUE(form->launcher.gameStarted());
-    EXPECT_TRUE(form->mnuASELog->enabled());
-    EXPECT_TRUE(form->mnuLaunchInfo->enabled());
+    EXPECT_TRUE(shown("mnuASELog").enabled());
+    EXPECT_TRUE(shown("mnuLaunchInfo").enabled());
     EXPECT_FALSE(watch.minimized);
     EXPECT_FALSE(watch.closed);
     form->bitbtnASE.onExit();
     EXPECT_FALSE(form->launcher.gameStarted());
 
-    form->mnuASE->click();
-    form->popRunASE->click();
+    form->onCommand(Cmd::Ase);
+    form->onCommand(Cmd::Ase);
     EXPECT_EQ(fake.dialogs.openFileRequests.size(), 1u);
     EXPECT_EQ(fake.shell.calls.size(), 3u);
 }
@@ -93,13 +93,12 @@ TEST_F(ToolsTest, CancellingTheServerBrowserChoiceStoresTheOldPathAndStartsNothi
 TEST_F(ToolsTest, AServerBrowserStartObeysTheOptionsAndOnlyEyeExeEnablesItsLogs) {
     startWith("[CloseVexal]\r\nClose=1\r\n", "eyePath=C:\\ASE\\Eye.exe\r\n");
     fake.fs.addFile("C:\\ASE\\Eye.exe", "MZ");
-    form->mnuASELog->setEnabled(true);
     form->bitbtnASE.click();
     EXPECT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_FALSE(watch.minimized) << "Close after start keeps Minimize after start off";
     EXPECT_TRUE(watch.closed);
-    EXPECT_FALSE(form->mnuASELog->enabled());  // the letter case counts
-    EXPECT_FALSE(form->mnuLaunchInfo->enabled());
+    EXPECT_FALSE(shown("mnuASELog").enabled());  // the letter case counts
+    EXPECT_FALSE(shown("mnuLaunchInfo").enabled());
     EXPECT_TRUE(form->launcher.gameStarted());
 }
 
@@ -138,7 +137,7 @@ TEST_F(ToolsTest, TheUpdaterStartsByItsFullPathAfterTheQuestionAndTheTimeIsKept)
 TEST_F(ToolsTest, TheUpdaterQuestionCarriesTheLastUpdateAndCancelStartsNothing) {
     startWith("[Logs]\r\npblog=01.01.2024 09:00:00\r\n");
     fake.dialogs.answerNextBox(BoxResult::Cancel);
-    form->mnuPB->click();
+    form->onCommand(Cmd::PbUpdate);
     EXPECT_EQ(app.title(), "Last PB update: 01.01.2024 09:00:00");
     EXPECT_TRUE(fake.shell.calls.empty());
     EXPECT_EQ(setting("Logs", "pblog"), "01.01.2024 09:00:00");
@@ -148,7 +147,7 @@ TEST_F(ToolsTest, WithoutConnectionTheUpdaterIsNotOfferedAndTheWindowIsRefreshed
     startWith("");
     fake.connectivity.online = false;
     config.doc().writeString("ET-Nickname", "nick", "Changed");  // a refresh reads it
-    form->popPB->click();
+    form->onCommand(Cmd::PbUpdate);
     ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
     EXPECT_EQ(fake.dialogs.boxes[0],
               (platform::fake::MessageBoxCall{
@@ -197,7 +196,7 @@ TEST_F(ToolsTest, APickedDemoGoesIntoTheMapFieldAndTheListOnceAndIsKeptAtOnce) {
     startWith("[ET-Param]\r\nETParam=+set fs_game etpro +map\r\n[ET-Map]\r\nMap=oasis\r\n");
     const std::string demo = std::string(kGame) + "\\etpro\\demos\\final1.dm_83";
     fake.dialogs.answerNextOpenFile({demo});
-    form->mnuDemo->click();  // from the menu: the focus never leaves anything
+    form->onCommand(Cmd::Demo);  // from the menu: the focus never leaves anything
     ASSERT_EQ(fake.dialogs.openFileRequests.size(), 1u);
     EXPECT_EQ(fake.dialogs.openFileRequests[0].initialDir, std::string(kGame) + "\\etpro\\demos");
     EXPECT_EQ(fake.dialogs.openFileRequests[0].filter, "Demo files (*.dm_83)|*.dm_83");
@@ -229,7 +228,7 @@ TEST_F(ToolsTest, APickedScreenshotOpensInTheDefaultViewerWholeAndUnquoted) {
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0], (platform::fake::ShellCall{shot, "", "", ShowCmd::Normal, false}));
     fake.dialogs.cancelNextOpenFile();
-    form->mnuScrShot->click();
+    form->onCommand(Cmd::Screenshot);
     EXPECT_EQ(fake.shell.calls.size(), 1u);
 }
 
@@ -259,7 +258,7 @@ TEST_F(ToolsTest, ConfigFilesOpenQuotedInTheEditorAndTheFirstIsRemembered) {
     form->editorPath = "C:\\WINDOWS\\notepad.exe";
     fake.fs.addFile(form->editorPath, "MZ");
     fake.dialogs.cancelNextOpenFile();
-    form->popEditCfg->click();
+    form->onCommand(Cmd::EditCfg);
     EXPECT_FALSE(fake.dialogs.openFileRequests[1].multiSelect);
     EXPECT_EQ(fake.dialogs.openFileRequests[1].fileName, a);
     EXPECT_EQ(fake.shell.calls.size(), 1u);
@@ -275,7 +274,7 @@ TEST_F(ToolsTest, ConfigFilesOpenQuotedInTheEditorAndTheFirstIsRemembered) {
 TEST_F(ToolsTest, ACancelledFirstEditRemembersAutoexecCfg) {
     startWith("", "editor=" + kEditor + "\r\n");
     fake.fs.addFile(kEditor, "MZ");
-    form->mnuEdit->click();
+    form->onCommand(Cmd::EditCfg);
     EXPECT_TRUE(fake.shell.calls.empty());
     EXPECT_EQ(setting("Paths", "lastcfg"), kAutoexec);
     EXPECT_EQ(form->bitbtnEdit.hint(), " Edit Enemy Territory cfg files  (recent cfg: autoexec.cfg)");
@@ -300,9 +299,9 @@ TEST_F(ToolsTest, ChoosingAnEditorStoresItAndRefreshesItsHints) {
     EXPECT_EQ(fake.dialogs.openFileRequests[0].title, "Select your Editor");
     EXPECT_EQ(setting("Paths", "editor"), kEditor);
     EXPECT_EQ(form->sbtnEditor.hint(), " Select your ET Editor (Current: " + kEditor + ")");
-    EXPECT_EQ(form->mnuSelEditor->hint(), form->sbtnEditor.hint());
+    EXPECT_EQ(form->menuItem("mnuSelEditor")->hint(), form->sbtnEditor.hint());
     fake.dialogs.cancelNextOpenFile();
-    form->mnuSelEditor->click();
+    form->onCommand(Cmd::SelectEditor);
     EXPECT_EQ(setting("Paths", "editor"), kEditor);
 }
 
@@ -317,7 +316,7 @@ TEST_F(ToolsTest, ResetToNotepadAsksAndTakesNotepadOnlyWhenItExists) {
     EXPECT_EQ(form->editorPath, kEditor);
 
     fake.dialogs.answerNextBox(BoxResult::Yes);
-    form->mnuNotepad->click();
+    form->onCommand(Cmd::ResetNotepad);
     EXPECT_EQ(fake.dialogs.boxes[2],
               (platform::fake::MessageBoxCall{"No Windows default editor found!", BoxKind::Warning, BoxButtons::Ok}));
     EXPECT_EQ(form->editorPath, kEditor);  // the editor in use stays, in memory too
@@ -362,7 +361,7 @@ TEST_F(ToolsTest, TheNicknameIsWrittenIntoEveryShapeOfAutoexecCfgKeepingTheRest)
         fake.fs.addFile(kAutoexec, c.before);
         fake.dialogs.answerNextInput("^1ET^pPlayer");
         fake.dialogs.answerNextBox(BoxResult::Yes);
-        form->mnuNick->click();
+        form->onCommand(Cmd::Nickname);
         EXPECT_EQ(fake.fs.contents(kAutoexec), c.after) << c.what;
     }
     EXPECT_EQ(setting("ET-Nickname", "nick"), "^1ET^pPlayer");
@@ -374,7 +373,7 @@ TEST_F(ToolsTest, TheNicknameBoxExplainsTheColoursAndTheNameReachesTheCommandLin
     fake.fs.addFile(kAutoexec, "seta name \"Tom\"\r\n");
     fake.dialogs.answerNextInput("^1Jo Jo");
     fake.dialogs.answerNextBox(BoxResult::No);
-    form->mnuNick->click();
+    form->onCommand(Cmd::Nickname);
     ASSERT_EQ(fake.dialogs.inputCalls.size(), 1u);
     EXPECT_EQ(fake.dialogs.inputCalls[0],
               (platform::fake::InputCall{"Set Nickname for Enemy Territory",
@@ -397,11 +396,11 @@ TEST_F(ToolsTest, CancelOrCharactersTheScriptCannotCarryChangeNothing) {
     fake.fs.addFile(kAutoexec, "seta name \"Tom\"\r\n");
     const std::string before = ini();
     fake.dialogs.cancelNextInput();
-    form->mnuNick->click();
+    form->onCommand(Cmd::Nickname);
     EXPECT_TRUE(fake.dialogs.boxes.empty());
     for (const char* bad : {"Bad\"Name", "x;quit", "two\r\nlines", "lf\nonly"}) {
         fake.dialogs.answerNextInput(bad);
-        form->mnuNick->click();
+        form->onCommand(Cmd::Nickname);
         ASSERT_FALSE(fake.dialogs.boxes.empty()) << bad;
         EXPECT_EQ(fake.dialogs.boxes.back().kind, BoxKind::Warning) << bad;
         EXPECT_NE(fake.dialogs.boxes.back().text.find("double quote"), std::string::npos);
@@ -418,7 +417,7 @@ TEST_F(ToolsTest, AnEmptyNameClearsItEverywhereAndEveryLineIsJudgedOnce) {
     fake.fs.addFile(kAutoexec, "seta name \"Tom\"\r\nbind x kill\n");
     fake.dialogs.answerNextInput("");
     fake.dialogs.answerNextBox(BoxResult::Yes);
-    form->mnuNick->click();
+    form->onCommand(Cmd::Nickname);
     EXPECT_EQ(fake.fs.contents(kAutoexec), "seta name \"\"\r\nbind x kill\n");
     EXPECT_EQ(setting("ET-Nickname", "nick"), "");
     EXPECT_EQ(form->mnuNick->hint(), " Current Nickname for Enemy Territory: ");
@@ -440,7 +439,7 @@ TEST_F(ToolsTest, AnEmptyNameClearsItEverywhereAndEveryLineIsJudgedOnce) {
         fake.fs.addFile(kAutoexec, row.before);
         fake.dialogs.answerNextInput(row.nick);
         fake.dialogs.answerNextBox(BoxResult::Yes);
-        form->mnuNick->click();
+        form->onCommand(Cmd::Nickname);
         EXPECT_EQ(fake.fs.contents(kAutoexec), row.after) << row.nick;
     }
 }
@@ -448,7 +447,7 @@ TEST_F(ToolsTest, AnEmptyNameClearsItEverywhereAndEveryLineIsJudgedOnce) {
 TEST_F(ToolsTest, AnAutoexecThatIsMissingReadOnlyLockedOrOnAFullDiskIsNeverTruncated) {
     startWith("");
     fake.dialogs.answerNextInput("Ann");
-    form->mnuNick->click();
+    form->onCommand(Cmd::Nickname);
     EXPECT_EQ(fake.dialogs.boxes.back(),
               (platform::fake::MessageBoxCall{"ET autoexec.cfg not found!", BoxKind::Warning, BoxButtons::Cancel}));
     EXPECT_EQ(setting("ET-Nickname", "nick"), "Ann");  // stored all the same
@@ -457,7 +456,7 @@ TEST_F(ToolsTest, AnAutoexecThatIsMissingReadOnlyLockedOrOnAFullDiskIsNeverTrunc
     fake.fs.addFile(kAutoexec, content, platform::kAttrReadOnly);
     fake.dialogs.answerNextInput("Bob");
     fake.dialogs.answerNextBox(BoxResult::Yes);
-    form->mnuNick->click();
+    form->onCommand(Cmd::Nickname);
     EXPECT_EQ(fake.dialogs.boxes.back().kind, BoxKind::Warning);
     EXPECT_NE(fake.dialogs.boxes.back().text.find("read-only"), std::string::npos);
     EXPECT_NE(fake.dialogs.boxes.back().text.find(kAutoexec), std::string::npos);
@@ -467,7 +466,7 @@ TEST_F(ToolsTest, AnAutoexecThatIsMissingReadOnlyLockedOrOnAFullDiskIsNeverTrunc
     fake.fs.lockFile(kAutoexec);
     fake.dialogs.answerNextInput("Cid");
     fake.dialogs.answerNextBox(BoxResult::Yes);
-    run([&] { form->mnuNick->click(); });
+    run([&] { form->onCommand(Cmd::Nickname); });
     fake.fs.unlockFile(kAutoexec);
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(fake.fs.contents(kAutoexec), content);
@@ -475,7 +474,7 @@ TEST_F(ToolsTest, AnAutoexecThatIsMissingReadOnlyLockedOrOnAFullDiskIsNeverTrunc
     fake.fs.setDiskFull(true);  // not even the settings can be saved: the handler stops there
     fake.dialogs.answerNextInput("Dan");
     fake.dialogs.answerNextBox(BoxResult::Yes);
-    run([&] { form->mnuNick->click(); });
+    run([&] { form->onCommand(Cmd::Nickname); });
     fake.fs.setDiskFull(false);
     EXPECT_EQ(errors.size(), 2u);
     EXPECT_EQ(fake.fs.contents(kAutoexec), content);
@@ -483,7 +482,7 @@ TEST_F(ToolsTest, AnAutoexecThatIsMissingReadOnlyLockedOrOnAFullDiskIsNeverTrunc
     fake.fs.failWritesUnder(std::string(kGame) + "\\etmain");  // the game's drive is full
     fake.dialogs.answerNextInput("Eve");
     fake.dialogs.answerNextBox(BoxResult::Yes);
-    run([&] { form->mnuNick->click(); });
+    run([&] { form->onCommand(Cmd::Nickname); });
     ASSERT_EQ(errors.size(), 3u);
     EXPECT_EQ(errors[2], "Datei " + kAutoexec + " kann nicht erstellt werden");
     EXPECT_EQ(fake.fs.contents(kAutoexec), content);
@@ -495,13 +494,13 @@ TEST_F(ToolsTest, AnAutoexecThatIsMissingReadOnlyLockedOrOnAFullDiskIsNeverTrunc
 TEST_F(ToolsTest, TheGameDocumentationOpensWhenPresentElseItsPathIsNamed) {
     startWith("");
     const std::string docs = std::string(kGame) + "\\Docs\\Help\\index.htm";
-    form->mnuETReadme->click();
+    form->onCommand(Cmd::GameReadme);
     EXPECT_EQ(fake.dialogs.boxes.back(),
               (platform::fake::MessageBoxCall{"Sorry, your ET Support Documentation not found!\n\r(" + docs + ")",
                                               BoxKind::Information, BoxButtons::Ok}));
     EXPECT_TRUE(fake.shell.calls.empty());
     fake.fs.addFile(docs, "<html>");
-    form->mnuETReadme->click();
+    form->onCommand(Cmd::GameReadme);
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0], (platform::fake::ShellCall{docs, "", "", ShowCmd::Normal, false}));
 }
@@ -509,23 +508,23 @@ TEST_F(ToolsTest, TheGameDocumentationOpensWhenPresentElseItsPathIsNamed) {
 TEST_F(ToolsTest, TheDownloadAsksWhenConnectedAndEscStartsNothing) {
     startWith("");
     fake.connectivity.online = false;
-    form->mnuDownload->click();
+    form->onCommand(Cmd::Download);
     EXPECT_EQ(fake.dialogs.boxes.back().kind, BoxKind::Warning);
     EXPECT_EQ(fake.dialogs.boxes.back().buttons, BoxButtons::Cancel);
     fake.connectivity.online = true;
     fake.dialogs.answerNextBox(BoxResult::Cancel);
-    form->mnuDownload->click();
+    form->onCommand(Cmd::Download);
     EXPECT_EQ(fake.dialogs.boxes.back(),
               (platform::fake::MessageBoxCall{"You are connected. Do you want really to make a Download?",
                                               BoxKind::Plain, BoxButtons::YesCancel}));
     EXPECT_EQ(app.title(), "Download Vexal.exe");
     EXPECT_TRUE(fake.shell.calls.empty());
     fake.dialogs.answerNextBox(BoxResult::Yes);
-    form->mnuDownload->click();
+    form->onCommand(Cmd::Download);
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0].file.rfind("http://vexal.example.org/download/", 0), 0u);
     EXPECT_EQ(fake.shell.calls[0].show, ShowCmd::Normal);
-    EXPECT_EQ(form->mnuDownload->hint(), " Address: " + fake.shell.calls[0].file) << "the hint names what opens";
+    EXPECT_EQ(form->menuItem("mnuDownload")->hint(), " Address: " + fake.shell.calls[0].file) << "the hint names what opens";
 }
 
 TEST(ToolRules, TheAboutTextNamesTheVersionAndTheAddressesInItsOrder) {
@@ -547,7 +546,7 @@ TEST_F(ToolsTest, TheAboutBoxPlaysTheTuneWhileOpenAndFallsBackToTheClick) {
     const std::string tune = std::string(kProgram) + "Vexal.mp3";
     const std::string click = std::string(kProgram) + "headshot.wav";
     fake.fs.addFile(tune, "ID3");
-    form->mnuAbout->click();
+    form->onCommand(Cmd::About);
     ASSERT_FALSE(fake.dialogs.boxes.empty());
     EXPECT_EQ(fake.dialogs.boxes.back().kind, BoxKind::Plain);
     EXPECT_EQ(fake.dialogs.boxes.back().text, tools::aboutText("1.0.0"));
@@ -559,13 +558,13 @@ TEST_F(ToolsTest, TheAboutBoxPlaysTheTuneWhileOpenAndFallsBackToTheClick) {
 
     // No decoder: the tune is skipped, the click plays, the box still shows.
     fake.sound.failOpen(tune);
-    form->popAbout->click();
+    form->onCommand(Cmd::About);
     EXPECT_EQ(fake.dialogs.boxes.size(), 2u);
     EXPECT_EQ(fake.sound.played.back().path, click);
 
-    form->mnuSound->setChecked(false);
+    form->onCommand(Cmd::Sound);  // off
     const auto heard = fake.sound.played.size();
-    form->mnuAbout->click();
+    form->onCommand(Cmd::About);
     EXPECT_EQ(fake.dialogs.boxes.size(), 3u);
     EXPECT_EQ(fake.sound.played.size(), heard);
 }

@@ -111,18 +111,6 @@ TEST(ControlModel, ChangesReachTheObserverButNotWhileEchoing) {
     EXPECT_EQ(edit.text(), "y");
 }
 
-TEST(Menus, CheckItemTogglesItselfBeforeItsHandlerRuns) {
-    MenuItem root("root", "");
-    MenuItem& item = root.add("mnuSound", "Toggle Sou&nd");
-    item.autoCheck = true;
-    bool seen = false;
-    item.onClick = [&] { seen = item.checked(); };
-    item.click();
-    EXPECT_TRUE(seen);
-    item.click();
-    EXPECT_FALSE(seen);
-}
-
 TEST(Menus, DisabledItemDoesNothing) {
     MenuItem item("m", "x");
     int runs = 0;

@@ -42,15 +42,15 @@ TEST_F(ViewersTest, EachViewerShowsItsFileInItsLookAndHint) {
         std::string hint;
         int topLine;
     } rows[] = {
-        {[](TfrmVexal& f) { f.mnuReadme->click(); }, &TfrmVexal::memReadme, "courier", 0x800000,
+        {[](TfrmVexal& f) { f.onCommand(Cmd::Readme); }, &TfrmVexal::memReadme, "courier", 0x800000,
          " readme-vexal.txt (Lines: 2)   <click on the status line or press ESC for close>", 0},
-        {[](TfrmVexal& f) { f.mnuChanges->click(); }, &TfrmVexal::memChanges, "Courier", 0x000080,
+        {[](TfrmVexal& f) { f.onCommand(Cmd::Changes); }, &TfrmVexal::memChanges, "Courier", 0x000080,
          " changes-vexal.txt (Lines: 1)   <click on the status line or press ESC for close>", 0},
         {[](TfrmVexal& f) { f.bitbtnLog.click(); }, &TfrmVexal::memETLog, "courier", 0x008000,
          " etconsole.log (Lines: 3)   <click on the status line or press ESC for close>", 2},
-        {[](TfrmVexal& f) { f.mnuASELog->click(); }, &TfrmVexal::memASE, "fixedsys", 0x008000,
+        {[](TfrmVexal& f) { f.onCommand(Cmd::AseLog); }, &TfrmVexal::memASE, "fixedsys", 0x008000,
          " buddylog.txt (Lines: 2)   <click on the status line or press ESC for close>", 1},
-        {[](TfrmVexal& f) { f.mnuLaunchInfo->click(); }, &TfrmVexal::memLaunchInfo, "fixedsys", 0x008000,
+        {[](TfrmVexal& f) { f.onCommand(Cmd::LaunchInfo); }, &TfrmVexal::memLaunchInfo, "fixedsys", 0x008000,
          " launchinfo.txt (Lines: 3)   <click on the status line or press ESC for close>", 0},
     };
     for (const auto& row : rows) {
@@ -83,9 +83,9 @@ TEST_F(ViewersTest, MissingFilesAreSaidAndNothingOpens) {
     startWith();
     const auto before = fake.sound.played.size();
     run([&] { form->sbtnReadmeClick(); });
-    run([&] { form->mnuChanges->click(); });
-    run([&] { form->mnuASELog->click(); });
-    run([&] { form->mnuLaunchInfo->click(); });
+    run([&] { form->onCommand(Cmd::Changes); });
+    run([&] { form->onCommand(Cmd::AseLog); });
+    run([&] { form->onCommand(Cmd::LaunchInfo); });
     run([&] { form->bitbtnLog.click(); });
     const std::vector<std::string> said = {
         "Sorry, changes-vexal.txt does not exists",
@@ -180,7 +180,7 @@ TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnCloseOnlyWhileTheIconStand
     WindowWatch watch;
     form->setFormObserver(&watch);
     app.setObserver(&watch);
-    run([&] { form->popReadme->click(); });
+    run([&] { form->onCommand(Cmd::TrayReadme); });
     EXPECT_TRUE(form->viewerState.trayOpened());
     EXPECT_TRUE(form->memReadme.visible());
     run([&] { form->stInfoClick(); });
@@ -193,7 +193,7 @@ TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnCloseOnlyWhileTheIconStand
     // The icon switched off while the readme is open: no way back from hiding,
     // so the window goes to the taskbar.
     watch.done.clear();
-    run([&] { form->popReadme->click(); });
+    run([&] { form->onCommand(Cmd::TrayReadme); });
     run([&] { form->cbTray.toggleByUser(); });
     ASSERT_FALSE(form->ctrayIcon.visible());
     run([&] { form->stInfoClick(); });

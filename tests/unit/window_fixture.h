@@ -47,6 +47,12 @@ protected:
         ui::runHandler(handler, [&](const std::string& m) { errors.push_back(m); });
     }
 
+    // A menu item as the menu shows it when it opens (the window system's hook).
+    ui::MenuItem& shown(const std::string& name) {
+        form->windowModel({}).onMenuOpen();
+        return *form->menuItem(name);
+    }
+
     [[nodiscard]] std::string file(const std::string& name) const {
         return fake.fs.contents(std::string(kProgram) + name).value_or("<missing>");
     }

@@ -1,0 +1,102 @@
+// The one dispatch of the user's commands, and the menu's marks and enabled
+// states read from the program's state.
+#include "app/commands.h"
+
+#include "app/layout.h"
+#include "app/main_window.h"
+
+namespace vexal {
+
+// clang-format off
+void TfrmVexal::onCommand(Cmd command) {
+    switch (command) {
+        case Cmd::None: break;
+        case Cmd::Run: bitbtnRunClick(); break;
+        case Cmd::MenuRun: mnuRunETClick(); break;
+        case Cmd::Ase: bitbtnASEClick(); break;
+        case Cmd::PbUpdate: btnPBClick(); break;
+        case Cmd::ServerStatus: mnuServerStatusClick(); break;
+        case Cmd::TrayServerStatus: popServerStatusClick(); break;
+        case Cmd::Quit: bitbtnQuitClick(); break;
+        case Cmd::TrayQuit: popQuitClick(); break;
+        case Cmd::SelectMap: bitbtnSelMapClick(); break;
+        case Cmd::Demo: bitbtnDemoClick(); break;
+        case Cmd::Screenshot: bitbtnPictureClick(); break;
+        case Cmd::EditCfg: bitbtnEditClick(); break;
+        case Cmd::MapInfo: mnuMapInfoClick(); break;
+        case Cmd::EtLog: bitbtnLogClick(); break;
+        case Cmd::AseLog: mnuASELogClick(); break;
+        case Cmd::LaunchInfo: mnuLaunchInfoClick(); break;
+        case Cmd::SelectGameDir: bitbtnSelDirClick(); break;
+        case Cmd::Nickname: mnuNickClick(); break;
+        case Cmd::ResetNotepad: sbtnNotepadClick(); break;
+        case Cmd::SelectEditor: sbtnEditorClick(); break;
+        case Cmd::Minimize: mnuMinimizeClick(); break;
+        case Cmd::Close: mnuCloseClick(); break;
+        case Cmd::Tray: mnuTasktrayClick(); break;
+        case Cmd::Instances: mnuInstancesClick(); break;
+        case Cmd::DelProfile: mnuDelProfileClick(); break;
+        case Cmd::ToggleListSize: mnuMaxClick(); break;
+        case Cmd::Sound: mnuSoundClick(); break;
+        case Cmd::Backup: sbtnBackupClick(); break;
+        case Cmd::BackupOnQuit: mnuBackupOnQuitClick(); break;
+        case Cmd::Restore: sbtnRestoreClick(); break;
+        case Cmd::Readme: sbtnReadmeClick(); break;
+        case Cmd::TrayReadme: popReadmeClick(); break;
+        case Cmd::GameReadme: mnuETReadmeClick(); break;
+        case Cmd::Download: mnuDownloadClick(); break;
+        case Cmd::Changes: mnuChangesClick(); break;
+        case Cmd::About: mnuAboutClick(); break;
+        case Cmd::AddParam: btnAddClick(); break;
+        case Cmd::DeleteParam: btnDelParamClick(); break;
+        case Cmd::DeleteAllParams: btnDelParamListClick(); break;
+        case Cmd::CopyEntry: mnuCopyEntryClick(); break;
+        case Cmd::CopyAll: mnuCopyClick(); break;
+        case Cmd::Paste: mnuPasteClick(); break;
+        case Cmd::DeleteMap: btnDelMapClick(); break;
+        case Cmd::DeleteAllMaps: btnDelMapListClick(); break;
+        case Cmd::CloseViewers: stInfoClick(); break;
+        case Cmd::ShowWindow: ctrayIconDblClick(); break;
+    }
+}
+// clang-format on
+
+bool TfrmVexal::setting(const settings::BoolKey& key) const { return settings::read(config.doc(), key); }
+
+// clang-format off
+bool TfrmVexal::isOn(Cmd command) const {
+    switch (command) {
+        case Cmd::Minimize: return cbMinimize.checked();
+        case Cmd::Close: return cbClose.checked();
+        case Cmd::Tray: return cbTray.checked();
+        case Cmd::DelProfile: return cbDelProfile.checked();
+        case Cmd::ToggleListSize: return listMaximized;
+        case Cmd::Sound: return setting(settings::key::sound);
+        case Cmd::BackupOnQuit: return setting(settings::key::backupOnQuit);
+        case Cmd::Instances: return setting(settings::key::instances);
+        default: return false;
+    }
+}
+
+bool TfrmVexal::canRun(Cmd command) const {
+    switch (command) {
+        case Cmd::MapInfo: return BitBtnInfo.enabled();  // only when the map has an information file
+        case Cmd::AseLog:
+        case Cmd::LaunchInfo: return eyePath.find("eye.exe") != std::string::npos;  // logs of that browser only
+        case Cmd::CopyEntry:
+        case Cmd::DeleteParam: return lboxParam.itemIndex() >= 0;
+        default: return true;
+    }
+}
+// clang-format on
+
+void TfrmVexal::updateMenus() {
+    for (const auto& row : layout::menus()) {
+        if (row.command == Cmd::None) continue;
+        ui::MenuItem* item = menuItem(row.name);
+        if (row.check) item->setChecked(isOn(row.command));
+        item->setEnabled(canRun(row.command));
+    }
+}
+
+}  // namespace vexal
