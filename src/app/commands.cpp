@@ -61,8 +61,6 @@ void TfrmVexal::onCommand(Cmd command) {
 }
 // clang-format on
 
-bool TfrmVexal::setting(const settings::BoolKey& key) const { return settings::read(config.doc(), key); }
-
 // clang-format off
 bool TfrmVexal::isOn(Cmd command) const {
     switch (command) {

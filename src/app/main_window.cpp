@@ -7,21 +7,10 @@
 namespace vexal {
 
 TfrmVexal::TfrmVexal(platform::Services& services_, settings::Config& config_, ui::Application& application_)
-    : services(services_), config(config_), application(application_), startTime_(services_.clock.now()) {
+    : MainView(services_, config_, application_), startTime_(services_.clock.now()) {
     buildLayout();
     buildMenus();
     wireEvents();
-}
-
-ui::Control* TfrmVexal::control(const std::string& name) const {
-    for (auto* c : controls_)
-        if (c->name() == name) return c;
-    return nullptr;
-}
-
-ui::MenuItem* TfrmVexal::menuItem(const std::string& name) const {
-    const auto it = menuIndex_.find(name);
-    return it == menuIndex_.end() ? nullptr : it->second;
 }
 
 void TfrmVexal::buildLayout() {
@@ -105,10 +94,10 @@ F handlerOf(const Wire& wire) {
 }  // namespace
 
 void TfrmVexal::wire(const Wire& w) {
-    using Plain = void (TfrmVexal::*)();
+    using Plain = void (*)(TfrmVexal&);
     auto plain = [this, &w] {
         const Plain h = handlerOf<Plain>(w);
-        return std::function<void()>([this, h] { (this->*h)(); });
+        return std::function<void()>([this, h] { h(*this); });
     };
     if (ui::Timer* t = timer(w.name)) {
         if (w.event != On::Timer) miswired(w, "a timer only ticks");
@@ -142,18 +131,18 @@ void TfrmVexal::wire(const Wire& w) {
             c->onMouseMove = plain();
             break;
         case On::MouseDown: {
-            const auto h = handlerOf<void (TfrmVexal::*)(ui::MouseButton)>(w);
-            c->onMouseDown = [this, h](ui::MouseButton b) { (this->*h)(b); };
+            const auto h = handlerOf<void (*)(TfrmVexal&, ui::MouseButton)>(w);
+            c->onMouseDown = [this, h](ui::MouseButton b) { h(*this, b); };
             break;
         }
         case On::KeyPress: {
-            const auto h = handlerOf<void (TfrmVexal::*)(char&)>(w);
-            c->onKeyPress = [this, h](char& key) { (this->*h)(key); };
+            const auto h = handlerOf<void (*)(TfrmVexal&, char&)>(w);
+            c->onKeyPress = [this, h](char& key) { h(*this, key); };
             break;
         }
         case On::KeyDown: {
-            const auto h = handlerOf<void (TfrmVexal::*)(int&)>(w);
-            c->onKeyDown = [this, h](int& key) { (this->*h)(key); };
+            const auto h = handlerOf<void (*)(TfrmVexal&, int&)>(w);
+            c->onKeyDown = [this, h](int& key) { h(*this, key); };
             break;
         }
         case On::Timer:
@@ -179,49 +168,10 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
     return model;
 }
 
-void TfrmVexal::saveSettings() {
-    try {
-        config.updateFile();
-        settingsSaveFailed_ = false;
-    } catch (const std::exception& e) {
-        if (settingsSaveFailed_) return;
-        settingsSaveFailed_ = true;
-        services.dialogs.errorBox(e.what());
-    }
-}
-
-void TfrmVexal::focusNext() {
-    const ui::Control* from = focused();
-    if (!from) return;
-    ui::Control* next = nullptr;
-    for (ui::Control* c : controls_) {
-        if (c->parent() != from->parent() || c->tabOrder() <= from->tabOrder() || !c->visible() || !c->enabled())
-            continue;
-        if (!next || c->tabOrder() < next->tabOrder()) next = c;
-    }
-    if (next) setFocus(next);
-}
-
-ui::Timer* TfrmVexal::timer(const std::string& name) {
-    if (name == "tmDate") return &tmDate;
-    if (name == "tmTime") return &tmTime;
-    if (name == "tmServers") return &tmServers;
-    return nullptr;
-}
-
 void TfrmVexal::wireEvents() {
-    for (const auto table : {appWires(), launchWires(), shellWires(), toolsWires(), viewerWires(), serverWires()})
-        for (const Wire& w : table) wire(w);
+    for (const Wire& w : eventWires()) wire(w);
     onShow = [this] { FormShow(); };
 }
 
-// Start-up, shutdown, sound, game directory.
-std::span<const Wire> appWires() {
-    static const Wire wires[] = {
-        // Leaving the PB-Update button refreshes the whole window from the settings and lists.
-        {"btnPB", On::Exit, &TfrmVexal::refresh},
-    };
-    return wires;
-}
 
 }  // namespace vexal

@@ -1,12 +1,13 @@
 #pragma once
-// The one window of the program. The class is the one place to look for its
-// controls, menus, program-wide state and handlers; each handler's body lives in
-// the folder of the subsystem it belongs to (launch/ defines bitbtnRunClick ...).
+// The one window of the program: its view (controls, menus, services and the
+// program-wide state, view/), each feature's state, the one command dispatch,
+// the wiring of events to handlers, start-up and shutdown.
 #include <map>
 #include <string>
 
 #include "app/commands.h"
 #include "app/wiring.h"
+#include "view/main_view.h"
 #include "backup/backup_commands.h"
 #include "backup/zip_archive.h"
 #include "launch/launcher.h"
@@ -28,66 +29,15 @@
 
 namespace vexal {
 
-// What the command-line switches asked for.
-struct Switches {
-    bool tahoma = false;
-    bool minimized = false;
-    bool readme = false;
-    bool log = false;
-    bool restore = false;
-    bool editable = false;
-};
-
 // "/" or "-" followed by one of the words, letter case ignored; anything else is ignored.
+using view::Switches;
 [[nodiscard]] Switches parseSwitches(const std::vector<std::string>& arguments);
 
-class TfrmVexal : public ui::Form {
+class TfrmVexal : public view::MainView {
 public:
     TfrmVexal(platform::Services& services, settings::Config& config, ui::Application& application);
     TfrmVexal(const TfrmVexal&) = delete;
     TfrmVexal& operator=(const TfrmVexal&) = delete;
-
-    // ---- controls placed directly on the window
-    ui::Memo memETLog{"memETLog"}, memLaunchInfo{"memLaunchInfo"}, memASE{"memASE"}, memChanges{"memChanges"};
-    ui::Memo memReadme{"memReadme"};
-    ui::Memo memServers{"memServers"};
-    ui::GroupBox grpMain{"grpMain"}, grpMapName{"grpMapName"};
-    ui::Label stInfo{"stInfo", ui::Kind::StaticText};
-    ui::ProgressBar pb1{"pb1"};
-    ui::Label stDate{"stDate", ui::Kind::StaticText};
-    // ---- in grpMain
-    ui::Button sbtnReadme{"sbtnReadme", ui::Kind::FlatButton};
-    ui::Button bitbtnSelDir{"bitbtnSelDir", ui::Kind::BitButton};
-    ui::Edit edtParam{"edtParam"};
-    ui::Button btnAdd{"btnAdd"}, btnDelParam{"btnDelParam"}, btnDelParamList{"btnDelParamList"};
-    ui::ListBox lboxParam{"lboxParam"};
-    ui::PictureBox imgAbout{"imgAbout"};
-    // ---- in grpMapName
-    ui::Button sbtnNotepad{"sbtnNotepad", ui::Kind::FlatButton}, sbtnEditor{"sbtnEditor", ui::Kind::FlatButton};
-    ui::Button sbtnBackup{"sbtnBackup", ui::Kind::FlatButton}, sbtnRestore{"sbtnRestore", ui::Kind::FlatButton};
-    ui::CheckBox cbMinimize{"cbMinimize"}, cbClose{"cbClose"}, cbTray{"cbTray"}, cbDelProfile{"cbDelProfile"};
-    ui::Button BitBtnInfo{"BitBtnInfo", ui::Kind::BitButton}, bitbtnSelMap{"bitbtnSelMap", ui::Kind::BitButton};
-    ui::ComboBox cbxMap{"cbxMap"};
-    ui::Button btnDelMap{"btnDelMap"}, btnDelMapList{"btnDelMapList"};
-    ui::Label lbMinET{"lbMinET"};
-    ui::ComboBox cbxHotKey{"cbxHotKey"};
-    ui::Button bitbtnRun{"bitbtnRun", ui::Kind::BitButton}, bitbtnASE{"bitbtnASE", ui::Kind::BitButton};
-    ui::Button bitbtnEdit{"bitbtnEdit", ui::Kind::BitButton}, bitbtnLog{"bitbtnLog", ui::Kind::BitButton};
-    ui::Button bitbtnDemo{"bitbtnDemo", ui::Kind::BitButton}, bitbtnPicture{"bitbtnPicture", ui::Kind::BitButton};
-    ui::Button btnPB{"btnPB"};
-    ui::Button bitbtnQuit{"bitbtnQuit", ui::Kind::BitButton};
-
-    // ---- components without a place on the screen
-    ui::Timer tmDate, tmTime;
-    ui::Timer tmServers;  // polls the server status while it is shown
-    ui::TrayIcon ctrayIcon;
-    ui::MenuItem mnuMain{"mnuMain", ""};
-    ui::MenuItem popLBox{"popLBox", ""};
-    ui::MenuItem popTray{"popTray", ""};
-
-    // The menu items whose caption or hint the program changes, set from the menu table.
-    ui::MenuItem *mnuRunET{}, *popRunET{}, *popVexal{}, *mnuSelMap{}, *mnuNick{}, *mnuSound{}, *mnuASELog{},
-        *mnuLaunchInfo{};
 
     // What a button, menu item or shortcut asked for.
     void onCommand(Cmd command);
@@ -99,30 +49,6 @@ public:
 
     // What the window system needs to show this window.
     [[nodiscard]] ui::WindowModel windowModel(std::function<void(const std::string&)> showError);
-
-    // Every control of the layout, by name, in layout order.
-    [[nodiscard]] const std::vector<ui::Control*>& controls() const { return controls_; }
-    [[nodiscard]] ui::Control* control(const std::string& name) const;
-    [[nodiscard]] ui::MenuItem* menuItem(const std::string& name) const;
-    [[nodiscard]] ui::Timer* timer(const std::string& name);
-    // The focus moves on as with Tab, within the control's group.
-    void focusNext();
-
-    // ---- program-wide state
-    std::string programDir;  // ends with a backslash
-    std::string backupDir;   // programDir + "backup\"
-    std::string gameDir;     // no trailing backslash, except for a drive root
-    std::string eyePath, editorPath, lastCfg, nickname;
-    std::string pbLog, lastLog, lastBackup;
-    bool listMaximized = false;
-    std::string standardCaption;
-    Switches switches;
-    std::string currentParam;  // always equals the parameter field
-
-    // Writes the settings file. A file that cannot be written (read-only, locked,
-    // disk full) is reported once, not at every keystroke, and the handler goes on:
-    // the window keeps working with what it shows.
-    void saveSettings();
 
     // ---- start-up and shutdown (app/)
     void FormCreate();  // the first start
@@ -139,14 +65,11 @@ public:
     void bitbtnSelDirClick();
 
     // ---- sound (shell/)
-    void PlaySoundFile(const std::string& path, bool wait);
-    void playClick() { PlaySoundFile(programDir + settings::kClickSound, false); }
     void mnuSoundClick();
 
     // ---- status line and hints (shell/)
     void MyHintProc(const std::string& hint);
     void assignStartHints();
-    void setStatus(const std::string& text) { stInfo.setCaption(text); }
     void bitbtnSelDirMouseMove();
     void imgAboutMouseMove();
     void sbtnNotepadMouseMove();
@@ -277,12 +200,6 @@ public:
     bool EditorExists();
 
     // ---- companion programs, game file pickers, nickname, help and about (tools/)
-    // The window's one file-open dialog, shared by every picker: each use empties
-    // its texts first, its multiple-selection option stays as last set.
-    platform::OpenFileRequest odCfg;
-    void clearOdCfg();
-    // A sound that cannot be played is skipped: it only accompanies the action.
-    void playFeedback(const std::string& path);
     void bitbtnASEClick();
     void bitbtnASEExit();
     void btnPBClick();
@@ -296,17 +213,9 @@ public:
     void mnuDownloadClick();
     void mnuAboutClick();
 
-    // Shared routines that need the window's services.
-    [[nodiscard]] std::string GetVersionText();
     [[nodiscard]] std::string runHint() const;
 
-    platform::Services& services;
-    settings::Config& config;
-    ui::Application& application;
     servers::ServerStatus serverStatus{services.network, services.fs};
-    // Demos, screenshots, map pictures and map information files: read at every
-    // mouse move and keystroke, counted only when they change.
-    util::FolderCounts folderCounts{services.folderWatch, services.fs};
     void keepFolderCounts();
 
     // ---- each feature's own state
@@ -321,10 +230,7 @@ private:
     void buildLayout();
     void buildMenus();
     void wireEvents();
-    // An on/off setting that only a menu item shows (sound, backup on quit, instances).
-    [[nodiscard]] bool setting(const settings::BoolKey& key) const;
     void wire(const Wire& wire);
-    bool settingsSaveFailed_ = false;
     // ---- start-up steps, in the order FormCreate and refresh run them
     void readSwitches();
     [[nodiscard]] bool loadGameFolder();
@@ -337,8 +243,6 @@ private:
     void loadRunTexts(const std::string& longName);
     void loadBackupHints();
     void loadCaptions(const std::string& longName);
-    std::vector<ui::Control*> controls_;
-    std::map<std::string, ui::MenuItem*> menuIndex_;
 };
 
 // Program start, before any window exists: reads Window/Instances and, unless it

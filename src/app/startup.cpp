@@ -38,8 +38,6 @@ bool singleInstanceCheck(settings::Config& config, platform::Process& process) {
     return process.createMutex("Vexal.exe");
 }
 
-std::string TfrmVexal::GetVersionText() { return util::GetVersionText(services.process); }
-
 void TfrmVexal::readSwitches() {
     switches = parseSwitches(services.process.arguments());
     if (switches.tahoma) {

@@ -67,13 +67,5 @@ void TfrmVexal::closeServerStatus() {
     serverStatus.stop();
 }
 
-std::span<const Wire> serverWires() {
-    using F = TfrmVexal;
-    static const Wire wires[] = {
-        {"memServers", On::KeyDown, &F::memReadmeKeyDown},
-        {"tmServers", On::Timer, &F::tmServersTimer},
-    };
-    return wires;
-}
 
 }  // namespace vexal

@@ -7,22 +7,6 @@
 
 namespace vexal {
 
-void TfrmVexal::clearOdCfg() {
-    odCfg.title.clear();
-    odCfg.filter.clear();
-    odCfg.initialDir.clear();
-    odCfg.fileName.clear();
-    odCfg.defaultExt.clear();
-}
-
-void TfrmVexal::playFeedback(const std::string& path) {
-    try {
-        PlaySoundFile(path, false);
-    } catch (const std::exception&) {
-        // A click or a tune that the media layer cannot open is simply not heard.
-    }
-}
-
 void TfrmVexal::bitbtnASEClick() {
     playFeedback(programDir + settings::kClickSound);
     cbDelProfileClick();

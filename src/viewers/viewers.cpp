@@ -192,15 +192,5 @@ void TfrmVexal::openViewersOnRequest() {
     }
 }
 
-std::span<const Wire> viewerWires() {
-    using F = TfrmVexal;
-    static const Wire wires[] = {
-        {"memReadme", On::KeyDown, &F::memReadmeKeyDown}, {"memChanges", On::KeyDown, &F::memReadmeKeyDown},
-        {"memETLog", On::KeyDown, &F::memReadmeKeyDown}, {"memASE", On::KeyDown, &F::memReadmeKeyDown},
-        {"memLaunchInfo", On::KeyDown, &F::memReadmeKeyDown}, {"memReadme", On::Change, &F::memReadmeChange},
-        {"memChanges", On::Change, &F::memChangesChange},
-    };
-    return wires;
-}
 
 }  // namespace vexal

@@ -1,0 +1,82 @@
+#include "view/main_view.h"
+
+#include "util/system_facts.h"
+
+namespace vexal::view {
+
+MainView::MainView(platform::Services& services_, settings::Config& config_, ui::Application& application_)
+    : services(services_), config(config_), application(application_) {}
+
+ui::Control* MainView::control(const std::string& name) const {
+    for (auto* c : controls_)
+        if (c->name() == name) return c;
+    return nullptr;
+}
+
+ui::MenuItem* MainView::menuItem(const std::string& name) const {
+    const auto it = menuIndex_.find(name);
+    return it == menuIndex_.end() ? nullptr : it->second;
+}
+
+void MainView::saveSettings() {
+    try {
+        config.updateFile();
+        settingsSaveFailed_ = false;
+    } catch (const std::exception& e) {
+        if (settingsSaveFailed_) return;
+        settingsSaveFailed_ = true;
+        services.dialogs.errorBox(e.what());
+    }
+}
+
+void MainView::focusNext() {
+    const ui::Control* from = focused();
+    if (!from) return;
+    ui::Control* next = nullptr;
+    for (ui::Control* c : controls_) {
+        if (c->parent() != from->parent() || c->tabOrder() <= from->tabOrder() || !c->visible() || !c->enabled())
+            continue;
+        if (!next || c->tabOrder() < next->tabOrder()) next = c;
+    }
+    if (next) setFocus(next);
+}
+
+ui::Timer* MainView::timer(const std::string& name) {
+    if (name == "tmDate") return &tmDate;
+    if (name == "tmTime") return &tmTime;
+    if (name == "tmServers") return &tmServers;
+    return nullptr;
+}
+
+bool MainView::setting(const settings::BoolKey& key) const { return settings::read(config.doc(), key); }
+
+// Plays a sound file without waiting. The player holds one sound at a time, so a
+// new click cuts the previous one off instead of layering them.
+void MainView::PlaySoundFile(const std::string& path, bool wait) {
+    if (!setting(settings::key::sound) || !services.fs.fileExists(path)) return;
+    // A sound is feedback: a device that refuses it must not stop the action it accompanies.
+    try {
+        services.sound.play(path, wait);
+    } catch (const std::exception&) {
+    }
+}
+
+void MainView::clearOdCfg() {
+    odCfg.title.clear();
+    odCfg.filter.clear();
+    odCfg.initialDir.clear();
+    odCfg.fileName.clear();
+    odCfg.defaultExt.clear();
+}
+
+void MainView::playFeedback(const std::string& path) {
+    try {
+        PlaySoundFile(path, false);
+    } catch (const std::exception&) {
+        // A click or a tune that the media layer cannot open is simply not heard.
+    }
+}
+
+std::string MainView::GetVersionText() { return util::GetVersionText(services.process); }
+
+}  // namespace vexal::view
