@@ -99,7 +99,6 @@ public:
     void mnuTasktrayClick();
     void mnuMaxClick();
     void ctrayIconDblClick();
-    void hideToTray();  // hide-window, or minimize when no tray icon stands
     void storeOption(const ui::CheckBox& box, const settings::BoolKey& key);
     void loadOptions();      // start-up step: stored options into the check boxes
     void loadWindowState();  // start-up step: tray, list geometry

@@ -87,13 +87,6 @@ void TfrmVexal::ctrayIconDblClick() { show(); }
 // A hidden window comes back only through its tray icon: with none standing it
 // goes to the taskbar instead, or the program would live on out of reach, still
 // holding the single-instance mutex that turns every later start away.
-void TfrmVexal::hideToTray() {
-    if (ctrayIcon.visible())
-        hide();
-    else
-        application.minimize();
-}
-
 // Start-up and refresh: stored options into the boxes, in this order; each change
 // runs the box's own click handler, which also writes the value back.
 void TfrmVexal::loadOptions() {

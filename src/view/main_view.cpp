@@ -77,6 +77,14 @@ void MainView::playFeedback(const std::string& path) {
     }
 }
 
+// A hidden window with no tray icon could not be reached again: it minimizes to the taskbar instead.
+void MainView::hideToTray() {
+    if (ctrayIcon.visible())
+        hide();
+    else
+        application.minimize();
+}
+
 std::string MainView::GetVersionText() { return util::GetVersionText(services.process); }
 
 }  // namespace vexal::view

@@ -117,6 +117,7 @@ public:
     platform::OpenFileRequest odCfg;
     void clearOdCfg();
     [[nodiscard]] std::string GetVersionText();
+    void hideToTray();  // hide-window, or minimize when no tray icon stands
 
     platform::Services& services;
     settings::Config& config;
