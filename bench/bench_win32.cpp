@@ -201,7 +201,7 @@ int mapChange(const std::string& dir) {
     BenchWindow w(dir);
     auto& s = w.s;
     auto& form = w.form;
-    form.loadMapList();
+    form.maps.load();
     std::vector<double> times;
     const auto& maps = form.cbxMap.items();
     for (int i = 0; i < 200; ++i) {
@@ -220,10 +220,10 @@ int mapChange(const std::string& dir) {
     std::printf("  counting the pictures folder, which the watch does off the window's thread: median %.2f ms\n",
                 percentile(counting, 0.5));
     std::vector<double> decode;
-    const auto bytes = s.fs.readFile(form.mapPictureFile()).value_or("");
+    const auto bytes = s.fs.readFile(form.maps.pictureFile()).value_or("");
     for (int i = 0; i < 200; ++i) {
         const auto t = Clock::now();
-        form.loadPicture(form.mapPictureFile());
+        form.maps.loadPicture(form.maps.pictureFile());
         decode.push_back(ms(Clock::now() - t));
     }
     std::printf("map picture read, decode and hand-over (%zu bytes): median %.3f ms\n", bytes.size(),

@@ -11,19 +11,19 @@ namespace vexal {
 void TfrmVexal::onCommand(Cmd command) {
     switch (command) {
         case Cmd::None: break;
-        case Cmd::Run: bitbtnRunClick(); break;
-        case Cmd::MenuRun: mnuRunETClick(); break;
+        case Cmd::Run: launcher.run(); break;
+        case Cmd::MenuRun: launcher.runFromMenu(); break;
         case Cmd::Ase: bitbtnASEClick(); break;
         case Cmd::PbUpdate: btnPBClick(); break;
         case Cmd::ServerStatus: mnuServerStatusClick(); break;
         case Cmd::TrayServerStatus: popServerStatusClick(); break;
         case Cmd::Quit: bitbtnQuitClick(); break;
         case Cmd::TrayQuit: popQuitClick(); break;
-        case Cmd::SelectMap: bitbtnSelMapClick(); break;
+        case Cmd::SelectMap: maps.select(); break;
         case Cmd::Demo: bitbtnDemoClick(); break;
         case Cmd::Screenshot: bitbtnPictureClick(); break;
         case Cmd::EditCfg: bitbtnEditClick(); break;
-        case Cmd::MapInfo: mnuMapInfoClick(); break;
+        case Cmd::MapInfo: maps.openInfo(); break;
         case Cmd::EtLog: bitbtnLogClick(); break;
         case Cmd::AseLog: mnuASELogClick(); break;
         case Cmd::LaunchInfo: mnuLaunchInfoClick(); break;
@@ -35,7 +35,7 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::Close: mnuCloseClick(); break;
         case Cmd::Tray: mnuTasktrayClick(); break;
         case Cmd::Instances: mnuInstancesClick(); break;
-        case Cmd::DelProfile: mnuDelProfileClick(); break;
+        case Cmd::DelProfile: launcher.toggleProfileOption(); break;
         case Cmd::ToggleListSize: mnuMaxClick(); break;
         case Cmd::Sound: mnuSoundClick(); break;
         case Cmd::Backup: sbtnBackupClick(); break;
@@ -47,14 +47,14 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::Download: mnuDownloadClick(); break;
         case Cmd::Changes: mnuChangesClick(); break;
         case Cmd::About: mnuAboutClick(); break;
-        case Cmd::AddParam: btnAddClick(); break;
-        case Cmd::DeleteParam: btnDelParamClick(); break;
-        case Cmd::DeleteAllParams: btnDelParamListClick(); break;
-        case Cmd::CopyEntry: mnuCopyEntryClick(); break;
-        case Cmd::CopyAll: mnuCopyClick(); break;
-        case Cmd::Paste: mnuPasteClick(); break;
-        case Cmd::DeleteMap: btnDelMapClick(); break;
-        case Cmd::DeleteAllMaps: btnDelMapListClick(); break;
+        case Cmd::AddParam: params.add(); break;
+        case Cmd::DeleteParam: params.remove(); break;
+        case Cmd::DeleteAllParams: params.clear(); break;
+        case Cmd::CopyEntry: params.copyEntry(); break;
+        case Cmd::CopyAll: params.copyAll(); break;
+        case Cmd::Paste: params.paste(); break;
+        case Cmd::DeleteMap: maps.remove(); break;
+        case Cmd::DeleteAllMaps: maps.clear(); break;
         case Cmd::CloseViewers: stInfoClick(); break;
         case Cmd::ShowWindow: ctrayIconDblClick(); break;
     }

@@ -11,7 +11,8 @@
 #include "backup/backup_commands.h"
 #include "backup/zip_archive.h"
 #include "launch/launcher.h"
-#include "launch/list_file.h"
+#include "launch/map_list.h"
+#include "launch/param_list.h"
 #include "platform/platform.h"
 #include "servers/server_status.h"
 #include "settings/config.h"
@@ -119,48 +120,9 @@ public:
     void cbxHotKeyEnter();
     void cbxHotKeyExit();
 
-    // ---- parameter list (launch/)
-    void edtParamChange();
-    void edtParamKeyPress(char& key);
-    void edtParamEnter();
-    void edtParamExit();
-    void lboxParamEnter();
-    void btnAddClick();
-    void btnDelParamClick();
-    void btnDelParamListClick();
-    void lboxParamClick();
-    void lboxParamDblClick();
-    void mnuCopyEntryClick();
-    void mnuCopyClick();
-    void mnuPasteClick();
-    void saveParamList();
-    void loadParamList();  // the start-up step: load the file, or lay out the predefined lines
-
-    // ---- map list (launch/)
-    void cbxMapChange();
-    void cbxMapKeyDown(int& key);
-    void cbxMapKeyPress(char& key);
-    void btnDelMapClick();
-    void btnDelMapListClick();
-    void bitbtnSelMapClick();
-    void mnuMapInfoClick();
-    [[nodiscard]] std::string longMapName();
-    void mapStatistics();
-    void showMapPicture();  // the map's picture, else the logo, else the picture stays
-    void loadPicture(const std::string& path);
-    void saveMapList();
-    void loadMapList();
-    [[nodiscard]] std::string mapInfoFile();
-    [[nodiscard]] std::string mapPictureFile();
-    void updateMapInfoEnabled();
-
-    // ---- launch (launch/)
-    void bitbtnRunClick();
-    void bitbtnRunExit();
-    void mnuRunETClick();
-    void cbDelProfileClick();
-    void cbDelProfileMouseDown(ui::MouseButton button);
-    void mnuDelProfileClick();
+    // ---- the launch, for the features that still reach it through the window
+    void cbxMapChange() { maps.change(); }
+    void cbDelProfileClick() { launcher.profileOptionChange(); }
 
     // ---- backup and restore (backup/)
     void sbtnBackupClick();
@@ -218,8 +180,10 @@ public:
     void keepFolderCounts();
 
     // ---- each feature's own state
-    launch::ListFile paramFile{services.fs, services.dialogs}, mapFile{services.fs, services.dialogs};
-    launch::Launcher launcher;
+    launch::MapList maps{*this,
+                         {.editorExists = [this] { return EditorExists(); }, .showAbout = [this] { mnuAboutClick(); }}};
+    launch::ParamList params{*this, maps};
+    launch::Launcher launcher{*this, maps};
     tools::HotkeyMinimizer minimizer{services.hotkeys};
     viewers::Viewers viewerState;
     backup::BackupCommands backupCommands;

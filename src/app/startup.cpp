@@ -4,6 +4,7 @@
 #include "settings/paths.h"
 #include "shell/texts.h"
 #include "tools/hotkeys.h"
+#include "tools/tool_rules.h"
 #include "util/case_fold.h"
 #include "util/error.h"
 #include "util/temporaries.h"
@@ -77,7 +78,7 @@ void TfrmVexal::refresh() {
 // when the user refused and the program ends.
 bool TfrmVexal::loadGameFolder() {
     auto& fs = services.fs;
-    if (fs.fileExists(programDir + settings::kMapFile)) loadMapList();
+    if (fs.fileExists(programDir + settings::kMapFile)) maps.load();
     // A first start: no settings file yet, or an executable under another name.
     if (!fs.fileExists(programDir + settings::kIniFile) || !fs.fileExists(programDir + settings::kExeFile)) {
         bitbtnSelDirClick();
@@ -95,21 +96,31 @@ bool TfrmVexal::loadGameFolder() {
 // state and its captions, the hints, the parameter list, and the hotkeys last.
 void TfrmVexal::loadFeatures() {
     loadSettings();
-    updateMapInfoEnabled();
-    const std::string longName = longMapName();
+    maps.updateInfoEnabled();
+    const std::string longName = maps.longName();
     loadRunTexts(longName);
     keepFolderCounts();
-    mapStatistics();
+    maps.statistics();
     loadBackupHints();
     viewerState.forgetTray();
     loadWindowState();
     loadCaptions(longName);
     assignStartHints();
-    loadParamList();
+    params.load();
     fillHotkeyBox();
-    updateMapInfoEnabled();
+    maps.updateInfoEnabled();
     sbtnReadme.setEnabled(services.fs.fileExists(programDir + settings::kReadmeFile));
     registerHotkeys();
+}
+
+// Every folder the status line and the map statistics count, for the current game
+// folder, whichever mod the parameter line starts.
+void TfrmVexal::keepFolderCounts() {
+    std::vector<std::string> folders;
+    for (const char* line : {"", "set fs_game etpro"})
+        for (const char* kind : {"demos", "screenshots"}) folders.push_back(tools::modFolder(gameDir, line, kind));
+    for (auto& folder : maps.countedFolders()) folders.push_back(std::move(folder));
+    folderCounts.keepOnly(folders);
 }
 
 // Every stored value into its field, box and menu mark.
@@ -172,7 +183,7 @@ void TfrmVexal::removeStaleTemporaries() {
 
 void TfrmVexal::FormShow() {
     setFocus(&btnAdd);
-    if (services.fs.fileExists(mapPictureFile())) loadPicture(mapPictureFile());
+    if (services.fs.fileExists(maps.pictureFile())) maps.loadPicture(maps.pictureFile());
     restoreOnRequest();
     openViewersOnRequest();
 }

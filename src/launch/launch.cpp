@@ -1,41 +1,39 @@
-// Starting the game, and the profile clean-up that runs before every start.
-#include "app/main_window.h"
 #include "launch/launch_rules.h"
+#include "launch/launcher.h"
 #include "settings/paths.h"
 #include "util/file_facts.h"
 
-namespace vexal {
+namespace vexal::launch {
 
-void TfrmVexal::bitbtnRunClick() {
-    playClick();
-    cbDelProfileClick();
-    const std::string params = launch::composeLaunchParameters(currentParam, cbxMap.text(), nickname);
+void Launcher::run() {
+    v.playClick();
+    profileOptionChange();
+    const std::string params = composeLaunchParameters(v.currentParam, v.cbxMap.text(), v.nickname);
     // et.exe is started by its bare name, so the game folder must be current.
-    util::enterFolder(services.fs, gameDir, "game directory");
-    if (cbMinimize.checked()) application.minimize();
-    if (cbClose.checked()) close();  // the program ends once this handler has returned
-    services.shell.open(settings::kGameExe, params, "", platform::ShowCmd::Normal, true);
-    launcher.gameStarted(true);
+    util::enterFolder(v.services.fs, v.gameDir, "game directory");
+    if (v.cbMinimize.checked()) v.application.minimize();
+    if (v.cbClose.checked()) v.close();  // the program ends once this handler has returned
+    v.services.shell.open(settings::kGameExe, params, "", platform::ShowCmd::Normal, true);
+    gameStarted_ = true;
 }
 
-void TfrmVexal::bitbtnRunExit() { launcher.gameStarted(false); }
-
-void TfrmVexal::mnuRunETClick() {
-    bitbtnRunClick();
-    mnuRunET->setCaption(launch::runMenuCaption(longMapName(), true));
+void Launcher::runFromMenu() {
+    run();
+    v.mnuRunET->setCaption(runMenuCaption(maps_.longName(), true));
 }
 
-void TfrmVexal::cbDelProfileClick() {
-    settings::write(config.doc(), settings::key::delProfile, cbDelProfile.checked());
-    saveSettings();
-    if (cbDelProfile.checked()) launch::Launcher::cleanProfiles(services.fs, gameDir);
+void Launcher::profileOptionChange() {
+    settings::write(v.config.doc(), settings::key::delProfile, v.cbDelProfile.checked());
+    v.saveSettings();
+    // With no game folder the walk would start at the root of the current drive.
+    if (v.cbDelProfile.checked() && !v.gameDir.empty()) deletionWalk(v.services.fs, v.gameDir, settings::kProfilePid);
 }
 
-void TfrmVexal::cbDelProfileMouseDown(ui::MouseButton button) {
-    if (button == ui::MouseButton::Left) playClick();
+void Launcher::profileOptionMouseDown(ui::MouseButton button) {
+    if (button == ui::MouseButton::Left) v.playClick();
 }
 
 // The check box holds the state and runs the clean-up step when it changes.
-void TfrmVexal::mnuDelProfileClick() { cbDelProfile.setChecked(!cbDelProfile.checked()); }
+void Launcher::toggleProfileOption() { v.cbDelProfile.setChecked(!v.cbDelProfile.checked()); }
 
-}  // namespace vexal
+}  // namespace vexal::launch

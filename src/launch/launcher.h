@@ -1,27 +1,31 @@
 #pragma once
-// What the launcher knows of the game it started.
-#include <string>
-
-#include "launch/launch_rules.h"
-#include "platform/platform.h"
-#include "settings/paths.h"
+// Starting the game, the profile clean-up that runs before every start, and what
+// the launcher knows of the game it started.
+#include "launch/map_list.h"
+#include "view/main_view.h"
 
 namespace vexal::launch {
 
 class Launcher {
 public:
+    Launcher(view::MainView& view, MapList& maps) : v(view), maps_(maps) {}
+
+    void run();
+    void runExit() { gameStarted_ = false; }  // the Run button was left
+    void runFromMenu();
+    // The check box: kept, and when it is on every profile.pid under the game folder goes.
+    void profileOptionChange();
+    void profileOptionMouseDown(ui::MouseButton button);
+    void toggleProfileOption();
+
     // The game (or the server browser that starts it) was started from here and the
     // Run button has not been left since: only then do the minimizer hotkeys act.
     void gameStarted(bool started) { gameStarted_ = started; }
     [[nodiscard]] bool gameStarted() const { return gameStarted_; }
 
-    // The profile clean-up before a start: every profile.pid under the game folder.
-    static void cleanProfiles(platform::FileSystem& fs, const std::string& gameDir) {
-        // With no game folder the walk would start at the root of the current drive.
-        if (!gameDir.empty()) deletionWalk(fs, gameDir, settings::kProfilePid);
-    }
-
 private:
+    view::MainView& v;
+    MapList& maps_;
     bool gameStarted_ = false;
 };
 

@@ -1,14 +1,13 @@
-// The map field and its list (VexalMap.dat), with what the program knows of the
-// current map: picture, long name, information file and statistics.
-#include "app/main_window.h"
+#include "launch/map_list.h"
+
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
-#include "tools/tool_rules.h"
+#include "util/command_line.h"
 #include "util/error.h"
 #include "util/jpeg.h"
 #include "util/utilities.h"
 
-namespace vexal {
+namespace vexal::launch {
 
 namespace {
 
@@ -17,178 +16,169 @@ namespace {
 std::string mapCountFolder(const std::string& programDir, const char* name) { return programDir + "\\" + name; }
 }  // namespace
 
-// Every folder the status line and the map statistics count, for the current game
-// folder, whichever mod the parameter line starts.
-void TfrmVexal::keepFolderCounts() {
-    std::vector<std::string> folders;
-    for (const char* line : {"", "set fs_game etpro"})
-        for (const char* kind : {"demos", "screenshots"}) folders.push_back(tools::modFolder(gameDir, line, kind));
-    folders.push_back(mapCountFolder(programDir, "mappics"));
-    folders.push_back(mapCountFolder(programDir, "mapinfos"));
-    folderCounts.keepOnly(folders);
+std::vector<std::string> MapList::countedFolders() const {
+    return {mapCountFolder(v.programDir, "mappics"), mapCountFolder(v.programDir, "mapinfos")};
 }
 
-std::string TfrmVexal::mapInfoFile() { return programDir + settings::kMapInfoFolder + cbxMap.text() + ".txt"; }
-std::string TfrmVexal::mapPictureFile() { return programDir + settings::kMapPicFolder + cbxMap.text() + ".jpg"; }
+std::string MapList::infoFile() const { return v.programDir + settings::kMapInfoFolder + v.cbxMap.text() + ".txt"; }
+std::string MapList::pictureFile() const { return v.programDir + settings::kMapPicFolder + v.cbxMap.text() + ".jpg"; }
 
-std::string TfrmVexal::longMapName() {
-    const std::string info = mapInfoFile();
+std::string MapList::longName() {
+    const std::string info = infoFile();
     std::optional<std::string> text;
-    if (services.fs.fileExists(info)) text = services.fs.readFile(info).value_or("");
-    return launch::longMapNameFrom(text, cbxMap.text());
+    if (v.services.fs.fileExists(info)) text = v.services.fs.readFile(info).value_or("");
+    return longMapNameFrom(text, v.cbxMap.text());
 }
 
-void TfrmVexal::updateMapInfoEnabled() {
-    const bool exists = services.fs.fileExists(mapInfoFile());
-    BitBtnInfo.setEnabled(exists);
+void MapList::updateInfoEnabled() { v.BitBtnInfo.setEnabled(v.services.fs.fileExists(infoFile())); }
+
+void MapList::save() {
+    if (v.config.frozen()) return;  // a restore put another list on disk
+    file_.write(v.programDir + settings::kMapFile, v.cbxMap.items().all());
 }
 
-void TfrmVexal::saveMapList() {
-    if (config.frozen()) return;  // a restore put another list on disk
-    mapFile.write(programDir + settings::kMapFile, cbxMap.items().all());
+void MapList::load() {
+    if (const auto lines = file_.read(v.programDir + settings::kMapFile)) v.cbxMap.setItems(*lines);
 }
 
-void TfrmVexal::loadMapList() {
-    if (const auto lines = mapFile.read(programDir + settings::kMapFile)) cbxMap.setItems(*lines);
-}
-
-void TfrmVexal::loadPicture(const std::string& path) {
+void MapList::loadPicture(const std::string& path) {
     // A picture that cannot be read is reported, and the previous picture stays.
     // It does not stop the handler: at start-up that would leave the window half
     // set up, without its lists and captions, for the sake of one picture.
     try {
-        const auto bytes = services.fs.readFile(path);
+        const auto bytes = v.services.fs.readFile(path);
         if (!bytes) throw Error("Cannot open " + path);
-        imgAbout.setImage(util::decodeJpeg(*bytes));
+        v.imgAbout.setImage(util::decodeJpeg(*bytes));
     } catch (const std::exception& e) {
-        services.dialogs.errorBox(e.what());
+        v.services.dialogs.errorBox(e.what());
     }
 }
 
-void TfrmVexal::showMapPicture() {
-    const std::string picture = mapPictureFile();
-    const std::string logo = programDir + settings::kLogoPicture;
-    if (services.fs.fileExists(picture))
+void MapList::showPicture() {
+    const std::string picture = pictureFile();
+    const std::string logo = v.programDir + settings::kLogoPicture;
+    if (v.services.fs.fileExists(picture))
         loadPicture(picture);
-    else if (services.fs.fileExists(logo))
+    else if (v.services.fs.fileExists(logo))
         loadPicture(logo);
 }
 
-void TfrmVexal::mapStatistics() {
-    auto& fs = services.fs;
-    launch::MapFacts f;
-    f.mapField = cbxMap.text();
-    const std::string info = mapInfoFile();
+void MapList::statistics() {
+    auto& fs = v.services.fs;
+    MapFacts f;
+    f.mapField = v.cbxMap.text();
+    const std::string info = infoFile();
     if (fs.fileExists(info)) {
         f.infoText = fs.readFile(info).value_or("");
         f.infoSize = util::FileSizeOf(fs, info);
     }
-    const std::string picture = programDir + "\\" + settings::kMapPicFolder + cbxMap.text() + ".jpg";
+    const std::string picture = v.programDir + "\\" + settings::kMapPicFolder + v.cbxMap.text() + ".jpg";
     f.pictureExists = fs.fileExists(picture);
     if (f.pictureExists) f.pictureSize = util::FileSizeOf(fs, picture);
-    f.images = folderCounts.count(mapCountFolder(programDir, "mappics"));
-    f.infoFiles = folderCounts.count(mapCountFolder(programDir, "mapinfos"));
-    f.maps = cbxMap.items().size();
-    const std::string package = gameDir + "\\etmain\\" + cbxMap.text() + ".pk3";
+    f.images = v.folderCounts.count(mapCountFolder(v.programDir, "mappics"));
+    f.infoFiles = v.folderCounts.count(mapCountFolder(v.programDir, "mapinfos"));
+    f.maps = v.cbxMap.items().size();
+    const std::string package = v.gameDir + "\\etmain\\" + v.cbxMap.text() + ".pk3";
     f.packageExists = fs.fileExists(package);
     if (f.packageExists) {
         f.packageSize = util::FileSizeOf(fs, package);
-        f.packageDate = util::FileDateText(fs, services.clock, package);
+        f.packageDate = util::FileDateText(fs, v.services.clock, package);
     }
-    const auto stats = launch::mapStatistics(f, services.clock.numberFormat());
-    imgAbout.setHint(stats.pictureHint);
-    application.hintChanged(imgAbout);
-    cbxMap.setHint(" Select or input a map without extension *.pk3  (" + stats.line2 + ")");
+    const auto stats = mapStatistics(f, v.services.clock.numberFormat());
+    v.imgAbout.setHint(stats.pictureHint);
+    v.application.hintChanged(v.imgAbout);
+    v.cbxMap.setHint(" Select or input a map without extension *.pk3  (" + stats.line2 + ")");
 }
 
-void TfrmVexal::cbxMapChange() {
-    btnDelMap.setEnabled(cbxMap.itemIndex() >= 0);
-    updateMapInfoEnabled();
-    saveMapList();
-    settings::write(config.doc(), settings::key::map, cbxMap.text());
-    saveSettings();
+void MapList::change() {
+    v.btnDelMap.setEnabled(v.cbxMap.itemIndex() >= 0);
+    updateInfoEnabled();
+    save();
+    settings::write(v.config.doc(), settings::key::map, v.cbxMap.text());
+    v.saveSettings();
 
-    const std::string longName = longMapName();
-    const std::string target = settings::isSet(cbxMap.text()) ? longName : edtParam.text();
-    application.setTitle(launch::runTitle(target));
-    mnuRunET->setCaption(launch::runMenuCaption(target, true));
-    ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longName));
-    popRunET->setCaption(launch::trayRunCaption(longName));
-    mapStatistics();
-    showMapPicture();
+    const std::string name = longName();
+    const std::string target = settings::isSet(v.cbxMap.text()) ? name : v.edtParam.text();
+    v.application.setTitle(runTitle(target));
+    v.mnuRunET->setCaption(runMenuCaption(target, true));
+    v.ctrayIcon.setHint(trayHint(v.cbxMap.text(), name));
+    v.popRunET->setCaption(trayRunCaption(name));
+    statistics();
+    showPicture();
 }
 
-void TfrmVexal::cbxMapKeyDown(int& key) {
+void MapList::keyDown(int& key) {
     if (key != 13) return;
-    if (cbxMap.items().indexOf(cbxMap.text()) < 0) {
-        cbxMap.addItem(cbxMap.text());
-        cbxMapChange();  // the new entry reaches the list file now, not at some later focus change
+    if (v.cbxMap.items().indexOf(v.cbxMap.text()) < 0) {
+        v.cbxMap.addItem(v.cbxMap.text());
+        change();  // the new entry reaches the list file now, not at some later focus change
     }
 }
 
-void TfrmVexal::cbxMapKeyPress(char& key) {
+void MapList::keyPress(char& key) {
     if (key == '\r') key = 0;  // Enter neither beeps nor launches
 }
 
-void TfrmVexal::btnDelMapClick() {
-    playClick();
-    const auto answer = services.dialogs.messageBox("Are yo sure to delete " + cbxMap.text() + " from your map list?",
-                                                    platform::BoxKind::Warning, platform::BoxButtons::YesNo);
+void MapList::remove() {
+    v.playClick();
+    const auto answer =
+        v.services.dialogs.messageBox("Are yo sure to delete " + v.cbxMap.text() + " from your map list?",
+                                      platform::BoxKind::Warning, platform::BoxButtons::YesNo);
     if (answer != platform::BoxResult::Yes) return;
-    if (cbxMap.itemIndex() >= 0) cbxMap.deleteItem(static_cast<std::size_t>(cbxMap.itemIndex()));
-    saveMapList();
-    loadMapList();
-    cbxMap.setText(cbxMap.items().empty() ? std::string() : cbxMap.items()[0]);
-    setFocus(&cbxMap);
+    if (v.cbxMap.itemIndex() >= 0) v.cbxMap.deleteItem(static_cast<std::size_t>(v.cbxMap.itemIndex()));
+    save();
+    load();
+    v.cbxMap.setText(v.cbxMap.items().empty() ? std::string() : v.cbxMap.items()[0]);
+    v.setFocus(&v.cbxMap);
 }
 
-void TfrmVexal::btnDelMapListClick() {
-    const auto answer = services.dialogs.messageBox("Are yo sure to clear ALL Entries from your map list?",
-                                                    platform::BoxKind::Warning, platform::BoxButtons::YesNo);
+void MapList::clear() {
+    const auto answer = v.services.dialogs.messageBox("Are yo sure to clear ALL Entries from your map list?",
+                                                      platform::BoxKind::Warning, platform::BoxButtons::YesNo);
     if (answer != platform::BoxResult::Yes) return;
-    cbxMap.clearItems();
-    cbxMap.setText("");
-    saveMapList();
+    v.cbxMap.clearItems();
+    v.cbxMap.setText("");
+    save();
 }
 
-void TfrmVexal::bitbtnSelMapClick() {
-    playClick();
+void MapList::select() {
+    v.playClick();
     platform::OpenFileRequest request;
-    request.initialDir = gameDir + settings::kEtMain;
+    request.initialDir = v.gameDir + settings::kEtMain;
     request.filter = "Map files (*.pk3)|*.pk3";
     request.title = "Select your Enemy Territory map";
-    if (const auto files = services.dialogs.openFile(request)) {
+    if (const auto files = v.services.dialogs.openFile(request)) {
         const std::string base = util::FileBaseName(files->front());
-        cbxMap.setText(base);
-        if (cbxMap.items().indexOf(base) < 0) {
-            cbxMap.setText("");
-            cbxMap.addItem(base);
+        v.cbxMap.setText(base);
+        if (v.cbxMap.items().indexOf(base) < 0) {
+            v.cbxMap.setText("");
+            v.cbxMap.addItem(base);
         } else {
-            services.dialogs.messageBox("Map is already present in the map list!", platform::BoxKind::Information,
-                                        platform::BoxButtons::Ok);
+            v.services.dialogs.messageBox("Map is already present in the map list!", platform::BoxKind::Information,
+                                          platform::BoxButtons::Ok);
         }
-        cbxMap.setText(base);
-        setFocus(&cbxMap);
+        v.cbxMap.setText(base);
+        v.setFocus(&v.cbxMap);
         // Kept at once, whether the pick came by the button, the menu or Ctrl+M.
-        cbxMapChange();
+        change();
         return;
     }
-    mapStatistics();
-    application.setTitle(launch::runTitle(settings::isSet(cbxMap.text()) ? cbxMap.text() : edtParam.text()));
-    ctrayIcon.setHint(launch::trayHint(cbxMap.text(), longMapName()));
+    statistics();
+    v.application.setTitle(runTitle(settings::isSet(v.cbxMap.text()) ? v.cbxMap.text() : v.edtParam.text()));
+    v.ctrayIcon.setHint(trayHint(v.cbxMap.text(), longName()));
 }
 
-void TfrmVexal::mnuMapInfoClick() {
-    playClick();
-    const std::string info = mapInfoFile();
-    if (!services.fs.fileExists(info)) {
-        mnuAboutClick();
+void MapList::openInfo() {
+    v.playClick();
+    const std::string info = infoFile();
+    if (!v.services.fs.fileExists(info)) {
+        links_.showAbout();
         return;
     }
-    if (!EditorExists()) return;  // no editor chosen: nothing to open the file with
+    if (!links_.editorExists()) return;  // no editor chosen: nothing to open the file with
     // Quoted: the program folder may well have blanks in its path.
-    if (services.fs.fileExists(info))
-        services.shell.open(editorPath, tools::quotedArgument(info), "", platform::ShowCmd::Normal, false);
+    if (v.services.fs.fileExists(info))
+        v.services.shell.open(v.editorPath, util::quotedArgument(info), "", platform::ShowCmd::Normal, false);
 }
 
-}  // namespace vexal
+}  // namespace vexal::launch

@@ -1,105 +1,101 @@
-// The parameter list: the line to launch in edtParam, the collection in lboxParam,
-// kept in VexalParam.dat beside the program.
-#include "app/main_window.h"
+#include "launch/param_list.h"
+
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
 #include "ui/list_transfer.h"
-#include "util/error.h"
-#include "util/utilities.h"
 
-namespace vexal {
+namespace vexal::launch {
 
-void TfrmVexal::saveParamList() {
-    if (config.frozen()) return;  // a restore put another list on disk
-    paramFile.write(programDir + settings::kParamFile, lboxParam.items().all());
+void ParamList::save() {
+    if (v.config.frozen()) return;  // a restore put another list on disk
+    file_.write(v.programDir + settings::kParamFile, v.lboxParam.items().all());
 }
 
-void TfrmVexal::loadParamList() {
-    const std::string file = programDir + settings::kParamFile;
-    if (!services.fs.fileExists(file)) {
+void ParamList::load() {
+    const std::string file = v.programDir + settings::kParamFile;
+    if (!v.services.fs.fileExists(file)) {
         // Put over the first entries in their own order and written so; the list then shows them sorted.
-        const auto& lines = launch::predefinedParameterLines();
-        for (std::size_t i = 0; i < lines.size(); ++i) lboxParam.putItem(i, lines[i]);
-        const auto all = lboxParam.items().all();
-        paramFile.write(file, all);
-        lboxParam.setItems(all);
-        edtParam.setText(lines[0]);
+        const auto& lines = predefinedParameterLines();
+        for (std::size_t i = 0; i < lines.size(); ++i) v.lboxParam.putItem(i, lines[i]);
+        const auto all = v.lboxParam.items().all();
+        file_.write(file, all);
+        v.lboxParam.setItems(all);
+        v.edtParam.setText(lines[0]);
         return;
     }
-    if (const auto lines = paramFile.read(file)) lboxParam.setItems(*lines);
+    if (const auto lines = file_.read(file)) v.lboxParam.setItems(*lines);
 }
 
-void TfrmVexal::edtParamChange() {
-    ui::SetListExtent(services.screen, &lboxParam, 0);
-    const bool selected = lboxParam.itemIndex() >= 0;
-    btnDelParam.setEnabled(selected);
-    currentParam = edtParam.text();
-    settings::write(config.doc(), settings::key::etParam, edtParam.text());
-    saveSettings();
-    if (edtParam.text().find("+connect") != std::string::npos) application.setTitle(longMapName());
-    setStatus(" ET directory: " + gameDir);
+void ParamList::change() {
+    ui::SetListExtent(v.services.screen, &v.lboxParam, 0);
+    const bool selected = v.lboxParam.itemIndex() >= 0;
+    v.btnDelParam.setEnabled(selected);
+    v.currentParam = v.edtParam.text();
+    settings::write(v.config.doc(), settings::key::etParam, v.edtParam.text());
+    v.saveSettings();
+    if (v.edtParam.text().find("+connect") != std::string::npos) v.application.setTitle(maps_.longName());
+    v.setStatus(" ET directory: " + v.gameDir);
 }
 
-void TfrmVexal::edtParamKeyPress(char& key) {
+void ParamList::keyPress(char& key) {
     if (key != '\r') return;
     key = 0;  // Enter adds the line; it must not beep or launch
-    btnAddClick();
+    add();
 }
 
-void TfrmVexal::edtParamEnter() { setStatus(edtParam.text()); }
-void TfrmVexal::edtParamExit() { setStatus(" ET directory: " + gameDir); }
-void TfrmVexal::lboxParamEnter() { setStatus(edtParam.text()); }
+void ParamList::enter() { v.setStatus(v.edtParam.text()); }
+void ParamList::leave() { v.setStatus(" ET directory: " + v.gameDir); }
 
-void TfrmVexal::btnAddClick() {
-    playClick();
-    if (lboxParam.items().indexOf(edtParam.text()) >= 0) {
-        services.dialogs.messageBox("Sorry, parameter is already present in the list", platform::BoxKind::Information,
-                                    platform::BoxButtons::Ok);
+void ParamList::add() {
+    v.playClick();
+    if (v.lboxParam.items().indexOf(v.edtParam.text()) >= 0) {
+        v.services.dialogs.messageBox("Sorry, parameter is already present in the list", platform::BoxKind::Information,
+                                      platform::BoxButtons::Ok);
         return;
     }
-    lboxParam.addItem(edtParam.text());
-    saveParamList();
+    v.lboxParam.addItem(v.edtParam.text());
+    save();
 }
 
-void TfrmVexal::btnDelParamClick() {
-    playClick();
-    if (lboxParam.itemIndex() >= 0) lboxParam.deleteItem(static_cast<std::size_t>(lboxParam.itemIndex()));
-    saveParamList();
+void ParamList::remove() {
+    v.playClick();
+    if (v.lboxParam.itemIndex() >= 0) v.lboxParam.deleteItem(static_cast<std::size_t>(v.lboxParam.itemIndex()));
+    save();
 }
 
-void TfrmVexal::btnDelParamListClick() {
-    const auto answer = services.dialogs.messageBox(
+void ParamList::clear() {
+    const auto answer = v.services.dialogs.messageBox(
         "Are yo sure to clear ALL Entries from your param list?\n\r\n\rYou can restore predefined params if you "
         "delete the file\n\rVexalParam.dat from your Vexal-directory!",
         platform::BoxKind::Warning, platform::BoxButtons::YesNo);
     if (answer != platform::BoxResult::Yes) return;
-    lboxParam.clearItems();
-    saveParamList();
+    v.lboxParam.clearItems();
+    save();
 }
 
-void TfrmVexal::lboxParamClick() {
-    playClick();
-    if (lboxParam.itemIndex() < 0) return;
-    currentParam = lboxParam.items()[static_cast<std::size_t>(lboxParam.itemIndex())];
-    edtParam.setText(currentParam);
-    settings::write(config.doc(), settings::key::etParam, currentParam);
-    saveSettings();
-    setFocus(&edtParam);
+void ParamList::pick() {
+    v.playClick();
+    if (v.lboxParam.itemIndex() < 0) return;
+    v.currentParam = v.lboxParam.items()[static_cast<std::size_t>(v.lboxParam.itemIndex())];
+    v.edtParam.setText(v.currentParam);
+    settings::write(v.config.doc(), settings::key::etParam, v.currentParam);
+    v.saveSettings();
+    v.setFocus(&v.edtParam);
 }
 
-void TfrmVexal::lboxParamDblClick() {
-    ui::SetListExtent(services.screen, &lboxParam, 120);
-    const int index = lboxParam.itemIndex();
-    lboxParam.setItemIndex(-1);
-    lboxParam.setItemIndex(index);
+void ParamList::widen() {
+    ui::SetListExtent(v.services.screen, &v.lboxParam, 120);
+    const int index = v.lboxParam.itemIndex();
+    v.lboxParam.setItemIndex(-1);
+    v.lboxParam.setItemIndex(index);
 }
 
-void TfrmVexal::mnuCopyEntryClick() { ui::ListToClipboard(services.clipboard, &lboxParam, false); }
-void TfrmVexal::mnuCopyClick() { ui::ListToClipboard(services.clipboard, &lboxParam, true); }
+void ParamList::copyEntry() { ui::ListToClipboard(v.services.clipboard, &v.lboxParam, false); }
+void ParamList::copyAll() { ui::ListToClipboard(v.services.clipboard, &v.lboxParam, true); }
 
-void TfrmVexal::mnuPasteClick() {
-    ui::ClipboardToList(services.clipboard, &lboxParam);
-    saveParamList();
+void ParamList::paste() {
+    ui::ClipboardToList(v.services.clipboard, &v.lboxParam);
+    save();
 }
 
-}  // namespace vexal
+}  // namespace vexal::launch

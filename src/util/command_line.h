@@ -10,4 +10,8 @@ namespace vexal::util {
 // a literal quote, other backslashes are literal; "" inside quotes is one quote.
 [[nodiscard]] std::vector<std::string> splitCommandLine(const std::string& commandLine);
 
+// One file argument for a program started through the shell: in double quotes,
+// so a path with blanks arrives as one argument.
+[[nodiscard]] inline std::string quotedArgument(const std::string& path) { return "\"" + path + "\""; }
+
 }  // namespace vexal::util

@@ -258,7 +258,7 @@ TEST_F(BackupTest, ARestorePutsTheFilesBackAndStartsAgainWithoutWritingAnythingA
     const auto writes = fake.fs.writes.size();
     run([&] { form->onCommand(Cmd::BackupOnQuit); });
     run([&] { form->btnAdd.click(); });
-    run([&] { form->edtParamChange(); });
+    run([&] { form->params.change(); });
     EXPECT_EQ(fake.fs.writes.size(), writes);
     EXPECT_EQ(file("Vexal.ini"), ini);
 }

@@ -154,7 +154,7 @@ TEST_F(ListsTest, MapStatisticsUseTheShortFormWithoutAPackage) {
                                          "\n\r siwa_oasis.pk3\n\r longname: Siwa Oas\n\r Number of Maps: 2\n\r" + sep +
                                          "\n\r Map info size: 32 Bytes\n\r Map info files: 1");
     EXPECT_EQ(form->cbxMap.hint(), " Select or input a map without extension *.pk3  (longname: Siwa Oas)");
-    EXPECT_EQ(form->longMapName(), "Siwa Oas");
+    EXPECT_EQ(form->maps.longName(), "Siwa Oas");
 }
 
 TEST_F(ListsTest, MapStatisticsUseTheLongFormWithAPackage) {
@@ -199,7 +199,7 @@ TEST_F(ListsTest, WithoutAnInformationFileTheInfoCommandsAreOffAndTheLongNameIsT
     form->cbxMap.typeText("radar");
     EXPECT_FALSE(form->BitBtnInfo.enabled());
     EXPECT_FALSE(shown("mnuMapInfo").enabled());
-    EXPECT_EQ(form->longMapName(), "radar");
+    EXPECT_EQ(form->maps.longName(), "radar");
     EXPECT_EQ(form->ctrayIcon.hint(), "Run ET [radar]\n\r[radar]");
     EXPECT_EQ(form->popRunET->caption(), "Run ET [radar]");
     form->imgAbout.click();
@@ -248,7 +248,7 @@ TEST_F(ListsTest, AnUnreadableListFileIsNamedAndTheStartGoesOn) {
 TEST_F(ListsTest, AClickSoundTheDeviceRefusesNeverStopsTheAction) {
     fake.fs.addFile(std::string(kProgram) + "headshot.wav", "RIFF");
     fake.sound.failOpen(std::string(kProgram) + "headshot.wav");
-    run([&] { form->bitbtnRunClick(); });
+    run([&] { form->launcher.run(); });
     EXPECT_TRUE(errors.empty());
     EXPECT_EQ(fake.shell.calls.size(), 1u) << "the game started all the same";
 }

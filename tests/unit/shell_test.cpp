@@ -454,7 +454,7 @@ TEST_F(ShellTest, HotkeysActOnlyBetweenALaunchAndLeavingTheRunButton) {
     EXPECT_EQ(fake.hotkeys.minimized, 0) << "before a launch";
     EXPECT_EQ(fake.hotkeys.quit, 0);
 
-    run([&] { form->bitbtnRunClick(); });
+    run([&] { form->launcher.run(); });
     const int afterLaunch = recorder.minimized;
     run([&] { form->WMHotKey(0); });
     run([&] { form->WMHotKey(1); });
@@ -464,7 +464,7 @@ TEST_F(ShellTest, HotkeysActOnlyBetweenALaunchAndLeavingTheRunButton) {
     run([&] { form->WMHotKey(7); });
     EXPECT_EQ(fake.hotkeys.quit, 1);
 
-    run([&] { form->bitbtnRunExit(); });
+    run([&] { form->launcher.runExit(); });
     run([&] { form->WMHotKey(0); });
     EXPECT_EQ(fake.hotkeys.minimized, 2) << "disarmed once the focus left Run";
     app.setObserver(nullptr);

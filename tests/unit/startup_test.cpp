@@ -236,7 +236,7 @@ TEST_F(WindowTest, ListFilesWithJunkMixedLineEndsAndNoFinalLineEndLoadLineByLine
     EXPECT_EQ(params[3], longLine);
     // LF then CR are two line ends: an empty entry between the two maps.
     EXPECT_EQ(form->cbxMap.items().all(), (std::vector<std::string>{"", "a", "b"}));
-    EXPECT_EQ(form->longMapName(), std::string("B\xE4r\0x", 5));
+    EXPECT_EQ(form->maps.longName(), std::string("B\xE4r\0x", 5));
 }
 
 TEST_F(WindowTest, AStartRemovesOnlyItsOwnTemporariesOlderThanItself) {
