@@ -385,7 +385,7 @@ int typing(const std::string& dir) {
         std::string text;
         while (text.size() < size) text += "A line of the readme, about as long as most of its lines are.\r\n";
         w.s.fs.writeFileAtomic(readme, text);
-        form.sbtnReadmeClick();
+        form.textViewers.readme();
         std::vector<double> keystroke, plain;
         for (int i = 0; i < 100; ++i) {
             text = form.memReadme.text() + "x";

@@ -15,8 +15,8 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::MenuRun: launcher.runFromMenu(); break;
         case Cmd::Ase: bitbtnASEClick(); break;
         case Cmd::PbUpdate: btnPBClick(); break;
-        case Cmd::ServerStatus: mnuServerStatusClick(); break;
-        case Cmd::TrayServerStatus: popServerStatusClick(); break;
+        case Cmd::ServerStatus: serverStatus.open(); break;
+        case Cmd::TrayServerStatus: serverStatus.openFromTray(); break;
         case Cmd::Quit: bitbtnQuitClick(); break;
         case Cmd::TrayQuit: popQuitClick(); break;
         case Cmd::SelectMap: maps.select(); break;
@@ -24,9 +24,9 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::Screenshot: bitbtnPictureClick(); break;
         case Cmd::EditCfg: bitbtnEditClick(); break;
         case Cmd::MapInfo: maps.openInfo(); break;
-        case Cmd::EtLog: bitbtnLogClick(); break;
-        case Cmd::AseLog: mnuASELogClick(); break;
-        case Cmd::LaunchInfo: mnuLaunchInfoClick(); break;
+        case Cmd::EtLog: textViewers.consoleLog(); break;
+        case Cmd::AseLog: textViewers.buddyLog(); break;
+        case Cmd::LaunchInfo: textViewers.launchInfo(); break;
         case Cmd::SelectGameDir: bitbtnSelDirClick(); break;
         case Cmd::Nickname: mnuNickClick(); break;
         case Cmd::ResetNotepad: sbtnNotepadClick(); break;
@@ -38,14 +38,14 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::DelProfile: launcher.toggleProfileOption(); break;
         case Cmd::ToggleListSize: mnuMaxClick(); break;
         case Cmd::Sound: mnuSoundClick(); break;
-        case Cmd::Backup: sbtnBackupClick(); break;
-        case Cmd::BackupOnQuit: mnuBackupOnQuitClick(); break;
-        case Cmd::Restore: sbtnRestoreClick(); break;
-        case Cmd::Readme: sbtnReadmeClick(); break;
-        case Cmd::TrayReadme: popReadmeClick(); break;
+        case Cmd::Backup: backupCommands.backup(); break;
+        case Cmd::BackupOnQuit: backupCommands.toggleOnQuit(); break;
+        case Cmd::Restore: backupCommands.restore(); break;
+        case Cmd::Readme: textViewers.readme(); break;
+        case Cmd::TrayReadme: textViewers.readmeFromTray(); break;
         case Cmd::GameReadme: mnuETReadmeClick(); break;
         case Cmd::Download: mnuDownloadClick(); break;
-        case Cmd::Changes: mnuChangesClick(); break;
+        case Cmd::Changes: textViewers.changes(); break;
         case Cmd::About: mnuAboutClick(); break;
         case Cmd::AddParam: params.add(); break;
         case Cmd::DeleteParam: params.remove(); break;
@@ -55,7 +55,7 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::Paste: params.paste(); break;
         case Cmd::DeleteMap: maps.remove(); break;
         case Cmd::DeleteAllMaps: maps.clear(); break;
-        case Cmd::CloseViewers: stInfoClick(); break;
+        case Cmd::CloseViewers: textViewers.close(); break;
         case Cmd::ShowWindow: ctrayIconDblClick(); break;
     }
 }

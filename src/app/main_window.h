@@ -9,12 +9,12 @@
 #include "app/wiring.h"
 #include "view/main_view.h"
 #include "backup/backup_commands.h"
-#include "backup/zip_archive.h"
+#include "launch/launch_rules.h"
 #include "launch/launcher.h"
 #include "launch/map_list.h"
 #include "launch/param_list.h"
 #include "platform/platform.h"
-#include "servers/server_status.h"
+#include "servers/server_view.h"
 #include "settings/config.h"
 #include "settings/keys.h"
 #include "shell/hover_count.h"
@@ -59,8 +59,6 @@ public:
     void mnuInstancesClick();
     void bitbtnQuitClick();
     void popQuitClick();
-    // Starts a fresh copy of the program and closes this one.
-    void restartProgram();
 
     // ---- game directory (settings/)
     void bitbtnSelDirClick();
@@ -124,39 +122,6 @@ public:
     void cbxMapChange() { maps.change(); }
     void cbDelProfileClick() { launcher.profileOptionChange(); }
 
-    // ---- backup and restore (backup/)
-    void sbtnBackupClick();
-    void mnuBackupOnQuitClick();
-    void sbtnRestoreClick();
-    void zipOverallProgress(double percent, backup::ZipOperation operation, backup::ZipPhase phase);
-    void restoreOnRequest();  // the show step of the "restore" switch
-
-    // ---- text viewers (viewers/)
-    void sbtnReadmeClick();
-    void popReadmeClick();
-    void mnuChangesClick();
-    void bitbtnLogClick();
-    void mnuASELogClick();
-    void mnuLaunchInfoClick();
-    void memReadmeKeyDown(int& key);  // Escape in any viewer closes them all
-    void memReadmeChange();
-    void memChangesChange();
-    void stInfoClick();           // close-viewers
-    void openViewersOnRequest();  // the show step of the "readme" and "log" switches
-    void enterViewerFolder(const std::string& folder);
-    void showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colour);
-    std::size_t loadViewer(ui::Memo& memo, const std::string& path, bool end, bool* intact = nullptr,
-                           const std::string& header = {});
-    [[nodiscard]] std::string browserFolder() const;
-    void writeViewerBack(ui::Memo& memo, viewers::Viewers::File file, const std::string& path);
-
-    // ---- server status (servers/)
-    void mnuServerStatusClick();  // opens the viewer, or asks again while it is open
-    void popServerStatusClick();
-    void tmServersTimer();
-    void closeServerStatus();  // part of close-viewers
-    void showServerStatus();
-
     // ---- config editing (tools/)
     bool EditorExists();
 
@@ -176,7 +141,6 @@ public:
 
     [[nodiscard]] std::string runHint() const;
 
-    servers::ServerStatus serverStatus{services.network, services.fs};
     void keepFolderCounts();
 
     // ---- each feature's own state
@@ -185,8 +149,12 @@ public:
     launch::ParamList params{*this, maps};
     launch::Launcher launcher{*this, maps};
     tools::HotkeyMinimizer minimizer{services.hotkeys};
-    viewers::Viewers viewerState;
-    backup::BackupCommands backupCommands;
+    backup::BackupCommands backupCommands{*this};
+    viewers::Viewers textViewers{*this, [this] { serverStatus.close(); }};
+    servers::StatusViewer serverStatus{*this, [this] { textViewers.openedFromTray(); },
+                                       [](const std::string& line) {
+                                           return launch::composeLaunchParameters(line, "", "");
+                                       }};
     shell::HoverCount unwatchedCount;  // for a folder the folder watch cannot follow
 
 private:

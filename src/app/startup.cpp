@@ -102,7 +102,7 @@ void TfrmVexal::loadFeatures() {
     keepFolderCounts();
     maps.statistics();
     loadBackupHints();
-    viewerState.forgetTray();
+    textViewers.forgetTray();
     loadWindowState();
     loadCaptions(longName);
     assignStartHints();
@@ -184,8 +184,8 @@ void TfrmVexal::removeStaleTemporaries() {
 void TfrmVexal::FormShow() {
     setFocus(&btnAdd);
     if (services.fs.fileExists(maps.pictureFile())) maps.loadPicture(maps.pictureFile());
-    restoreOnRequest();
-    openViewersOnRequest();
+    backupCommands.restoreOnRequest();
+    textViewers.openOnRequest();
 }
 
 void TfrmVexal::FormDestroy() {
@@ -203,18 +203,10 @@ void TfrmVexal::mnuInstancesClick() {
 
 void TfrmVexal::bitbtnQuitClick() {
     // A failed backup ends the handler here: the user sees why and the window stays.
-    if (setting(settings::key::backupOnQuit)) sbtnBackupClick();
+    if (setting(settings::key::backupOnQuit)) backupCommands.backup();
     close();
 }
 
 void TfrmVexal::popQuitClick() { close(); }
-
-void TfrmVexal::restartProgram() {
-    // Only asked for here: the program entry starts the new copy after this one's
-    // window, hotkeys, tray icon and mutex are gone, so the guard cannot turn it
-    // away and nothing this copy does on its way out can touch the new one's files.
-    backupCommands.requestRestart();
-    close();
-}
 
 }  // namespace vexal

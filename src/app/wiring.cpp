@@ -60,16 +60,16 @@ std::span<const Wire> eventWires() {
         {"cbxHotKey", On::Enter, [](F& f) { f.cbxHotKeyEnter(); }},
         {"cbxHotKey", On::Exit, [](F& f) { f.cbxHotKeyExit(); }},
         // The text viewers: Escape closes them, the editable ones write back.
-        {"memReadme", On::KeyDown, [](F& f, int& key) { f.memReadmeKeyDown(key); }},
-        {"memChanges", On::KeyDown, [](F& f, int& key) { f.memReadmeKeyDown(key); }},
-        {"memETLog", On::KeyDown, [](F& f, int& key) { f.memReadmeKeyDown(key); }},
-        {"memASE", On::KeyDown, [](F& f, int& key) { f.memReadmeKeyDown(key); }},
-        {"memLaunchInfo", On::KeyDown, [](F& f, int& key) { f.memReadmeKeyDown(key); }},
-        {"memReadme", On::Change, [](F& f) { f.memReadmeChange(); }},
-        {"memChanges", On::Change, [](F& f) { f.memChangesChange(); }},
+        {"memReadme", On::KeyDown, [](F& f, int& key) { f.textViewers.keyDown(key); }},
+        {"memChanges", On::KeyDown, [](F& f, int& key) { f.textViewers.keyDown(key); }},
+        {"memETLog", On::KeyDown, [](F& f, int& key) { f.textViewers.keyDown(key); }},
+        {"memASE", On::KeyDown, [](F& f, int& key) { f.textViewers.keyDown(key); }},
+        {"memLaunchInfo", On::KeyDown, [](F& f, int& key) { f.textViewers.keyDown(key); }},
+        {"memReadme", On::Change, [](F& f) { f.textViewers.readmeChanged(); }},
+        {"memChanges", On::Change, [](F& f) { f.textViewers.changesChanged(); }},
         // The server status viewer and its polling timer.
-        {"memServers", On::KeyDown, [](F& f, int& key) { f.memReadmeKeyDown(key); }},
-        {"tmServers", On::Timer, [](F& f) { f.tmServersTimer(); }},
+        {"memServers", On::KeyDown, [](F& f, int& key) { f.textViewers.keyDown(key); }},
+        {"tmServers", On::Timer, [](F& f) { f.serverStatus.poll(); }},
     };
     // clang-format on
     return wires;

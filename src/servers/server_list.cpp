@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 
-#include "launch/launch_rules.h"
 #include "servers/texts.h"
 #include "util/case_fold.h"
 
@@ -48,13 +47,10 @@ ServerAddress addressOf(const std::string& target) {
 
 }  // namespace
 
-std::vector<ServerAddress> serversOf(const std::vector<std::string>& paramLines) {
+std::vector<ServerAddress> serversOf(const std::vector<std::string>& commandLines) {
     std::vector<ServerAddress> out;
     std::vector<std::string> seen;
-    for (const std::string& line : paramLines) {
-        if (line.find("+connect") == std::string::npos) continue;
-        // What the game would get: the comment goes first.
-        const std::string params = launch::composeLaunchParameters(line, "", "");
+    for (const std::string& params : commandLines) {
         const auto at = params.find("+connect");
         if (at == std::string::npos) continue;
         std::size_t from = at + 8;

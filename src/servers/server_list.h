@@ -15,10 +15,10 @@ struct ServerAddress {
     std::string problem;  // why this line cannot be asked, as the row says it
 };
 
-// The target of each line that connects (the comment removed as at a launch):
-// host and port, or the reason it has none. Repeats of a target (letter case
-// ignored) are left out.
-[[nodiscard]] std::vector<ServerAddress> serversOf(const std::vector<std::string>& paramLines);
+// The target of each command line that connects, as the game would get it from a
+// parameter line (its comment gone): host and port, or the reason it has none.
+// Repeats of a target (letter case ignored) are left out.
+[[nodiscard]] std::vector<ServerAddress> serversOf(const std::vector<std::string>& commandLines);
 
 // Addresses no game server can have: the documentation ranges (never routed, and
 // the predefined lines use them), "this network", multicast and reserved ones.

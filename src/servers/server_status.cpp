@@ -32,7 +32,7 @@ bool acceptable(const std::string& c) {
 ServerStatus::ServerStatus(platform::Network& network, platform::FileSystem& fs)
     : makeChallenge(randomChallenge), network_(network), maps_(fs) {}
 
-void ServerStatus::start(const std::vector<std::string>& paramLines, const std::string& gameDir) {
+void ServerStatus::start(const std::vector<std::string>& commandLines, const std::string& gameDir) {
     gameDir_ = gameDir;
     rows_.clear();
     queries_.clear();
@@ -43,7 +43,7 @@ void ServerStatus::start(const std::vector<std::string>& paramLines, const std::
     if (socketOpen_)
         for (int i = 0; i < kDatagramsPerPoll && network_.receive(); ++i) {
         }
-    for (auto& address : serversOf(paramLines)) {
+    for (auto& address : serversOf(commandLines)) {
         ServerRow row;
         row.address = std::move(address);
         Query q;

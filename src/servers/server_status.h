@@ -40,8 +40,9 @@ class ServerStatus {
 public:
     ServerStatus(platform::Network& network, platform::FileSystem& fs);
 
-    // Asks every server of `paramLines` afresh; `gameDir` is where the maps are looked up.
-    void start(const std::vector<std::string>& paramLines, const std::string& gameDir);
+    // Asks every server of `commandLines` (see serversOf) afresh; `gameDir` is where
+    // the maps are looked up.
+    void start(const std::vector<std::string>& commandLines, const std::string& gameDir);
     // Moves the round on: lookups, sends, resends, replies, time-outs. True when
     // a row has changed.
     bool poll();

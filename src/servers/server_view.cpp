@@ -1,10 +1,10 @@
-// The server status viewer in the window: opened from the Run menu (F5) or the
-// tray menu, polled by its timer while shown, closed with the other viewers.
-#include "app/main_window.h"
-#include "app/wiring.h"
+#include "servers/server_view.h"
+
+#include <algorithm>
+
 #include "servers/texts.h"
 
-namespace vexal {
+namespace vexal::servers {
 
 namespace {
 
@@ -17,55 +17,58 @@ constexpr int kPollMs = 20;
 
 }  // namespace
 
-void TfrmVexal::mnuServerStatusClick() {
-    playClick();
-    showServerStatus();
-}
-
-void TfrmVexal::popServerStatusClick() {
-    viewerState.openedFromTray();
-    show();
-    mnuServerStatusClick();
-}
-
-void TfrmVexal::showServerStatus() {
-    memServers.horizontalScrollBar = true;
-    showViewer(memServers, kCourier, kNavy);
-    setFocus(&memServers);
+void StatusViewer::open() {
+    auto& v = v_;
+    v.playClick();
+    v.memServers.horizontalScrollBar = true;
+    v.showViewer(v.memServers, kCourier, kNavy);
+    v.setFocus(&v.memServers);
     // Nothing is sent before this moment: only the player's request opens the socket.
-    serverStatus.start(lboxParam.items().all(), gameDir);
-    tmServersTimer();
+    start();
+    poll();
 }
 
-void TfrmVexal::tmServersTimer() {
-    if (!serverStatus.running()) {
-        tmServers.setEnabled(false);
+void StatusViewer::openFromTray() {
+    openedFromTray_();
+    v_.show();
+    open();
+}
+
+void StatusViewer::start() {
+    std::vector<std::string> commandLines;
+    for (const std::string& line : v_.lboxParam.items().all()) commandLines.push_back(commandLineOf_(line));
+    status_.start(commandLines, v_.gameDir);
+}
+
+void StatusViewer::poll() {
+    auto& v = v_;
+    if (!status_.running()) {
+        v.tmServers.setEnabled(false);
         return;
     }
-    if (serverStatus.refreshDue()) serverStatus.start(lboxParam.items().all(), gameDir);
-    serverStatus.poll();
-    const std::string shown = serverStatus.text();
-    if (memServers.text() != shown) {
-        memServers.setText(shown);
-        memServers.setTopLine(0);
+    if (status_.refreshDue()) start();
+    status_.poll();
+    const std::string shown = status_.text();
+    if (v.memServers.text() != shown) {
+        v.memServers.setText(shown);
+        v.memServers.setTopLine(0);
     }
-    const bool busy = serverStatus.busy();
-    const std::string status = busy ? servers::text::asking(serverStatus.servers())
-                                    : servers::text::answered(serverStatus.answered(), serverStatus.servers());
-    if (memServers.hint() != status + servers::text::kCloseHint) {
-        memServers.setHint(status + servers::text::kCloseHint);
-        setStatus(status);
+    const bool busy = status_.busy();
+    const std::string status =
+        busy ? text::asking(status_.servers()) : text::answered(status_.answered(), status_.servers());
+    if (v.memServers.hint() != status + text::kCloseHint) {
+        v.memServers.setHint(status + text::kCloseHint);
+        v.setStatus(status);
     }
-    tmServers.interval =
-        busy ? kPollMs : static_cast<int>(std::max<std::uint64_t>(serverStatus.msUntilRefresh(), kPollMs));
-    tmServers.setEnabled(true);
+    v.tmServers.interval =
+        busy ? kPollMs : static_cast<int>(std::max<std::uint64_t>(status_.msUntilRefresh(), kPollMs));
+    v.tmServers.setEnabled(true);
 }
 
-void TfrmVexal::closeServerStatus() {
-    memServers.setVisible(false);
-    tmServers.setEnabled(false);
-    serverStatus.stop();
+void StatusViewer::close() {
+    v_.memServers.setVisible(false);
+    v_.tmServers.setEnabled(false);
+    status_.stop();
 }
 
-
-}  // namespace vexal
+}  // namespace vexal::servers

@@ -85,6 +85,13 @@ void MainView::hideToTray() {
         application.minimize();
 }
 
+void MainView::showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colour) {
+    memo.setFont(font);
+    memo.setColour(colour);
+    memo.setVisible(true);
+    memo.bringToFront();
+}
+
 std::string MainView::GetVersionText() { return util::GetVersionText(services.process); }
 
 }  // namespace vexal::view

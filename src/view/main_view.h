@@ -118,6 +118,8 @@ public:
     void clearOdCfg();
     [[nodiscard]] std::string GetVersionText();
     void hideToTray();  // hide-window, or minimize when no tray icon stands
+    // A viewer laid over the window, in front of everything else on it.
+    void showViewer(ui::Memo& memo, const ui::Font& font, ui::Colour colour);
 
     platform::Services& services;
     settings::Config& config;

@@ -161,7 +161,7 @@ TEST_F(BackupTest, ARenamedProgramArchivesItsOwnSettingsFile) {
     settings::Config renamed(fake.fs, std::string(kProgram) + "MyLauncher.ini");
     TfrmVexal other(services, renamed, app);
     run([&] { other.FormCreate(); });
-    run([&] { other.sbtnBackupClick(); });
+    run([&] { other.backupCommands.backup(); });
     const auto names = namesIn(archive());
     EXPECT_EQ(std::count(names.begin(), names.end(), "MyLauncher.ini"), 1);
     EXPECT_EQ(std::count(names.begin(), names.end(), "Vexal.ini"), 0);

@@ -3,6 +3,7 @@
 // window with a scripted network.
 #include <gtest/gtest.h>
 
+#include "launch/launch_rules.h"
 #include "servers/map_index.h"
 #include "servers/server_list.h"
 #include "servers/status_reply.h"
@@ -150,7 +151,10 @@ TEST(ServerList, OneRowPerDistinctConnectLine) {
         "+map oasis (not a +connect line once the comment is gone)",
         "+connectnow 1.2.3.4",
     };
-    const auto servers = servers::serversOf(lines);
+    // As the window asks them: what the game would get from each line.
+    std::vector<std::string> commandLines;
+    for (const auto& line : lines) commandLines.push_back(launch::composeLaunchParameters(line, "", ""));
+    const auto servers = servers::serversOf(commandLines);
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"127.0.0.1:27961", ""},
         {"Example.Net:27960", ""},
@@ -248,7 +252,7 @@ protected:
     void after(std::uint64_t ms) {
         for (std::uint64_t t = 0; t < ms; t += 20) {
             net.now += 20;
-            run([&] { form->tmServersTimer(); });
+            run([&] { form->serverStatus.poll(); });
         }
     }
     [[nodiscard]] std::string shown() const { return form->memServers.text(); }
@@ -298,7 +302,7 @@ TEST_F(ServerStatusTest, OpeningAsksEveryServerAtOnceAndShowsWhoPlaysWhere) {
     EXPECT_GE(net.sent.size(), 9u) << "refreshed after 10 s";
 
     int escape = 27;
-    run([&] { form->memReadmeKeyDown(escape); });
+    run([&] { form->textViewers.keyDown(escape); });
     EXPECT_FALSE(form->memServers.visible());
     EXPECT_FALSE(net.isOpen()) << "closing the viewer closes the socket";
     const auto sentBefore = net.sent.size();
@@ -352,7 +356,7 @@ TEST_F(ServerStatusTest, ThePredefinedListSendsNothingAndANetworkRefusedIsARow) 
     openWithF5();
     after(1000);
     EXPECT_TRUE(net.sent.empty()) << "their documentation addresses never receive a packet";
-    run([&] { form->stInfoClick(); });
+    run([&] { form->textViewers.close(); });
 
     net.refuseSocket = true;
     openWithF5();
@@ -364,11 +368,11 @@ TEST_F(ServerStatusTest, TheTrayItemOpensItAndAnEmptyListSaysSo) {
     startWithServers({});
     form->setVisible(false);
     run([&] { form->onCommand(Cmd::TrayServerStatus); });
-    EXPECT_TRUE(form->viewerState.trayOpened()) << "closing sends the window back to the tray";
+    EXPECT_TRUE(form->textViewers.trayOpened()) << "closing sends the window back to the tray";
     EXPECT_TRUE(form->memServers.visible());
     EXPECT_NE(shown().find(servers::text::kNoServers), std::string::npos);
-    run([&] { form->stInfoClick(); });
-    EXPECT_FALSE(form->viewerState.trayOpened());
+    run([&] { form->textViewers.close(); });
+    EXPECT_FALSE(form->textViewers.trayOpened());
     EXPECT_FALSE(form->memServers.visible());
 }
 

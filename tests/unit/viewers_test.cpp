@@ -82,7 +82,7 @@ TEST_F(ViewersTest, MissingFilesAreSaidAndNothingOpens) {
     fake.fs.addDirectory("C:\\ASE");
     startWith();
     const auto before = fake.sound.played.size();
-    run([&] { form->sbtnReadmeClick(); });
+    run([&] { form->textViewers.readme(); });
     run([&] { form->onCommand(Cmd::Changes); });
     run([&] { form->onCommand(Cmd::AseLog); });
     run([&] { form->onCommand(Cmd::LaunchInfo); });
@@ -181,13 +181,13 @@ TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnCloseOnlyWhileTheIconStand
     form->setFormObserver(&watch);
     app.setObserver(&watch);
     run([&] { form->onCommand(Cmd::TrayReadme); });
-    EXPECT_TRUE(form->viewerState.trayOpened());
+    EXPECT_TRUE(form->textViewers.trayOpened());
     EXPECT_TRUE(form->memReadme.visible());
-    run([&] { form->stInfoClick(); });
-    EXPECT_FALSE(form->viewerState.trayOpened());
+    run([&] { form->textViewers.close(); });
+    EXPECT_FALSE(form->textViewers.trayOpened());
     EXPECT_EQ(watch.done, "show hide ");
-    run([&] { form->sbtnReadmeClick(); });
-    run([&] { form->stInfoClick(); });
+    run([&] { form->textViewers.readme(); });
+    run([&] { form->textViewers.close(); });
     EXPECT_EQ(watch.done, "show hide ") << "a readme opened in the window closes without hiding it";
 
     // The icon switched off while the readme is open: no way back from hiding,
@@ -196,7 +196,7 @@ TEST_F(ViewersTest, TheTrayReadmeHidesTheWindowAgainOnCloseOnlyWhileTheIconStand
     run([&] { form->onCommand(Cmd::TrayReadme); });
     run([&] { form->cbTray.toggleByUser(); });
     ASSERT_FALSE(form->ctrayIcon.visible());
-    run([&] { form->stInfoClick(); });
+    run([&] { form->textViewers.close(); });
     EXPECT_EQ(watch.done, "show minimize ");
     form->setFormObserver(nullptr);
     app.setObserver(nullptr);
@@ -207,7 +207,7 @@ TEST_F(ViewersTest, EditableModeWritesBackOnlyWhatTheUserChangedInAWholeFile) {
     fake.fs.addFile(readme, "old\r\n");
     fake.process.args = {"/editable"};
     startWith();
-    run([&] { form->sbtnReadmeClick(); });
+    run([&] { form->textViewers.readme(); });
     EXPECT_FALSE(form->memReadme.readOnly());
     EXPECT_EQ(fake.fs.contents(readme), "old\r\n") << "loading is no change";
     form->memReadme.modified = true;
@@ -216,7 +216,7 @@ TEST_F(ViewersTest, EditableModeWritesBackOnlyWhatTheUserChangedInAWholeFile) {
 
     // A file too big to hold whole is shown in part and never written back.
     fake.fs.addFile(readme, std::string(viewers::kViewerBytes + 10, 'a') + "\r\n");
-    run([&] { form->sbtnReadmeClick(); });
+    run([&] { form->textViewers.readme(); });
     form->memReadme.modified = true;
     run([&] { form->memReadme.setText("short"); });
     EXPECT_EQ(fake.fs.contents(readme)->size(), viewers::kViewerBytes + 12);
@@ -230,8 +230,8 @@ TEST_F(ViewersTest, AnEditedFileThatCannotBeSavedIsSaidOnceAndANulByteKeepsTheVi
         std::function<void(TfrmVexal&)> open;
         std::string file;
     } rows[] = {
-        {&TfrmVexal::memReadme, [](TfrmVexal& f) { f.sbtnReadmeClick(); }, "readme-vexal.txt"},
-        {&TfrmVexal::memChanges, [](TfrmVexal& f) { f.mnuChangesClick(); }, "changes-vexal.txt"},
+        {&TfrmVexal::memReadme, [](TfrmVexal& f) { f.textViewers.readme(); }, "readme-vexal.txt"},
+        {&TfrmVexal::memChanges, [](TfrmVexal& f) { f.textViewers.changes(); }, "changes-vexal.txt"},
     };
     for (const auto& row : rows) {
         const std::string path = std::string(kProgram) + row.file;
@@ -277,7 +277,7 @@ TEST_F(ViewersTest, TheReadmeAndLogSwitchesOpenTheirViewerOnceAtTheFirstShowing)
     startWith();
     run([&] { form->FormShow(); });
     EXPECT_TRUE(form->memETLog.visible());
-    run([&] { form->stInfoClick(); });
+    run([&] { form->textViewers.close(); });
     run([&] { form->FormShow(); });
     EXPECT_FALSE(form->memETLog.visible()) << "a later showing from the tray does not open it again";
     // Leaving PB-Update, choosing an editor ... rerun the initialisation, which
