@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/layout.h"
 #include "app/wiring.h"
-#include "view/main_view.h"
 #include "backup/backup_commands.h"
 #include "backup/zip_archive.h"
 #include "launch/launcher.h"
@@ -16,15 +16,17 @@
 #include "servers/server_status.h"
 #include "settings/config.h"
 #include "settings/keys.h"
-#include "shell/hover_count.h"
-#include "tools/hotkeys.h"
 #include "settings/paths.h"
+#include "shell/shell.h"
+#include "tools/hotkeys.h"
+#include "tools/toolbox.h"
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/window_model.h"
 #include "util/file_count.h"
+#include "view/main_view.h"
 #include "viewers/viewers.h"
 
 namespace vexal {
@@ -63,61 +65,6 @@ public:
 
     // ---- game directory (settings/)
     void bitbtnSelDirClick();
-
-    // ---- sound (shell/)
-    void mnuSoundClick();
-
-    // ---- status line and hints (shell/)
-    void MyHintProc(const std::string& hint);
-    void assignStartHints();
-    void bitbtnSelDirMouseMove();
-    void imgAboutMouseMove();
-    void sbtnNotepadMouseMove();
-    void sbtnEditorMouseMove();
-    void sbtnBackupMouseMove();
-    void sbtnRestoreMouseMove();
-    void bitbtnLogMouseMove();
-    void btnPBMouseMove();
-    void lboxParamMouseMove();
-    void bitbtnDemoMouseMove();
-    void bitbtnPictureMouseMove();
-    void bitbtnSelMapMouseMove();
-    void bitbtnRunMouseMove();
-    void bitbtnASEMouseMove();
-    // The demos or screenshots folder of the mod the parameter line starts.
-    [[nodiscard]] std::string gameFilesFolder(const std::string& kind) const;
-    [[nodiscard]] std::string editorHint() const;
-    [[nodiscard]] std::int32_t hoverCount(const ui::Control& button, const std::string& folder);
-
-    // ---- window state, tray icon and option toggles (shell/)
-    void cbMinimizeClick();
-    void cbCloseClick();
-    void cbTrayClick();
-    void optionMouseDown(ui::MouseButton button);  // the check boxes' click sound
-    void mnuMinimizeClick();
-    void mnuCloseClick();
-    void mnuTasktrayClick();
-    void mnuMaxClick();
-    void ctrayIconDblClick();
-    void storeOption(const ui::CheckBox& box, const settings::BoolKey& key);
-    void loadOptions();      // start-up step: stored options into the check boxes
-    void loadWindowState();  // start-up step: tray, list geometry
-
-    // ---- date and time (shell/)
-    void tmDateTimer();
-    void tmTimeTimer();
-    void stDateMouseDown(ui::MouseButton button);
-
-    // ---- hotkey minimizer (tools/)
-    void registerHotkeys();  // the last start-up step
-    void unregisterHotkeys();
-    void WMHotKey(int id);
-    void MinimizeET();
-    void fillHotkeyBox();
-    void cbxHotKeyChange();
-    void cbxHotKeyKeyPress(char& key);
-    void cbxHotKeyEnter();
-    void cbxHotKeyExit();
 
     // ---- parameter list (launch/)
     void edtParamChange();
@@ -195,35 +142,27 @@ public:
     void closeServerStatus();  // part of close-viewers
     void showServerStatus();
 
-    // ---- config editing (tools/)
-    bool EditorExists();
-
-    // ---- companion programs, game file pickers, nickname, help and about (tools/)
-    void bitbtnASEClick();
-    void bitbtnASEExit();
-    void btnPBClick();
-    void bitbtnDemoClick();
-    void bitbtnPictureClick();
-    void bitbtnEditClick();
-    void sbtnEditorClick();
-    void sbtnNotepadClick();
-    void mnuNickClick();
-    void mnuETReadmeClick();
-    void mnuDownloadClick();
-    void mnuAboutClick();
-
-    [[nodiscard]] std::string runHint() const;
-
     servers::ServerStatus serverStatus{services.network, services.fs};
     void keepFolderCounts();
 
     // ---- each feature's own state
     launch::ListFile paramFile{services.fs, services.dialogs}, mapFile{services.fs, services.dialogs};
     launch::Launcher launcher;
-    tools::HotkeyMinimizer minimizer{services.hotkeys};
     viewers::Viewers viewerState;
     backup::BackupCommands backupCommands;
-    shell::HoverCount unwatchedCount;  // for a folder the folder watch cannot follow
+    // The window's shell (shell/) and the tools (tools/).
+    tools::Hotkeys hotkeys{*this, [this] { return launcher.gameStarted(); }};
+    shell::Hints hints{*this, [this] { return hotkeys.runHint(); }};
+    shell::Options options{*this, layout::kClientWidth};
+    shell::DateTimeField dateTime{*this};
+    tools::Toolbox toolbox{*this,
+                           {.refresh = [this] { refresh(); },
+                            .deleteProfile = [this] { cbDelProfileClick(); },
+                            .mapChanged = [this] { cbxMapChange(); },
+                            .gameStarted = [this](bool started) { launcher.gameStarted(started); }}};
+    // What the map list asks of the tools.
+    bool EditorExists() { return toolbox.editorExists(); }
+    void mnuAboutClick() { toolbox.about(); }
 
 private:
     void buildLayout();

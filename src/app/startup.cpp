@@ -3,7 +3,6 @@
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
 #include "shell/texts.h"
-#include "tools/hotkeys.h"
 #include "util/case_fold.h"
 #include "util/error.h"
 #include "util/temporaries.h"
@@ -58,7 +57,7 @@ void TfrmVexal::readSwitches() {
 // The first start: the command line and the clean-up belong to it alone; the
 // restore, readme and log requests are served once, when the window first shows.
 void TfrmVexal::FormCreate() {
-    application.onHint = [this](const std::string& hint) { MyHintProc(hint); };
+    application.onHint = [this](const std::string& hint) { hints.show(hint); };
     readSwitches();
     programDir = settings::programDirectoryOf(services.process.exePath());
     backupDir = programDir + settings::kBackupFolder;
@@ -102,14 +101,15 @@ void TfrmVexal::loadFeatures() {
     mapStatistics();
     loadBackupHints();
     viewerState.forgetTray();
-    loadWindowState();
+    options.loadWindowState();
     loadCaptions(longName);
-    assignStartHints();
+    hints.assign();
+    toolbox.loadHints();
     loadParamList();
-    fillHotkeyBox();
+    hotkeys.fillBox();
     updateMapInfoEnabled();
     sbtnReadme.setEnabled(services.fs.fileExists(programDir + settings::kReadmeFile));
-    registerHotkeys();
+    hotkeys.registerAll();
 }
 
 // Every stored value into its field, box and menu mark.
@@ -119,7 +119,7 @@ void TfrmVexal::loadSettings() {
     editorPath = settings::read(doc, settings::key::editor);
     edtParam.setText(settings::read(doc, settings::key::etParam));
     cbxMap.setText(settings::read(doc, settings::key::map));
-    loadOptions();
+    options.load();
     pbLog = settings::read(doc, settings::key::pblog);
     lastLog = settings::read(doc, settings::key::lastlog);
     lastBackup = settings::read(doc, settings::key::lastbackup);
@@ -132,13 +132,13 @@ void TfrmVexal::loadSettings() {
     tmDate.setEnabled(settings::read(doc, settings::key::dateTimer));
     nickname = settings::read(doc, settings::key::nick);
     lastCfg = settings::read(doc, settings::key::lastcfg);
-    minimizer.load(settings::read(doc, settings::key::hotkey));
+    hotkeys.load(settings::read(doc, settings::key::hotkey));
 }
 
 void TfrmVexal::loadRunTexts(const std::string& longName) {
-    bitbtnRun.setHint(runHint());
+    bitbtnRun.setHint(hotkeys.runHint());
     mnuRunET->setCaption(launch::runMenuCaption(longName, false));
-    mnuRunET->setHint(runHint());
+    mnuRunET->setHint(hotkeys.runHint());
 }
 
 void TfrmVexal::loadBackupHints() {
@@ -178,7 +178,7 @@ void TfrmVexal::FormShow() {
 }
 
 void TfrmVexal::FormDestroy() {
-    unregisterHotkeys();
+    hotkeys.unregisterAll();
     // The folder watch's thread must not outlive the window it reports to.
     folderCounts.stop();
     services.folderWatch.stop();

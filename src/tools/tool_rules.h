@@ -4,13 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "util/path_text.h"
+
 namespace vexal::tools {
 
-// The parameter line plays the etpro mod: its demos and screenshots live in
-// "etpro" instead of "etmain". A plain substring test in this letter case.
-[[nodiscard]] bool playsEtpro(const std::string& paramLine);
-// gameDir + "\etpro\<sub>" or gameDir + "\etmain\<sub>".
-[[nodiscard]] std::string modFolder(const std::string& gameDir, const std::string& paramLine, const std::string& sub);
+// The map list still asks for the demo and screenshot folders here.
+using util::modFolder;
 
 // One file argument for a program started through the shell: in double quotes,
 // so a path with blanks arrives as one argument.
