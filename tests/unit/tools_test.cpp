@@ -1,8 +1,8 @@
 // Companion programs, game file pickers and the editor, the nickname and the
 // help commands on the headless window.
 #include "tools/tool_rules.h"
-#include "util/path_text.h"
 #include "unit/window_fixture.h"
+#include "util/path_text.h"
 
 using namespace vexal;
 using namespace vexal::testing;
@@ -538,7 +538,8 @@ TEST_F(ToolsTest, TheDownloadAsksWhenConnectedAndEscStartsNothing) {
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0].file.rfind("http://vexal.example.org/download/", 0), 0u);
     EXPECT_EQ(fake.shell.calls[0].show, ShowCmd::Normal);
-    EXPECT_EQ(form->menuItem("mnuDownload")->hint(), " Address: " + fake.shell.calls[0].file) << "the hint names what opens";
+    EXPECT_EQ(form->menuItem("mnuDownload")->hint(), " Address: " + fake.shell.calls[0].file)
+        << "the hint names what opens";
 }
 
 TEST(ToolRules, TheAboutTextNamesTheVersionAndTheAddressesInItsOrder) {
