@@ -43,10 +43,8 @@ private:
 
     view::MainView& v;
     std::function<std::string()> runHint_;
-    // The file count of a folder the folder watch cannot follow: a tree of a few
-    // thousand demos takes tens of milliseconds to walk, and mouse moves come by
-    // the dozen. Counted when the pointer comes onto the button or the folder
-    // changes, and kept while the pointer stays there.
+    // A folder the folder watch cannot follow is counted as the pointer comes onto the button, and
+    // kept while it stays: thousands of demos take tens of milliseconds, mouse moves come by the dozen.
     std::string countedFolder_;
     std::int32_t count_ = 0;
 };

@@ -25,14 +25,13 @@ public:
     void runBrowser();
     void browserLeft() { links_.gameStarted(false); }
     void updatePunkBuster();
-    // ---- the editor and the pickers
+    // ---- the editor, the pickers and the nickname
     [[nodiscard]] bool editorExists();
     void pickDemo();
     void openScreenshot();
     void editConfig();
     void chooseEditor();
     void fallBackToNotepad();
-    // ---- the nickname
     void editNickname();
     // ---- help and about
     void gameReadme();
