@@ -183,7 +183,7 @@ struct BenchWindow {
         const auto t = Clock::now();
         const bool in = pumpUntil(
             [&] {
-                return form.folderCounts.current(form.gameFilesFolder("demos")) &&
+                return form.folderCounts.current(form.hints.gameFilesFolder("demos")) &&
                        form.folderCounts.current(form.programDir + "\\mappics");
             },
             10000);
@@ -240,12 +240,12 @@ int demoMove(const std::string& dir) {
     for (int hover = 0; hover < 30; ++hover) {
         w.app.pointAt(nullptr);
         auto t = Clock::now();
-        form.bitbtnDemoMouseMove();
+        form.hints.overDemos();
         entering.push_back(ms(Clock::now() - t));
         w.app.pointAt(&form.bitbtnDemo);
         for (int i = 0; i < 10; ++i) {
             t = Clock::now();
-            form.bitbtnDemoMouseMove();
+            form.hints.overDemos();
             staying.push_back(ms(Clock::now() - t));
         }
     }
@@ -255,7 +255,7 @@ int demoMove(const std::string& dir) {
                 percentile(staying, 0.5), percentile(staying, 0.99));
 
     // A demo appears in a subfolder, or goes: time until a mouse move shows it.
-    const std::string folder = form.gameFilesFolder("demos"), demo = folder + "\\f1\\bench-new.dm_84";
+    const std::string folder = form.hints.gameFilesFolder("demos"), demo = folder + "\\f1\\bench-new.dm_84";
     const std::int32_t base = *form.folderCounts.current(folder);
     std::vector<double> lag;
     int missed = 0;
@@ -269,7 +269,7 @@ int demoMove(const std::string& dir) {
         const std::string expected = " " + std::to_string(base + (add ? 1 : 0)) + " demo files";
         const bool seen = pumpUntil(
             [&] {
-                form.bitbtnDemoMouseMove();
+                form.hints.overDemos();
                 return form.stInfo.caption().rfind(expected, 0) == 0;
             },
             5000);

@@ -163,7 +163,7 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
     model.clientHeight = layout::kClientHeight;
     model.onDestroy = [this] { FormDestroy(); };
     model.onMenuOpen = [this] { updateMenus(); };
-    model.onHotkey = [this](int id) { WMHotKey(id); };
+    model.onHotkey = [this](int id) { hotkeys.pressed(id); };
     model.showError = std::move(showError);
     return model;
 }

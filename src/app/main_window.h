@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/layout.h"
 #include "app/wiring.h"
-#include "view/main_view.h"
 #include "backup/backup_commands.h"
 #include "launch/launch_rules.h"
 #include "launch/launcher.h"
@@ -17,15 +17,17 @@
 #include "servers/server_view.h"
 #include "settings/config.h"
 #include "settings/keys.h"
-#include "shell/hover_count.h"
-#include "tools/hotkeys.h"
 #include "settings/paths.h"
+#include "shell/shell.h"
+#include "tools/hotkeys.h"
+#include "tools/toolbox.h"
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/window_model.h"
 #include "util/file_count.h"
+#include "view/main_view.h"
 #include "viewers/viewers.h"
 
 namespace vexal {
@@ -63,99 +65,28 @@ public:
     // ---- game directory (settings/)
     void bitbtnSelDirClick();
 
-    // ---- sound (shell/)
-    void mnuSoundClick();
-
-    // ---- status line and hints (shell/)
-    void MyHintProc(const std::string& hint);
-    void assignStartHints();
-    void bitbtnSelDirMouseMove();
-    void imgAboutMouseMove();
-    void sbtnNotepadMouseMove();
-    void sbtnEditorMouseMove();
-    void sbtnBackupMouseMove();
-    void sbtnRestoreMouseMove();
-    void bitbtnLogMouseMove();
-    void btnPBMouseMove();
-    void lboxParamMouseMove();
-    void bitbtnDemoMouseMove();
-    void bitbtnPictureMouseMove();
-    void bitbtnSelMapMouseMove();
-    void bitbtnRunMouseMove();
-    void bitbtnASEMouseMove();
-    // The demos or screenshots folder of the mod the parameter line starts.
-    [[nodiscard]] std::string gameFilesFolder(const std::string& kind) const;
-    [[nodiscard]] std::string editorHint() const;
-    [[nodiscard]] std::int32_t hoverCount(const ui::Control& button, const std::string& folder);
-
-    // ---- window state, tray icon and option toggles (shell/)
-    void cbMinimizeClick();
-    void cbCloseClick();
-    void cbTrayClick();
-    void optionMouseDown(ui::MouseButton button);  // the check boxes' click sound
-    void mnuMinimizeClick();
-    void mnuCloseClick();
-    void mnuTasktrayClick();
-    void mnuMaxClick();
-    void ctrayIconDblClick();
-    void storeOption(const ui::CheckBox& box, const settings::BoolKey& key);
-    void loadOptions();      // start-up step: stored options into the check boxes
-    void loadWindowState();  // start-up step: tray, list geometry
-
-    // ---- date and time (shell/)
-    void tmDateTimer();
-    void tmTimeTimer();
-    void stDateMouseDown(ui::MouseButton button);
-
-    // ---- hotkey minimizer (tools/)
-    void registerHotkeys();  // the last start-up step
-    void unregisterHotkeys();
-    void WMHotKey(int id);
-    void MinimizeET();
-    void fillHotkeyBox();
-    void cbxHotKeyChange();
-    void cbxHotKeyKeyPress(char& key);
-    void cbxHotKeyEnter();
-    void cbxHotKeyExit();
-
-    // ---- the launch, for the features that still reach it through the window
-    void cbxMapChange() { maps.change(); }
-    void cbDelProfileClick() { launcher.profileOptionChange(); }
-
-    // ---- config editing (tools/)
-    bool EditorExists();
-
-    // ---- companion programs, game file pickers, nickname, help and about (tools/)
-    void bitbtnASEClick();
-    void bitbtnASEExit();
-    void btnPBClick();
-    void bitbtnDemoClick();
-    void bitbtnPictureClick();
-    void bitbtnEditClick();
-    void sbtnEditorClick();
-    void sbtnNotepadClick();
-    void mnuNickClick();
-    void mnuETReadmeClick();
-    void mnuDownloadClick();
-    void mnuAboutClick();
-
-    [[nodiscard]] std::string runHint() const;
-
     void keepFolderCounts();
 
-    // ---- each feature's own state
-    launch::MapList maps{*this,
-                         {.editorExists = [this] { return EditorExists(); }, .showAbout = [this] { mnuAboutClick(); }}};
+    // ---- each feature: its state and handlers
+    launch::MapList maps{*this, {.editorExists = [this] { return toolbox.editorExists(); },
+                                 .showAbout = [this] { toolbox.about(); }}};
     launch::ParamList params{*this, maps};
     launch::Launcher launcher{*this, maps};
-    tools::HotkeyMinimizer minimizer{services.hotkeys};
     backup::BackupCommands backupCommands{*this};
     viewers::Viewers textViewers{*this, [this] { serverStatus.close(); }};
     servers::StatusViewer serverStatus{*this, [this] { textViewers.openedFromTray(); },
                                        [](const std::string& line) {
                                            return launch::composeLaunchParameters(line, "", "");
                                        }};
-    shell::HoverCount unwatchedCount;  // for a folder the folder watch cannot follow
+    tools::Hotkeys hotkeys{*this, [this] { return launcher.gameStarted(); }};
+    shell::Hints hints{*this, [this] { return hotkeys.runHint(); }};
+    shell::Options options{*this, layout::kClientWidth};
+    shell::DateTimeField dateTime{*this};
+    tools::Toolbox toolbox{*this,
+                           {.refresh = [this] { refresh(); },
+                            .deleteProfile = [this] { launcher.profileOptionChange(); },
+                            .mapChanged = [this] { maps.change(); },
+                            .gameStarted = [this](bool started) { launcher.gameStarted(started); }}};
 
 private:
     void buildLayout();

@@ -3,10 +3,9 @@
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
 #include "shell/texts.h"
-#include "tools/hotkeys.h"
-#include "tools/tool_rules.h"
 #include "util/case_fold.h"
 #include "util/error.h"
+#include "util/path_text.h"
 #include "util/temporaries.h"
 #include "util/utilities.h"
 
@@ -59,7 +58,7 @@ void TfrmVexal::readSwitches() {
 // The first start: the command line and the clean-up belong to it alone; the
 // restore, readme and log requests are served once, when the window first shows.
 void TfrmVexal::FormCreate() {
-    application.onHint = [this](const std::string& hint) { MyHintProc(hint); };
+    application.onHint = [this](const std::string& hint) { hints.show(hint); };
     readSwitches();
     programDir = settings::programDirectoryOf(services.process.exePath());
     backupDir = programDir + settings::kBackupFolder;
@@ -103,14 +102,15 @@ void TfrmVexal::loadFeatures() {
     maps.statistics();
     loadBackupHints();
     textViewers.forgetTray();
-    loadWindowState();
+    options.loadWindowState();
     loadCaptions(longName);
-    assignStartHints();
+    hints.assign();
+    toolbox.loadHints();
     params.load();
-    fillHotkeyBox();
+    hotkeys.fillBox();
     maps.updateInfoEnabled();
     sbtnReadme.setEnabled(services.fs.fileExists(programDir + settings::kReadmeFile));
-    registerHotkeys();
+    hotkeys.registerAll();
 }
 
 // Every folder the status line and the map statistics count, for the current game
@@ -118,7 +118,7 @@ void TfrmVexal::loadFeatures() {
 void TfrmVexal::keepFolderCounts() {
     std::vector<std::string> folders;
     for (const char* line : {"", "set fs_game etpro"})
-        for (const char* kind : {"demos", "screenshots"}) folders.push_back(tools::modFolder(gameDir, line, kind));
+        for (const char* kind : {"demos", "screenshots"}) folders.push_back(util::modFolder(gameDir, line, kind));
     for (auto& folder : maps.countedFolders()) folders.push_back(std::move(folder));
     folderCounts.keepOnly(folders);
 }
@@ -130,7 +130,7 @@ void TfrmVexal::loadSettings() {
     editorPath = settings::read(doc, settings::key::editor);
     edtParam.setText(settings::read(doc, settings::key::etParam));
     cbxMap.setText(settings::read(doc, settings::key::map));
-    loadOptions();
+    options.load();
     pbLog = settings::read(doc, settings::key::pblog);
     lastLog = settings::read(doc, settings::key::lastlog);
     lastBackup = settings::read(doc, settings::key::lastbackup);
@@ -143,13 +143,13 @@ void TfrmVexal::loadSettings() {
     tmDate.setEnabled(settings::read(doc, settings::key::dateTimer));
     nickname = settings::read(doc, settings::key::nick);
     lastCfg = settings::read(doc, settings::key::lastcfg);
-    minimizer.load(settings::read(doc, settings::key::hotkey));
+    hotkeys.load(settings::read(doc, settings::key::hotkey));
 }
 
 void TfrmVexal::loadRunTexts(const std::string& longName) {
-    bitbtnRun.setHint(runHint());
+    bitbtnRun.setHint(hotkeys.runHint());
     mnuRunET->setCaption(launch::runMenuCaption(longName, false));
-    mnuRunET->setHint(runHint());
+    mnuRunET->setHint(hotkeys.runHint());
 }
 
 void TfrmVexal::loadBackupHints() {
@@ -189,7 +189,7 @@ void TfrmVexal::FormShow() {
 }
 
 void TfrmVexal::FormDestroy() {
-    unregisterHotkeys();
+    hotkeys.unregisterAll();
     // The folder watch's thread must not outlive the window it reports to.
     folderCounts.stop();
     services.folderWatch.stop();

@@ -1,31 +1,31 @@
 // The date or time field at the right end of the status line.
-#include "app/main_window.h"
 #include "settings/keys.h"
+#include "shell/shell.h"
 
-namespace vexal {
+namespace vexal::shell {
 
-void TfrmVexal::tmDateTimer() {
-    stDate.setCaption(services.clock.shortDateText(services.clock.now()));
-    tmDate.interval = 60000;
+void DateTimeField::dateTick() {
+    v.stDate.setCaption(v.services.clock.shortDateText(v.services.clock.now()));
+    v.tmDate.interval = 60000;
 }
 
-void TfrmVexal::tmTimeTimer() {
-    stDate.setCaption(services.clock.longTimeText(services.clock.now()));
-    tmTime.interval = 1000;
+void DateTimeField::timeTick() {
+    v.stDate.setCaption(v.services.clock.longTimeText(v.services.clock.now()));
+    v.tmTime.interval = 1000;
 }
 
 // Left button: date; any other button: time. The click writes the value at once.
-void TfrmVexal::stDateMouseDown(ui::MouseButton button) {
-    playClick();
+void DateTimeField::pressed(ui::MouseButton button) {
+    v.playClick();
     const bool date = button == ui::MouseButton::Left;
-    tmTime.setEnabled(!date);
-    tmDate.setEnabled(date);
-    const auto now = services.clock.now();
-    stDate.setCaption(date ? services.clock.shortDateText(now) : services.clock.longTimeText(now));
-    auto& doc = config.doc();
-    settings::write(doc, settings::key::dateTimer, tmDate.enabled());
-    settings::write(doc, settings::key::timeTimer, tmTime.enabled());
-    saveSettings();
+    v.tmTime.setEnabled(!date);
+    v.tmDate.setEnabled(date);
+    const auto now = v.services.clock.now();
+    v.stDate.setCaption(date ? v.services.clock.shortDateText(now) : v.services.clock.longTimeText(now));
+    auto& doc = v.config.doc();
+    settings::write(doc, settings::key::dateTimer, v.tmDate.enabled());
+    settings::write(doc, settings::key::timeTimer, v.tmTime.enabled());
+    v.saveSettings();
 }
 
-}  // namespace vexal
+}  // namespace vexal::shell

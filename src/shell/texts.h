@@ -13,7 +13,6 @@ inline constexpr const char* kNoNotepad = " No default Windows editor found!";
 inline constexpr const char* kEditorCurrent = " Select your ET Editor (Current: ";  // + path + ")"
 inline constexpr const char* kEditorNotConfigured = " Select your ET Editor (not yet configured)";
 inline constexpr const char* kLastBackup = " Last backup to vexal-backup.zip on: ";
-inline constexpr const char* kNever = "never";
 inline constexpr const char* kRestoreHint = " Restore all files and ini values from vexal-backup.zip";
 inline constexpr const char* kLogNeverOpened = " Logfile never opened";
 inline constexpr const char* kLastPbUpdate = " Last Punk Buster update: ";
@@ -46,14 +45,12 @@ inline constexpr const char* kMapInfoHint = " Shows map infos for the current ET
 inline constexpr const char* kLogHint = " Show the ET logfile etconsole.log";
 inline constexpr const char* kBuddyLogHint = " Show the All Seeing Eye buddylog.txt";
 inline constexpr const char* kLaunchInfoHint = " Server infos about last ET game started with ASE";
-inline constexpr const char* kNoNickname = " Nickname for Enemy Territory not yet configured!";
 inline constexpr const char* kNotepadHint = " Fall back to Windows Notepad.exe";
 inline constexpr const char* kMinMaxHint = " Maximize/Minimize the Parameter listbox size";
 inline constexpr const char* kBackupHint = " Create a backup from all important Vexal files";
 inline constexpr const char* kBackupOnQuitHint = " Create a backup if Vexal quit";
 inline constexpr const char* kReadmeHint = " Show readme-vexal.txt";
 inline constexpr const char* kSupportHint = " Show the Support html files for Enemy Territory";
-inline constexpr const char* kAddress = " Address: ";  // + the download address
 inline constexpr const char* kChangesHint = " Show changes-vexal.txt";
 
 // The window caption and the tray menu's first row, with the program's version.
@@ -62,18 +59,6 @@ inline constexpr const char* kChangesHint = " Show changes-vexal.txt";
 }
 [[nodiscard]] inline std::string trayShowCaption(const std::string& version) {
     return "Show Vexal (" + version + " final)";
-}
-
-// The Run hint, long form (start-up, refresh, mouse over Run) and short form
-// (right after the hotkey character changed).
-[[nodiscard]] inline std::string runHintLong(char k) {
-    const std::string c(1, k);
-    return " Run ET.exe -- (press Alt+" + c + " or Ctrl+" + c + " into ET for minimize ET or " +
-           "use Ctrl+End for quit ET.exe";
-}
-[[nodiscard]] inline std::string runHintShort(char k) {
-    const std::string c(1, k);
-    return " Run ET.exe -- (press Alt+" + c + " or Ctrl+" + c + " into ET for minimize ET and" + " return to Desktop)";
 }
 
 }  // namespace vexal::shell::text

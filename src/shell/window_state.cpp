@@ -1,106 +1,95 @@
-// The four options that exist twice (check box and menu item), the tray icon and
-// the parameter list's maximize toggle.
-#include "app/layout.h"
-#include "app/main_window.h"
+// The four options that exist twice (check box and menu item), the sound switch,
+// the tray icon and the parameter list's maximize toggle.
 #include "settings/keys.h"
+#include "shell/shell.h"
+#include "shell/texts.h"
 
-namespace vexal {
+namespace vexal::shell {
 
 // The check box holds the state; its menu item mirrors it and the key stores it.
-void TfrmVexal::storeOption(const ui::CheckBox& box, const settings::BoolKey& key) {
-    settings::write(config.doc(), key, box.checked());
-    saveSettings();
+void Options::store(const ui::CheckBox& box, const settings::BoolKey& key) {
+    settings::write(v.config.doc(), key, box.checked());
+    v.saveSettings();
 }
 
 // Minimize and Close after start exclude each other: with the window closed
 // there is nothing left to minimize, and no hotkey to bring it back.
-void TfrmVexal::cbMinimizeClick() {
-    if (cbMinimize.checked()) cbClose.setChecked(false);
-    storeOption(cbMinimize, settings::key::minimize);
+void Options::minimizeChanged() {
+    if (v.cbMinimize.checked()) v.cbClose.setChecked(false);
+    store(v.cbMinimize, settings::key::minimize);
 }
 
-void TfrmVexal::cbCloseClick() {
-    if (cbClose.checked()) cbMinimize.setChecked(false);
+void Options::closeChanged() {
+    if (v.cbClose.checked()) v.cbMinimize.setChecked(false);
     // A closed launcher receives no hotkey.
-    lbMinET.setEnabled(!cbClose.checked());
-    cbxHotKey.setEnabled(!cbClose.checked());
-    storeOption(cbClose, settings::key::close);
+    v.lbMinET.setEnabled(!v.cbClose.checked());
+    v.cbxHotKey.setEnabled(!v.cbClose.checked());
+    store(v.cbClose, settings::key::close);
 }
 
-void TfrmVexal::cbTrayClick() {
-    ctrayIcon.minimizeToTray = cbTray.checked();
-    ctrayIcon.setVisible(cbTray.checked());
-    storeOption(cbTray, settings::key::trayIcon);
+void Options::trayChanged() {
+    v.ctrayIcon.minimizeToTray = v.cbTray.checked();
+    v.ctrayIcon.setVisible(v.cbTray.checked());
+    store(v.cbTray, settings::key::trayIcon);
 }
 
-void TfrmVexal::optionMouseDown(ui::MouseButton button) {
-    if (button == ui::MouseButton::Left) playClick();
+// The menu item turns its check box over, which runs the box's own change.
+void Options::toggle(ui::CheckBox& box) {
+    v.playClick();
+    box.setChecked(!box.checked());
 }
 
-void TfrmVexal::mnuMinimizeClick() {
-    playClick();
-    cbMinimize.setChecked(!cbMinimize.checked());
-}
-
-void TfrmVexal::mnuCloseClick() {
-    playClick();
-    cbClose.setChecked(!cbClose.checked());
-}
-
-void TfrmVexal::mnuTasktrayClick() {
-    playClick();
-    cbTray.setChecked(!cbTray.checked());
+void Options::toggleSound() {
+    settings::write(v.config.doc(), settings::key::sound, !v.setting(settings::key::sound));
+    v.saveSettings();
+    v.playClick();  // heard only when sound has just been switched on
+    v.mnuSound->setHint(v.setting(settings::key::sound) ? text::kSoundOn : text::kSoundOff);
 }
 
 // The direction follows the list's real position, not the stored flag, so a
 // hand-edited geometry is put right by the first F4.
-void TfrmVexal::mnuMaxClick() {
-    constexpr int w = layout::kClientWidth;
-    playClick();
-    if (lboxParam.bounds().left == w - 378) {
-        setFocus(&btnAdd);
-        edtParam.setLeft(w - 545);
-        edtParam.setWidth(w - 105);
-        lboxParam.setLeft(w - 545);
-        lboxParam.setWidth(w - 32);
-        listMaximized = true;
-        bitbtnSelDir.setVisible(false);
+void Options::toggleListSize() {
+    const int w = clientWidth_;
+    v.playClick();
+    if (v.lboxParam.bounds().left == w - 378) {
+        v.setFocus(&v.btnAdd);
+        v.edtParam.setLeft(w - 545);
+        v.edtParam.setWidth(w - 105);
+        v.lboxParam.setLeft(w - 545);
+        v.lboxParam.setWidth(w - 32);
+        v.listMaximized = true;
+        v.bitbtnSelDir.setVisible(false);
     } else {
-        edtParam.setLeft(w - 378);
-        edtParam.setWidth(w - 272);
-        lboxParam.setLeft(w - 378);
-        lboxParam.setWidth(w - 199);
-        listMaximized = false;
-        bitbtnSelDir.setVisible(true);
+        v.edtParam.setLeft(w - 378);
+        v.edtParam.setWidth(w - 272);
+        v.lboxParam.setLeft(w - 378);
+        v.lboxParam.setWidth(w - 199);
+        v.listMaximized = false;
+        v.bitbtnSelDir.setVisible(true);
     }
-    auto& doc = config.doc();
-    settings::write(doc, settings::key::maxListbox, listMaximized);
-    settings::write(doc, settings::key::paramLeft, lboxParam.bounds().left);
-    settings::write(doc, settings::key::paramWidth, lboxParam.bounds().width);
-    settings::write(doc, settings::key::editLeft, edtParam.bounds().left);
-    settings::write(doc, settings::key::editWidth, edtParam.bounds().width);
-    saveSettings();
+    auto& doc = v.config.doc();
+    settings::write(doc, settings::key::maxListbox, v.listMaximized);
+    settings::write(doc, settings::key::paramLeft, v.lboxParam.bounds().left);
+    settings::write(doc, settings::key::paramWidth, v.lboxParam.bounds().width);
+    settings::write(doc, settings::key::editLeft, v.edtParam.bounds().left);
+    settings::write(doc, settings::key::editWidth, v.edtParam.bounds().width);
+    v.saveSettings();
 }
 
-void TfrmVexal::ctrayIconDblClick() { show(); }
-
-// A hidden window comes back only through its tray icon: with none standing it
-// goes to the taskbar instead, or the program would live on out of reach, still
-// holding the single-instance mutex that turns every later start away.
 // Start-up and refresh: stored options into the boxes, in this order; each change
 // runs the box's own click handler, which also writes the value back.
-void TfrmVexal::loadOptions() {
-    const auto& doc = config.doc();
-    cbClose.setChecked(settings::read(doc, settings::key::close));
-    cbMinimize.setChecked(settings::read(doc, settings::key::minimize));
-    cbTray.setChecked(settings::read(doc, settings::key::trayIcon));
-    cbDelProfile.setChecked(settings::read(doc, settings::key::delProfile));
+void Options::load() {
+    const auto& doc = v.config.doc();
+    v.cbClose.setChecked(settings::read(doc, settings::key::close));
+    v.cbMinimize.setChecked(settings::read(doc, settings::key::minimize));
+    v.cbTray.setChecked(settings::read(doc, settings::key::trayIcon));
+    v.cbDelProfile.setChecked(settings::read(doc, settings::key::delProfile));
 }
 
-void TfrmVexal::loadWindowState() {
-    ctrayIcon.minimizeToTray = cbTray.checked();
-    ctrayIcon.setVisible(cbTray.checked());
-    bitbtnSelDir.setVisible(!listMaximized);
+void Options::loadWindowState() {
+    v.ctrayIcon.minimizeToTray = v.cbTray.checked();
+    v.ctrayIcon.setVisible(v.cbTray.checked());
+    v.bitbtnSelDir.setVisible(!v.listMaximized);
 }
 
-}  // namespace vexal
+}  // namespace vexal::shell

@@ -1,63 +1,58 @@
 // The server browser and the PunkBuster updater, started like the game itself.
-#include "app/main_window.h"
 #include "settings/paths.h"
-#include "shell/texts.h"
 #include "tools/texts.h"
+#include "tools/toolbox.h"
 #include "util/utilities.h"
 
-namespace vexal {
+namespace vexal::tools {
 
-void TfrmVexal::bitbtnASEClick() {
-    playFeedback(programDir + settings::kClickSound);
-    cbDelProfileClick();
-    if (!services.fs.fileExists(eyePath)) {
-        clearOdCfg();
-        odCfg.filter = tools::texts::kExeFilter;
-        odCfg.title = tools::texts::kSelectProgramTitle;
-        if (const auto files = services.dialogs.openFile(odCfg)) eyePath = files->front();
-        settings::write(config.doc(), settings::key::eyePath, eyePath);
-        saveSettings();
+void Toolbox::runBrowser() {
+    v.playFeedback(v.programDir + settings::kClickSound);
+    links_.deleteProfile();
+    if (!v.services.fs.fileExists(v.eyePath)) {
+        v.clearOdCfg();
+        v.odCfg.filter = texts::kExeFilter;
+        v.odCfg.title = texts::kSelectProgramTitle;
+        if (const auto files = v.services.dialogs.openFile(v.odCfg)) v.eyePath = files->front();
+        settings::write(v.config.doc(), settings::key::eyePath, v.eyePath);
+        v.saveSettings();
         // Still nothing to start (the choice was cancelled): the launcher stays as it is.
-        if (!services.fs.fileExists(eyePath)) return;
+        if (!v.services.fs.fileExists(v.eyePath)) return;
     }
     // The shell is asked first: a program it refuses is reported, and the
     // launcher neither hides nor closes for a start that did not happen.
-    services.shell.open(eyePath, "", "", platform::ShowCmd::Show, true);
-    if (cbMinimize.checked()) application.minimize();
-    if (cbClose.checked()) close();  // the program ends once this handler has returned
-    launcher.gameStarted(true);
+    v.services.shell.open(v.eyePath, "", "", platform::ShowCmd::Show, true);
+    if (v.cbMinimize.checked()) v.application.minimize();
+    if (v.cbClose.checked()) v.close();  // the program ends once this handler has returned
+    links_.gameStarted(true);
 }
 
-void TfrmVexal::bitbtnASEExit() { launcher.gameStarted(false); }
-
-void TfrmVexal::btnPBClick() {
-    playFeedback(programDir + settings::kClickSound);
-    application.setTitle(tools::texts::kLastPbUpdate +
-                         (settings::isSet(pbLog) ? pbLog : std::string(shell::text::kNever)));
-    if (!util::InternetConnected(services.connectivity)) {
-        services.dialogs.messageBox(tools::texts::kNotConnected, platform::BoxKind::Warning,
-                                    platform::BoxButtons::Cancel);
-        refresh();
+void Toolbox::updatePunkBuster() {
+    v.playFeedback(v.programDir + settings::kClickSound);
+    v.application.setTitle(texts::kLastPbUpdate + (settings::isSet(v.pbLog) ? v.pbLog : std::string(view::kNever)));
+    if (!util::InternetConnected(v.services.connectivity)) {
+        v.services.dialogs.messageBox(texts::kNotConnected, platform::BoxKind::Warning, platform::BoxButtons::Cancel);
+        links_.refresh();
         return;
     }
-    if (services.dialogs.messageBox(tools::texts::kReallyUpdate, platform::BoxKind::Plain,
-                                    platform::BoxButtons::YesCancel) != platform::BoxResult::Yes)
+    if (v.services.dialogs.messageBox(texts::kReallyUpdate, platform::BoxKind::Plain,
+                                      platform::BoxButtons::YesCancel) != platform::BoxResult::Yes)
         return;
-    const std::string folder = gameDir + "\\pb";
+    const std::string folder = v.gameDir + "\\pb";
     const std::string updater = folder + "\\pbweb.exe";
-    if (!services.fs.fileExists(updater)) {
-        services.dialogs.messageBox(tools::texts::kUpdaterMissing + folder + tools::texts::kUpdaterMissingEnd,
-                                    platform::BoxKind::Warning, platform::BoxButtons::Ok);
+    if (!v.services.fs.fileExists(updater)) {
+        v.services.dialogs.messageBox(texts::kUpdaterMissing + folder + texts::kUpdaterMissingEnd,
+                                      platform::BoxKind::Warning, platform::BoxButtons::Ok);
         return;
     }
     // The updater looks for its files in its own folder.
-    util::enterFolder(services.fs, folder);
-    playFeedback(programDir + settings::kClickSound);
-    services.shell.open(updater, "", "", platform::ShowCmd::Show, false);
+    util::enterFolder(v.services.fs, folder);
+    v.playFeedback(v.programDir + settings::kClickSound);
+    v.services.shell.open(updater, "", "", platform::ShowCmd::Show, false);
     // Recorded only once the shell has accepted the start.
-    settings::write(config.doc(), settings::key::pblog, services.clock.dateTimeText(services.clock.now()));
-    saveSettings();
-    refresh();
+    settings::write(v.config.doc(), settings::key::pblog, v.services.clock.dateTimeText(v.services.clock.now()));
+    v.saveSettings();
+    links_.refresh();
 }
 
-}  // namespace vexal
+}  // namespace vexal::tools

@@ -1,54 +1,53 @@
 // The Help menu's ways out of the launcher: the game's documentation, the
 // download address and the about box with its tune.
-#include "app/main_window.h"
 #include "settings/paths.h"
 #include "tools/texts.h"
 #include "tools/tool_rules.h"
+#include "tools/toolbox.h"
 #include "util/utilities.h"
 
-namespace vexal {
+namespace vexal::tools {
 
-void TfrmVexal::mnuETReadmeClick() {
-    playFeedback(programDir + settings::kClickSound);
-    const std::string docs = gameDir + "\\Docs\\Help\\index.htm";
-    if (services.fs.fileExists(docs)) {
-        services.shell.open(docs, "", "", platform::ShowCmd::Normal, false);
+void Toolbox::gameReadme() {
+    v.playFeedback(v.programDir + settings::kClickSound);
+    const std::string docs = v.gameDir + "\\Docs\\Help\\index.htm";
+    if (v.services.fs.fileExists(docs)) {
+        v.services.shell.open(docs, "", "", platform::ShowCmd::Normal, false);
         return;
     }
-    services.dialogs.messageBox(tools::texts::kDocsMissing + docs + ")", platform::BoxKind::Information,
-                                platform::BoxButtons::Ok);
+    v.services.dialogs.messageBox(texts::kDocsMissing + docs + ")", platform::BoxKind::Information,
+                                  platform::BoxButtons::Ok);
 }
 
-void TfrmVexal::mnuDownloadClick() {
-    playFeedback(programDir + settings::kClickSound);
-    if (!util::InternetConnected(services.connectivity)) {
-        services.dialogs.messageBox(tools::texts::kNotConnected, platform::BoxKind::Warning,
-                                    platform::BoxButtons::Cancel);
+void Toolbox::download() {
+    v.playFeedback(v.programDir + settings::kClickSound);
+    if (!util::InternetConnected(v.services.connectivity)) {
+        v.services.dialogs.messageBox(texts::kNotConnected, platform::BoxKind::Warning, platform::BoxButtons::Cancel);
         return;
     }
-    application.setTitle(tools::texts::kDownloadTitle);
-    if (services.dialogs.messageBox(tools::texts::kReallyDownload, platform::BoxKind::Plain,
-                                    platform::BoxButtons::YesCancel) != platform::BoxResult::Yes)
+    v.application.setTitle(texts::kDownloadTitle);
+    if (v.services.dialogs.messageBox(texts::kReallyDownload, platform::BoxKind::Plain,
+                                      platform::BoxButtons::YesCancel) != platform::BoxResult::Yes)
         return;
-    services.shell.open(tools::texts::kDownloadAddress, "", "", platform::ShowCmd::Normal, false);
+    v.services.shell.open(texts::kDownloadAddress, "", "", platform::ShowCmd::Normal, false);
 }
 
-void TfrmVexal::mnuAboutClick() {
-    const std::string tune = programDir + settings::kAboutSound;
+void Toolbox::about() {
+    const std::string tune = v.programDir + settings::kAboutSound;
     bool playing = false;
-    if (setting(settings::key::sound) && services.fs.fileExists(tune)) {
+    if (v.setting(settings::key::sound) && v.services.fs.fileExists(tune)) {
         // Without an MP3 decoder the tune cannot be opened: the click stands in.
         try {
-            services.sound.play(tune, false);
+            v.services.sound.play(tune, false);
             playing = true;
         } catch (const std::exception&) {
         }
     }
-    if (!playing) playFeedback(programDir + settings::kClickSound);
-    const std::string text = tools::aboutText(GetVersionText());
-    application.setTitle(tools::texts::kAboutTitle);
-    services.dialogs.messageBox(text, platform::BoxKind::Plain, platform::BoxButtons::Ok);
-    services.sound.close();  // the tune ends with the box
+    if (!playing) v.playFeedback(v.programDir + settings::kClickSound);
+    const std::string text = aboutText(v.GetVersionText());
+    v.application.setTitle(texts::kAboutTitle);
+    v.services.dialogs.messageBox(text, platform::BoxKind::Plain, platform::BoxButtons::Ok);
+    v.services.sound.close();  // the tune ends with the box
 }
 
-}  // namespace vexal
+}  // namespace vexal::tools

@@ -1,48 +1,48 @@
 // The player's in-game name: kept in the settings, passed at every start, and
 // written into the game's own autoexec.cfg on request.
-#include "app/main_window.h"
 #include "settings/paths.h"
 #include "tools/texts.h"
 #include "tools/tool_rules.h"
+#include "tools/toolbox.h"
 #include "util/utilities.h"
 
-namespace vexal {
+namespace vexal::tools {
 
-void TfrmVexal::mnuNickClick() {
-    playFeedback(programDir + settings::kClickSound);
-    const auto answer = services.dialogs.inputBox(tools::texts::kNickCaption, tools::texts::kNickPrompt, nickname);
+void Toolbox::editNickname() {
+    v.playFeedback(v.programDir + settings::kClickSound);
+    const auto answer = v.services.dialogs.inputBox(texts::kNickCaption, texts::kNickPrompt, v.nickname);
     // An empty answer is a choice too: it clears the name.
     if (!answer) return;
-    if (!tools::nicknameAcceptable(*answer)) {
-        services.dialogs.messageBox(tools::texts::kNickRefused, platform::BoxKind::Warning, platform::BoxButtons::Ok);
+    if (!nicknameAcceptable(*answer)) {
+        v.services.dialogs.messageBox(texts::kNickRefused, platform::BoxKind::Warning, platform::BoxButtons::Ok);
         return;
     }
-    nickname = *answer;
-    settings::write(config.doc(), settings::key::nick, nickname);
-    saveSettings();
-    mnuNick->setHint(tools::texts::kNickHint + nickname);
+    v.nickname = *answer;
+    settings::write(v.config.doc(), settings::key::nick, v.nickname);
+    v.saveSettings();
+    v.mnuNick->setHint(texts::kNickHint + v.nickname);
 
-    const std::string script = gameDir + settings::kEtMain + "\\autoexec.cfg";
-    if (!services.fs.fileExists(script)) {
-        services.dialogs.messageBox(tools::texts::kAutoexecMissing, platform::BoxKind::Warning,
-                                    platform::BoxButtons::Cancel);
+    const std::string script = v.gameDir + settings::kEtMain + "\\autoexec.cfg";
+    if (!v.services.fs.fileExists(script)) {
+        v.services.dialogs.messageBox(texts::kAutoexecMissing, platform::BoxKind::Warning,
+                                      platform::BoxButtons::Cancel);
         return;
     }
-    if (services.dialogs.messageBox(tools::texts::kReplaceNick, platform::BoxKind::Confirmation,
-                                    platform::BoxButtons::YesNo) != platform::BoxResult::Yes)
+    if (v.services.dialogs.messageBox(texts::kReplaceNick, platform::BoxKind::Confirmation,
+                                      platform::BoxButtons::YesNo) != platform::BoxResult::Yes)
         return;
-    const auto entry = services.fs.stat(script);
+    const auto entry = v.services.fs.stat(script);
     if (entry && (entry->attributes & platform::kAttrReadOnly) != 0) {
-        services.dialogs.messageBox(script + tools::texts::kAutoexecReadOnly, platform::BoxKind::Warning,
-                                    platform::BoxButtons::Ok);
+        v.services.dialogs.messageBox(script + texts::kAutoexecReadOnly, platform::BoxKind::Warning,
+                                      platform::BoxButtons::Ok);
         return;
     }
     // One pass, each line judged as the user wrote it: a name such as "I set name"
     // inside a freshly written seta line must not turn that line into a set line.
     // A line with both words keeps the seta command, the one the game stores.
-    util::ReplaceMatchingLines(services.fs, services.clock, script,
-                               {{"seta name", tools::nicknameLine("seta name", nickname)},
-                                {"set name", tools::nicknameLine("set name", nickname)}});
+    util::ReplaceMatchingLines(
+        v.services.fs, v.services.clock, script,
+        {{"seta name", nicknameLine("seta name", v.nickname)}, {"set name", nicknameLine("set name", v.nickname)}});
 }
 
-}  // namespace vexal
+}  // namespace vexal::tools

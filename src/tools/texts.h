@@ -16,7 +16,6 @@ inline constexpr const char* kUpdaterMissing = "The PunkBuster updater pbweb.exe
 inline constexpr const char* kUpdaterMissingEnd = "\n\rIs PunkBuster installed with the game?";
 
 // ---- pickers and the editor
-inline constexpr const char* kModTest = "set fs_game etpro";
 inline constexpr const char* kDemoFilter = "Demo files (*.dm_83)|*.dm_83";
 inline constexpr const char* kDemoTitle = "Select your Enemy Territory demo";
 inline constexpr const char* kDemoPrefix = "+demo ";
@@ -38,6 +37,7 @@ inline constexpr const char* kNickPrompt =
     " Some Enemy Territory main colors:\n\r\n\r^1 red, ^2 green,^3 yellow, ^4 blue, ^5 tuerkis\n\r^6 violet, ^7 white, "
     "^8 orange, ^9 gray, ^p black\n\r\n\r\n\rSample: ^1ET^pPlayer";
 inline constexpr const char* kNickHint = " Current Nickname for Enemy Territory: ";
+inline constexpr const char* kNoNickname = " Nickname for Enemy Territory not yet configured!";
 inline constexpr const char* kNickRefused =
     "This nickname cannot be used: the game reads a double quote (\"), a semicolon (;) or a line break as the "
     "end of the name or of the command.\n\rLetters, digits, blanks, colour codes such as ^1 and the other signs "
@@ -58,6 +58,7 @@ inline constexpr const char* kAboutTitle = "About Vexal";
 // menu item's hint says: the program has no home page of its own yet. The
 // about box names a second server for the other files.
 inline constexpr const char* kDownloadAddress = "http://vexal.example.org/download/Vexal.exe";
+inline constexpr const char* kAddress = " Address: ";  // + the download address, the menu item's hint
 inline constexpr const char* kAboutExeAddress = "http://files.vexal.example.org/Vexal.exe";
 inline constexpr const char* kAboutZipAddress = "http://files.vexal.example.org/Vexal.zip";
 inline constexpr const char* kAboutTuneAddress = "http://files.vexal.example.org/Vexal.mp3";

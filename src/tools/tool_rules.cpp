@@ -6,17 +6,9 @@
 
 namespace vexal::tools {
 
-bool playsEtpro(const std::string& paramLine) { return paramLine.find(texts::kModTest) != std::string::npos; }
-
-std::string modFolder(const std::string& gameDir, const std::string& paramLine, const std::string& sub) {
-    return gameDir + (playsEtpro(paramLine) ? "\\etpro\\" : "\\etmain\\") + sub;
-}
-
-std::string quotedArgument(const std::string& path) { return "\"" + path + "\""; }
-
 std::string quotedArguments(const std::vector<std::string>& paths) {
     std::string out;
-    for (const auto& path : paths) out += quotedArgument(path) + " ";
+    for (const auto& path : paths) out += util::quotedArgument(path) + " ";
     return out;
 }
 

@@ -4,17 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "util/command_line.h"
+
 namespace vexal::tools {
 
-// The parameter line plays the etpro mod: its demos and screenshots live in
-// "etpro" instead of "etmain". A plain substring test in this letter case.
-[[nodiscard]] bool playsEtpro(const std::string& paramLine);
-// gameDir + "\etpro\<sub>" or gameDir + "\etmain\<sub>".
-[[nodiscard]] std::string modFolder(const std::string& gameDir, const std::string& paramLine, const std::string& sub);
-
-// One file argument for a program started through the shell: in double quotes,
-// so a path with blanks arrives as one argument.
-[[nodiscard]] std::string quotedArgument(const std::string& path);
 // Every file quoted and followed by one blank, in the given order.
 [[nodiscard]] std::string quotedArguments(const std::vector<std::string>& paths);
 

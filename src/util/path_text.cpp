@@ -31,4 +31,9 @@ std::string FileBaseName(const std::string& path) {
     return name;
 }
 
+std::string modFolder(const std::string& gameDir, const std::string& paramLine, const std::string& sub) {
+    const bool etpro = paramLine.find("set fs_game etpro") != std::string::npos;
+    return gameDir + (etpro ? "\\etpro\\" : "\\etmain\\") + sub;
+}
+
 }  // namespace vexal::util

@@ -12,4 +12,9 @@ namespace vexal::util {
 // File name without folder and without its last extension: C:\ET\etmain\oasis.pk3 gives oasis.
 [[nodiscard]] std::string FileBaseName(const std::string& path);
 
+// The folder of the game's own files (demos, screenshots) for a parameter line:
+// gameDir + "\etpro\<sub>" when the line plays the etpro mod (a plain substring
+// test for "set fs_game etpro" in this letter case), else gameDir + "\etmain\<sub>".
+[[nodiscard]] std::string modFolder(const std::string& gameDir, const std::string& paramLine, const std::string& sub);
+
 }  // namespace vexal::util

@@ -21,6 +21,9 @@
 
 namespace vexal::view {
 
+// What an unset date (last update, last backup) reads.
+inline constexpr const char* kNever = "never";
+
 // What the command-line switches asked for.
 struct Switches {
     bool tahoma = false;

@@ -331,7 +331,7 @@ TEST_F(ShellTest, AStoredForeignGeometryIsPutRightByTheFirstF4) {
     settingsFile("[Window]\r\nParamLeft=40\r\nParamWidth=100\r\n");
     start();
     EXPECT_EQ(form->lboxParam.bounds().left, 40);
-    run([&] { form->mnuMaxClick(); });
+    run([&] { form->options.toggleListSize(); });
     EXPECT_EQ(form->lboxParam.bounds().left, 175);
     EXPECT_EQ(form->lboxParam.bounds().width, 354);
 }
@@ -398,7 +398,7 @@ TEST_F(ShellTest, ChangingTheCharacterStoresColoursAndReRegistersIt) {
     settingsFile();
     start();
     run([&] { form->cbxHotKey.typeText("K"); });
-    EXPECT_EQ(form->minimizer.key(), 'K');
+    EXPECT_EQ(form->hotkeys.key(), 'K');
     EXPECT_EQ(form->cbxHotKey.colour(), ui::kClRed);
     EXPECT_EQ(fake.hotkeys.registered.at(0), (Hotkey{platform::kModAlt, 'K'}));
     EXPECT_EQ(fake.hotkeys.registered.at(1), (Hotkey{platform::kModControl, 'K'}));
@@ -415,14 +415,14 @@ TEST_F(ShellTest, ChangingTheCharacterStoresColoursAndReRegistersIt) {
 
     // Emptied: the key falls back to Z; leaving the box shows it again.
     run([&] { form->cbxHotKey.typeText(""); });
-    EXPECT_EQ(form->minimizer.key(), 'Z');
+    EXPECT_EQ(form->hotkeys.key(), 'Z');
     EXPECT_EQ(fake.hotkeys.registered.at(0), (Hotkey{platform::kModAlt, 'Z'}));
-    run([&] { form->cbxHotKeyExit(); });
+    run([&] { form->hotkeys.boxExit(); });
     EXPECT_EQ(form->cbxHotKey.text(), "z");
 
     // A pasted foreign character keeps the key in use: "-" would take Insert from every program.
     run([&] { form->cbxHotKey.typeText("-"); });
-    EXPECT_EQ(form->minimizer.key(), 'Z');
+    EXPECT_EQ(form->hotkeys.key(), 'Z');
     EXPECT_EQ(form->cbxHotKey.text(), "Z");
     EXPECT_EQ(fake.hotkeys.registered.at(0), (Hotkey{platform::kModAlt, 'Z'}));
 }
@@ -431,7 +431,7 @@ TEST_F(ShellTest, ARefusedTypedKeyWarnsAndEnterMovesOn) {
     settingsFile();
     start();
     char key = 'K';
-    run([&] { form->cbxHotKeyKeyPress(key); });
+    run([&] { form->hotkeys.boxKeyPress(key); });
     EXPECT_EQ(key, 0);
     ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
     EXPECT_EQ(fake.dialogs.boxes[0].text, "Global hotkey char not valid!\n\r\n\r(only a..z or 0..9 are valid!)");
@@ -439,7 +439,7 @@ TEST_F(ShellTest, ARefusedTypedKeyWarnsAndEnterMovesOn) {
     EXPECT_EQ(fake.dialogs.boxes[0].buttons, platform::BoxButtons::Cancel);
     run([&] { form->setFocus(&form->cbxHotKey); });
     key = '\r';
-    run([&] { form->cbxHotKeyKeyPress(key); });
+    run([&] { form->hotkeys.boxKeyPress(key); });
     EXPECT_EQ(key, 0);
     EXPECT_EQ(form->focused(), &form->bitbtnRun);
 }
@@ -449,23 +449,23 @@ TEST_F(ShellTest, HotkeysActOnlyBetweenALaunchAndLeavingTheRunButton) {
     MinimizeRecorder recorder;
     app.setObserver(&recorder);
     start();
-    run([&] { form->WMHotKey(0); });
-    run([&] { form->WMHotKey(2); });
+    run([&] { form->hotkeys.pressed(0); });
+    run([&] { form->hotkeys.pressed(2); });
     EXPECT_EQ(fake.hotkeys.minimized, 0) << "before a launch";
     EXPECT_EQ(fake.hotkeys.quit, 0);
 
     run([&] { form->launcher.run(); });
     const int afterLaunch = recorder.minimized;
-    run([&] { form->WMHotKey(0); });
-    run([&] { form->WMHotKey(1); });
+    run([&] { form->hotkeys.pressed(0); });
+    run([&] { form->hotkeys.pressed(1); });
     EXPECT_EQ(fake.hotkeys.minimized, 2) << "Alt and Ctrl do the same";
     EXPECT_EQ(recorder.minimized, afterLaunch + 2) << "Minimize after start takes the launcher down too";
-    run([&] { form->WMHotKey(2); });
-    run([&] { form->WMHotKey(7); });
+    run([&] { form->hotkeys.pressed(2); });
+    run([&] { form->hotkeys.pressed(7); });
     EXPECT_EQ(fake.hotkeys.quit, 1);
 
     run([&] { form->launcher.runExit(); });
-    run([&] { form->WMHotKey(0); });
+    run([&] { form->hotkeys.pressed(0); });
     EXPECT_EQ(fake.hotkeys.minimized, 2) << "disarmed once the focus left Run";
     app.setObserver(nullptr);
 }
@@ -474,7 +474,7 @@ TEST_F(ShellTest, AHotkeyHeldByAnotherProgramIsSaidOnceInTheStatusLine) {
     settingsFile();
     fake.hotkeys.takenByOtherProgram(platform::kModAlt, 'Z');
     start();
-    EXPECT_TRUE(form->minimizer.refused());
+    EXPECT_TRUE(form->hotkeys.refused());
     EXPECT_EQ(form->stInfo.caption(), " Hotkey Alt+Z, Ctrl+Z or Ctrl+Alt+End is held by another program");
     form->setStatus("");
     run([&] { form->refresh(); });

@@ -2,6 +2,7 @@
 // help commands on the headless window.
 #include "tools/tool_rules.h"
 #include "unit/window_fixture.h"
+#include "util/path_text.h"
 
 using namespace vexal;
 using namespace vexal::testing;
@@ -189,7 +190,7 @@ TEST(ToolRules, DemosAndScreenshotsComeFromEtproOnlyWhenTheLineSetsItInThisCase)
         {"+set fs_game  etpro", "C:\\ET\\etmain\\demos"},
         {"", "C:\\ET\\etmain\\demos"},
     };
-    for (const auto& c : cases) EXPECT_EQ(tools::modFolder("C:\\ET", c.line, "demos"), c.folder) << c.line;
+    for (const auto& c : cases) EXPECT_EQ(util::modFolder("C:\\ET", c.line, "demos"), c.folder) << c.line;
 }
 
 TEST_F(ToolsTest, APickedDemoGoesIntoTheMapFieldAndTheListOnceAndIsKeptAtOnce) {
@@ -288,7 +289,7 @@ TEST_F(ToolsTest, WithoutAnEditorFileTheEditStopsQuietlyAfterAsking) {
     EXPECT_TRUE(fake.shell.calls.empty());
     EXPECT_TRUE(fake.dialogs.boxes.empty());
     EXPECT_EQ(setting("Paths", "lastcfg"), "<none>");
-    EXPECT_FALSE(form->EditorExists());
+    EXPECT_FALSE(form->toolbox.editorExists());
 }
 
 TEST_F(ToolsTest, ChoosingAnEditorStoresItAndRefreshesItsHints) {
@@ -337,6 +338,19 @@ struct AutoexecCase {
     const char* what;
     std::string before, after;
 };
+
+// Every start and refresh names the nickname and the recent config file, or says none is set.
+TEST_F(ToolsTest, TheHintsNameTheNicknameAndTheRecentConfigAfterEveryRefresh) {
+    startWith("");
+    EXPECT_EQ(form->mnuNick->hint(), " Nickname for Enemy Territory not yet configured!");
+    EXPECT_EQ(form->menuItem("mnuEdit")->hint(), " Edit Enemy Territory cfg files");
+    settings::write(config.doc(), settings::key::nick, std::string("^1Ace"));
+    settings::write(config.doc(), settings::key::lastcfg, kAutoexec);
+    run([&] { form->refresh(); });
+    EXPECT_EQ(form->mnuNick->hint(), " Current Nickname for Enemy Territory: ^1Ace");
+    for (const std::string& hint : {form->bitbtnEdit.hint(), form->menuItem("mnuEdit")->hint()})
+        EXPECT_EQ(hint, " Edit Enemy Territory cfg files  (recent cfg: autoexec.cfg)");
+}
 
 TEST_F(ToolsTest, TheNicknameIsWrittenIntoEveryShapeOfAutoexecCfgKeepingTheRest) {
     const AutoexecCase cases[] = {
@@ -524,7 +538,8 @@ TEST_F(ToolsTest, TheDownloadAsksWhenConnectedAndEscStartsNothing) {
     ASSERT_EQ(fake.shell.calls.size(), 1u);
     EXPECT_EQ(fake.shell.calls[0].file.rfind("http://vexal.example.org/download/", 0), 0u);
     EXPECT_EQ(fake.shell.calls[0].show, ShowCmd::Normal);
-    EXPECT_EQ(form->menuItem("mnuDownload")->hint(), " Address: " + fake.shell.calls[0].file) << "the hint names what opens";
+    EXPECT_EQ(form->menuItem("mnuDownload")->hint(), " Address: " + fake.shell.calls[0].file)
+        << "the hint names what opens";
 }
 
 TEST(ToolRules, TheAboutTextNamesTheVersionAndTheAddressesInItsOrder) {
