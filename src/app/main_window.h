@@ -1,8 +1,8 @@
 #pragma once
 // The one window of the program: its view (controls, menus, services and the
-// program-wide state, view/), each feature's state, the one command dispatch,
-// the wiring of events to handlers, start-up and shutdown.
-#include <map>
+// program-wide state, view/), one object per feature, the one command dispatch,
+// the wiring of events to the features, start-up and shutdown. What one feature
+// asks of another passes through the functions given here.
 #include <string>
 
 #include "app/commands.h"
@@ -13,20 +13,11 @@
 #include "launch/launcher.h"
 #include "launch/map_list.h"
 #include "launch/param_list.h"
-#include "platform/platform.h"
 #include "servers/server_view.h"
-#include "settings/config.h"
-#include "settings/keys.h"
-#include "settings/paths.h"
 #include "shell/shell.h"
 #include "tools/hotkeys.h"
 #include "tools/toolbox.h"
-#include "ui/application.h"
-#include "ui/control.h"
-#include "ui/form.h"
-#include "ui/menu.h"
 #include "ui/window_model.h"
-#include "util/file_count.h"
 #include "view/main_view.h"
 #include "viewers/viewers.h"
 
@@ -53,7 +44,7 @@ public:
     // What the window system needs to show this window.
     [[nodiscard]] ui::WindowModel windowModel(std::function<void(const std::string&)> showError);
 
-    // ---- start-up and shutdown (app/)
+    // ---- start-up and shutdown
     void FormCreate();  // the first start
     void refresh();     // the settings and lists again, as on disk now
     void FormShow();
@@ -62,9 +53,9 @@ public:
     void bitbtnQuitClick();
     void popQuitClick();
 
-    // ---- game directory (settings/)
+    // ---- the game folder, asked for at the first start and from its button
     void bitbtnSelDirClick();
-
+    // The folders whose files the hints and the map list count, watched for changes.
     void keepFolderCounts();
 
     // ---- each feature: its state and handlers
