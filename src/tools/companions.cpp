@@ -10,12 +10,7 @@ void Toolbox::runBrowser() {
     v.playFeedback(v.programDir + settings::kClickSound);
     links_.deleteProfile();
     if (!v.services.fs.fileExists(v.eyePath)) {
-        v.clearOdCfg();
-        v.odCfg.filter = texts::kExeFilter;
-        v.odCfg.title = texts::kSelectProgramTitle;
-        if (const auto files = v.services.dialogs.openFile(v.odCfg)) v.eyePath = files->front();
-        settings::write(v.config.doc(), settings::key::eyePath, v.eyePath);
-        v.saveSettings();
+        askForProgram(v.eyePath, settings::key::eyePath, texts::kSelectProgramTitle);
         // Still nothing to start (the choice was cancelled): the launcher stays as it is.
         if (!v.services.fs.fileExists(v.eyePath)) return;
     }

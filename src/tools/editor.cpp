@@ -17,26 +17,35 @@ void Toolbox::loadHints() {
     v.menuItem("mnuDownload")->setHint(std::string(texts::kAddress) + texts::kDownloadAddress);
 }
 
+void Toolbox::askForProgram(std::string& path, const settings::StringKey& key, const char* title) {
+    v.clearOdCfg();
+    v.odCfg.filter = texts::kExeFilter;
+    v.odCfg.title = title;
+    if (const auto files = v.services.dialogs.openFile(v.odCfg)) path = files->front();
+    settings::write(v.config.doc(), key, path);
+    v.saveSettings();
+}
+
 // Asks for an editor when none is configured. False while the stored path still
 // names no file: there is nothing to open the file with, so the caller stops.
 bool Toolbox::editorExists() {
     if (v.services.fs.fileExists(v.editorPath)) return true;
-    v.clearOdCfg();
-    v.odCfg.filter = texts::kExeFilter;
-    v.odCfg.title = texts::kDefaultEditorTitle;
-    if (const auto files = v.services.dialogs.openFile(v.odCfg)) v.editorPath = files->front();
-    settings::write(v.config.doc(), settings::key::editor, v.editorPath);
-    v.saveSettings();
+    askForProgram(v.editorPath, settings::key::editor, texts::kDefaultEditorTitle);
     return v.services.fs.fileExists(v.editorPath);
 }
 
-void Toolbox::pickDemo() {
+std::optional<std::vector<std::string>> Toolbox::pickGameFile(const char* folder, const char* filter,
+                                                              const char* title) {
     v.clearOdCfg();
-    v.odCfg.initialDir = util::modFolder(v.gameDir, v.edtParam.text(), "demos");
-    v.odCfg.filter = texts::kDemoFilter;
-    v.odCfg.title = texts::kDemoTitle;
+    v.odCfg.initialDir = util::modFolder(v.gameDir, v.edtParam.text(), folder);
+    v.odCfg.filter = filter;
+    v.odCfg.title = title;
     v.playFeedback(v.programDir + settings::kClickSound);
-    const auto files = v.services.dialogs.openFile(v.odCfg);
+    return v.services.dialogs.openFile(v.odCfg);
+}
+
+void Toolbox::pickDemo() {
+    const auto files = pickGameFile("demos", texts::kDemoFilter, texts::kDemoTitle);
     if (!files) return;
     const std::string demo = texts::kDemoPrefix + util::FileBaseName(files->front());
     v.cbxMap.setText(demo);
@@ -51,12 +60,7 @@ void Toolbox::pickDemo() {
 }
 
 void Toolbox::openScreenshot() {
-    v.clearOdCfg();
-    v.odCfg.initialDir = util::modFolder(v.gameDir, v.edtParam.text(), "screenshots");
-    v.odCfg.filter = texts::kScreenshotFilter;
-    v.odCfg.title = texts::kScreenshotTitle;
-    v.playFeedback(v.programDir + settings::kClickSound);
-    const auto files = v.services.dialogs.openFile(v.odCfg);
+    const auto files = pickGameFile("screenshots", texts::kScreenshotFilter, texts::kScreenshotTitle);
     if (!files) return;
     // The file itself is opened, not passed as an argument: the shell takes it whole.
     v.services.shell.open(files->front(), "", "", platform::ShowCmd::Normal, false);
@@ -83,12 +87,7 @@ void Toolbox::editConfig() {
 
 void Toolbox::chooseEditor() {
     v.playFeedback(v.programDir + settings::kClickSound);
-    v.clearOdCfg();
-    v.odCfg.filter = texts::kExeFilter;
-    v.odCfg.title = texts::kEditorTitle;
-    if (const auto files = v.services.dialogs.openFile(v.odCfg)) v.editorPath = files->front();
-    settings::write(v.config.doc(), settings::key::editor, v.editorPath);
-    v.saveSettings();
+    askForProgram(v.editorPath, settings::key::editor, texts::kEditorTitle);
     links_.refresh();
 }
 

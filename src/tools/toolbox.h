@@ -3,6 +3,9 @@
 // user's editor and the pickers for the game's demos, screenshots and config
 // files, the nickname, and the Help menu's ways out of the launcher.
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "view/main_view.h"
 
@@ -39,6 +42,12 @@ public:
     void about();
 
 private:
+    // Asks for a program (the server browser, an editor) and keeps the choice in
+    // `path` and the settings; a cancelled dialog keeps what was there.
+    void askForProgram(std::string& path, const settings::StringKey& key, const char* title);
+    // The file dialog on the demos or screenshots folder of the mod being started.
+    std::optional<std::vector<std::string>> pickGameFile(const char* folder, const char* filter, const char* title);
+
     view::MainView& v;
     ToolLinks links_;
 };
