@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/texts.h"
 #include "settings/paths.h"
 
 namespace vexal {
@@ -8,7 +9,7 @@ namespace vexal {
 void TfrmVexal::bitbtnSelDirClick() {
     playClick();
     if (!services.fs.directoryExists(gameDir)) gameDir.clear();
-    if (auto chosen = services.dialogs.browseForFolder("Select your Enemy Territory directory", gameDir))
+    if (auto chosen = services.dialogs.browseForFolder(text::kGameFolderTitle, gameDir))
         gameDir = *chosen;
     // With no folder at all the joined name would be "\et.exe" at the root of the
     // current drive, which proves nothing about a game installation.
@@ -16,7 +17,7 @@ void TfrmVexal::bitbtnSelDirClick() {
         settings::write(config.doc(), settings::key::etPath, gameDir);
         saveSettings();
     } else {
-        services.dialogs.messageBox("et.exe not found! Abort Vexal!", platform::BoxKind::Error,
+        services.dialogs.messageBox(text::kNoGame, platform::BoxKind::Error,
                                     platform::BoxButtons::Cancel);
         application.terminate();
     }

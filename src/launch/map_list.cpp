@@ -1,4 +1,5 @@
 #include "launch/map_list.h"
+#include "launch/texts.h"
 
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
@@ -122,7 +123,7 @@ void MapList::keyPress(char& key) {
 void MapList::remove() {
     v.playClick();
     const auto answer =
-        v.services.dialogs.messageBox("Are yo sure to delete " + v.cbxMap.text() + " from your map list?",
+        v.services.dialogs.messageBox(text::deleteMap(v.cbxMap.text()),
                                       platform::BoxKind::Warning, platform::BoxButtons::YesNo);
     if (answer != platform::BoxResult::Yes) return;
     if (v.cbxMap.itemIndex() >= 0) v.cbxMap.deleteItem(static_cast<std::size_t>(v.cbxMap.itemIndex()));
@@ -133,7 +134,7 @@ void MapList::remove() {
 }
 
 void MapList::clear() {
-    const auto answer = v.services.dialogs.messageBox("Are yo sure to clear ALL Entries from your map list?",
+    const auto answer = v.services.dialogs.messageBox(text::kClearMaps,
                                                       platform::BoxKind::Warning, platform::BoxButtons::YesNo);
     if (answer != platform::BoxResult::Yes) return;
     v.cbxMap.clearItems();
@@ -145,8 +146,8 @@ void MapList::select() {
     v.playClick();
     platform::OpenFileRequest request;
     request.initialDir = v.gameDir + settings::kEtMain;
-    request.filter = "Map files (*.pk3)|*.pk3";
-    request.title = "Select your Enemy Territory map";
+    request.filter = text::kMapFilter;
+    request.title = text::kMapTitle;
     if (const auto files = v.services.dialogs.openFile(request)) {
         const std::string base = util::FileBaseName(files->front());
         v.cbxMap.setText(base);
@@ -154,7 +155,7 @@ void MapList::select() {
             v.cbxMap.setText("");
             v.cbxMap.addItem(base);
         } else {
-            v.services.dialogs.messageBox("Map is already present in the map list!", platform::BoxKind::Information,
+            v.services.dialogs.messageBox(text::kMapPresent, platform::BoxKind::Information,
                                           platform::BoxButtons::Ok);
         }
         v.cbxMap.setText(base);

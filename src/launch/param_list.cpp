@@ -1,4 +1,5 @@
 #include "launch/param_list.h"
+#include "launch/texts.h"
 
 #include "launch/launch_rules.h"
 #include "settings/paths.h"
@@ -64,10 +65,8 @@ void ParamList::remove() {
 }
 
 void ParamList::clear() {
-    const auto answer = v.services.dialogs.messageBox(
-        "Are yo sure to clear ALL Entries from your param list?\n\r\n\rYou can restore predefined params if you "
-        "delete the file\n\rVexalParam.dat from your Vexal-directory!",
-        platform::BoxKind::Warning, platform::BoxButtons::YesNo);
+    const auto answer =
+        v.services.dialogs.messageBox(text::kClearParams, platform::BoxKind::Warning, platform::BoxButtons::YesNo);
     if (answer != platform::BoxResult::Yes) return;
     v.lboxParam.clearItems();
     save();

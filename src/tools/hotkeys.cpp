@@ -1,11 +1,11 @@
 #include "tools/hotkeys.h"
 
 #include "settings/keys.h"
+#include "tools/texts.h"
 
 namespace vexal::tools {
 
 namespace {
-constexpr const char* kHotkeyInvalidText = "Global hotkey char not valid!\n\r\n\r(only a..z or 0..9 are valid!)";
 
 // Only digits and capital letters name a key of their own: any other character
 // would register some other virtual key ("-" is Insert) for every program.
@@ -128,7 +128,7 @@ void Hotkeys::boxKeyPress(char& key) {
             return;
         case KeyVerdict::Refuse:
             key = 0;
-            v.services.dialogs.messageBox(kHotkeyInvalidText, platform::BoxKind::Warning, platform::BoxButtons::Cancel);
+            v.services.dialogs.messageBox(texts::kHotkeyInvalid, platform::BoxKind::Warning, platform::BoxButtons::Cancel);
             return;
     }
 }

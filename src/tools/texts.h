@@ -66,4 +66,6 @@ inline constexpr const char* kAboutHighlightAddress = "http://files.vexal.exampl
 inline constexpr const char* kAboutCredit1 = "Made by the Vexal team for the players of Enemy Territory.";
 inline constexpr const char* kAboutCredit2 = "Thanks to everybody who tested it and sent ideas.";
 
+inline constexpr const char* kHotkeyInvalid = "Global hotkey char not valid!\n\r\n\r(only a..z or 0..9 are valid!)";
+
 }  // namespace vexal::tools::texts
