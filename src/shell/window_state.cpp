@@ -51,22 +51,17 @@ void Options::toggleSound() {
 void Options::toggleListSize() {
     const int w = clientWidth_;
     v.playClick();
-    if (v.lboxParam.bounds().left == w - 378) {
-        v.setFocus(&v.btnAdd);
-        v.edtParam.setLeft(w - 545);
-        v.edtParam.setWidth(w - 105);
-        v.lboxParam.setLeft(w - 545);
-        v.lboxParam.setWidth(w - 32);
-        v.listMaximized = true;
-        v.bitbtnSelDir.setVisible(false);
-    } else {
-        v.edtParam.setLeft(w - 378);
-        v.edtParam.setWidth(w - 272);
-        v.lboxParam.setLeft(w - 378);
-        v.lboxParam.setWidth(w - 199);
-        v.listMaximized = false;
-        v.bitbtnSelDir.setVisible(true);
-    }
+    const bool grow = v.lboxParam.bounds().left == w - 378;
+    if (grow) v.setFocus(&v.btnAdd);
+    // Both fields share their left edge; the list keeps 73 pixels more width than the field.
+    const int left = grow ? w - 545 : w - 378;
+    const int fieldWidth = grow ? w - 105 : w - 272;
+    v.edtParam.setLeft(left);
+    v.edtParam.setWidth(fieldWidth);
+    v.lboxParam.setLeft(left);
+    v.lboxParam.setWidth(fieldWidth + 73);
+    v.listMaximized = grow;
+    v.bitbtnSelDir.setVisible(!grow);
     auto& doc = v.config.doc();
     settings::write(doc, settings::key::maxListbox, v.listMaximized);
     settings::write(doc, settings::key::paramLeft, v.lboxParam.bounds().left);
