@@ -3,9 +3,14 @@
 # Idempotent and quiet: when everything is present it prints nothing and returns at once.
 set -euo pipefail
 
+source "$(dirname "$0")/machine.sh"
+
 packages=(
   cmake make g++ pkg-config dpkg-dev
+  # The product is the 32-bit Vexal.exe; the 64-bit build of the same sources is built everywhere
+  # so that it cannot rot, and runs the Wine levels where 32-bit programs cannot run.
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   zlib1g-dev libjpeg62-turbo-dev libminizip-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   wine wine32:i386 xvfb xauth xdotool imagemagick fonts-wine x11-utils zip fonts-dejavu-core
   # MCI plays MP3 (the about box's tune) under Wine only through the 32-bit GStreamer plugins.
@@ -13,6 +18,9 @@ packages=(
   # The fuzz targets (make fuzz, and a short run in make test): clang with libFuzzer's runtime.
   clang libclang-rt-14-dev
 )
+# A kernel that runs no 32-bit program: the 64-bit Wine for the 64-bit build, and the 32-bit
+# Wine (installed above) started under user-mode emulation for the 32-bit Vexal.exe.
+runs_i386 || packages+=(wine64 qemu-user-static)
 
 missing=()
 have_i386=$(dpkg --print-foreign-architectures | grep -c '^i386$' || true)
@@ -44,16 +52,24 @@ if [ ! -f "$srcfile" ] && [ ! -f "$srclist" ]; then
   fi
 fi
 export DEBIAN_FRONTEND=noninteractive
-# A mirror caught mid-sync fails the update for a minute or two; try again before giving up,
-# and go on with the indexes we have when it still fails: the install then says what is missing.
-for attempt in 1 2 3 4; do
-  $sudo apt-get update -qq >/dev/null && break
-  [ $attempt -eq 4 ] && { echo "bootstrap: apt-get update kept failing; going on with the indexes at hand" >&2; break; }
-  echo "bootstrap: apt-get update failed; trying again in $((attempt * 20)) s" >&2
-  sleep $((attempt * 20))
+# A mirror caught mid-sync can fail one index for a day (often the i386 one of the security
+# suite). Try again once, then go on with the indexes at hand: a missing index is not fatal.
+for attempt in 1 2; do
+  $sudo apt-get update -qq >/dev/null 2>/tmp/vexal-apt-update.log && break
+  if [ $attempt -eq 2 ]; then
+    echo "bootstrap: apt-get update failed again ($(grep -m1 -o 'Mirror sync in progress' /tmp/vexal-apt-update.log || echo 'see /tmp/vexal-apt-update.log')); going on with the indexes at hand" >&2
+  else
+    sleep 20
+  fi
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  # With one architecture's index of a suite missing, Multi-Arch: same libraries cannot get the same
+  # version on both sides ("held broken packages"); the release's own suite resolves both.
+  if ! $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null 2>/tmp/vexal-apt-install.log; then
+    codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+    echo "bootstrap: the install did not resolve against every suite; installing from $codename's own suite" >&2
+    $sudo apt-get install -y -qq --no-install-recommends -t "$codename" "${missing[@]}" >/dev/null
+  fi
 fi
 
 # libjpeg-turbo and minizip are cross-built from Debian's own sources (see third_party/).
