@@ -20,20 +20,24 @@ if [ -z "${VEXAL_WINE_BITS:-}" ]; then
 fi
 export VEXAL_WINE_BITS VEXAL_WINE_WHY
 data="$HOME/.local/share/vexal"
-if [ "$VEXAL_WINE_BITS" = 64 ]; then
-  export VEXAL_WIN_BUILD="$vexal_root/build/windows64"
+if [ "$VEXAL_WINE_BITS" = 64 ] || [ "${VEXAL_WINE_EMULATED:-0}" = 1 ]; then
   export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-  export WINEPREFIX="${VEXAL_WINEPREFIX:-$data/wine64}"
+  if [ "$VEXAL_WINE_BITS" = 64 ]; then
+    export VEXAL_WIN_BUILD="$vexal_root/build/windows64"
+    export WINEPREFIX="${VEXAL_WINEPREFIX:-$data/wine64}"
+  else
+    # Emulated, only the 32-bit programs run under qemu: the 64-bit Wine server and loader run
+    # natively and hand each 32-bit program to the 32-bit loader, as on 64-bit Windows. The prefix
+    # is made inside the emulation, so that its 32-bit half (syswow64) gets filled too.
+    export VEXAL_WIN_BUILD="$vexal_root/build/windows"
+    export WINEPREFIX="${VEXAL_WINEPREFIX:-$data/wine-emulated}"
+  fi
 else
   export VEXAL_WIN_BUILD="$vexal_root/build/windows"
   # Named explicitly: with the 64-bit Wine installed beside it, Debian's wrappers would pick
   # the 64-bit server and make a 64-bit prefix.
   export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
-  if [ "${VEXAL_WINE_EMULATED:-0}" = 1 ]; then
-    export WINEPREFIX="${VEXAL_WINEPREFIX:-$data/wine32-emulated}"
-  else
-    export WINEPREFIX="${VEXAL_WINEPREFIX:-$data/wine}"
-  fi
+  export WINEPREFIX="${VEXAL_WINEPREFIX:-$data/wine}"
 fi
 # wine, wineserver and wineboot as chosen above, for these scripts and what they start.
 case ":$PATH:" in *":$vexal_root/scripts/wine-bin:"*) ;; *) export PATH="$vexal_root/scripts/wine-bin:$PATH" ;; esac
@@ -41,7 +45,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/.vexal-ready" ]; then
   mkdir -p "$WINEPREFIX"
-  echo "wine: preparing the ${VEXAL_WINE_BITS}-bit prefix $WINEPREFIX (once, 10-30 s; several minutes emulated)" >&2
+  echo "wine: preparing the ${VEXAL_WINE_BITS}-bit prefix $WINEPREFIX (once, 10-30 s; about 3 minutes emulated)" >&2
   wineboot --init >/dev/null 2>&1 || true
   wineserver -w
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
