@@ -98,3 +98,16 @@ TEST(Links, ThePreferencesItemRegistersThisCopyAndGivesTheFormerHandlerBack) {
     EXPECT_TRUE(e2e::waitFor([&] { return !keyExists(kScheme); }));
     RegDeleteTreeA(HKEY_CURRENT_USER, kScheme);
 }
+
+TEST(Links, WithMultipleInstancesOnTheNewCopyOpensTheLinkItself) {
+    Sandbox box;
+    prepare(box);
+    box.writeSettings("[Window]\r\nInstances=1\r\n\r\n[ET-Nickname]\r\nnick=Tom\r\n\r\n");
+    Vexal first(box);
+    ASSERT_TRUE(first.waitShown());
+    Vexal second(box, "et://192.0.2.10:27961");
+    ASSERT_TRUE(second.waitShown());
+    ASSERT_TRUE(e2e::waitFor([&] { return box.launches().size() == 1; }));
+    EXPECT_EQ(box.launches()[0], "+connect 192.0.2.10:27961 +seta name Tom\t" + box.game);
+    EXPECT_TRUE(first.running());
+}

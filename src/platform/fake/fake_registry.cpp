@@ -21,8 +21,8 @@ std::optional<std::string> FakeRegistry::readString(const std::string& key, cons
     const auto k = keys_.find(folded(key));
     if (k == keys_.end()) return std::nullopt;
     const auto v = k->second.find(util::foldCase(name));
-    if (v == k->second.end() || !v->second.isText) return std::nullopt;
-    return v->second.text;
+    if (v == k->second.end()) return std::nullopt;
+    return v->second;
 }
 
 void FakeRegistry::failWhenRefused(const std::string& key) const {
@@ -39,12 +39,7 @@ void FakeRegistry::createKey(const std::string& key) {
 void FakeRegistry::writeString(const std::string& key, const std::string& name, const std::string& value) {
     failWhenRefused(key);
     createKey(key);
-    keys_[folded(key)][util::foldCase(name)] = {value, true};
-}
-
-void FakeRegistry::writeNumber(const std::string& key, const std::string& name) {
-    createKey(key);
-    keys_[folded(key)][util::foldCase(name)] = {"", false};
+    keys_[folded(key)][util::foldCase(name)] = value;
 }
 
 void FakeRegistry::deleteTree(const std::string& key) {

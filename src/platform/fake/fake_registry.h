@@ -17,17 +17,11 @@ public:
 
     // From now on every write and deletion fails (a policy that locks the key).
     bool refuseChanges = false;
-    // A value that holds no text (a number), which readString does not read.
-    void writeNumber(const std::string& key, const std::string& name);
 
 private:
-    struct Value {
-        std::string text;
-        bool isText = true;
-    };
     void createKey(const std::string& key);
     void failWhenRefused(const std::string& key) const;
-    std::map<std::string, std::map<std::string, Value>> keys_;  // by folded path, values by folded name
+    std::map<std::string, std::map<std::string, std::string>> keys_;  // by folded path, values by folded name
 };
 
 }  // namespace vexal::platform::fake
