@@ -64,9 +64,44 @@ TEST(Links, AHostileLinkHandedOverShowsTheBoxQuotingItAndStartsNothing) {
     ASSERT_TRUE(message);
     EXPECT_NE(message->find("et://127.0.0.1:27960/ +rcon_password x"), std::string::npos) << *message;
     EXPECT_NE(message->find("It contains a blank."), std::string::npos) << *message;
+
+    // A good link that comes while the box is open waits until it is answered.
+    Vexal third(box, "et://127.0.0.1:27962");
+    EXPECT_TRUE(third.waitExit(10s));
+    Sleep(800);
+    EXPECT_TRUE(box.launches().empty());
     vexal.answerBox(IDOK);
+    ASSERT_TRUE(e2e::waitFor([&] { return box.launches().size() == 1; }));
+    EXPECT_EQ(box.launches()[0], "+connect 127.0.0.1:27962 +seta name Tom\t" + box.game);
+}
+
+// What another program sends is checked by the receiver itself: the tag, the size,
+// and the text only up to its first NUL.
+TEST(Links, TheRunningCopyChecksWhatAnotherProgramSends) {
+    Sandbox box;
+    prepare(box);
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    const auto send = [&](ULONG_PTR tag, std::string bytes) {
+        COPYDATASTRUCT data{tag, static_cast<DWORD>(bytes.size()), bytes.data()};
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(vexal.main(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
+                            &answer);
+        return answer;
+    };
+    EXPECT_EQ(send(0x1234, "et://127.0.0.1"), static_cast<DWORD_PTR>(FALSE)) << "not our tag";
+    EXPECT_EQ(send(0x56584C4B, ""), static_cast<DWORD_PTR>(FALSE)) << "nothing in it";
     Sleep(500);
     EXPECT_TRUE(box.launches().empty());
+    EXPECT_EQ(send(0x56584C4B, std::string("et://127.0.0.1:27963\0 +quit", 27)), static_cast<DWORD_PTR>(TRUE));
+    ASSERT_TRUE(e2e::waitFor([&] { return box.launches().size() == 1; }));
+    EXPECT_EQ(box.launches()[0], "+connect 127.0.0.1:27963 +seta name Tom\t" + box.game);
+    // Far more than any link: read only in part, and refused as too long.
+    EXPECT_EQ(send(0x56584C4B, "et://" + std::string(100000, 'a')), static_cast<DWORD_PTR>(TRUE));
+    const auto message = vexal.waitBox();
+    ASSERT_TRUE(message);
+    EXPECT_NE(message->find("longer than any server link"), std::string::npos) << *message;
+    vexal.answerBox(IDOK);
 }
 
 TEST(Links, ThePreferencesItemRegistersThisCopyAndGivesTheFormerHandlerBack) {
