@@ -1,10 +1,10 @@
 #include "links/links.h"
 
-#include "links/et_link.h"
-#include "links/texts.h"
-
 #include <utility>
 #include <variant>
+
+#include "links/et_link.h"
+#include "links/texts.h"
 #include "util/case_fold.h"
 #include "util/error.h"
 

@@ -29,7 +29,8 @@ bool keyExists(const char* key) {
 }
 
 void prepare(const Sandbox& box) {
-    box.writeSettings("[ET-Param]\r\nETParam=+map\r\n\r\n[ET-Map]\r\nMap=oasis\r\n\r\n[ET-Nickname]\r\nnick=Tom\r\n\r\n");
+    box.writeSettings(
+        "[ET-Param]\r\nETParam=+map\r\n\r\n[ET-Map]\r\nMap=oasis\r\n\r\n[ET-Nickname]\r\nnick=Tom\r\n\r\n");
     box.write(box.program + "VexalParam.dat", "+map\r\n");
 }
 

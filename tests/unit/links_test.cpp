@@ -1,8 +1,9 @@
 // et:// links: the parser's verdict on real and hostile links, a link on the
 // command line joining its server once, and the Preferences item that registers
 // the program for the scheme and gives it back.
-#include "links/et_link.h"
 #include "links/links.h"
+
+#include "links/et_link.h"
 #include "links/texts.h"
 #include "unit/window_fixture.h"
 
@@ -171,8 +172,7 @@ TEST_F(LinksTest, ThePreferencesItemRegistersAndGivesTheFormerHandlerBack) {
     EXPECT_EQ(handler(), "\"C:\\Games\\Vexal\\Vexal.exe\" \"%1\"");
     EXPECT_EQ(fake.registry.readString("Software\\Classes\\et", "URL Protocol"), "");
     EXPECT_TRUE(shown("mnuEtLinks").checked());
-    EXPECT_NE(file("Vexal.ini").find("[ET-Links]\r\nHadHandler=1\r\nHandler=\"" + former + "\"\r\n"),
-              std::string::npos)
+    EXPECT_NE(file("Vexal.ini").find("[ET-Links]\r\nHadHandler=1\r\nHandler=\"" + former + "\"\r\n"), std::string::npos)
         << file("Vexal.ini");
 
     // Another program takes the links: the mark says so; switching on again keeps that one.
