@@ -223,3 +223,16 @@ TEST(LinkCommand, RunsThisProgramOnlyWhenItNamesThisVeryFile) {
     EXPECT_FALSE(links::commandRuns("\"C:\\Games\\Vexal\\Vexal.exe", exe));
     EXPECT_FALSE(links::commandRuns("", exe));
 }
+
+// A first start asks for the game folder before anything else: the link waits for
+// the window to show, and joins from the folder chosen.
+TEST_F(WindowTest, AFirstStartWithALinkJoinsOnceTheGameFolderIsChosen) {
+    fake.process.args = {"et://192.0.2.7"};
+    fake.dialogs.answerNextFolder(kGame);
+    start();
+    EXPECT_TRUE(fake.shell.calls.empty());
+    run([&] { form->FormShow(); });
+    ASSERT_EQ(fake.shell.calls.size(), 1u);
+    EXPECT_EQ(fake.shell.calls[0].params, "+connect 192.0.2.7:27960");
+    EXPECT_EQ(fake.fs.currentDirectory(), kGame);
+}
