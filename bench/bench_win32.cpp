@@ -7,6 +7,8 @@
 //                    demo added or removed takes to reach the count
 //   logviewer <dir>  the console-log viewer at start with a big log (100 MB) against a 1 KB one
 //   typing    <dir>  one keystroke in the editable readme viewer against a plain overwrite of the file
+//   linkhandoff <dir> an et:// link given to a second copy, which hands it to the running one, until the
+//                    game starts, against the Run command given to the running copy itself; median of 7
 //   backup    <dir>  one backup of <dir>, restore <dir>: one restore of it (scripts/run-bench.sh
 //                    times Info-ZIP's zip and unzip on the same tree beside them); restore-held <dir>:
 //                    one restore while another program holds the archive's last file, which fails and
@@ -409,11 +411,81 @@ int typing(const std::string& dir) {
 
 }  // namespace
 
+// Lines of the stub game's launch record: one more each time et.exe starts.
+std::size_t launchCount(const std::string& log) {
+    std::ifstream in(log, std::ios::binary);
+    std::size_t lines = 0;
+    for (std::string line; std::getline(in, line);) ++lines;
+    return lines;
+}
+
+double untilLaunched(const std::string& log, std::size_t before, Clock::time_point start) {
+    while (launchCount(log) <= before) {
+        if (ms(Clock::now() - start) > 20000) return -1;
+        Sleep(1);
+    }
+    return ms(Clock::now() - start);
+}
+
+PROCESS_INFORMATION startProgram(std::string command, const std::string& dir) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
+        throw std::runtime_error("cannot start " + command);
+    return pi;
+}
+
+void endProgram(PROCESS_INFORMATION& pi, HWND main) {
+    if (main) PostMessageA(main, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+int linkHandoff(const std::string& dir) {
+    // The stub game records its start and ends at once.
+    SetEnvironmentVariableA("VEXAL_STUB_EXIT", "1");
+    const std::string exe = "\"" + dir + "\\Vexal.exe\"", log = dir + "\\game\\et-launch.log";
+    PROCESS_INFORMATION first = startProgram(exe, dir);
+    Found f{first.dwProcessId, nullptr};
+    const auto shown = Clock::now();
+    while (!f.hwnd && ms(Clock::now() - shown) < 30000) {
+        EnumWindows(visibleOf, reinterpret_cast<LPARAM>(&f));
+        Sleep(10);
+    }
+    if (!f.hwnd) throw std::runtime_error("Vexal's window did not show");
+    std::vector<double> link, run;
+    for (int i = 0; i < 8; ++i) {
+        std::size_t before = launchCount(log);
+        auto start = Clock::now();
+        PostMessageA(f.hwnd, WM_COMMAND, static_cast<WPARAM>(vexal::Cmd::Run), 0);
+        const double r = untilLaunched(log, before, start);
+        Sleep(200);
+        before = launchCount(log);
+        start = Clock::now();
+        PROCESS_INFORMATION second = startProgram(exe + " et://127.0.0.1:27960/", dir);
+        const double l = untilLaunched(log, before, start);
+        endProgram(second, nullptr);
+        Sleep(200);
+        if (r < 0 || l < 0) throw std::runtime_error("the game did not start");
+        if (i == 0) continue;  // warms the caches of both
+        run.push_back(r);
+        link.push_back(l);
+    }
+    endProgram(first, f.hwnd);
+    std::printf("link handoff: a second copy with an et:// link to et.exe started, median %.0f ms (%.0f-%.0f); "
+                "the Run command in the running copy, median %.0f ms\n",
+                percentile(link, 0.5), percentile(link, 0), percentile(link, 1), percentile(run, 0.5));
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(
             stderr,
-            "usage: bench_win32 startup|settings|walk|mapchange|demomove|logviewer|typing|backup|restore|restore-held "
+            "usage: bench_win32 startup|settings|walk|mapchange|demomove|logviewer|typing|linkhandoff|backup|restore|"
+            "restore-held "
             "<folder>\n");
         return 2;
     }
@@ -426,6 +498,7 @@ int main(int argc, char** argv) {
         if (what == "demomove") return demoMove(dir);
         if (what == "logviewer") return logViewer(dir);
         if (what == "typing") return typing(dir);
+        if (what == "linkhandoff") return linkHandoff(dir);
         if (what == "backup" || what == "restore" || what == "restore-held") return backupOrRestore(what, dir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench failed: %s\n", e.what());

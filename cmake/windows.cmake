@@ -1,6 +1,6 @@
 # Windows: Vexal.exe, the Win32 side of the contract tests, the end-to-end test
 # driver and the demo's stub programs. Everything is linked static: one file each.
-set(VEXAL_WIN_LIBS ws2_32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid winmm wininet version gdi32 user32 kernel32)
+set(VEXAL_WIN_LIBS ws2_32 comctl32 comdlg32 shell32 shlwapi ole32 oleaut32 uuid winmm wininet version gdi32 user32 advapi32 kernel32)
 set(VEXAL_STATIC -static -static-libgcc -static-libstdc++)
 
 # The Win32 services see the platform interfaces and util; the window backend sees

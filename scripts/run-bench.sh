@@ -45,6 +45,14 @@ cp "$win/et.exe" "$work/startup/game/"
 printf '[Paths]\r\netPath=%s\r\n\r\n' "$(winpath "$work/startup/game")" >"$work/startup/Vexal.ini"
 gui "$win/bench_win32.exe" startup "$(winpath "$work/startup")" | tr -d '\r'
 
+echo "== an et:// link handed to the running copy under Wine"
+rm -rf "$work/link" && mkdir -p "$work/link/game"
+cp "$win/Vexal.exe" "$work/link/"
+cp "$win/et.exe" "$work/link/game/"
+printf '[Paths]\r\netPath=%s\r\n\r\n' "$(winpath "$work/link/game")" >"$work/link/Vexal.ini"
+printf '+map\r\n' >"$work/link/VexalParam.dat"
+gui "$win/bench_win32.exe" linkhandoff "$(winpath "$work/link")" | tr -d '\r'
+
 echo "== settings write under Wine"
 rm -rf "$work/settings" && mkdir -p "$work/settings"
 wine "$win/bench_win32.exe" settings "$(winpath "$work/settings")" | tr -d '\r'

@@ -57,6 +57,7 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::DeleteAllMaps: maps.clear(); break;
         case Cmd::CloseViewers: textViewers.close(); break;
         case Cmd::ShowWindow: options.showWindow(); break;
+        case Cmd::EtLinks: links.toggleRegistration(); break;
     }
 }
 // clang-format on
@@ -72,6 +73,7 @@ bool TfrmVexal::isOn(Cmd command) const {
         case Cmd::Sound: return setting(settings::key::sound);
         case Cmd::BackupOnQuit: return setting(settings::key::backupOnQuit);
         case Cmd::Instances: return setting(settings::key::instances);
+        case Cmd::EtLinks: return links.registered();
         default: return false;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "resources/resource_ids.h"
+#include "links/texts.h"
 #include "servers/texts.h"
 
 namespace vexal::layout {
@@ -187,6 +188,8 @@ constexpr MenuRow kMenus[] = {
      .hint = " Allows multiple Instances of Vexal to run", .command = Cmd::Instances},
     {.name = "mnuDelProfile", .parent = "Preferences1", .caption = "&Delete profile.pid's", .check = true,
      .command = Cmd::DelProfile},
+    {.name = "mnuEtLinks", .parent = "Preferences1", .caption = "Open et:// &Links with Vexal", .check = true,
+     .hint = links::text::kMenuHint, .command = Cmd::EtLinks},
     {.name = "N15", .parent = "Preferences1", .caption = "-"},
     {.name = "mnuMinMax", .parent = "Preferences1", .caption = "&Toggle Listbox size", .key = {kF4}, .check = true,
      .command = Cmd::ToggleListSize},

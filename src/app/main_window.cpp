@@ -164,6 +164,7 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
     model.onDestroy = [this] { FormDestroy(); };
     model.onMenuOpen = [this] { updateMenus(); };
     model.onHotkey = [this](int id) { hotkeys.pressed(id); };
+    model.onLink = [this](const std::string& link) { links.open(link); };
     model.showError = std::move(showError);
     return model;
 }

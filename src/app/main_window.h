@@ -13,6 +13,7 @@
 #include "launch/launcher.h"
 #include "launch/map_list.h"
 #include "launch/param_list.h"
+#include "links/links.h"
 #include "servers/server_view.h"
 #include "shell/shell.h"
 #include "tools/hotkeys.h"
@@ -23,7 +24,8 @@
 
 namespace vexal {
 
-// "/" or "-" followed by one of the words, letter case ignored; anything else is ignored.
+// "/" or "-" followed by one of the words, letter case ignored; the first argument
+// that begins with "et:" is the link to open; anything else is ignored.
 using view::Switches;
 [[nodiscard]] Switches parseSwitches(const std::vector<std::string>& arguments);
 
@@ -69,6 +71,8 @@ public:
                                        [](const std::string& line) {
                                            return launch::composeLaunchParameters(line, "", "");
                                        }};
+    // A link joins through the launcher, as Run would with that line.
+    links::Links links{*this, {.join = [this](const std::string& line) { launcher.join(line); }}};
     tools::Hotkeys hotkeys{*this, [this] { return launcher.gameStarted(); }};
     shell::Hints hints{*this, [this] { return hotkeys.runHint(); }};
     shell::Options options{*this, layout::kClientWidth};

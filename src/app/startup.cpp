@@ -1,6 +1,7 @@
 // Start-up, the refresh, the show steps and the end.
 #include "app/main_window.h"
 #include "launch/launch_rules.h"
+#include "links/et_link.h"
 #include "settings/paths.h"
 #include "shell/texts.h"
 #include "util/case_fold.h"
@@ -14,6 +15,10 @@ namespace vexal {
 Switches parseSwitches(const std::vector<std::string>& arguments) {
     Switches s;
     for (const auto& argument : arguments) {
+        if (links::looksLikeEtLink(argument)) {
+            if (s.link.empty()) s.link = argument;
+            continue;
+        }
         const std::string a = util::lowerCase(argument);
         if (a.empty() || (a[0] != '/' && a[0] != '-')) continue;
         const std::string word = a.substr(1);
@@ -186,6 +191,7 @@ void TfrmVexal::FormShow() {
     if (services.fs.fileExists(maps.pictureFile())) maps.loadPicture(maps.pictureFile());
     backupCommands.restoreOnRequest();
     textViewers.openOnRequest();
+    links.openOnRequest();
 }
 
 void TfrmVexal::FormDestroy() {

@@ -11,6 +11,7 @@
 #include "backup/restart.h"
 #include "backup/restore_swap.h"
 #include "platform/win32/win32_services.h"
+#include "window/link_handoff.h"
 #include "window/window_backend.h"
 #include "settings/config.h"
 #include "ui/dispatch.h"
@@ -26,8 +27,14 @@ int runVexal() {
     const auto repair = backup::repairAtStart(services);
     if (!repair.carryOn) return 0;
     settings::Config config(services.fs, settings::settingsPathFor(services.process.exePath()));
-    // A second copy ends silently, without a window and without waking the first.
-    if (!singleInstanceCheck(config, services.process)) return 0;
+    // A second copy ends at once, without a window. Started with a link, it hands
+    // the link to the running copy first, which checks it and opens it; without
+    // one it ends silently, without waking the first.
+    if (!singleInstanceCheck(config, services.process)) {
+        const std::string link = parseSwitches(services.process.arguments()).link;
+        if (!link.empty()) (void)window::handLinkToRunningCopy(link);
+        return 0;
+    }
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);

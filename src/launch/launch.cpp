@@ -5,10 +5,14 @@
 
 namespace vexal::launch {
 
-void Launcher::run() {
+void Launcher::run() { start(v.currentParam); }
+
+void Launcher::join(const std::string& paramLine) { start(paramLine); }
+
+void Launcher::start(const std::string& paramLine) {
     v.playClick();
     profileOptionChange();
-    const std::string params = composeLaunchParameters(v.currentParam, v.cbxMap.text(), v.nickname);
+    const std::string params = composeLaunchParameters(paramLine, v.cbxMap.text(), v.nickname);
     // et.exe is started by its bare name, so the game folder must be current.
     util::enterFolder(v.services.fs, v.gameDir, "game directory");
     if (v.cbMinimize.checked()) v.application.minimize();

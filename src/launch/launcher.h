@@ -10,7 +10,11 @@ class Launcher {
 public:
     Launcher(view::MainView& view, MapList& maps) : v(view), maps_(maps) {}
 
+    // Starts the game with the parameter field's line and the map.
     void run();
+    // Starts the game with another line (a server to join), exactly as run() would
+    // with that line in the field: the field and the map stay as they are.
+    void join(const std::string& paramLine);
     void runExit() { gameStarted_ = false; }  // the Run button was left
     void runFromMenu();
     // The check box: kept, and when it is on every profile.pid under the game folder goes.
@@ -24,6 +28,7 @@ public:
     [[nodiscard]] bool gameStarted() const { return gameStarted_; }
 
 private:
+    void start(const std::string& paramLine);
     view::MainView& v;
     MapList& maps_;
     bool gameStarted_ = false;

@@ -247,6 +247,25 @@ public:
     virtual void stop() = 0;
 };
 
+// The current user's part of the registry (HKEY_CURRENT_USER): keys are paths
+// below it such as "Software\\Classes\\et", value names are compared without
+// regard to letter case, and "" names a key's default value. Nothing here needs
+// administrator rights.
+class Registry {
+public:
+    virtual ~Registry() = default;
+    [[nodiscard]] virtual bool keyExists(const std::string& key) = 0;
+    // The text of a string value; nothing when the key or the value is missing or
+    // the value holds no text.
+    [[nodiscard]] virtual std::optional<std::string> readString(const std::string& key, const std::string& name) = 0;
+    // Creates the key (and those above it) as needed and sets the string value.
+    // Throws vexal::Error naming the failure.
+    virtual void writeString(const std::string& key, const std::string& name, const std::string& value) = 0;
+    // Removes the key with its values and every key below it; a missing key is no
+    // failure. Throws vexal::Error naming the failure.
+    virtual void deleteTree(const std::string& key) = 0;
+};
+
 // Everything the portable code may ask of the machine, in one bundle.
 struct Services {
     FileSystem& fs;
@@ -261,6 +280,7 @@ struct Services {
     Screen& screen;
     Network& network;
     FolderWatch& folderWatch;
+    Registry& registry;
 };
 
 }  // namespace vexal::platform

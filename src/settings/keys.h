@@ -49,6 +49,10 @@ inline constexpr BoolKey dateTimer{"Timer", "date", true};
 inline constexpr BoolKey sound{"Sound", "activ", true};
 inline constexpr BoolKey backupOnQuit{"Backup", "BackupOnQuit", false};
 inline constexpr StringKey nick{"ET-Nickname", "nick", ""};
+// The program that opened et:// links before this one was registered for them,
+// given back when the registration is switched off.
+inline constexpr BoolKey linkKeyExisted{"ET-Links", "HadHandler", false};
+inline constexpr StringKey linkCommand{"ET-Links", "Handler", ""};
 }  // namespace key
 
 // A stored path, name or date counts only from two characters on: a lone

@@ -33,6 +33,9 @@ struct WindowModel {
     // states are brought up to date with the program's state.
     std::function<void()> onMenuOpen;
     std::function<void(int id)> onHotkey;               // a registered hotkey was pressed
+    // Another copy of the program handed over a link (WM_COPYDATA): its text, cut
+    // at the first NUL and bounded, not yet checked in any other way.
+    std::function<void(const std::string&)> onLink;
     std::function<void(const std::string&)> showError;  // the standard error box
 };
 

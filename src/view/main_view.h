@@ -32,6 +32,7 @@ struct Switches {
     bool log = false;
     bool restore = false;
     bool editable = false;
+    std::string link;  // an et:// link to open, as given
 };
 
 class MainView : public ui::Form {

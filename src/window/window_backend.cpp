@@ -3,6 +3,8 @@
 // after windows.h, which it needs
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "window/window_messages.h"
 #include "resources/resource_ids.h"
 #include "ui/dispatch.h"
@@ -234,6 +236,12 @@ LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case kMsgTray:
         trayMessage(lParam);
         return 0;
+    case WM_COPYDATA:
+        return receiveLink(lParam);
+    case kMsgLink:
+        linkPosted_ = false;
+        openPendingLink();
+        return 0;
     case kMsgSyncText:
         if (wParam < windows_.size() && windows_[wParam].hwnd) {
             ++applying_;
@@ -363,10 +371,16 @@ bool WindowBackend::afterMessage() {
         closePending_ = false;
         DestroyWindow(main_);
     }
+    // A link that came while a handler waited in a dialog is opened now.
+    if (pendingLink_ && !linkPosted_ && main_ && !quitting_ && handlerDepth_ == 0 && IsWindowEnabled(main_)) {
+        linkPosted_ = true;
+        PostMessageA(main_, kMsgLink, 0, 0);
+    }
     return main_ != nullptr && !quitting_;
 }
 
 void WindowBackend::run() {
+    looping_ = true;
     MSG msg;
     while (afterMessage()) {
         const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -375,6 +389,32 @@ void WindowBackend::run() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+// The sender waits in SendMessage until this returns: the link is only kept here,
+// and opened (which may show a box or start the game) once the message comes
+// round through the loop. The data is another process's: its size is checked and
+// bounded, and it is cut at its first NUL. A newer link replaces one not yet opened.
+LRESULT WindowBackend::receiveLink(LPARAM lParam) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (!data || data->dwData != kCopyDataLink || !data->lpData || data->cbData == 0 || !model_.onLink) return FALSE;
+    std::string link(static_cast<const char*>(data->lpData), std::min<std::size_t>(data->cbData, kMaxLinkBytes));
+    if (const auto nul = link.find('\0'); nul != std::string::npos) link.resize(nul);
+    pendingLink_ = std::move(link);
+    if (!linkPosted_ && main_) {
+        linkPosted_ = true;
+        PostMessageA(main_, kMsgLink, 0, 0);
+    }
+    return TRUE;
+}
+
+// Not while start-up runs or a handler waits in a dialog (a box, the file dialog):
+// the game would start under that handler's feet. afterMessage posts it again.
+void WindowBackend::openPendingLink() {
+    if (!pendingLink_ || !looping_ || handlerDepth_ > 0 || !main_ || !IsWindowEnabled(main_)) return;
+    const std::string link = std::move(*pendingLink_);
+    pendingLink_.reset();
+    guarded([&] { model_.onLink(link); });
 }
 
 void WindowBackend::destroy() {

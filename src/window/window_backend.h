@@ -134,6 +134,9 @@ private:
         return fallback;
     }
     bool afterMessage();
+    // WM_COPYDATA from another process: kept, answered at once, opened from the loop.
+    LRESULT receiveLink(LPARAM lParam);
+    void openPendingLink();
 
     // ---- controls (window_controls.cpp)
     void createControl(std::size_t index);
@@ -234,6 +237,9 @@ private:
     bool quitting_ = false;
     bool appMinimized_ = false;
     bool trayShown_ = false;
+    bool looping_ = false;                  // the message loop runs: start-up is over
+    std::optional<std::string> pendingLink_;  // the newest link handed over, not yet opened
+    bool linkPosted_ = false;               // kMsgLink is on its way
     UINT taskbarCreated_ = 0;
     const ui::Control* pointed_ = nullptr;
     int tooltipPause_ = -1;

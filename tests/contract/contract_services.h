@@ -14,6 +14,7 @@
 #include "platform/win32/svc_file_system.h"
 #include "platform/win32/svc_hotkeys.h"
 #include "platform/win32/svc_process.h"
+#include "platform/win32/svc_registry.h"
 #include "platform/win32/svc_screen.h"
 #include "platform/win32/svc_sound.h"
 #endif
@@ -29,6 +30,7 @@ using TestHotkeys = platform::fake::FakeHotkeys;
 using TestScreen = platform::fake::FakeScreen;
 using TestSound = platform::fake::FakeSound;
 using TestFolderWatch = platform::fake::FakeFolderWatch;
+using TestRegistry = platform::fake::FakeRegistry;
 inline constexpr bool kAgainstWin32 = false;
 #else
 using TestFileSystem = platform::win32::Win32FileSystem;
@@ -39,6 +41,7 @@ using TestHotkeys = platform::win32::Win32Hotkeys;
 using TestScreen = platform::win32::Win32Screen;
 using TestSound = platform::win32::Win32Sound;
 using TestFolderWatch = platform::win32::Win32FolderWatch;
+using TestRegistry = platform::win32::Win32Registry;
 inline constexpr bool kAgainstWin32 = true;
 #endif
 

@@ -8,7 +8,7 @@ FakeServices::FakeServices() {
 
 Services FakeServices::services() {
     return Services{fs, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen, network,
-                    folderWatch};
+                    folderWatch, registry};
 }
 
 }  // namespace vexal::platform::fake

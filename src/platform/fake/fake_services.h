@@ -8,6 +8,7 @@
 #include "platform/fake/fake_hotkeys.h"
 #include "platform/fake/fake_network.h"
 #include "platform/fake/fake_process.h"
+#include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_screen.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_sound.h"
@@ -35,6 +36,7 @@ struct FakeServices {
     FakeScreen screen;
     FakeNetwork network;
     FakeFolderWatch folderWatch{&fs};
+    FakeRegistry registry;
 };
 
 }  // namespace vexal::platform::fake

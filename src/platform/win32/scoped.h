@@ -83,6 +83,13 @@ struct HookTraits {
     static void close(Type h) { UnhookWindowsHookEx(h); }
 };
 
+struct RegKeyTraits {
+    using Type = HKEY;
+    static Type invalid() { return nullptr; }
+    static bool valid(Type h) { return h != nullptr; }
+    static void close(Type h) { RegCloseKey(h); }
+};
+
 using ScopedHandle = Scoped<HandleTraits>;
 using ScopedFindHandle = Scoped<FindTraits>;
 using ScopedFont = Scoped<GdiTraits<HFONT>>;
@@ -91,6 +98,7 @@ using ScopedBitmap = Scoped<GdiTraits<HBITMAP>>;
 using ScopedMemoryDc = Scoped<MemoryDcTraits>;  // from CreateCompatibleDC
 using ScopedMenu = Scoped<MenuTraits>;
 using ScopedHook = Scoped<HookTraits>;
+using ScopedRegKey = Scoped<RegKeyTraits>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class ScopedWindowDc {

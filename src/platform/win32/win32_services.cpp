@@ -7,7 +7,7 @@ Win32Services::~Win32Services() = default;
 
 Services Win32Services::services() {
     return Services{fileSystem, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen, network,
-                    folderWatch};
+                    folderWatch, registry};
 }
 
 void Win32Services::setOwnerWindow(HWND owner) {

@@ -13,6 +13,7 @@
 #include "platform/win32/svc_hotkeys.h"
 #include "platform/win32/svc_network.h"
 #include "platform/win32/svc_process.h"
+#include "platform/win32/svc_registry.h"
 #include "platform/win32/svc_screen.h"
 #include "platform/win32/svc_shell.h"
 #include "platform/win32/svc_sound.h"
@@ -49,6 +50,7 @@ private:
     Win32Screen screen;
     Win32Network network;
     Win32FolderWatch folderWatch;
+    Win32Registry registry;
 };
 
 }  // namespace vexal::platform::win32
