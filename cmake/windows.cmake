@@ -59,6 +59,7 @@ endforeach()
 target_sources(servers_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/harness.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/e2e/fake_game_server.cpp)
 target_include_directories(servers_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(servers_win32 PRIVATE vexal_window)
 
 # Test tools that run under Wine beside the tests (writers killed at random points, ...).
 file(GLOB VEXAL_TEST_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
