@@ -11,7 +11,7 @@ namespace vexal::servers {
 
 namespace {
 
-const ui::Font kListFont{"Tahoma", 13, false, false, false};
+const ui::Font kListFont{"Tahoma", 11, false, false, false};
 // Replies are read as they come while a round is under way; between rounds the
 // timer only waits for the next one, or counts a wait for a free slot.
 constexpr int kPollMs = 20;
@@ -33,8 +33,9 @@ std::vector<ui::ListColumn> columns(const char* const* titles, const int* widths
 void StatusViewer::open() {
     auto& v = v_;
     v.playClick();
-    static constexpr int kServerWidths[] = {118, 134, 78, 82, 48, 26, 44};
-    static constexpr int kPlayerWidths[] = {380, 70, 70};
+    // Sized for the usual cells in the list's font, within the window's width.
+    static constexpr int kServerWidths[] = {128, 118, 86, 76, 46, 26, 52};
+    static constexpr int kPlayerWidths[] = {390, 70, 66};
     v.lvServers.setColumns(columns(text::kServerColumns, kServerWidths, kServerColumns, -1));
     v.lvPlayers.setColumns(columns(text::kPlayerColumns, kPlayerWidths, 3, 1));
     for (ui::ListView* list : {&v.lvServers, &v.lvPlayers}) {

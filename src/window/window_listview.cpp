@@ -152,9 +152,18 @@ void WindowBackend::drawListRow(const DRAWITEMSTRUCT& item) {
         if (col < row.size()) {
             const ui::ListCell& cell = row[col];
             RECT cellRect{left + kCellPadding, rc.top, left + width - kCellPadding, rc.bottom};
-            std::vector<ui::TextRun> runs = cell.runs;
-            if (runs.empty()) runs.push_back({ui::kClDefault, cell.text});
+            if (cell.runs.size() <= 1) {
+                // One colour: cut with an ellipsis where the column ends.
+                const ui::Colour colour = cell.runs.empty() ? ui::kClDefault : cell.runs[0].colour;
+                SetTextColor(dc, colour == ui::kClDefault ? plain : resolve(colour));
+                const UINT align = list.columns()[col].rightAligned ? DT_RIGHT : DT_LEFT;
+                DrawTextA(dc, cell.text.c_str(), static_cast<int>(cell.text.size()), &cellRect,
+                          align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+                left += width;
+                continue;
+            }
             int x = cellRect.left;
+            const std::vector<ui::TextRun>& runs = cell.runs;
             if (list.columns()[col].rightAligned) {
                 SIZE extent{};
                 GetTextExtentPoint32A(dc, cell.text.c_str(), static_cast<int>(cell.text.size()), &extent);
