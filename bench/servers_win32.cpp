@@ -45,8 +45,8 @@ std::string info(const std::string& challenge) {
 std::string players(int n, int round = 0) {
     std::string lines;
     for (int i = 0; i < n; ++i)
-        lines += std::to_string(i * 3 + round) + " " + std::to_string(20 + (i + round) % 50) + " \"^" + std::to_string(i % 10) + "Player^7" +
-                 std::to_string(i) + "\"\n";
+        lines += std::to_string(i * 3 + round) + " " + std::to_string(20 + (i + round) % 50) + " \"^" +
+                 std::to_string(i % 10) + "Player^7" + std::to_string(i) + "\"\n";
     return lines;
 }
 
@@ -105,10 +105,12 @@ int wait(bool isShort) {
     for (int round = 0; round < (isShort ? 1 : 3); ++round) {
         playing = 64;
         // The row shows full again before the next wait.
-        if (!e2e::waitFor([&] {
-                const auto rows = vexal.rows("lvServers");
-                return !rows.empty() && rows[0].size() > 3 && rows[0][3] == "64/64 full";
-            }, 15s))
+        if (!e2e::waitFor(
+                [&] {
+                    const auto rows = vexal.rows("lvServers");
+                    return !rows.empty() && rows[0].size() > 3 && rows[0][3] == "64/64 full";
+                },
+                15s))
             return std::puts("wait: the row never showed full"), 1;
         const std::size_t before = box.launches().size();
         vexal.command(vexal::Cmd::WaitForSlot);
@@ -140,7 +142,8 @@ void refreshOnTheWindowThread(bool isShort, const std::vector<const e2e::FakeGam
     form.programDir = box.program;
     form.gameDir = box.game;
     form.params.load();
-    vexal::window::WindowBackend backend(form.windowModel([](const std::string& m) { std::printf("error: %s\n", m.c_str()); }));
+    vexal::window::WindowBackend backend(
+        form.windowModel([](const std::string& m) { std::printf("error: %s\n", m.c_str()); }));
     backend.create();
     backend.start(false);
     const HWND main = backend.mainWindow();
@@ -181,12 +184,13 @@ void refreshOnTheWindowThread(bool isShort, const std::vector<const e2e::FakeGam
             rounds.push_back(work);
         }
     }
-    std::printf("the list with 20 servers of 64 players, one round of answers on the window thread: median %.1f ms, "
-                "longest %.1f ms (%zu of %d rounds complete), the longest single step %.1f ms; the first opening, "
-                "which makes the lists, %.0f ms%s\n",
-                median(rounds), rounds.empty() ? 0.0 : *std::max_element(rounds.begin(), rounds.end()), rounds.size(),
-                isShort ? 2 : 29, *std::max_element(steps.begin(), steps.end()), opening,
-                IsWindowVisible(main) ? "" : " (NOT on screen: nothing drawn)");
+    std::printf(
+        "the list with 20 servers of 64 players, one round of answers on the window thread: median %.1f ms, "
+        "longest %.1f ms (%zu of %d rounds complete), the longest single step %.1f ms; the first opening, "
+        "which makes the lists, %.0f ms%s\n",
+        median(rounds), rounds.empty() ? 0.0 : *std::max_element(rounds.begin(), rounds.end()), rounds.size(),
+        isShort ? 2 : 29, *std::max_element(steps.begin(), steps.end()), opening,
+        IsWindowVisible(main) ? "" : " (NOT on screen: nothing drawn)");
     backend.destroy();
 }
 
@@ -195,9 +199,8 @@ int refresh(bool isShort) {
     std::vector<const e2e::FakeGameServer*> list;
     for (int i = 0; i < 20; ++i) {
         auto asked = std::make_shared<std::atomic<int>>(0);
-        servers.push_back(std::make_unique<e2e::FakeGameServer>([asked](const std::string& c) {
-            return e2e::FakeGameServer::reply(info(c), players(64, ++*asked));
-        }));
+        servers.push_back(std::make_unique<e2e::FakeGameServer>(
+            [asked](const std::string& c) { return e2e::FakeGameServer::reply(info(c), players(64, ++*asked)); }));
         list.push_back(servers.back().get());
     }
     refreshOnTheWindowThread(isShort, list);
@@ -225,10 +228,11 @@ int refresh(bool isShort) {
         Sleep(2);
     }
     const auto slow = std::count_if(waits.begin(), waits.end(), [](double w) { return w > 16; });
-    std::printf("the list with 20 servers of 64 players, %d rounds of answers: the window thread held at most "
-                "%.1f ms (median message wait %.2f ms); %lld of %zu messages waited over 16 ms\n",
-                rounds, *std::max_element(waits.begin(), waits.end()), median(waits), static_cast<long long>(slow),
-                waits.size());
+    std::printf(
+        "the list with 20 servers of 64 players, %d rounds of answers: the window thread held at most "
+        "%.1f ms (median message wait %.2f ms); %lld of %zu messages waited over 16 ms\n",
+        rounds, *std::max_element(waits.begin(), waits.end()), median(waits), static_cast<long long>(slow),
+        waits.size());
     return 0;
 }
 

@@ -23,11 +23,16 @@ std::string playersText(const ServerFacts& f) {
 
 std::string stateText(const ServerRow& row) {
     switch (row.state) {
-        case State::LookingUp: return text::kLookingUp;
-        case State::Asking: return text::kAsking;
-        case State::NoAnswer: return text::kNoAnswer;
-        case State::Problem: return row.problem;
-        case State::Answered: break;
+        case State::LookingUp:
+            return text::kLookingUp;
+        case State::Asking:
+            return text::kAsking;
+        case State::NoAnswer:
+            return text::kNoAnswer;
+        case State::Problem:
+            return row.problem;
+        case State::Answered:
+            break;
     }
     return {};
 }
@@ -43,8 +48,9 @@ ui::ListCell coloured(const std::string& clean, const std::string& withCodes) {
 std::vector<ui::TextRun> colouredText(const std::string& withCodes) {
     std::vector<ui::TextRun> runs;
     for (auto& run : util::colourRuns(withCodes))
-        runs.push_back({run.colour == util::kNoColour ? ui::kClDefault : util::kGameColours[static_cast<std::size_t>(run.colour)],
-                        std::move(run.text)});
+        runs.push_back(
+            {run.colour == util::kNoColour ? ui::kClDefault : util::kGameColours[static_cast<std::size_t>(run.colour)],
+             std::move(run.text)});
     return runs;
 }
 

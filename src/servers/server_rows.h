@@ -11,8 +11,16 @@
 
 namespace vexal::servers {
 
-enum ServerColumn { kAddressColumn, kHostColumn, kMapColumn, kPlayersColumn, kPingColumn, kPasswordColumn, kModColumn,
-                    kServerColumns };
+enum ServerColumn {
+    kAddressColumn,
+    kHostColumn,
+    kMapColumn,
+    kPlayersColumn,
+    kPingColumn,
+    kPasswordColumn,
+    kModColumn,
+    kServerColumns
+};
 
 // Text not coloured by a code: the game's own default, white, on the list's dark ground.
 inline constexpr ui::Colour kListText = 0xFFFFFF;

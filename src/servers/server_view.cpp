@@ -79,8 +79,7 @@ void StatusViewer::poll() {
     stepWait();
     if (!status_.running()) return;  // the wait joined and the viewer went with the window
     const bool busy = status_.busy();
-    std::string status =
-        busy ? text::asking(status_.servers()) : text::answered(status_.answered(), status_.servers());
+    std::string status = busy ? text::asking(status_.servers()) : text::answered(status_.answered(), status_.servers());
     if (wait_.active())
         status = text::waiting(wait_.hostName(), wait_.elapsed(status_.now()));
     else if (!notice_.empty())
@@ -147,7 +146,8 @@ const ServerRow* StatusViewer::selected() const {
 
 std::size_t StatusViewer::selectedRow() const {
     const int at = v_.lvServers.itemIndex();
-    if (at < 0 || static_cast<std::size_t>(at) >= order_.size() || order_[static_cast<std::size_t>(at)] >= status_.rows().size())
+    if (at < 0 || static_cast<std::size_t>(at) >= order_.size() ||
+        order_[static_cast<std::size_t>(at)] >= status_.rows().size())
         return kNone;
     return order_[static_cast<std::size_t>(at)];
 }
@@ -248,8 +248,7 @@ void StatusViewer::waitForSlot() {
     const ServerRow* row = selected();
     if (!row || !row->full()) return;
     v_.playClick();
-    wait_.begin(keyOf(*row), row->facts.hostName.empty() ? row->address.shown : row->facts.hostName,
-                status_.now());
+    wait_.begin(keyOf(*row), row->facts.hostName.empty() ? row->address.shown : row->facts.hostName, status_.now());
     stepWait();
     poll();
 }

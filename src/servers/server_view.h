@@ -70,9 +70,9 @@ private:
     SlotWait wait_;
     std::vector<std::string> savedLines_;  // the parameter lines of the round
     std::vector<util::RecentServer> recent_;
-    std::vector<std::size_t> order_;       // status rows in the order shown
-    std::vector<std::string> shownKeys_;   // their addresses, lower case: the order carries over a new round
-    std::string selectedKey_;         // the selected row's address, lower case
+    std::vector<std::size_t> order_;      // status rows in the order shown
+    std::vector<std::string> shownKeys_;  // their addresses, lower case: the order carries over a new round
+    std::string selectedKey_;             // the selected row's address, lower case
     int sortColumn_ = -1;
     bool descending_ = false;
     std::string shownStatus_;

@@ -9,6 +9,7 @@ constexpr std::uint32_t rgb(int r, int g, int b) {
 }  // namespace
 
 // The game's table, its fractions of full brightness taken to 0-255.
+// clang-format off
 const std::array<std::uint32_t, 32> kGameColours = {
     rgb(0, 0, 0),       rgb(255, 0, 0),     rgb(0, 255, 0),     rgb(255, 255, 0),   // 0 1 2 3
     rgb(0, 0, 255),     rgb(0, 255, 255),   rgb(255, 0, 255),   rgb(255, 255, 255), // 4 5 6 7
@@ -19,6 +20,7 @@ const std::array<std::uint32_t, 32> kGameColours = {
     rgb(0, 102, 51),    rgb(255, 0, 51),    rgb(179, 26, 26),   rgb(153, 51, 0),    // H I J K
     rgb(204, 153, 51),  rgb(153, 153, 51),  rgb(255, 255, 191), rgb(255, 255, 128), // L M N O
 };
+// clang-format on
 
 std::vector<ColourRun> colourRuns(std::string_view text) {
     std::vector<ColourRun> runs;

@@ -71,8 +71,9 @@ std::vector<RecentServer> parseRecent(std::string_view fileText) {
         const std::string date = line.substr(blank + 1);
         // Written by us as host:port; anything else was not.
         if (!address || *address != line.substr(0, blank) || !dateText(date)) continue;
-        const bool seen = std::any_of(out.begin(), out.end(),
-                                      [&](const RecentServer& r) { return asciiLowerCase(r.address) == asciiLowerCase(*address); });
+        const bool seen = std::any_of(out.begin(), out.end(), [&](const RecentServer& r) {
+            return asciiLowerCase(r.address) == asciiLowerCase(*address);
+        });
         if (!seen && out.size() < kRecentServers) out.push_back({*address, date});
     }
     return out;

@@ -103,26 +103,26 @@ bool WindowBackend::listNotify(const NMHDR& header) {
     if (!cw || cw->control->kind() != ui::Kind::ListView) return false;
     auto& list = static_cast<ui::ListView&>(*cw->control);
     switch (header.code) {
-    case LVN_ITEMCHANGED: {
-        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        if (applying_ || !(change.uChanged & LVIF_STATE)) return true;
-        const bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0;
-        if (nowSelected && !(change.uOldState & LVIS_SELECTED) && change.iItem != list.itemIndex())
-            guarded([&list, index = change.iItem] { list.select(index); });
-        return true;
-    }
-    case LVN_COLUMNCLICK: {
-        const auto& click = reinterpret_cast<const NMLISTVIEW&>(header);
-        guarded([&list, column = click.iSubItem] { list.columnClick(column); });
-        return true;
-    }
-    case NM_DBLCLK: {
-        const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
-        if (activate.iItem >= 0) guarded([&list] { list.dblClick(); });
-        return true;
-    }
-    default:
-        return false;
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            if (applying_ || !(change.uChanged & LVIF_STATE)) return true;
+            const bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0;
+            if (nowSelected && !(change.uOldState & LVIS_SELECTED) && change.iItem != list.itemIndex())
+                guarded([&list, index = change.iItem] { list.select(index); });
+            return true;
+        }
+        case LVN_COLUMNCLICK: {
+            const auto& click = reinterpret_cast<const NMLISTVIEW&>(header);
+            guarded([&list, column = click.iSubItem] { list.columnClick(column); });
+            return true;
+        }
+        case NM_DBLCLK: {
+            const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
+            if (activate.iItem >= 0) guarded([&list] { list.dblClick(); });
+            return true;
+        }
+        default:
+            return false;
     }
 }
 
