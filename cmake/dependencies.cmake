@@ -9,7 +9,7 @@ if(WIN32)
     SOURCE_DIR ${JPEG_SRC}
     BINARY_DIR ${CMAKE_BINARY_DIR}/deps/jpeg-build
     CMAKE_ARGS
-      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
       -DCMAKE_BUILD_TYPE=Release
       -DCMAKE_INSTALL_PREFIX=${JPEG_PREFIX}
       -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF
@@ -31,7 +31,7 @@ if(WIN32)
   target_include_directories(vexal_minizip SYSTEM PUBLIC ${CMAKE_SOURCE_DIR}/third_party/src)
   target_compile_definitions(vexal_minizip PRIVATE NOCRYPT NOUNCRYPT)
   target_compile_options(vexal_minizip PRIVATE -w)
-  target_link_libraries(vexal_minizip PUBLIC /usr/i686-w64-mingw32/lib/libz.a)
+  target_link_libraries(vexal_minizip PUBLIC ${CMAKE_FIND_ROOT_PATH}/lib/libz.a)
 else()
   find_package(JPEG REQUIRED)
   find_package(ZLIB REQUIRED)

@@ -32,11 +32,20 @@ add_custom_command(
   VERBATIM)
 add_custom_target(vexal_pictures DEPENDS ${VEXAL_PICTURES})
 
+# The manifest names the processor the program is built for: Windows refuses to start a 64-bit
+# program whose manifest says x86.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(VEXAL_MANIFEST_ARCH amd64)
+else()
+  set(VEXAL_MANIFEST_ARCH x86)
+endif()
+configure_file(${VEXAL_RES_DIR}/vexal.manifest.in ${VEXAL_PICTURES_DIR}/vexal.manifest @ONLY)
+
 # The .rc finds the generated files through its include path; recompile it whenever one changes.
 set(VEXAL_RC ${VEXAL_RES_DIR}/vexal.rc)
 set_source_files_properties(${VEXAL_RC} PROPERTIES
   INCLUDE_DIRECTORIES "${VEXAL_PICTURES_DIR};${VEXAL_RES_DIR}"
-  OBJECT_DEPENDS "${VEXAL_PICTURES};${VEXAL_RES_DIR}/resource_ids.h;${VEXAL_RES_DIR}/version.rc2;${VEXAL_RES_DIR}/pictures.rc2;${VEXAL_RES_DIR}/vexal.manifest")
+  OBJECT_DEPENDS "${VEXAL_PICTURES};${VEXAL_RES_DIR}/resource_ids.h;${VEXAL_RES_DIR}/version.rc2;${VEXAL_RES_DIR}/pictures.rc2;${VEXAL_PICTURES_DIR}/vexal.manifest")
 
 # Whichever target compiles vexal.rc must wait for the pictures. The Vexal target is usually defined
 # after this file is included, so the link is made once the whole directory has been read.

@@ -4,11 +4,13 @@
 # fake servers on 127.0.0.1.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/make-demo.sh" "$root/build/windows" "$root/build/demo"
-cp -f "$root/build/windows/Vexal.exe" "$root/build/demo/program/Vexal.exe"
 source "$root/scripts/wine-env.sh"
+demo="$root/build/demo"
+[ "$VEXAL_WINE_BITS" = 64 ] && demo="$root/build/demo64"
+"$root/scripts/make-demo.sh" "$VEXAL_WIN_BUILD" "$demo"
+cp -f "$VEXAL_WIN_BUILD/Vexal.exe" "$demo/program/Vexal.exe"
 mkdir -p "$root/docs"
-cd "$root/build/demo/program"
+cd "$demo/program"
 python3 "$root/demo/servers.py" --minutes 2 & servers=$!
 trap 'kill "$servers" 2>/dev/null || true' EXIT
 xvfb-run -a -s '-screen 0 1024x768x24' bash -c '

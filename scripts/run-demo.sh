@@ -3,11 +3,14 @@
 # virtual one, saves a screenshot and says where.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="$root/build/windows"
+source "$root/scripts/wine-env.sh"
+# The demo's stub programs come from the same build as Vexal.exe, so each build has its own demo.
+build="$VEXAL_WIN_BUILD"
 demo="$root/build/demo"
+[ "$VEXAL_WINE_BITS" = 64 ] && demo="$root/build/demo64"
 "$root/scripts/make-demo.sh" "$build" "$demo"
 cp -f "$build/Vexal.exe" "$demo/program/Vexal.exe"
-source "$root/scripts/wine-env.sh"
+echo "Vexal: the ${VEXAL_WINE_BITS}-bit build runs the demo: $VEXAL_WINE_WHY"
 cd "$demo/program"
 # The fake game servers of the demo's server lines: on 127.0.0.1 only, for as long as the demo runs.
 if command -v python3 >/dev/null; then

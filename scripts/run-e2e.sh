@@ -8,7 +8,7 @@ source "$root/scripts/wine-env.sh"
 artifacts="${VEXAL_ARTIFACTS:-$root/artifacts}"
 mkdir -p "$artifacts"
 export VEXAL_ARTIFACTS_WIN="$(winpath "$artifacts")"
-cd "$root/build/windows"
+cd "$VEXAL_WIN_BUILD"
 filter="${1:-}"
 filter="${filter#--gtest_filter=}"
 [ -n "$filter" ] || filter='*'

@@ -12,9 +12,9 @@ kills=${SOAK_KILLS:-1000}
 source scripts/wine-env.sh
 failed=()
 for kind in settings params maps autoexec; do
-    scripts/test-atomic-kill.sh build/windows/atomic_writer.exe "$kills" "$kind" || failed+=("$kind")
+    scripts/test-atomic-kill.sh "$VEXAL_WIN_BUILD/atomic_writer.exe" "$kills" "$kind" || failed+=("$kind")
 done
-scripts/test-backup-kill.sh build/windows/backup_writer.exe "$kills" || failed+=(backup)
+scripts/test-backup-kill.sh "$VEXAL_WIN_BUILD/backup_writer.exe" "$kills" || failed+=(backup)
 # The restore's own kill test, when there is one, takes the same count: called as
 # `scripts/test-restore-kill.sh "" KILLS` (its program, then the number of kills).
 if [ -x scripts/test-restore-kill.sh ]; then

@@ -15,24 +15,49 @@ level "unit (native)" build/native/vexal_unit --gtest_brief=1
 level "contract (fakes)" build/native/vexal_contract_fake --gtest_brief=1
 level "fuzz targets (corpus and a few seconds each)" scripts/run-fuzz.sh quick
 
+# The Wine levels run the build this machine can run (scripts/wine-env.sh says which and why).
 source scripts/wine-env.sh
+win="$VEXAL_WIN_BUILD"
+bits="${VEXAL_WINE_BITS}-bit"
 export VEXAL_ARTIFACTS="$root/artifacts"
 mkdir -p "$VEXAL_ARTIFACTS"
-level "contract (Win32 under Wine)" xvfb-run -a wine build/windows/vexal_contract_win32.exe --gtest_brief=1
-level "end to end (Wine)" scripts/run-e2e.sh
-level "bench (short)" scripts/run-bench.sh --short
+level "contract (Win32 under Wine, $bits)" xvfb-run -a wine "$win/vexal_contract_win32.exe" --gtest_brief=1
+level "end to end (Wine, $bits)" scripts/run-e2e.sh
+level "bench (short, $bits)" scripts/run-bench.sh --short
 # Last: killing Wine processes at random can take a program started just after down with them.
-level "atomic writes killed at random" scripts/test-atomic-kill.sh build/windows/atomic_writer.exe
-level "backups killed at random" scripts/test-backup-kill.sh build/windows/backup_writer.exe
+level "atomic writes killed at random" scripts/test-atomic-kill.sh "$win/atomic_writer.exe"
+level "backups killed at random" scripts/test-backup-kill.sh "$win/backup_writer.exe"
 level "program files killed at random" bash -c 'for kind in settings params maps autoexec; do
-  scripts/test-atomic-kill.sh build/windows/atomic_writer.exe 5 "$kind" || exit 1; done'
-level "restores killed at random" scripts/test-restore-kill.sh build/windows/restore_writer.exe
+  scripts/test-atomic-kill.sh "$0/atomic_writer.exe" 5 "$kind" || exit 1; done' "$win"
+level "restores killed at random" scripts/test-restore-kill.sh "$win/restore_writer.exe"
 wineserver -k 2>/dev/null || true
 
+# Where 32-bit programs cannot run natively, the product itself, the 32-bit Vexal.exe, still runs
+# its stories under user-mode emulation: start-up, a launch the stub game records, the single
+# instance, the quit and the Win32 contract.
+emulated=""
+if [ "$VEXAL_WINE_BITS" = 64 ]; then
+  stories='Start.*:SingleInstance.*:Launch.RunButton*:Launch.F9*:Closing.*:FirstStart.*:Build.*'
+  started=$SECONDS
+  level "32-bit Vexal.exe under emulation" scripts/emulated.sh bash -c '
+    source scripts/wine-env.sh
+    xvfb-run -a wine "$VEXAL_WIN_BUILD/vexal_contract_win32.exe" --gtest_brief=1 || exit 1
+    scripts/run-e2e.sh "$0"
+    status=$?; wineserver -k 2>/dev/null; exit $status' "$stories"
+  if [[ " ${failed[*]} " == *" 32-bit Vexal.exe under emulation "* ]]; then
+    emulated="; the 32-bit Vexal.exe FAILED its emulated stories ($((SECONDS - started)) s)"
+  else
+    emulated="; the 32-bit Vexal.exe passed its emulated stories ($((SECONDS - started)) s)"
+  fi
+else
+  emulated="; the 64-bit build was built"
+fi
+
+wine_line="Wine levels ran the ${bits} build: ${VEXAL_WINE_WHY}${emulated}"
 echo
 if [ ${#failed[@]} -eq 0 ]; then
-  echo "SUMMARY: all ${#passed[@]} test levels passed (${passed[*]})"
+  echo "SUMMARY: all ${#passed[@]} test levels passed (${passed[*]}). $wine_line"
   exit 0
 fi
-echo "SUMMARY: ${#failed[@]} of $(( ${#passed[@]} + ${#failed[@]} )) test levels FAILED: ${failed[*]}"
+echo "SUMMARY: ${#failed[@]} of $(( ${#passed[@]} + ${#failed[@]} )) test levels FAILED: ${failed[*]}. $wine_line"
 exit 1

@@ -11,7 +11,7 @@
 # start; what the last kill left must go at the next start, which is checked at the end.
 set -u
 
-exe=${1:-build/windows/atomic_writer.exe}
+exe=${1:-${VEXAL_WIN_BUILD:-build/windows}/atomic_writer.exe}
 kills=${2:-30}
 kind=${3:-file}
 source "$(dirname "$0")/kill-writer.sh"

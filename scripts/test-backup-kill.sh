@@ -10,7 +10,7 @@
 # program does at its start; what the last kill left must go at the next start.
 set -u
 
-exe=${1:-build/windows/backup_writer.exe}
+exe=${1:-${VEXAL_WIN_BUILD:-build/windows}/backup_writer.exe}
 kills=${2:-20}
 source "$(dirname "$0")/kill-writer.sh"
 

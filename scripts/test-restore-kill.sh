@@ -9,7 +9,7 @@
 # The caller prepares WINEPREFIX (wineboot --init) beforehand.
 set -u
 
-exe=${1:-build/windows/restore_writer.exe}
+exe=${1:-${VEXAL_WIN_BUILD:-build/windows}/restore_writer.exe}
 kills=${2:-20}
 backup_exe=$(dirname "$exe")/backup_writer.exe
 source "$(dirname "$0")/kill-writer.sh"
