@@ -117,6 +117,16 @@ TEST(ServerStatus, F5AsksTheLoopbackServersAndEscapeCloses) {
     ASSERT_TRUE(selectRow(vexal, rowIndex(vexal, playing)));
     EXPECT_TRUE(e2e::waitFor([&] { return listText(vexal, "lvPlayers") == "\r\nAlice 25 40\r\nBob 12 60"; }, 5s))
         << "the selected server's players, codes gone: " << listText(vexal, "lvPlayers");
+    auto focused = [&] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetWindowThreadProcessId(vexal.main(), nullptr), &gui);
+        return gui.hwndFocus;
+    };
+    vexal.key("lvServers", VK_TAB);
+    EXPECT_TRUE(e2e::waitFor([&] { return focused() == vexal.control("lvPlayers"); }, 5s)) << "Tab: the players";
+    vexal.key("lvPlayers", VK_TAB);
+    EXPECT_TRUE(e2e::waitFor([&] { return focused() == vexal.control("lvServers"); }, 5s)) << "and back";
     EXPECT_NE(rowOf(text, silent.port()).find("no answer"), std::string::npos) << text;
     EXPECT_NE(rowOf(text, liar.port()).find("no answer"), std::string::npos) << "a wrong challenge is ignored";
     EXPECT_NE(rowOf(text, full.port()).find("4/4 full"), std::string::npos) << text;
