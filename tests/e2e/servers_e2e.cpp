@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/layout.h"
 #include "e2e/fake_game_server.h"
 #include "e2e/harness.h"
 
@@ -114,6 +115,13 @@ TEST(ServerStatus, F5AsksTheLoopbackServersAndEscapeCloses) {
     const std::string text = listText(vexal);
     EXPECT_NE(rowOf(text, playing.port()).find("Loopback"), std::string::npos) << text;
     EXPECT_EQ(vexal.selectedRow("lvServers"), 0) << "the first row is selected";
+    for (const auto& row : vexal::layout::controls())
+        if (std::string(row.name).rfind("lv", 0) == 0) {
+            const RECT r = vexal.clientRect(row.name);
+            EXPECT_EQ(r.left, row.bounds.left) << row.name << ": made where the layout puts it";
+            EXPECT_EQ(r.top, row.bounds.top) << row.name;
+            EXPECT_EQ(r.bottom - r.top, row.bounds.height) << row.name;
+        }
     ASSERT_TRUE(selectRow(vexal, rowIndex(vexal, playing)));
     EXPECT_TRUE(e2e::waitFor([&] { return listText(vexal, "lvPlayers") == "\r\nAlice 25 40\r\nBob 12 60"; }, 5s))
         << "the selected server's players, codes gone: " << listText(vexal, "lvPlayers");
