@@ -3,8 +3,8 @@
 
     demo/servers.py [--minutes N]
 
-Serves three servers on 127.0.0.1 ports 27960 to 27962 (a fourth saved line, port 27963, has nobody
-behind it and shows "no answer"). Each answers only "getstatus <challenge>" requests from this machine,
+Serves four servers on 127.0.0.1 ports 27960 to 27962 and 27964 (a fourth saved line, port 27963, has
+nobody behind it and shows "no answer"; 27964 is the demo's recent server, joined before but not saved). Each answers only "getstatus <challenge>" requests from this machine,
 echoing the challenge. It ends by itself after --minutes (default 120) or after 50,000 replies, and
 when the demo that started it kills it.
 """
@@ -37,6 +37,12 @@ SERVERS = {
                  "g_needpass": "0", "gamename": "etmain", "g_gametype": "4",
                  "version": "ET 2.60b linux-i386 May  8 2006"},
         "players": [(20, 40, "Alpha"), (18, 44, "Bravo"), (11, 39, "Charlie"), (7, 80, "Delta")],
+    },
+    27964: {
+        "info": {"sv_hostname": "^6Late ^7Night ^2Rifles", "mapname": "radar", "sv_maxclients": "12",
+                 "g_needpass": "0", "gamename": "etmain", "g_gametype": "4",
+                 "version": "ET 2.60b linux-i386 May  8 2006"},
+        "players": [(33, 58, "^8Owl^7Eyes"), (21, 63, "^bNight^7Jar"), (5, 71, "^^9Sleepy")],
     },
 }
 

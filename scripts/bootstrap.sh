@@ -18,9 +18,10 @@ packages=(
   # The fuzz targets (make fuzz, and a short run in make test): clang with libFuzzer's runtime.
   clang libclang-rt-14-dev
 )
-# A kernel that runs no 32-bit program: the 64-bit Wine for the 64-bit build, and the 32-bit
-# Wine (installed above) started under user-mode emulation for the 32-bit Vexal.exe.
-runs_i386 || packages+=(wine64 qemu-user-static)
+# A kernel that runs no 32-bit program: the 64-bit Wine (and its GStreamer plugins, for the tune)
+# for the 64-bit build, and the 32-bit Wine (installed above) started under user-mode emulation
+# for the 32-bit Vexal.exe.
+runs_i386 || packages+=(wine64 gstreamer1.0-plugins-base gstreamer1.0-plugins-good qemu-user-static)
 
 missing=()
 have_i386=$(dpkg --print-foreign-architectures | grep -c '^i386$' || true)

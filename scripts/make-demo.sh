@@ -257,6 +257,8 @@ set fs_game etpro +sv_pure 0 +g_gametype 2 +devmap
 +set fs_game bobot +sv_pure 0 +map (Bot match)
 set fs_game etpro +sv_pure 0 +g_gametype 2 +r_texturebits 32 +r_fastsky 0 +map
 EOF
+# A server joined before but never saved: the server list shows it as recent (F5, then Ctrl+K keeps it).
+printf '127.0.0.1:27964 %s\n127.0.0.1:27960 %s\n' "$(date +%F)" "$(date +%F)" | crlf >"$prog/VexalRecent.dat"
 
 # ---------------------------------------------------------------- the game folder
 

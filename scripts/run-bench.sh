@@ -103,6 +103,9 @@ echo "== editable readme: one keystroke writes the file back"
 rm -rf "$work/typing" && mkdir -p "$work/typing"
 gui "$win/bench_win32.exe" typing "$(winpath "$work/typing")" | tr -d '\r'
 
+echo "== server list under Wine: a join, the wait for a free slot, 20 servers of 64 players"
+gui "$win/servers_win32.exe" all $(pick "" short) | tr -d '\r'
+
 pics=$(pick 400 40)
 infos=$(pick 300 30)
 echo "== backup and restore: $pics map pictures, $infos map information files, against Info-ZIP"

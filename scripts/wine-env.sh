@@ -18,6 +18,7 @@ if [ -z "${VEXAL_WINE_BITS:-}" ]; then
     [ "${VEXAL_SIMULATE_NO_I386:-0}" = 1 ] && VEXAL_WINE_WHY="VEXAL_SIMULATE_NO_I386=1 stands for a kernel that runs no 32-bit programs"
   fi
 fi
+: "${VEXAL_WINE_WHY:=VEXAL_WINE_BITS=$VEXAL_WINE_BITS was asked for}"
 export VEXAL_WINE_BITS VEXAL_WINE_WHY
 data="$HOME/.local/share/vexal"
 if [ "$VEXAL_WINE_BITS" = 64 ] || [ "${VEXAL_WINE_EMULATED:-0}" = 1 ]; then

@@ -58,6 +58,10 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::CloseViewers: textViewers.close(); break;
         case Cmd::ShowWindow: options.showWindow(); break;
         case Cmd::EtLinks: links.toggleRegistration(); break;
+        case Cmd::JoinServer: serverStatus.join(); break;
+        case Cmd::WaitForSlot: serverStatus.waitForSlot(); break;
+        case Cmd::KeepServer: serverStatus.keep(); break;
+        case Cmd::CopyServer: serverStatus.copy(); break;
     }
 }
 // clang-format on
@@ -85,6 +89,10 @@ bool TfrmVexal::canRun(Cmd command) const {
         case Cmd::LaunchInfo: return eyePath.find("eye.exe") != std::string::npos;  // logs of that browser only
         case Cmd::CopyEntry:
         case Cmd::DeleteParam: return lboxParam.itemIndex() >= 0;
+        case Cmd::JoinServer:
+        case Cmd::CopyServer: return serverStatus.canJoin();
+        case Cmd::WaitForSlot: return serverStatus.canWait();
+        case Cmd::KeepServer: return serverStatus.canKeep();
         default: return true;
     }
 }

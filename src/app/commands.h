@@ -20,8 +20,8 @@ enum class Cmd : int {
     Readme, TrayReadme, GameReadme, Download, Changes, About,
     AddParam, DeleteParam, DeleteAllParams, CopyEntry, CopyAll, Paste, DeleteMap, DeleteAllMaps,
     CloseViewers, ShowWindow,
-    EtLinks,
-    Last = EtLinks,
+    EtLinks, JoinServer, WaitForSlot, KeepServer, CopyServer,
+    Last = CopyServer,
 };
 // clang-format on
 

@@ -123,8 +123,8 @@ constexpr ControlRow kControls[] = {
      .tab = 16, .caption = "  &Quit", .hint = " Yeah, right, like YOU have anything better do to ;-))",
      .picture = IDB_QUIT, .spacing = 3, .command = Cmd::Quit},
     // Added after the design's controls, so that their numbers stay as they were.
-    {.name = "memServers", .member = at<&F::memServers>, .bounds = {1, 1, 551, 312}, .tab = 11, .visible = false,
-     .readOnly = true},
+    {.name = "lvServers", .member = at<&F::lvServers>, .bounds = {1, 1, 551, 196}, .tab = 11, .visible = false},
+    {.name = "lvPlayers", .member = at<&F::lvPlayers>, .bounds = {1, 197, 551, 116}, .tab = 12, .visible = false},
 };
 
 constexpr ui::Shortcut ctrl(unsigned key, bool alt = false) { return {key, true, alt}; }
@@ -255,6 +255,13 @@ constexpr MenuRow kMenus[] = {
      .command = Cmd::About},
     {.name = "N5", .parent = "popTray", .caption = "-"},
     {.name = "popQuit", .parent = "popTray", .caption = "&Quit Vexal", .picture = IDB_QUIT, .command = Cmd::TrayQuit},
+    // The server list's rows: their shortcuts belong to the list, not to the window.
+    {.name = "popJoin", .parent = "popServers", .caption = servers::text::kJoinItem, .isDefault = true,
+     .command = Cmd::JoinServer},
+    {.name = "popWaitSlot", .parent = "popServers", .caption = servers::text::kWaitItem, .command = Cmd::WaitForSlot},
+    {.name = "popKeep", .parent = "popServers", .caption = servers::text::kKeepItem, .command = Cmd::KeepServer},
+    {.name = "N8", .parent = "popServers", .caption = "-"},
+    {.name = "popCopyServer", .parent = "popServers", .caption = servers::text::kCopyItem, .command = Cmd::CopyServer},
 };
 // clang-format on
 

@@ -60,7 +60,7 @@ void TfrmVexal::buildLayout() {
 }
 
 void TfrmVexal::buildMenus() {
-    menuIndex_ = {{"mnuMain", &mnuMain}, {"popLBox", &popLBox}, {"popTray", &popTray}};
+    menuIndex_ = {{"mnuMain", &mnuMain}, {"popLBox", &popLBox}, {"popTray", &popTray}, {"popServers", &popServers}};
     for (const auto& row : layout::menus()) {
         ui::MenuItem& item = menuIndex_.at(row.parent)->add(row.name, row.caption);
         item.shortcut = row.key;
@@ -156,7 +156,7 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
     model.application = &application;
     model.controls = controls();
     model.mainMenu = &mnuMain;
-    model.contextMenus = {{&lboxParam, &popLBox}};
+    model.contextMenus = {{&lboxParam, &popLBox}, {&lvServers, &popServers}};
     model.timers = {&tmDate, &tmTime, &tmServers};
     model.tray = &ctrayIcon;
     model.clientWidth = layout::kClientWidth;
@@ -172,6 +172,9 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
 void TfrmVexal::wireEvents() {
     for (const Wire& w : eventWires()) wire(w);
     onShow = [this] { FormShow(); };
+    // A header click has no row in the event table: it carries the column.
+    lvServers.onColumnClick = [this](int column) { serverStatus.columnClick(column); };
+    launcher.launching = [this] { serverStatus.launching(); };
 }
 
 

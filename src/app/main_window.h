@@ -67,10 +67,13 @@ public:
     launch::Launcher launcher{*this, maps};
     backup::BackupCommands backupCommands{*this};
     viewers::Viewers textViewers{*this, [this] { serverStatus.close(); }};
-    servers::StatusViewer serverStatus{*this, [this] { textViewers.openedFromTray(); },
-                                       [](const std::string& line) {
-                                           return launch::composeLaunchParameters(line, "", "");
-                                       }};
+    servers::StatusViewer serverStatus{
+        *this,
+        {.openedFromTray = [this] { textViewers.openedFromTray(); },
+         .commandLineOf = [](const std::string& line) { return launch::composeLaunchParameters(line, "", ""); },
+         .join = [this](const std::string& line) { launcher.join(line); },
+         .keep = [this](const std::string& line) { return params.keep(line); },
+         .closeViewers = [this] { textViewers.close(); }}};
     // A link joins through the launcher, as Run would with that line.
     links::Links links{*this, {.join = [this](const std::string& line) { launcher.join(line); }}};
     tools::Hotkeys hotkeys{*this, [this] { return launcher.gameStarted(); }};

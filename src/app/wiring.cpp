@@ -68,7 +68,10 @@ std::span<const Wire> eventWires() {
         {"memReadme", On::Change, [](F& f) { f.textViewers.readmeChanged(); }},
         {"memChanges", On::Change, [](F& f) { f.textViewers.changesChanged(); }},
         // The server status viewer and its polling timer.
-        {"memServers", On::KeyDown, [](F& f, int& key) { f.textViewers.keyDown(key); }},
+        {"lvServers", On::KeyDown, [](F& f, int& key) { f.serverStatus.serverKeyDown(key); }},
+        {"lvServers", On::Click, [](F& f) { f.serverStatus.serverPicked(); }},
+        {"lvServers", On::DblClick, [](F& f) { f.serverStatus.join(); }},
+        {"lvPlayers", On::KeyDown, [](F& f, int& key) { f.serverStatus.playerKeyDown(key); }},
         {"tmServers", On::Timer, [](F& f) { f.serverStatus.poll(); }},
     };
     // clang-format on

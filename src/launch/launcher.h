@@ -1,6 +1,9 @@
 #pragma once
 // Starting the game, the profile clean-up that runs before every start, and what
 // the launcher knows of the game it started.
+#include <functional>
+#include <string>
+
 #include "launch/map_list.h"
 #include "view/main_view.h"
 
@@ -12,8 +15,8 @@ public:
 
     // Starts the game with the parameter field's line and the map.
     void run();
-    // Starts the game with another line (a server to join), exactly as run() would
-    // with that line in the field: the field and the map stay as they are.
+    // Runs the game with `paramLine` exactly as Run does with the parameter field's
+    // line, the field left as it is.
     void join(const std::string& paramLine);
     void runExit() { gameStarted_ = false; }  // the Run button was left
     void runFromMenu();
@@ -27,8 +30,13 @@ public:
     void gameStarted(bool started) { gameStarted_ = started; }
     [[nodiscard]] bool gameStarted() const { return gameStarted_; }
 
+    // The game is about to start, from whichever place.
+    std::function<void()> launching;
+
 private:
     void start(const std::string& paramLine);
+    // A start that connects to a server puts it first among the recent servers.
+    void rememberServer(const std::string& commandLine);
     view::MainView& v;
     MapList& maps_;
     bool gameStarted_ = false;

@@ -58,6 +58,13 @@ void ParamList::add() {
     save();
 }
 
+bool ParamList::keep(const std::string& line) {
+    if (v.lboxParam.items().indexOf(line) >= 0) return false;
+    v.lboxParam.addItem(line);
+    save();
+    return true;
+}
+
 void ParamList::remove() {
     v.playClick();
     if (v.lboxParam.itemIndex() >= 0) v.lboxParam.deleteItem(static_cast<std::size_t>(v.lboxParam.itemIndex()));

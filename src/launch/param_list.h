@@ -17,6 +17,9 @@ public:
     void enter();      // the line or the list takes the focus
     void leave();      // the line loses it
     void add();        // the line joins the list, once
+    // `line` joins the list and the file, the parameter field left alone; false
+    // when the list has it already.
+    bool keep(const std::string& line);
     void remove();     // the selected entry
     void clear();      // every entry, after asking
     void pick();       // a click on the list takes its entry into the line

@@ -50,7 +50,8 @@ ServerAddress addressOf(const std::string& target) {
 std::vector<ServerAddress> serversOf(const std::vector<std::string>& commandLines) {
     std::vector<ServerAddress> out;
     std::vector<std::string> seen;
-    for (const std::string& params : commandLines) {
+    for (std::size_t line = 0; line < commandLines.size(); ++line) {
+        const std::string& params = commandLines[line];
         const auto at = params.find("+connect");
         if (at == std::string::npos) continue;
         std::size_t from = at + 8;
@@ -70,6 +71,7 @@ std::vector<ServerAddress> serversOf(const std::vector<std::string>& commandLine
         const std::string key = asciiLowerCase(a.shown);
         if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
         seen.push_back(key);
+        a.line = line;
         out.push_back(std::move(a));
     }
     return out;

@@ -1,5 +1,6 @@
 #pragma once
 // The servers of the parameter list: one per distinct "+connect" target, in list order.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ struct ServerAddress {
     std::string host;   // empty when `problem` is set
     std::uint16_t port = kDefaultPort;
     std::string problem;  // why this line cannot be asked, as the row says it
+    std::size_t line = 0;  // the command line it came from (the first, for a repeat)
 };
 
 // The target of each command line that connects, as the game would get it from a

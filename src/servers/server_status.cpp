@@ -3,6 +3,7 @@
 #include <random>
 
 #include "servers/texts.h"
+#include "util/case_fold.h"
 
 namespace vexal::servers {
 
@@ -32,8 +33,14 @@ bool acceptable(const std::string& c) {
 ServerStatus::ServerStatus(platform::Network& network, platform::FileSystem& fs)
     : makeChallenge(randomChallenge), network_(network), maps_(fs) {}
 
+bool ServerRow::full() const {
+    return showsFacts() && facts.maxPlayers && static_cast<int>(facts.players.size()) >= *facts.maxPlayers;
+}
+
 void ServerStatus::start(const std::vector<std::string>& commandLines, const std::string& gameDir) {
     gameDir_ = gameDir;
+    std::vector<ServerRow> before = std::move(rows_);
+    std::vector<Query> asked = std::move(queries_);
     rows_.clear();
     queries_.clear();
     running_ = true;
@@ -47,6 +54,24 @@ void ServerStatus::start(const std::vector<std::string>& commandLines, const std
         ServerRow row;
         row.address = std::move(address);
         Query q;
+        std::size_t old = 0;
+        while (old < before.size() && util::asciiLowerCase(before[old].address.shown) !=
+                                          util::asciiLowerCase(row.address.shown))
+            ++old;
+        if (old < before.size() && socketOpen_ && !asked[old].challenge.empty() &&
+            roundStart_ - asked[old].firstSent < kMinAskMs) {
+            // Asked a moment ago (a wait for a free slot asks on its own): that stands.
+            before[old].address.line = row.address.line;
+            rows_.push_back(std::move(before[old]));
+            queries_.push_back(std::move(asked[old]));
+            continue;
+        }
+        if (old < before.size() && before[old].hasFacts) {
+            row.facts = before[old].facts;
+            row.pingMs = before[old].pingMs;
+            row.mapInstalled = before[old].mapInstalled;
+            row.hasFacts = true;
+        }
         if (!row.address.problem.empty()) {
             row.problem = row.address.problem;
         } else if (!socketOpen_) {
@@ -88,6 +113,24 @@ std::size_t ServerStatus::answered() const {
     for (const auto& row : rows_)
         if (row.state == State::Answered) ++n;
     return n;
+}
+
+bool ServerStatus::ask(std::size_t i) {
+    if (!running_ || !socketOpen_ || i >= rows_.size()) return false;
+    ServerRow& row = rows_[i];
+    Query& q = queries_[i];
+    const std::uint64_t now = network_.milliseconds();
+    if (row.busy() || q.challenge.empty() || now - q.firstSent < kMinAskMs) return false;
+    // A new query: a new challenge, so that a late reply to the last one is no answer to this one.
+    q.challenge.clear();
+    q.resent = false;
+    send(row, q, now);
+    return true;
+}
+
+std::optional<std::uint64_t> ServerStatus::lastAsked(std::size_t i) const {
+    if (i >= queries_.size() || queries_[i].challenge.empty()) return std::nullopt;
+    return queries_[i].firstSent;
 }
 
 void ServerStatus::send(ServerRow& row, Query& q, std::uint64_t now) {
@@ -163,6 +206,7 @@ bool ServerStatus::received(const platform::Datagram& d, std::uint64_t now) {
 
 void ServerStatus::answer(ServerRow& row, const StatusReply& reply) {
     row.state = State::Answered;
+    row.hasFacts = true;
     row.facts = factsOf(reply);
     row.mapInstalled = true;
     if (!row.facts.map.empty()) {

@@ -19,6 +19,8 @@ inline constexpr std::uint64_t kAnswerMs = 800;
 inline constexpr std::uint64_t kResendMs = 400;
 inline constexpr std::uint64_t kLookupMs = 3000;
 inline constexpr std::uint64_t kRefreshMs = 10000;
+// No server is asked twice within this time, whoever asks.
+inline constexpr std::uint64_t kMinAskMs = 5000;
 // Datagrams read in one poll: a flood cannot hold the window.
 inline constexpr int kDatagramsPerPoll = 256;
 
@@ -30,11 +32,16 @@ struct ServerRow {
     ServerFacts facts;
     int pingMs = 0;
     bool mapInstalled = true;
-};
+    // An answer came, in this round or the one before: while the server is asked
+    // again, the last answer stays on show rather than a row that blinks.
+    bool hasFacts = false;
 
-// The viewer's text: a title, a header, one row per server and below each one
-// that has players their names and scores.
-[[nodiscard]] std::string statusText(const std::vector<ServerRow>& rows);
+    [[nodiscard]] bool busy() const { return state == State::LookingUp || state == State::Asking; }
+    // What the row shows: a fresh answer, or the last one while it is asked again.
+    [[nodiscard]] bool showsFacts() const { return state == State::Answered || (busy() && hasFacts); }
+    // No public slot is left (by the answer shown).
+    [[nodiscard]] bool full() const;
+};
 
 class ServerStatus {
 public:
@@ -55,9 +62,15 @@ public:
     [[nodiscard]] bool refreshDue();
     [[nodiscard]] std::uint64_t msUntilRefresh();
     [[nodiscard]] const std::vector<ServerRow>& rows() const { return rows_; }
-    [[nodiscard]] std::string text() const { return statusText(rows_); }
     [[nodiscard]] std::size_t servers() const { return rows_.size(); }
     [[nodiscard]] std::size_t answered() const;
+
+    // Asks the server of `row` again now, unless it is being asked or was asked
+    // less than kMinAskMs ago. True when a request went out.
+    bool ask(std::size_t row);
+    // When the row's server was last asked (milliseconds of the network's clock), if ever.
+    [[nodiscard]] std::optional<std::uint64_t> lastAsked(std::size_t row) const;
+    [[nodiscard]] std::uint64_t now() { return network_.milliseconds(); }
 
     // Makes the challenges; random letters and digits unless a test says otherwise.
     std::function<std::string()> makeChallenge;

@@ -67,7 +67,7 @@ std::optional<Player> parsePlayer(std::string_view line) {
     if (!score || !ping || quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"') return std::nullopt;
     const std::string_view name = quoted.substr(1, quoted.size() - 2);
     if (name.find('"') != std::string_view::npos) return std::nullopt;
-    return Player{*score, *ping, std::string(name)};
+    return Player{*score, *ping, std::string(name), {}};
 }
 
 std::optional<int> count(const StatusReply& reply, std::string_view key, int limit) {
@@ -147,7 +147,8 @@ std::string cleanName(std::string_view name) {
 
 ServerFacts factsOf(const StatusReply& reply) {
     ServerFacts f;
-    f.hostName = cleanName(reply.value("sv_hostname").value_or(""));
+    f.hostNameCodes = reply.value("sv_hostname").value_or("");
+    f.hostName = cleanName(f.hostNameCodes);
     f.map = cleanName(reply.value("mapname").value_or(""));
     f.mod = cleanName(reply.value("gamename").value_or(""));
     f.gameType = cleanName(reply.value("g_gametype").value_or(""));
@@ -161,7 +162,7 @@ ServerFacts factsOf(const StatusReply& reply) {
     const auto needPass = reply.value("g_needpass");
     f.password = needPass && !needPass->empty() && *needPass != "0";
 
-    for (const Player& p : reply.players) f.players.push_back({p.score, p.ping, cleanName(p.name)});
+    for (const Player& p : reply.players) f.players.push_back({p.score, p.ping, cleanName(p.name), p.name});
     std::stable_sort(f.players.begin(), f.players.end(),
                      [](const Player& a, const Player& b) { return a.score > b.score; });
     // Omni-bot, the bots most servers run, says how many of the players are its own.

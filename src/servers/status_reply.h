@@ -24,6 +24,7 @@ struct Player {
     int score = 0;
     int ping = 0;
     std::string name;  // as sent, colour codes and all
+    std::string codes;  // in the viewer's facts, where `name` is cleaned: the name as sent
 };
 
 struct StatusReply {
@@ -50,10 +51,11 @@ struct StatusReply {
 // What the viewer shows of a reply.
 struct ServerFacts {
     std::string hostName, map, mod, modFolder, gameType, version;
+    std::string hostNameCodes;  // the host name as sent, for drawing it in its colours
     std::optional<int> maxPlayers;  // public slots: sv_maxclients less sv_privateClients
     std::optional<int> bots;        // only when the server says how many of the players are bots
     bool password = false;
-    std::vector<Player> players;  // names cleaned, best score first
+    std::vector<Player> players;  // names cleaned (codes kept apart), best score first
 };
 
 [[nodiscard]] ServerFacts factsOf(const StatusReply& reply);

@@ -1,11 +1,11 @@
 #pragma once
 // What the server status viewer says.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace vexal::servers::text {
 
-inline constexpr const char* kTitle = "Servers of the +connect lines  (F5 asks again; refreshed every 10 s)";
 inline constexpr const char* kNoServers =
     "No +connect line in the parameter list: add one, such as +connect 127.0.0.1:27960";
 inline constexpr const char* kAsking = "asking ...";
@@ -21,6 +21,20 @@ inline constexpr const char* kMissingMap = " (missing)";
 inline constexpr const char* kPasswordMark = "pw";
 inline constexpr const char* kFull = " full";
 inline constexpr const char* kMenuHint = " Ask the servers of your +connect lines who is playing where  (F5)";
+inline constexpr const char* kRecentMark = "recent";
+inline constexpr const char* kJoinAnyway = "Join anyway?";
+inline constexpr const char* kAlreadyKept = "Sorry, parameter is already present in the list";
+
+// The column titles of the two lists.
+inline constexpr const char* kServerColumns[] = {"Address", "Host name", "Map", "Players", "Ping", "Pw", "Mod"};
+inline constexpr const char* kPlayerColumns[] = {"Name", "Score", "Ping"};
+
+// The right-click menu of a server row.
+inline constexpr const char* kJoinItem = "&Join\tEnter";
+inline constexpr const char* kWaitItem = "Join When a Slot Frees";
+inline constexpr const char* kKeepItem = "&Keep";
+inline constexpr const char* kCopyItem = "&Copy";
+
 inline constexpr const char* kCloseHint = "   <click on the status line or press ESC for close>";
 
 // " 3 of 5 servers answered"
@@ -30,6 +44,29 @@ inline constexpr const char* kCloseHint = "   <click on the status line or press
 }
 [[nodiscard]] inline std::string asking(std::size_t servers) {
     return " Asking " + std::to_string(servers) + (servers == 1 ? " server ..." : " servers ...");
+}
+
+[[nodiscard]] inline std::string noAnswerQuestion(const std::string& address) {
+    return "The server " + address + " did not answer when it was last asked: it may be down, or the address " +
+           "may be wrong.\r\n\r\nStart the game and connect to it anyway?";
+}
+// "1:35", "12:05"
+[[nodiscard]] inline std::string minutesSeconds(std::uint64_t ms) {
+    const std::uint64_t s = ms / 1000;
+    const std::uint64_t sec = s % 60;
+    return std::to_string(s / 60) + (sec < 10 ? ":0" : ":") + std::to_string(sec);
+}
+[[nodiscard]] inline std::string waiting(const std::string& host, std::uint64_t ms) {
+    return "Waiting for a free slot on " + host + ": " + minutesSeconds(ms);
+}
+[[nodiscard]] inline std::string gaveUp(const std::string& host) {
+    return " No slot freed on " + host + " in 30 minutes: stopped waiting";
+}
+[[nodiscard]] inline std::string stoppedWaiting(const std::string& host) {
+    return " Stopped waiting for a free slot on " + host;
+}
+[[nodiscard]] inline std::string slotFree(const std::string& host) {
+    return " A slot is free on " + host + ": joining";
 }
 
 }  // namespace vexal::servers::text

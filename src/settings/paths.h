@@ -9,6 +9,8 @@ namespace vexal::settings {
 // Fixed names joined to the program directory (which ends with a backslash) as
 // they stand, so names with a leading backslash give a doubled one, which Windows accepts.
 inline constexpr const char* kParamFile = "VexalParam.dat";
+// The servers joined last, newest first.
+inline constexpr const char* kRecentFile = "VexalRecent.dat";
 inline constexpr const char* kMapFile = "VexalMap.dat";
 inline constexpr const char* kIniFile = "Vexal.ini";
 inline constexpr const char* kExeFile = "Vexal.exe";

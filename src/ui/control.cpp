@@ -222,4 +222,34 @@ void ProgressBar::setPosition(int position) {
     notify(Property::Position);
 }
 
+void ListView::setColumns(std::vector<ListColumn> columns) {
+    if (columns == columns_) return;
+    columns_ = std::move(columns);
+    notify(Property::Items);
+}
+
+void ListView::setRows(std::vector<ListRow> rows) {
+    if (rows == rows_) return;
+    rows_ = std::move(rows);
+    if (itemIndex_ >= static_cast<int>(rows_.size())) itemIndex_ = -1;
+    notify(Property::Items);
+}
+
+void ListView::setItemIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(rows_.size())) index = -1;
+    if (index == itemIndex_) return;
+    itemIndex_ = index;
+    notify(Property::ItemIndex);
+}
+
+std::string ListView::rowText(std::size_t row) const {
+    std::string out;
+    if (row >= rows_.size()) return out;
+    for (const ListCell& cell : rows_[row]) {
+        if (!out.empty()) out += "  ";
+        out += cell.text;
+    }
+    return out;
+}
+
 }  // namespace vexal::ui

@@ -44,7 +44,8 @@ public:
     // ---- controls placed directly on the window
     ui::Memo memETLog{"memETLog"}, memLaunchInfo{"memLaunchInfo"}, memASE{"memASE"}, memChanges{"memChanges"};
     ui::Memo memReadme{"memReadme"};
-    ui::Memo memServers{"memServers"};
+    // The server list and the players of its selected server.
+    ui::ListView lvServers{"lvServers"}, lvPlayers{"lvPlayers"};
     ui::GroupBox grpMain{"grpMain"}, grpMapName{"grpMapName"};
     ui::Label stInfo{"stInfo", ui::Kind::StaticText};
     ui::ProgressBar pb1{"pb1"};
@@ -78,6 +79,7 @@ public:
     ui::MenuItem mnuMain{"mnuMain", ""};
     ui::MenuItem popLBox{"popLBox", ""};
     ui::MenuItem popTray{"popTray", ""};
+    ui::MenuItem popServers{"popServers", ""};
 
     // The menu items whose caption or hint the program changes, set from the menu table.
     ui::MenuItem *mnuRunET{}, *popRunET{}, *popVexal{}, *mnuSelMap{}, *mnuNick{}, *mnuSound{}, *mnuASELog{},

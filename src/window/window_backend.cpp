@@ -122,7 +122,7 @@ void WindowBackend::create() {
     const auto bottomToTop = zOrderBottomToTop();
     // The text viewers stay hidden until asked for: each is made when first shown.
     for (auto it = bottomToTop.rbegin(); it != bottomToTop.rend(); ++it)
-        if (windows_[*it].control->kind() != ui::Kind::Memo || effectiveVisible(*windows_[*it].control))
+        if (!madeWhenShown(windows_[*it].control->kind()) || effectiveVisible(*windows_[*it].control))
             createControl(*it);
     buildMenus();
     --applying_;
@@ -180,6 +180,10 @@ LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             drawListItem(item);
             return TRUE;
         }
+        if (item.CtlType == ODT_LISTVIEW) {
+            drawListRow(item);
+            return TRUE;
+        }
         if (item.CtlType == ODT_MENU && drawMenuPicture(item)) return TRUE;
         break;
     }
@@ -224,6 +228,7 @@ LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             info->hinst = nullptr;
             return 0;
         }
+        if (listNotify(*hdr)) return 0;
         break;
     }
     case WM_TIMER:
@@ -426,7 +431,7 @@ void WindowBackend::destroy() {
 void WindowBackend::changed(ui::Control& control, ui::Property property) {
     if (property == ui::Property::Hint && model_.application) model_.application->hintChanged(control);
     ControlWindow* cw = byControl(&control);
-    if (cw && !cw->hwnd && main_ && property == ui::Property::Visible && control.kind() == ui::Kind::Memo &&
+    if (cw && !cw->hwnd && main_ && property == ui::Property::Visible && madeWhenShown(control.kind()) &&
         effectiveVisible(control)) {
         ++applying_;
         createControl(static_cast<std::size_t>(cw - windows_.data()));

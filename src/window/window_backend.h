@@ -81,6 +81,8 @@ private:
         HWND edit = nullptr;  // the edit field inside a combo box
         HWND list = nullptr;  // the drop-down list of a combo box
         std::vector<std::string> shownItems;  // list items as the window holds them
+        std::vector<ui::ListColumn> shownColumns;  // a list view's columns and rows as it holds them
+        std::vector<ui::ListRow> shownRows;
         HIMAGELIST images = nullptr;
         bool hot = false, pressed = false;  // flat buttons
     };
@@ -160,6 +162,17 @@ private:
     void paintFlatButton(ControlWindow& cw, HDC dc);
     void paintPicture(ControlWindow& cw, HDC dc);
     void onCommand(WPARAM wParam, LPARAM lParam);
+
+    // ---- report lists (window_listview.cpp)
+    void applyListView(ControlWindow& cw);
+    void applyListSelection(ControlWindow& cw);
+    void applyListColours(ControlWindow& cw);
+    bool listNotify(const NMHDR& header);
+    void drawListRow(const DRAWITEMSTRUCT& item);
+    // Made when first shown: a window that may never be opened costs nothing at start.
+    [[nodiscard]] static bool madeWhenShown(ui::Kind kind) {
+        return kind == ui::Kind::Memo || kind == ui::Kind::ListView;
+    }
     ControlWindow* byHwnd(HWND hwnd);
     ControlWindow* byControl(const ui::Control* control);
 

@@ -146,6 +146,12 @@ void WindowBackend::createControl(std::size_t index) {
     case ui::Kind::ProgressBar:
         cls = PROGRESS_CLASSA;
         break;
+    case ui::Kind::ListView:
+        // Drawn row by row here: cells in the colours their texts ask for.
+        cls = WC_LISTVIEWA;
+        style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED | WS_TABSTOP;
+        exStyle |= WS_EX_CLIENTEDGE;
+        break;
     }
 
     // Born in place, visible or not, enabled or not: each later move or show of a
@@ -189,6 +195,10 @@ void WindowBackend::createControl(std::size_t index) {
         SendMessageA(cw.hwnd, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
     } else if (c.kind() == ui::Kind::ProgressBar) {
         SendMessageA(cw.hwnd, PBM_SETRANGE32, 0, 100);
+    } else if (c.kind() == ui::Kind::ListView) {
+        SendMessageA(cw.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                     LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+        applyListColours(cw);
     }
     applyPicture(cw);
     using P = ui::Property;
@@ -247,6 +257,7 @@ void WindowBackend::apply(ControlWindow& cw, ui::Property property) {
         if (c.kind() == ui::Kind::ComboBox) applyBounds(cw);
         break;
     case ui::Property::Colour:
+        if (c.kind() == ui::Kind::ListView) applyListColours(cw);
         InvalidateRect(h, nullptr, TRUE);
         if (cw.edit) InvalidateRect(cw.edit, nullptr, TRUE);
         break;
@@ -312,7 +323,7 @@ void WindowBackend::applyVisible(ControlWindow& cw) {
     const ui::Control& c = *cw.control;
     const bool show = effectiveVisible(c);
     if (show && !IsWindowVisible(cw.hwnd) &&
-        (c.kind() == ui::Kind::Memo || c.kind() == ui::Kind::ProgressBar))
+        (c.kind() == ui::Kind::Memo || c.kind() == ui::Kind::ProgressBar || c.kind() == ui::Kind::ListView))
         // A text viewer or the progress bar lies over other controls when it appears.
         SetWindowPos(cw.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ShowWindow(cw.hwnd, show ? SW_SHOWNA : SW_HIDE);
@@ -328,6 +339,10 @@ void WindowBackend::applyEnabled(ControlWindow& cw) {
 }
 
 void WindowBackend::applyItems(ControlWindow& cw) {
+    if (cw.control->kind() == ui::Kind::ListView) {
+        applyListView(cw);
+        return;
+    }
     const auto* listControl = dynamic_cast<const ui::ListControl*>(cw.control);
     if (!listControl) return;
     const bool combo = cw.control->kind() == ui::Kind::ComboBox;
@@ -363,6 +378,10 @@ void WindowBackend::applyItems(ControlWindow& cw) {
 }
 
 void WindowBackend::applyItemIndex(ControlWindow& cw) {
+    if (cw.control->kind() == ui::Kind::ListView) {
+        applyListSelection(cw);
+        return;
+    }
     const auto* listControl = dynamic_cast<const ui::ListControl*>(cw.control);
     if (!listControl || !isList(cw.control->kind())) return;
     if (cw.control->kind() == ui::Kind::ComboBox) {

@@ -88,10 +88,12 @@ LRESULT WindowBackend::onChildMessage(ControlWindow& cw, HWND hwnd, UINT msg, WP
     case WM_KEYDOWN: {
         if (comboFrame) break;
         int key = static_cast<int>(wParam);
+        // A list's own shortcuts (copy a row, ...) are its key handler's to read.
+        if (c.kind() == ui::Kind::ListView && GetKeyState(VK_CONTROL) < 0) key |= ui::kCtrlKey;
         guarded([&c, &key] { key = c.keyDown(key); });
         handled = true;
         if (key == 0) return 0;
-        return DefSubclassProc(hwnd, msg, static_cast<WPARAM>(key), lParam);
+        return DefSubclassProc(hwnd, msg, static_cast<WPARAM>(key & ~ui::kCtrlKey), lParam);
     }
     case WM_CHAR: {
         if (comboFrame) break;
@@ -220,6 +222,12 @@ bool WindowBackend::preTranslate(MSG& msg) {
     ui::Control* current = target ? target->control : nullptr;
     const bool ctrl = GetKeyState(VK_CONTROL) < 0, alt = GetKeyState(VK_MENU) < 0;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !ctrl && !alt) {
+        // A list view may keep Tab among its own kind (the server list and its players).
+        if (current && current->kind() == ui::Kind::ListView) {
+            int key = VK_TAB;
+            guarded([&] { key = current->keyDown(key); });
+            if (key == 0) return true;
+        }
         tabFrom(current, GetKeyState(VK_SHIFT) < 0);
         return true;
     }
@@ -246,6 +254,7 @@ bool WindowBackend::canFocus(const ui::Control& c) const {
     case ui::Kind::Memo:
     case ui::Kind::ComboBox:
     case ui::Kind::ListBox:
+    case ui::Kind::ListView:
         break;
     default:
         return false;

@@ -1,5 +1,7 @@
 #include "e2e/harness.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -271,6 +273,43 @@ void Vexal::selectItem(const std::string& name, int index) const {
     HWND h = control(name);
     SendMessageA(h, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     PostMessageA(main_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), LBN_SELCHANGE), reinterpret_cast<LPARAM>(h));
+}
+
+std::vector<std::vector<std::string>> Vexal::rows(const std::string& name) const {
+    std::vector<std::vector<std::string>> out;
+    HWND h = control(name);
+    if (!h) return out;
+    HWND header = reinterpret_cast<HWND>(SendMessageA(h, LVM_GETHEADER, 0, 0));
+    const auto columns = header ? SendMessageA(header, HDM_GETITEMCOUNT, 0, 0) : 0;
+    const auto count = SendMessageA(h, LVM_GETITEMCOUNT, 0, 0);
+    // The item and its text buffer must lie in the list's own process.
+    constexpr std::size_t kText = 1024;
+    char* remote = static_cast<char*>(
+        VirtualAllocEx(info_.hProcess, nullptr, sizeof(LVITEMA) + kText, MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) return out;
+    for (LRESULT r = 0; r < count; ++r) {
+        std::vector<std::string> cells;
+        for (LRESULT c = 0; c < columns; ++c) {
+            LVITEMA item{};
+            item.iSubItem = static_cast<int>(c);
+            item.pszText = remote + sizeof(LVITEMA);
+            item.cchTextMax = static_cast<int>(kText);
+            SIZE_T done = 0;
+            WriteProcessMemory(info_.hProcess, remote, &item, sizeof item, &done);
+            const auto length = SendMessageA(h, LVM_GETITEMTEXTA, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(remote));
+            std::string text(kText, '\0');
+            ReadProcessMemory(info_.hProcess, remote + sizeof(LVITEMA), text.data(), kText, &done);
+            text.resize(std::min<std::size_t>(static_cast<std::size_t>(std::max<LRESULT>(length, 0)), kText));
+            cells.push_back(text);
+        }
+        out.push_back(cells);
+    }
+    VirtualFreeEx(info_.hProcess, remote, 0, MEM_RELEASE);
+    return out;
+}
+
+int Vexal::selectedRow(const std::string& name) const {
+    return static_cast<int>(SendMessageA(control(name), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 void Vexal::key(const std::string& name, WORD vk, char ch) const {

@@ -73,6 +73,9 @@ public:
     [[nodiscard]] HWND control(const std::string& name) const;
     [[nodiscard]] std::string text(const std::string& name) const;
     [[nodiscard]] std::vector<std::string> items(const std::string& name) const;
+    // A report list's rows, one string per cell; read from the list-view control in its process.
+    [[nodiscard]] std::vector<std::vector<std::string>> rows(const std::string& name) const;
+    [[nodiscard]] int selectedRow(const std::string& name) const;
     [[nodiscard]] bool checked(const std::string& name) const;
     [[nodiscard]] bool enabled(const std::string& name) const;
     void setText(const std::string& name, const std::string& text) const;

@@ -130,7 +130,7 @@ TEST(Layout, EveryControlStandsWhereTheLayoutPutsIt) {
     for (const auto& row : vexal::layout::controls()) {
         const std::string name = row.name;
         HWND h = vexal.control(name);
-        if (name.rfind("mem", 0) == 0) {
+        if (name.rfind("mem", 0) == 0 || name.rfind("lv", 0) == 0) {
             EXPECT_FALSE(h) << name << ": a viewer is made when first shown";
             continue;
         }

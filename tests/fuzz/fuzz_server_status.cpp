@@ -1,5 +1,5 @@
-// Feeds anything to the server status reply parser and the package directory
-// reader. The first byte says how many of the next bytes are the challenge asked,
+// Feeds anything to the server status reply parser, the colour runs of names, the
+// recent servers' file and the package directory reader. The first byte says how many of the next bytes are the challenge asked,
 // so the fuzzer can reach replies that match it.
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +8,8 @@
 
 #include "servers/map_index.h"
 #include "servers/status_reply.h"
+#include "util/colour_codes.h"
+#include "util/recent_servers.h"
 
 namespace {
 
@@ -40,6 +42,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string clean = vexal::servers::cleanName(input);
     check(clean.size() <= input.size());
+    // A name is drawn in runs of colour whose letters are exactly the name as copied.
+    std::string drawn;
+    for (const auto& run : vexal::util::colourRuns(input)) {
+        check(!run.text.empty() && run.colour >= vexal::util::kNoColour && run.colour < 32);
+        drawn += run.text;
+    }
+    check(drawn == clean);
+    // The recent servers' file: only addresses come out, and they read back as written.
+    const auto recent = vexal::util::parseRecent(input);
+    check(recent.size() <= vexal::util::kRecentServers);
+    for (const auto& r : recent) check(vexal::util::serverAddress(r.address) == r.address);
+    check(vexal::util::parseRecent(vexal::util::formatRecent(recent)) == recent);
     for (const auto& map : vexal::servers::mapsInCentralDirectory(input))
         check(map.find_first_of("/\\") == std::string::npos);
     if (const auto where = vexal::servers::findCentralDirectory(input, 0, input.size()))

@@ -5,10 +5,14 @@
 
 #include "launch/launch_rules.h"
 #include "servers/map_index.h"
+#include "servers/server_rows.h"
+#include "servers/slot_wait.h"
 #include "servers/server_list.h"
 #include "servers/status_reply.h"
 #include "servers/texts.h"
 #include "unit/window_fixture.h"
+#include "util/colour_codes.h"
+#include "util/recent_servers.h"
 
 namespace vexal::testing {
 
@@ -204,6 +208,186 @@ TEST(MapIndex, MapsComeFromTheCentralDirectoryAndAreKeptUntilThePackageChanges) 
     EXPECT_FALSE(index.has("C:\\ET\\etmain", "oasis"));
 }
 
+// ---- colour codes, sorting, recent servers, the wait: pure rules -----------------
+
+TEST(ColourCodes, NamesAreReadIntoRunsAsTheGameDrawsThem) {
+    using util::ColourRun;
+    constexpr int kNone = util::kNoColour;
+    const struct {
+        const char* text;
+        std::vector<ColourRun> runs;
+    } cases[] = {
+        {"Plain", {{kNone, "Plain"}}},
+        {"", {}},
+        {"^1Red^7White", {{1, "Red"}, {7, "White"}}},
+        {"^^1x", {{kNone, "^"}, {1, "x"}}},           // "^^" shows a caret; the second may start a code
+        {"end^", {{kNone, "end^"}}},                  // a caret at the end is shown
+        {"^1^2x", {{2, "x"}}},                        // a code with no text draws nothing
+        {"^a^Alow", {{17, "low"}}},                   // letters name colours whatever their case
+        {"^qQ", {{1, "Q"}}},                          // any character picks (c - '0') & 31
+        {"^:grey", {{10, "grey"}}},
+        {"^\xE4x", {{20, "x"}}},                      // a byte above 127 too
+        {"tab\there\x7f", {{kNone, "tab here "}}},    // control characters become blanks
+        {"^1Al^1ice", {{1, "Alice"}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(util::colourRuns(c.text), c.runs) << c.text;
+    EXPECT_EQ(util::kGameColours[1], 0x0000FFu);   // red, as 0x00BBGGRR
+    EXPECT_EQ(util::kGameColours[7], 0xFFFFFFu);
+    EXPECT_EQ(util::kGameColours[8], 0x0080FFu);   // orange
+    EXPECT_EQ(util::kGameColours[17], 0x1A99FFu);  // 'A', light orange
+}
+
+TEST(RecentServers, AddressesAreReadStrictly) {
+    const struct {
+        const char* target;
+        std::optional<std::string> address;
+    } cases[] = {
+        {"127.0.0.1", "127.0.0.1:27960"},
+        {"Host-1.example.org:27961", "Host-1.example.org:27961"},
+        {"h:65535", "h:65535"},
+        {"h:0", std::nullopt},
+        {"h:65536", std::nullopt},
+        {"h:+5", std::nullopt},
+        {"h:", std::nullopt},
+        {":27960", std::nullopt},
+        {"a..b", std::nullopt},
+        {"a.", std::nullopt},
+        {"h;quit", std::nullopt},
+        {"h\"x", std::nullopt},
+        {"user@h", std::nullopt},
+        {"h:27960/", std::nullopt},
+        {"h%20", std::nullopt},
+        {"a b", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(util::serverAddress(c.target), c.address) << c.target;
+    EXPECT_EQ(util::serverAddress(std::string(63, 'a') + "." + std::string(63, 'b')),
+              std::string(63, 'a') + "." + std::string(63, 'b') + ":27960");
+    EXPECT_EQ(util::serverAddress(std::string(64, 'a')), std::nullopt) << "a label has 63 characters at most";
+    EXPECT_EQ(util::serverAddress(std::string(254, 'a')), std::nullopt);
+
+    EXPECT_EQ(util::connectAddress("+connect 10.0.0.1:27961  +seta name ^1Me"), "10.0.0.1:27961");
+    EXPECT_EQ(util::connectAddress("+set fs_game etpro +connect et.example"), "et.example:27960");
+    EXPECT_EQ(util::connectAddress("+sv_pure 1 +map  oasis"), std::nullopt);
+    EXPECT_EQ(util::connectAddress("+connect"), std::nullopt);
+    EXPECT_EQ(util::connectAddress("+connectx 10.0.0.1"), std::nullopt);
+    EXPECT_EQ(util::connectAddress("+connect 10.0.0.1;quit"), std::nullopt);
+}
+
+TEST(RecentServers, TheFileKeepsTheLastTenNewestFirstAndDropsWhatWeNeverWrote) {
+    std::string file =
+        "127.0.0.1:27960 2024-01-15\r\n"
+        "evil;quit 2024-01-15\r\n"
+        "127.0.0.1:27961 2024-13-01\r\n"
+        "127.0.0.1:27962 2024-01-15 +exec x\r\n"
+        "127.0.0.1:27963\r\n"
+        "127.0.0.1 2024-01-15\r\n"  // no port: not as written
+        "127.0.0.1:27964 2024-01-14\r\n"
+        "127.0.0.1:27960 2024-01-10\r\n"  // a repeat
+        "\x01\x02\xff\r\n"
+        "EXAMPLE.org:27960 2024-01-01";
+    auto recent = util::parseRecent(file);
+    EXPECT_EQ(recent, (std::vector<util::RecentServer>{{"127.0.0.1:27960", "2024-01-15"},
+                                                        {"127.0.0.1:27964", "2024-01-14"},
+                                                        {"EXAMPLE.org:27960", "2024-01-01"}}));
+    util::recordRecent(recent, "example.ORG:27960", "2024-02-01");
+    EXPECT_EQ(recent.front(), (util::RecentServer{"example.ORG:27960", "2024-02-01"}));
+    EXPECT_EQ(recent.size(), 3u) << "folded by address, letter case ignored";
+    for (int i = 0; i < 12; ++i) util::recordRecent(recent, "10.0.0." + std::to_string(i) + ":27960", "2024-02-02");
+    ASSERT_EQ(recent.size(), util::kRecentServers);
+    EXPECT_EQ(recent.front().address, "10.0.0.11:27960");
+    EXPECT_EQ(recent.back().address, "10.0.0.2:27960");
+    EXPECT_EQ(util::parseRecent(util::formatRecent(recent)), recent) << "what is written reads back";
+    EXPECT_EQ(util::parseRecent(std::string(100000, '\n') + "127.0.0.1:1 2024-01-01").size(), 1u);
+}
+
+namespace {
+
+servers::ServerRow answeredRow(const std::string& address, const std::string& host, int players, int maxPlayers,
+                               int ping) {
+    servers::ServerRow row;
+    row.address.shown = address;
+    row.state = servers::ServerRow::State::Answered;
+    row.hasFacts = true;
+    row.facts.hostName = host;
+    row.facts.hostNameCodes = host;
+    row.facts.maxPlayers = maxPlayers;
+    row.facts.players.resize(static_cast<std::size_t>(players));
+    row.pingMs = ping;
+    return row;
+}
+
+}  // namespace
+
+TEST(ServerRows, ColumnsSortNumbersAsNumbersAndRowsWithoutAnswerLast) {
+    servers::ServerRow silent;
+    silent.address.shown = "a.example:27960";
+    silent.state = servers::ServerRow::State::NoAnswer;
+    const std::vector<servers::ServerRow> rows = {
+        answeredRow("10.0.0.1:27960", "bravo", 2, 20, 120),  answeredRow("10.0.0.2:27960", "Alpha", 10, 20, 9),
+        silent, answeredRow("10.0.0.3:27960", "charlie", 9, 20, 35), answeredRow("10.0.0.4:27960", "alpha", 9, 9, 35),
+    };
+    using servers::sortedOrder;
+    using Order = std::vector<std::size_t>;
+    const struct {
+        int column;
+        bool descending;
+        Order order;
+    } cases[] = {
+        {servers::kPlayersColumn, false, {0, 3, 4, 1, 2}},  // 2 < 9 < 10, not "10" < "2"
+        {servers::kPlayersColumn, true, {1, 3, 4, 0, 2}},   // equal rows keep their order; no answer last
+        {servers::kPingColumn, false, {1, 3, 4, 0, 2}},     // 9 < 35 < 120
+        {servers::kPingColumn, true, {0, 3, 4, 1, 2}},
+        {servers::kHostColumn, false, {1, 4, 0, 3, 2}},     // letter case ignored
+        {servers::kAddressColumn, false, {0, 1, 3, 4, 2}},
+        {servers::kAddressColumn, true, {2, 4, 3, 1, 0}},   // every row has an address
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sortedOrder(rows, c.column, c.descending), c.order) << c.column << (c.descending ? " down" : " up");
+
+    EXPECT_TRUE(rows[4].full());
+    EXPECT_FALSE(rows[3].full());
+    EXPECT_EQ(servers::copyText(rows[4]), "10.0.0.4:27960  alpha    9/9 full") << "address  host  map  players";
+    EXPECT_EQ(servers::copyText(silent), "a.example:27960  no answer");
+    auto coloured = answeredRow("10.0.0.5:27960", "Red Base", 0, 4, 1);
+    coloured.facts.hostNameCodes = "^1Red ^7Base";
+    const auto cells = servers::serverCells(coloured, true);
+    EXPECT_EQ(cells[servers::kHostColumn].text, "Red Base") << "what is read and copied has no codes";
+    EXPECT_EQ(cells[servers::kHostColumn].runs, (std::vector<ui::TextRun>{{0x0000FF, "Red "}, {0xFFFFFF, "Base"}}));
+    EXPECT_EQ(cells[servers::kAddressColumn].text, "10.0.0.5:27960  recent");
+}
+
+TEST(SlotWait, AsksEveryFiveSecondsJoinsOnAFreeSlotAndGivesUpAfterHalfAnHour) {
+    using Seen = servers::SlotWait::Seen;
+    using Action = servers::SlotWait::Action;
+    servers::SlotWait wait;
+    EXPECT_EQ(wait.step(0, 0, Seen::Free), Action::None) << "no wait, nothing to do";
+    const std::uint64_t t0 = 1'000'000;
+    wait.begin("10.0.0.1:27960", "Loop", t0);
+    const struct {
+        std::uint64_t now, lastAsked;
+        Seen seen;
+        Action action;
+    } steps[] = {
+        {t0, t0 - 1000, Seen::Full, Action::None},         // asked a second ago by the status round
+        {t0 + 3999, t0 - 1000, Seen::Full, Action::None},
+        {t0 + 4000, t0 - 1000, Seen::Full, Action::Ask},   // five seconds since anyone asked
+        {t0 + 4020, t0 + 4000, Seen::Asking, Action::None},
+        {t0 + 8999, t0 + 4000, Seen::Full, Action::None},
+        {t0 + 9000, t0 + 4000, Seen::Asking, Action::None},  // still asking: no second request
+        {t0 + 9000, t0 + 4000, Seen::Other, Action::Ask},    // no answer: asked again all the same
+        {t0 + 9100, t0 + 9000, Seen::Free, Action::Join},
+        {t0 + 9200, t0 + 9000, Seen::Free, Action::None},    // once
+    };
+    for (const auto& s : steps) EXPECT_EQ(wait.step(s.now, s.lastAsked, s.seen), s.action) << s.now - t0;
+    EXPECT_FALSE(wait.active());
+
+    wait.begin("10.0.0.1:27960", "Loop", t0);
+    EXPECT_EQ(wait.step(t0 + servers::kWaitGiveUpMs - 1, t0 + servers::kWaitGiveUpMs - 2, Seen::Full), Action::None);
+    EXPECT_EQ(wait.step(t0 + servers::kWaitGiveUpMs, t0 + servers::kWaitGiveUpMs - 2, Seen::Full), Action::GiveUp);
+    EXPECT_FALSE(wait.active());
+    EXPECT_EQ(servers::text::waiting("Loop", 95'000), "Waiting for a free slot on Loop: 1:35");
+}
+
 // ---- the viewer on the window ---------------------------------------------------
 
 namespace {
@@ -255,16 +439,28 @@ protected:
             run([&] { form->serverStatus.poll(); });
         }
     }
-    [[nodiscard]] std::string shown() const { return form->memServers.text(); }
-    // The line that begins with `address`, runs of blanks between the columns as one.
+    using WindowTest::shown;
+    // Every row of the server list, its cells joined by blanks, one row a line.
+    [[nodiscard]] std::string shown() const {
+        std::string text;
+        for (std::size_t r = 0; r < form->lvServers.rows().size(); ++r) text += "\r\n" + form->lvServers.rowText(r);
+        return text;
+    }
+    // The row that begins with `address`, runs of blanks between the cells as one.
     [[nodiscard]] std::string rowOf(const std::string& address) const {
-        const std::string text = shown();
+        const std::string text = shown() + "\r\n";
         const auto at = text.find("\r\n" + address);
         if (at == std::string::npos) return "<no row>";
         std::string row;
         for (const char c : text.substr(at + 2, text.find("\r\n", at + 2) - at - 2))
             if (c != ' ' || row.empty() || row.back() != ' ') row += c;
+        while (!row.empty() && row.back() == ' ') row.pop_back();
         return row;
+    }
+    [[nodiscard]] std::vector<std::string> players() const {
+        std::vector<std::string> out;
+        for (std::size_t r = 0; r < form->lvPlayers.rows().size(); ++r) out.push_back(form->lvPlayers.rowText(r));
+        return out;
     }
 };
 
@@ -280,12 +476,16 @@ TEST_F(ServerStatusTest, OpeningAsksEveryServerAtOnceAndShowsWhoPlaysWhere) {
     EXPECT_FALSE(net.isOpen());
 
     openWithF5();
-    EXPECT_TRUE(form->memServers.visible());
-    EXPECT_EQ(form->focused(), &form->memServers);
+    EXPECT_TRUE(form->lvServers.visible());
+    EXPECT_TRUE(form->lvPlayers.visible());
+    EXPECT_EQ(form->focused(), &form->lvServers);
     ASSERT_EQ(net.sent.size(), 4u) << "all at once";
     after(20);
     EXPECT_EQ(rowOf("127.0.0.1:27960"), "127.0.0.1:27960 Loop oasis 2/4 0 ms etmain");
-    EXPECT_NE(shown().find("\r\n  Alice" + std::string(41, ' ') + "25\r\n  Bob "), std::string::npos) << shown();
+    EXPECT_EQ(form->lvServers.itemIndex(), 0) << "the first row is selected: Enter joins it";
+    EXPECT_EQ(players(), (std::vector<std::string>{"Alice  25  40", "Bob  12  60"}));
+    EXPECT_EQ(form->lvPlayers.rows()[0][0].runs,
+              (std::vector<ui::TextRun>{{0x0000FF, "Al"}, {0xFFFFFF, "ice"}})) << "drawn in the game's colours";
     EXPECT_NE(rowOf("127.0.0.1:27961").find("railgun (missing)"), std::string::npos) << rowOf("127.0.0.1:27961");
     EXPECT_NE(rowOf("127.0.0.1:27961").find(" pw "), std::string::npos);
     EXPECT_NE(rowOf("127.0.0.1:27962").find("4/4 full"), std::string::npos);
@@ -302,8 +502,9 @@ TEST_F(ServerStatusTest, OpeningAsksEveryServerAtOnceAndShowsWhoPlaysWhere) {
     EXPECT_GE(net.sent.size(), 9u) << "refreshed after 10 s";
 
     int escape = 27;
-    run([&] { form->textViewers.keyDown(escape); });
-    EXPECT_FALSE(form->memServers.visible());
+    run([&] { form->lvServers.keyDown(escape); });
+    EXPECT_FALSE(form->lvServers.visible());
+    EXPECT_FALSE(form->lvPlayers.visible());
     EXPECT_FALSE(net.isOpen()) << "closing the viewer closes the socket";
     const auto sentBefore = net.sent.size();
     after(20000);
@@ -369,11 +570,233 @@ TEST_F(ServerStatusTest, TheTrayItemOpensItAndAnEmptyListSaysSo) {
     form->setVisible(false);
     run([&] { form->onCommand(Cmd::TrayServerStatus); });
     EXPECT_TRUE(form->textViewers.trayOpened()) << "closing sends the window back to the tray";
-    EXPECT_TRUE(form->memServers.visible());
+    EXPECT_TRUE(form->lvServers.visible());
     EXPECT_NE(shown().find(servers::text::kNoServers), std::string::npos);
+    int enter = 13;
+    run([&] { form->lvServers.keyDown(enter); });
+    EXPECT_TRUE(fake.shell.calls.empty()) << "the note is no server to join";
     run([&] { form->textViewers.close(); });
     EXPECT_FALSE(form->textViewers.trayOpened());
-    EXPECT_FALSE(form->memServers.visible());
+    EXPECT_FALSE(form->lvServers.visible());
+}
+
+}  // namespace vexal::testing
+
+namespace vexal::testing {
+
+namespace {
+
+class ServerListTest : public ServerStatusTest {
+protected:
+    // Players a server has: "n n "name"" lines.
+    static std::string playing(int n) {
+        std::string lines;
+        for (int i = 0; i < n; ++i) lines += std::to_string(i) + " 5 \"p" + std::to_string(i) + "\"\n";
+        return lines;
+    }
+    void key(ui::ListView& list, int k) {
+        run([&] { list.keyDown(k); });
+    }
+    std::vector<std::string> etStarts() const {
+        std::vector<std::string> out;
+        for (const auto& call : fake.shell.calls)
+            if (call.file == "et.exe") out.push_back(call.params);
+        return out;
+    }
+    // Polls in steps of `step` ms: long waits in few steps.
+    void afterInSteps(std::uint64_t ms, std::uint64_t step) {
+        for (std::uint64_t t = 0; t < ms; t += step) {
+            net.now += step;
+            run([&] { form->serverStatus.poll(); });
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(ServerListTest, EnterOrADoubleClickJoinsTheRowsLineExactlyAsRunWould) {
+    servers[27960] = answering("");
+    servers[27961] = answering("", playing(2));
+    startWithServers({"+connect 127.0.0.1:27960 (one)", "+connect 127.0.0.1:27961 (two)", "+sv_pure 1 +map (lan)"});
+    run([&] { form->cbxMap.typeText("oasis"); });
+    form->nickname = "^1Me";
+    run([&] { form->edtParam.setText("+sv_pure 1 +map (lan)"); });
+    openWithF5();
+    after(20);
+    run([&] { form->lvServers.select(1); });
+    EXPECT_EQ(players(), (std::vector<std::string>{"p1  1  5", "p0  0  5"})) << "the selected server's players";
+    key(form->lvServers, 13);
+    run([&] { form->lvServers.dblClick(); });
+    ASSERT_EQ(etStarts().size(), 2u);
+    EXPECT_EQ(form->edtParam.text(), "+sv_pure 1 +map (lan)") << "the parameter field stays as it was";
+
+    run([&] { form->edtParam.setText("+connect 127.0.0.1:27961 (two)"); });
+    run([&] { form->onCommand(Cmd::Run); });
+    ASSERT_EQ(etStarts().size(), 3u);
+    EXPECT_EQ(etStarts()[0], etStarts()[2]) << "the same start as that line's Run";
+    EXPECT_EQ(etStarts()[0], launch::composeLaunchParameters("+connect 127.0.0.1:27961 (two)", "", "^1Me"));
+
+    EXPECT_EQ(util::parseRecent(file("VexalRecent.dat")),
+              (std::vector<util::RecentServer>{{"127.0.0.1:27961", "2024-01-15"}}))
+        << "every server joined is remembered, once";
+    run([&] { form->edtParam.setText("+sv_pure 1 +map (lan)"); });
+    run([&] { form->onCommand(Cmd::Run); });
+    EXPECT_EQ(util::parseRecent(file("VexalRecent.dat")).size(), 1u) << "a start that connects nowhere is no server";
+}
+
+TEST_F(ServerListTest, ARowThatDidNotAnswerAsksBeforeItStarts) {
+    startWithServers({"+connect 127.0.0.1:27963 (down)"});
+    openWithF5();
+    after(900);
+    ASSERT_EQ(rowOf("127.0.0.1:27963"), "127.0.0.1:27963 " + std::string(servers::text::kNoAnswer));
+    fake.dialogs.answerNextBox(platform::BoxResult::No);
+    key(form->lvServers, 13);
+    ASSERT_EQ(fake.dialogs.boxes.size(), 1u);
+    EXPECT_NE(fake.dialogs.boxes[0].text.find("127.0.0.1:27963 did not answer"), std::string::npos);
+    EXPECT_TRUE(etStarts().empty()) << "No starts nothing";
+    fake.dialogs.answerNextBox(platform::BoxResult::Yes);
+    key(form->lvServers, 13);
+    EXPECT_EQ(etStarts().size(), 1u);
+}
+
+TEST_F(ServerListTest, HeaderClicksSortAndARefreshKeepsSelectionSortAndTheRowUnderTheMouse) {
+    int third = 9;
+    servers[27960] = answering("\\sv_maxclients\\20", playing(2));
+    servers[27961] = answering("\\sv_maxclients\\20", playing(10));
+    servers[27962] = [&](const std::string& c) { return answering("\\sv_maxclients\\20", playing(third))(c); };
+    startWithServers({"+connect 127.0.0.1:27960", "+connect 127.0.0.1:27961", "+connect 127.0.0.1:27962"});
+    openWithF5();
+    after(20);
+    auto addresses = [&] {
+        std::vector<std::string> out;
+        for (const auto& row : form->lvServers.rows()) out.push_back(row[0].text.substr(10));
+        return out;
+    };
+    run([&] { form->lvServers.columnClick(servers::kPlayersColumn); });
+    EXPECT_EQ(addresses(), (std::vector<std::string>{"27960", "27962", "27961"})) << "2, 9, 10 players";
+    run([&] { form->lvServers.columnClick(servers::kPlayersColumn); });
+    EXPECT_EQ(addresses(), (std::vector<std::string>{"27961", "27962", "27960"})) << "a second click reverses";
+    run([&] { form->lvServers.select(1); });
+    key(form->lvServers, ui::kCtrlKey | 'C');
+    EXPECT_EQ(fake.clipboard.content, "127.0.0.1:27962  Loop  oasis  9/20");
+
+    app.pointAt(&form->lvServers);
+    third = 12;
+    after(10000);
+    EXPECT_NE(rowOf("127.0.0.1:27962").find("12/20"), std::string::npos) << "refreshed";
+    EXPECT_EQ(addresses(), (std::vector<std::string>{"27961", "27962", "27960"})) << "the mouse is over the list";
+    EXPECT_EQ(form->lvServers.itemIndex(), 1);
+    app.pointAt(nullptr);
+    after(20);
+    EXPECT_EQ(addresses(), (std::vector<std::string>{"27962", "27961", "27960"})) << "sorted once the mouse left";
+    EXPECT_EQ(form->lvServers.itemIndex(), 0) << "the selection follows its server";
+    run([&] { form->onCommand(Cmd::ServerStatus); });  // F5 again
+    after(20);
+    EXPECT_EQ(addresses(), (std::vector<std::string>{"27962", "27961", "27960"}));
+    EXPECT_EQ(form->lvServers.itemIndex(), 0);
+
+    key(form->lvServers, 9);
+    EXPECT_EQ(form->focused(), &form->lvPlayers) << "Tab moves to the players";
+    key(form->lvPlayers, 9);
+    EXPECT_EQ(form->focused(), &form->lvServers);
+}
+
+TEST_F(ServerListTest, AWaitForAFreeSlotAsksEveryFiveSecondsAndJoinsOnce) {
+    int inGame = 4;
+    fake.fs.addFile(std::string(kProgram) + "headshot.wav", "RIFF");
+    std::vector<std::uint64_t> asked;
+    servers[27960] = answering("");
+    servers[27962] = [&](const std::string& c) {
+        asked.push_back(net.now);
+        return answering("", playing(inGame))(c);
+    };
+    startWithServers({"+connect 127.0.0.1:27960", "+connect 127.0.0.1:27962 (full)"});
+    openWithF5();
+    after(20);
+    run([&] { form->lvServers.select(0); });
+    key(form->lvServers, ui::kCtrlKey | 'J');
+    EXPECT_FALSE(form->serverStatus.waiting()) << "only a full server is waited on";
+    run([&] { form->lvServers.select(1); });
+    EXPECT_TRUE(shown("popWaitSlot").enabled());
+    key(form->lvServers, ui::kCtrlKey | 'J');
+    ASSERT_TRUE(form->serverStatus.waiting());
+    after(20);
+    EXPECT_EQ(form->stInfo.caption(), "Waiting for a free slot on Loop: 0:00");
+    after(65000);
+    EXPECT_EQ(form->stInfo.caption(), "Waiting for a free slot on Loop: 1:05");
+    EXPECT_TRUE(etStarts().empty());
+    for (std::size_t i = 1; i < asked.size(); ++i) EXPECT_GE(asked[i] - asked[i - 1], 5000u) << i;
+    EXPECT_GE(asked.size(), 13u) << "every 5 s";
+    const auto sounds = fake.sound.played.size();
+    inGame = 3;
+    after(5000);
+    ASSERT_EQ(etStarts().size(), 1u);
+    EXPECT_EQ(etStarts()[0], launch::composeLaunchParameters("+connect 127.0.0.1:27962 (full)", "", ""));
+    EXPECT_GT(fake.sound.played.size(), sounds) << "the click";
+    EXPECT_FALSE(form->serverStatus.waiting());
+    after(20000);
+    EXPECT_EQ(etStarts().size(), 1u) << "once";
+}
+
+TEST_F(ServerListTest, AWaitEndsWithEscapeALaunchOrClosingAndGivesUpAfterHalfAnHour) {
+    servers[27962] = answering("", playing(4));
+    startWithServers({"+connect 127.0.0.1:27962"});
+    openWithF5();
+    after(20);
+    key(form->lvServers, ui::kCtrlKey | 'J');
+    ASSERT_TRUE(form->serverStatus.waiting());
+    key(form->lvServers, 27);
+    EXPECT_FALSE(form->serverStatus.waiting());
+    EXPECT_TRUE(form->lvServers.visible()) << "Escape ends the wait first";
+    EXPECT_EQ(form->stInfo.caption(), servers::text::stoppedWaiting("Loop"));
+
+    key(form->lvServers, ui::kCtrlKey | 'J');
+    run([&] { form->onCommand(Cmd::Run); });
+    EXPECT_FALSE(form->serverStatus.waiting()) << "a launch ends it";
+
+    key(form->lvServers, ui::kCtrlKey | 'J');
+    const auto sent = net.sent.size();
+    afterInSteps(30 * 60 * 1000, 1000);
+    EXPECT_FALSE(form->serverStatus.waiting());
+    EXPECT_EQ(form->stInfo.caption(), servers::text::gaveUp("Loop"));
+    EXPECT_LE(net.sent.size() - sent, 30u * 60 / 5 + 2) << "no faster than every 5 s";
+    EXPECT_EQ(etStarts().size(), 1u) << "only the Run";
+
+    key(form->lvServers, ui::kCtrlKey | 'J');
+    key(form->lvServers, 27);
+    key(form->lvServers, 27);
+    EXPECT_FALSE(form->lvServers.visible());
+    EXPECT_FALSE(form->serverStatus.waiting());
+}
+
+TEST_F(ServerListTest, RecentServersFollowTheSavedLinesAndKeepMakesThemSaved) {
+    servers[27960] = answering("");
+    servers[27961] = answering("\\sv_hostname\\^3Recent");
+    fake.fs.addFile(std::string(kProgram) + "VexalRecent.dat",
+                    "127.0.0.1:27961 2024-01-10\r\n127.0.0.1:27960 2024-01-09\r\n"
+                    "127.0.0.1:27962;quit 2024-01-01\r\n192.0.2.10:27960 2024-01-01\r\n");
+    startWithServers({"+connect 127.0.0.1:27960"});
+    openWithF5();
+    after(20);
+    EXPECT_EQ(shown(), "\r\n127.0.0.1:27960  Loop  oasis  0/4  0 ms    etmain"
+                       "\r\n127.0.0.1:27961  recent  Recent  oasis  0/4  0 ms    etmain"
+                       "\r\n192.0.2.10:27960  recent  " + std::string(servers::text::kExampleAddress) +
+                       std::string(10, ' '))
+        << "saved lines first, a recent one that is saved too once, the hostile line nowhere";
+    EXPECT_FALSE(shown("popKeep").enabled()) << "a saved row is kept already";
+    run([&] { form->lvServers.select(1); });
+    EXPECT_TRUE(shown("popKeep").enabled());
+    key(form->lvServers, ui::kCtrlKey | 'K');
+    EXPECT_EQ(form->lboxParam.items().indexOf("+connect 127.0.0.1:27961"), 1);
+    EXPECT_NE(file("VexalParam.dat").find("+connect 127.0.0.1:27961\r\n"), std::string::npos);
+    after(20);
+    EXPECT_EQ(rowOf("127.0.0.1:27961"), "127.0.0.1:27961 Recent oasis 0/4 0 ms etmain") << "no longer marked";
+
+    run([&] { form->lvServers.select(2); });
+    key(form->lvServers, 13);
+    ASSERT_EQ(etStarts().size(), 1u);
+    EXPECT_EQ(etStarts()[0], "+connect 192.0.2.10:27960") << "a recent row joins as its +connect line";
+    EXPECT_EQ(util::parseRecent(file("VexalRecent.dat"))[0].address, "192.0.2.10:27960") << "newest first";
 }
 
 }  // namespace vexal::testing

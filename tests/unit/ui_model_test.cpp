@@ -111,6 +111,34 @@ TEST(ControlModel, ChangesReachTheObserverButNotWhileEchoing) {
     EXPECT_EQ(edit.text(), "y");
 }
 
+TEST(ControlModel, AListViewMirrorsOnlyChangesAndAUsersPickIsAClick) {
+    ListView list("lv");
+    Recorder rec;
+    list.setObserver(&rec);
+    int clicks = 0, sortedBy = -1;
+    list.onClick = [&] { ++clicks; };
+    list.onColumnClick = [&](int column) { sortedBy = column; };
+    list.setColumns({{"A", 40}, {"B", 40, true}});
+    const std::vector<ListRow> rows = {{{"x", {}}, {"1", {}}}, {{"y", {{kClRed, "y"}}}, {"2", {}}}};
+    list.setRows(rows);
+    list.setRows(rows);  // the same rows: nothing to mirror
+    list.setItemIndex(1);
+    EXPECT_EQ(rec.changes, (std::vector<Property>{Property::Items, Property::Items, Property::ItemIndex}));
+    EXPECT_EQ(clicks, 0) << "the program's selection is no click";
+    list.select(0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(list.itemIndex(), 0);
+    EXPECT_EQ(rec.changes.size(), 3u) << "the user's pick came from the window: not echoed back";
+    list.setItemIndex(7);
+    EXPECT_EQ(list.itemIndex(), -1) << "out of range selects nothing";
+    list.setItemIndex(1);
+    list.setRows({rows[0]});
+    EXPECT_EQ(list.itemIndex(), -1) << "a selection past the end goes with its row";
+    EXPECT_EQ(list.rowText(0), "x  1");
+    list.columnClick(1);
+    EXPECT_EQ(sortedBy, 1);
+}
+
 TEST(Menus, DisabledItemDoesNothing) {
     MenuItem item("m", "x");
     int runs = 0;

@@ -1,0 +1,187 @@
+// Report lists: the columns and rows of a ui::ListView mirrored into a list-view
+// control, its selection and header clicks back into the model, and its rows drawn
+// here so a cell can carry several colours.
+#include <algorithm>
+
+#include "window/window_backend.h"
+
+namespace vexal::window {
+
+namespace {
+
+constexpr int kCellPadding = 6;
+
+COLORREF listBackground(const ui::Control& c) {
+    const ui::Colour colour = c.background();
+    if (colour == ui::kClDefault) return GetSysColor(COLOR_WINDOW);
+    if ((colour & ui::kSystemColour) == ui::kSystemColour) return GetSysColor(static_cast<int>(colour & 0xFF));
+    return static_cast<COLORREF>(colour);
+}
+
+}  // namespace
+
+void WindowBackend::applyListColours(ControlWindow& cw) {
+    const COLORREF back = listBackground(*cw.control);
+    SendMessageA(cw.hwnd, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
+    SendMessageA(cw.hwnd, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
+}
+
+void WindowBackend::applyListView(ControlWindow& cw) {
+    const auto& list = static_cast<const ui::ListView&>(*cw.control);
+    HWND h = cw.hwnd;
+    bool changed = false;
+    SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+    if (list.columns() != cw.shownColumns) {
+        for (auto n = cw.shownColumns.size(); n > 0; --n) SendMessageA(h, LVM_DELETECOLUMN, 0, 0);
+        for (std::size_t i = 0; i < list.columns().size(); ++i) {
+            const ui::ListColumn& col = list.columns()[i];
+            LVCOLUMNA lc{};
+            lc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+            lc.fmt = col.rightAligned && i > 0 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+            lc.cx = col.width;
+            lc.pszText = const_cast<char*>(col.title.c_str());
+            lc.iSubItem = static_cast<int>(i);
+            SendMessageA(h, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&lc));
+        }
+        cw.shownColumns = list.columns();
+        cw.shownRows.clear();
+        SendMessageA(h, LVM_DELETEALLITEMS, 0, 0);
+        changed = true;
+    }
+    const auto& want = list.rows();
+    auto& have = cw.shownRows;
+    while (have.size() > want.size()) {
+        SendMessageA(h, LVM_DELETEITEM, have.size() - 1, 0);
+        have.pop_back();
+        changed = true;
+    }
+    // Only the cells that differ are written: a refresh that changes a ping touches one cell.
+    for (std::size_t r = 0; r < want.size(); ++r) {
+        if (r < have.size() && have[r] == want[r]) continue;
+        changed = true;
+        if (r >= have.size()) {
+            LVITEMA item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(r);
+            item.pszText = const_cast<char*>(want[r].empty() ? "" : want[r][0].text.c_str());
+            SendMessageA(h, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            have.emplace_back();
+        }
+        for (std::size_t col = 0; col < want[r].size() && col < list.columns().size(); ++col) {
+            if (col < have[r].size() && have[r][col].text == want[r][col].text) continue;
+            LVITEMA item{};
+            item.iSubItem = static_cast<int>(col);
+            item.pszText = const_cast<char*>(want[r][col].text.c_str());
+            SendMessageA(h, LVM_SETITEMTEXTA, r, reinterpret_cast<LPARAM>(&item));
+        }
+        have[r] = want[r];
+    }
+    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+    if (changed) InvalidateRect(h, nullptr, FALSE);
+    applyListSelection(cw);
+}
+
+void WindowBackend::applyListSelection(ControlWindow& cw) {
+    const auto& list = static_cast<const ui::ListView&>(*cw.control);
+    const int want = list.itemIndex();
+    const auto have = static_cast<int>(SendMessageA(cw.hwnd, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (want == have) return;
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    if (want < 0) {
+        item.state = 0;
+        SendMessageA(cw.hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        return;
+    }
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(cw.hwnd, LVM_SETITEMSTATE, static_cast<WPARAM>(want), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(cw.hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(want), FALSE);
+}
+
+bool WindowBackend::listNotify(const NMHDR& header) {
+    ControlWindow* cw = byHwnd(header.hwndFrom);
+    if (!cw || cw->control->kind() != ui::Kind::ListView) return false;
+    auto& list = static_cast<ui::ListView&>(*cw->control);
+    switch (header.code) {
+        case LVN_ITEMCHANGED: {
+            const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+            if (applying_ || !(change.uChanged & LVIF_STATE)) return true;
+            const bool nowSelected = (change.uNewState & LVIS_SELECTED) != 0;
+            if (nowSelected && !(change.uOldState & LVIS_SELECTED) && change.iItem != list.itemIndex())
+                guarded([&list, index = change.iItem] { list.select(index); });
+            return true;
+        }
+        case LVN_COLUMNCLICK: {
+            const auto& click = reinterpret_cast<const NMLISTVIEW&>(header);
+            guarded([&list, column = click.iSubItem] { list.columnClick(column); });
+            return true;
+        }
+        case NM_DBLCLK: {
+            const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
+            if (activate.iItem >= 0) guarded([&list] { list.dblClick(); });
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void WindowBackend::drawListRow(const DRAWITEMSTRUCT& item) {
+    ControlWindow* cw = byHwnd(item.hwndItem);
+    if (!cw || cw->control->kind() != ui::Kind::ListView) return;
+    const auto& list = static_cast<const ui::ListView&>(*cw->control);
+    if (item.itemID >= list.rows().size()) return;
+    const ui::ListRow& row = list.rows()[item.itemID];
+    HDC dc = item.hDC;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const bool focused = GetFocus() == cw->hwnd;
+    // The selected row keeps its colours on a ground that marks it, brighter while the list has the focus.
+    const COLORREF back = selected ? (focused ? GetSysColor(COLOR_HIGHLIGHT) : RGB(70, 70, 90)) : listBackground(list);
+    const COLORREF plain = list.colour() != ui::kClDefault ? resolve(list.colour()) : GetSysColor(COLOR_WINDOWTEXT);
+    RECT rc = item.rcItem;
+    SetBkColor(dc, back);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    ScopedSelection selectFont(dc, font(list.font()));
+    SetBkMode(dc, TRANSPARENT);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const int y = rc.top + (rc.bottom - rc.top - metrics.tmHeight) / 2;
+    int left = rc.left;
+    for (std::size_t col = 0; col < list.columns().size(); ++col) {
+        const int width = static_cast<int>(SendMessageA(cw->hwnd, LVM_GETCOLUMNWIDTH, col, 0));
+        if (col < row.size()) {
+            const ui::ListCell& cell = row[col];
+            RECT cellRect{left + kCellPadding, rc.top, left + width - kCellPadding, rc.bottom};
+            if (cell.runs.size() <= 1) {
+                // One colour: cut with an ellipsis where the column ends.
+                const ui::Colour colour = cell.runs.empty() ? ui::kClDefault : cell.runs[0].colour;
+                SetTextColor(dc, colour == ui::kClDefault ? plain : resolve(colour));
+                const UINT align = list.columns()[col].rightAligned ? DT_RIGHT : DT_LEFT;
+                DrawTextA(dc, cell.text.c_str(), static_cast<int>(cell.text.size()), &cellRect,
+                          align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+                left += width;
+                continue;
+            }
+            int x = cellRect.left;
+            const std::vector<ui::TextRun>& runs = cell.runs;
+            if (list.columns()[col].rightAligned) {
+                SIZE extent{};
+                GetTextExtentPoint32A(dc, cell.text.c_str(), static_cast<int>(cell.text.size()), &extent);
+                x = std::max<int>(cellRect.left, cellRect.right - extent.cx);
+            }
+            for (const ui::TextRun& run : runs) {
+                if (x >= cellRect.right) break;
+                SetTextColor(dc, run.colour == ui::kClDefault ? plain : resolve(run.colour));
+                ExtTextOutA(dc, x, y, ETO_CLIPPED, &cellRect, run.text.c_str(), static_cast<UINT>(run.text.size()),
+                            nullptr);
+                SIZE extent{};
+                GetTextExtentPoint32A(dc, run.text.c_str(), static_cast<int>(run.text.size()), &extent);
+                x += extent.cx;
+            }
+        }
+        left += width;
+    }
+    if ((item.itemState & ODS_FOCUS) && focused) DrawFocusRect(dc, &rc);
+}
+
+}  // namespace vexal::window
