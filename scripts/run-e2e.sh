@@ -14,7 +14,7 @@ filter="${filter#--gtest_filter=}"
 [ -n "$filter" ] || filter='*'
 # Each test starts its own copies of Vexal in throw-away folders.
 timeout 900 xvfb-run -a -s '-screen 0 1024x768x24' \
-  wine vexal_e2e.exe --gtest_brief=1 "--gtest_filter=${filter}:-TrayDesktop.*" 2>&1 | tr -d '\r' | grep -v '^ALSA'
+  wine vexal_e2e.exe --gtest_brief=1 "--gtest_filter=${filter}:-TrayDesktop.*" 2>&1 | tr -d '\r' | grep --line-buffered -v '^ALSA'
 status=${PIPESTATUS[0]}
 
 # explorer does not hand back the test's exit code: the XML report tells.
@@ -25,7 +25,7 @@ desktop_filter='TrayDesktop.*'
 if [ "$filter" = '*' ] || [[ "$filter" == TrayDesktop* ]]; then
   timeout 300 xvfb-run -a -s '-screen 0 1024x768x24' \
     wine explorer /desktop=vexale2e,1024x768 vexal_e2e.exe --gtest_brief=1 "--gtest_filter=${desktop_filter}" \
-    "--gtest_output=xml:$(winpath "$report")" 2>&1 | tr -d '\r' | grep -v '^ALSA'
+    "--gtest_output=xml:$(winpath "$report")" 2>&1 | tr -d '\r' | grep --line-buffered -v '^ALSA'
   if [ ! -f "$report" ] || grep -q '<failure' "$report"; then
     echo "tray stories in a virtual desktop FAILED (report: $report)"
     status=1

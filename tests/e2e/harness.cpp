@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -82,8 +83,16 @@ std::string buildDir() {
     return s.substr(0, s.find_last_of('\\') + 1);
 }
 
+std::chrono::milliseconds scaled(std::chrono::milliseconds limit) {
+    static const int scale = [] {
+        const char* text = std::getenv("VEXAL_E2E_TIME_SCALE");
+        return text && std::atoi(text) > 1 ? std::atoi(text) : 1;
+    }();
+    return limit * scale;
+}
+
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto end = std::chrono::steady_clock::now() + limit;
+    const auto end = std::chrono::steady_clock::now() + scaled(limit);
     while (std::chrono::steady_clock::now() < end) {
         if (done()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -207,7 +216,7 @@ Vexal::~Vexal() {
 bool Vexal::running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
 bool Vexal::waitExit(std::chrono::milliseconds limit) {
-    return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+    return WaitForSingleObject(info_.hProcess, static_cast<DWORD>(scaled(limit).count())) == WAIT_OBJECT_0;
 }
 
 DWORD Vexal::exitCode() const {

@@ -39,7 +39,11 @@ public:
 // A window as the screen shows it: rows top down, one 0x00RRGGBB per pixel.
 [[nodiscard]] std::vector<std::uint32_t> windowPixels(HWND hwnd, int& width, int& height);
 
-// Polls `done` every 50 ms until it holds or the time is up.
+// A time limit as this run needs it: VEXAL_E2E_TIME_SCALE=N gives every wait N times as long, for
+// a Wine whose 32-bit programs run under user-mode emulation, many times slower.
+[[nodiscard]] std::chrono::milliseconds scaled(std::chrono::milliseconds limit);
+
+// Polls `done` every 50 ms until it holds or the (scaled) time is up.
 bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
 class Vexal {

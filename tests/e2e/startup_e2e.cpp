@@ -155,3 +155,16 @@ TEST(Layout, EveryControlStandsWhereTheLayoutPutsIt) {
     EXPECT_EQ(vexal.text("bitbtnQuit"), "  &Quit");
     EXPECT_EQ(vexal.text("grpMain"), " ET.exe start parameters ");
 }
+
+TEST(Quit, TheQuitCommandEndsTheProgramAndTheNextCopyStarts) {
+    Sandbox box;
+    box.writeSettings();
+    Vexal first(box);
+    ASSERT_TRUE(first.waitShown());
+    first.command(vexal::Cmd::Quit);
+    ASSERT_TRUE(first.waitExit());
+    EXPECT_EQ(first.exitCode(), 0u);
+    // The single-instance mutex went with it.
+    Vexal next(box);
+    EXPECT_TRUE(next.waitShown());
+}
