@@ -156,15 +156,23 @@ TEST(Layout, EveryControlStandsWhereTheLayoutPutsIt) {
     EXPECT_EQ(vexal.text("grpMain"), " ET.exe start parameters ");
 }
 
-TEST(Quit, TheQuitCommandEndsTheProgramAndTheNextCopyStarts) {
+// A copy's whole life in one story, short enough to run where Wine itself is emulated: the start,
+// a launch the stub game records, a second copy turned away, and the Quit command.
+TEST(Lifetime, StartsLaunchesTurnsASecondCopyAwayAndQuits) {
     Sandbox box;
-    box.writeSettings();
+    box.writeSettings("[ET-Param]\r\nETParam=+map\r\n\r\n[ET-Map]\r\nMap=oasis\r\n\r\n");
+    box.write(box.program + "VexalParam.dat", "+map\r\n");
     Vexal first(box);
     ASSERT_TRUE(first.waitShown());
+    first.click("bitbtnRun");
+    ASSERT_TRUE(e2e::waitFor([&] { return !box.launches().empty(); }));
+    EXPECT_EQ(box.launches().front(), "+map oasis\t" + box.game);
+
+    Vexal second(box);
+    EXPECT_TRUE(second.waitExit(15s));
+    EXPECT_FALSE(second.main());
+
     first.command(vexal::Cmd::Quit);
     ASSERT_TRUE(first.waitExit());
     EXPECT_EQ(first.exitCode(), 0u);
-    // The single-instance mutex went with it.
-    Vexal next(box);
-    EXPECT_TRUE(next.waitShown());
 }
