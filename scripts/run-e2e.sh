@@ -13,9 +13,17 @@ filter="${1:-}"
 filter="${filter#--gtest_filter=}"
 [ -n "$filter" ] || filter='*'
 # Each test starts its own copies of Vexal in throw-away folders.
+ran=$(mktemp)
 timeout 900 xvfb-run -a -s '-screen 0 1024x768x24' \
-  wine vexal_e2e.exe --gtest_brief=1 "--gtest_filter=${filter}:-TrayDesktop.*" 2>&1 | tr -d '\r' | grep --line-buffered -v '^ALSA'
+  wine vexal_e2e.exe --gtest_brief=1 "--gtest_filter=${filter}:-TrayDesktop.*" 2>&1 | tr -d '\r' |
+  grep --line-buffered -v '^ALSA' | tee "$ran"
 status=${PIPESTATUS[0]}
+# A filter that names no story would pass with nothing run.
+if [[ "$filter" != TrayDesktop* ]] && ! grep -q '^\[==========\] [1-9][0-9]* tests\? from' "$ran"; then
+  echo "no end-to-end story ran for the filter '$filter'"
+  status=1
+fi
+rm -f "$ran"
 
 # explorer does not hand back the test's exit code: the XML report tells.
 report="$artifacts/tray-desktop.xml"
