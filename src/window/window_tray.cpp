@@ -134,27 +134,4 @@ void WindowBackend::trayMessage(LPARAM lParam) {
     }
 }
 
-void WindowBackend::timerStateChanged(TimerEntry& entry) {
-    if (!main_ || !timersRunning_) return;
-    if (entry.timer->enabled()) {
-        entry.armedInterval = std::max(entry.timer->interval, 1);
-        SetTimer(main_, entry.id, static_cast<UINT>(entry.armedInterval), nullptr);
-    } else {
-        KillTimer(main_, entry.id);
-        entry.armedInterval = 0;
-    }
-}
-
-void WindowBackend::timerFired(UINT_PTR id) {
-    if (id == 0 || id > timers_.size()) return;
-    TimerEntry& entry = timers_[id - 1];
-    if (!entry.timer->enabled()) {
-        timerStateChanged(entry);
-        return;
-    }
-    guarded(entry.timer->onTimer);
-    // A handler may have changed the interval (the date timer slows down after its first tick).
-    if (entry.timer->enabled() && std::max(entry.timer->interval, 1) != entry.armedInterval) timerStateChanged(entry);
-}
-
 }  // namespace vexal::window
