@@ -9,6 +9,9 @@ namespace vexal::ui {
 class Button : public CaptionControl {
 public:
     explicit Button(std::string name, Kind kind = Kind::Button) : CaptionControl(std::move(name), kind) {}
+    [[nodiscard]] static bool holds(Kind kind) {
+        return kind == Kind::Button || kind == Kind::BitButton || kind == Kind::FlatButton;
+    }
     int picture = -1;           // resource id of the picture, -1 for none
     bool pictureRight = false;  // picture right of the caption
     int spacing = 4;            // pixels between picture and caption

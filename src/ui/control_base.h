@@ -20,7 +20,8 @@ enum class Property {
     Font,
     Colour,
     Picture,
-    Position,
+    Progress,  // a progress bar's range or position
+    TopLine,   // the line a memo shows at its top
     Extent,
     ReadOnly,
     Focus,
@@ -204,11 +205,22 @@ private:
 class CaptionControl : public Control {
 public:
     using Control::Control;
+    [[nodiscard]] static bool holds(Kind kind) {
+        return kind == Kind::Button || kind == Kind::BitButton || kind == Kind::FlatButton || kind == Kind::CheckBox ||
+               kind == Kind::StaticText || kind == Kind::Label || kind == Kind::GroupBox;
+    }
     [[nodiscard]] const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption);
 
 private:
     std::string caption_;
 };
+
+// The control as one of its classes when its kind is one of that class's, else
+// null: the kind decides, as it does everywhere in the window layer.
+template <typename T>
+[[nodiscard]] T* as(Control& control) {
+    return T::holds(control.kind()) ? static_cast<T*>(&control) : nullptr;
+}
 
 }  // namespace vexal::ui

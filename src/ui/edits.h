@@ -9,6 +9,7 @@ namespace vexal::ui {
 class Edit : public Control {
 public:
     explicit Edit(std::string name, Kind kind = Kind::Edit) : Control(std::move(name), kind) {}
+    [[nodiscard]] static bool holds(Kind kind) { return kind == Kind::Edit || kind == Kind::Memo; }
     [[nodiscard]] const std::string& text() const { return text_; }
     // Runs the change handler when the text changes, also when the program sets it.
     void setText(const std::string& text);

@@ -35,6 +35,7 @@ private:
 class ListControl : public Control {
 public:
     using Control::Control;
+    [[nodiscard]] static bool holds(Kind kind) { return kind == Kind::ListBox || kind == Kind::ComboBox; }
     [[nodiscard]] const StringList& items() const { return items_; }
     [[nodiscard]] int itemIndex() const { return itemIndex_; }
     void setItemIndex(int index);
@@ -64,6 +65,7 @@ private:
 class ComboBox : public ListControl {
 public:
     explicit ComboBox(std::string name) : ListControl(std::move(name), Kind::ComboBox) {}
+    [[nodiscard]] static bool holds(Kind kind) { return kind == Kind::ComboBox; }
     [[nodiscard]] const std::string& text() const { return text_; }
     // The program sets the text: unlike an edit field, the combo box stays quiet.
     // Its change handler runs for what the user does: typing and picking.
