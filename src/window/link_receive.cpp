@@ -32,4 +32,10 @@ void WindowBackend::openPendingLink() {
     guarded([&] { model_.onLink(link); });
 }
 
+LRESULT WindowBackend::onLinkDue(HWND, UINT, WPARAM, LPARAM) {
+    linkPosted_ = false;
+    openPendingLink();
+    return 0;
+}
+
 }  // namespace vexal::window

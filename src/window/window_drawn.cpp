@@ -1,29 +1,40 @@
 // The controls drawn here: the flat button and the picture box, two small
 // window classes of our own.
 #include "window/window_backend.h"
+#include "window/window_messages.h"
+#include "window/window_text.h"
 
 namespace vexal::window {
 
-// ---- flat buttons and the picture box ---------------------------------------
+const WindowBackend::KindHandler WindowBackend::kFlatButtonKind{
+    .windowClass = kFlatButtonClass,
+    .text = captionOf,
+    .apply = &WindowBackend::applyFlatButton,
+    .message = &WindowBackend::onFlatButtonMessage,
+};
 
-LRESULT CALLBACK WindowBackend::flatButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+const WindowBackend::KindHandler WindowBackend::kPictureKind{
+    .windowClass = kPictureClass,
+    .message = &WindowBackend::onPictureMessage,
+};
+
+// Both window classes: the backend comes with the creation, the body by the control's kind.
+LRESULT CALLBACK WindowBackend::drawnProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE)
         SetWindowLongPtrA(hwnd, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<WindowBackend*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     ControlWindow* cw = self ? self->byHwnd(hwnd) : nullptr;
-    if (!cw) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->shielded([&] { return self->onFlatButtonMessage(*cw, hwnd, msg, wParam, lParam); }, 0);
+    const auto body = cw ? handlerOf(cw->control->kind()).message : nullptr;
+    if (!body) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return self->shielded([&] { return (self->*body)(*cw, hwnd, msg, wParam, lParam); }, 0);
 }
 
-LRESULT CALLBACK WindowBackend::pictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE)
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<WindowBackend*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    ControlWindow* cw = self ? self->byHwnd(hwnd) : nullptr;
-    if (!cw) return DefWindowProcA(hwnd, msg, wParam, lParam);
-    return self->shielded([&] { return self->onPictureMessage(*cw, hwnd, msg, wParam, lParam); }, 0);
+bool WindowBackend::applyFlatButton(ControlWindow& cw, ui::Property property) {
+    if (property != ui::Property::Text && property != ui::Property::Caption) return false;
+    applyText(cw);
+    InvalidateRect(cw.hwnd, nullptr, TRUE);
+    return true;
 }
 
 namespace {
@@ -39,36 +50,36 @@ bool pointerInside(HWND hwnd, LPARAM lParam) {
 std::optional<LRESULT> WindowBackend::onPressable(ControlWindow& cw, HWND hwnd, UINT msg, LPARAM lParam,
                                                   void (WindowBackend::*paint)(ControlWindow&, HDC)) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        (this->*paint)(cw, dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_LBUTTONDOWN:
-        cw.pressed = true;
-        SetCapture(hwnd);
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-    case WM_LBUTTONUP:
-        if (cw.pressed) {
-            cw.pressed = false;
-            ReleaseCapture();
-            InvalidateRect(hwnd, nullptr, FALSE);
-            if (pointerInside(hwnd, lParam)) guarded([&cw] { cw.control->click(); });
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            (this->*paint)(cw, dc);
+            EndPaint(hwnd, &ps);
+            return 0;
         }
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (cw.pressed) {
-            cw.pressed = false;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+            cw.pressed = true;
+            SetCapture(hwnd);
             InvalidateRect(hwnd, nullptr, FALSE);
-        }
-        return 0;
-    default:
-        return std::nullopt;
+            return 0;
+        case WM_LBUTTONUP:
+            if (cw.pressed) {
+                cw.pressed = false;
+                ReleaseCapture();
+                InvalidateRect(hwnd, nullptr, FALSE);
+                if (pointerInside(hwnd, lParam)) guarded([&cw] { cw.control->click(); });
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (cw.pressed) {
+                cw.pressed = false;
+                InvalidateRect(hwnd, nullptr, FALSE);
+            }
+            return 0;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -77,35 +88,35 @@ std::optional<LRESULT> WindowBackend::onPressable(ControlWindow& cw, HWND hwnd, 
 LRESULT WindowBackend::onFlatButtonMessage(ControlWindow& cw, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (const auto result = onPressable(cw, hwnd, msg, lParam, &WindowBackend::paintFlatButton)) return *result;
     switch (msg) {
-    case WM_MOUSEMOVE: {
-        const bool inside = pointerInside(hwnd, lParam);
-        if (inside != cw.hot) {
-            cw.hot = inside;
-            InvalidateRect(hwnd, nullptr, FALSE);
+        case WM_MOUSEMOVE: {
+            const bool inside = pointerInside(hwnd, lParam);
+            if (inside != cw.hot) {
+                cw.hot = inside;
+                InvalidateRect(hwnd, nullptr, FALSE);
+            }
+            return 0;
         }
-        return 0;
-    }
-    case WM_MOUSELEAVE:
-        if (cw.hot) {
-            cw.hot = false;
+        case WM_MOUSELEAVE:
+            if (cw.hot) {
+                cw.hot = false;
+                InvalidateRect(hwnd, nullptr, FALSE);
+            }
+            return 0;
+        case BM_CLICK:
+            if (IsWindowEnabled(hwnd)) guarded([&cw] { cw.control->click(); });
+            return 0;
+        case WM_ENABLE:
             InvalidateRect(hwnd, nullptr, FALSE);
+            return 0;
+        case WM_SETTEXT: {
+            const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
+            InvalidateRect(hwnd, nullptr, FALSE);
+            return r;
         }
-        return 0;
-    case BM_CLICK:
-        if (IsWindowEnabled(hwnd)) guarded([&cw] { cw.control->click(); });
-        return 0;
-    case WM_ENABLE:
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-    case WM_SETTEXT: {
-        const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return r;
-    }
-    case WM_GETDLGCODE:
-        return DLGC_BUTTON;
-    default:
-        break;
+        case WM_GETDLGCODE:
+            return DLGC_BUTTON;
+        default:
+            break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

@@ -8,7 +8,7 @@ namespace vexal::window {
 void WindowBackend::changed(ui::Control& control, ui::Property property) {
     if (property == ui::Property::Hint && model_.application) model_.application->hintChanged(control);
     ControlWindow* cw = byControl(&control);
-    if (cw && !cw->hwnd && main_ && property == ui::Property::Visible && madeWhenShown(control.kind()) &&
+    if (cw && !cw->hwnd && main_ && property == ui::Property::Visible && handlerOf(control.kind()).madeWhenShown &&
         effectiveVisible(control)) {
         ++applying_;
         createControl(static_cast<std::size_t>(cw - windows_.data()));

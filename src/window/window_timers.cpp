@@ -17,16 +17,24 @@ void WindowBackend::timerStateChanged(TimerEntry& entry) {
     }
 }
 
-void WindowBackend::timerFired(UINT_PTR id) {
-    if (id == 0 || id > timers_.size()) return;
+void WindowBackend::stopTimers(HWND hwnd) {
+    for (auto& t : timers_) {
+        KillTimer(hwnd, t.id);
+        t.armedInterval = 0;
+    }
+}
+
+LRESULT WindowBackend::onTimer(HWND, UINT, WPARAM id, LPARAM) {
+    if (id == 0 || id > timers_.size()) return 0;
     TimerEntry& entry = timers_[id - 1];
     if (!entry.timer->enabled()) {
         timerStateChanged(entry);
-        return;
+        return 0;
     }
     guarded(entry.timer->onTimer);
     // A handler may have changed the interval (the date timer slows down after its first tick).
     if (entry.timer->enabled() && std::max(entry.timer->interval, 1) != entry.armedInterval) timerStateChanged(entry);
+    return 0;
 }
 
 }  // namespace vexal::window
