@@ -17,6 +17,8 @@
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "ui/timer.h"
+#include "ui/tray_icon.h"
 #include "util/file_count.h"
 
 namespace vexal::view {
@@ -135,7 +137,7 @@ public:
     util::FolderCounts folderCounts{services.folderWatch, services.fs};
 
 protected:
-    std::vector<ui::Control*> controls_;             // filled as the window is built
+    std::vector<ui::Control*> controls_;              // filled as the window is built
     std::map<std::string, ui::MenuItem*> menuIndex_;  // likewise
 
 private:
