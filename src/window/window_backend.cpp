@@ -99,6 +99,7 @@ void WindowBackend::create() {
     smallIcon_ =
         static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VEXAL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                       GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    readDpi();
     registerClasses();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 
@@ -113,7 +114,8 @@ void WindowBackend::create() {
     SendMessageA(app_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT r{0, 0, model_.clientWidth, model_.clientHeight};
+    const int clientWidth = px(model_.clientWidth), clientHeight = px(model_.clientHeight);
+    RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, style, model_.mainMenu != nullptr, 0);
     const std::string caption = model_.form ? model_.form->caption() : std::string();
     main_ = CreateWindowExA(0, model_.className.c_str(), caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -137,8 +139,8 @@ void WindowBackend::create() {
     GetClientRect(main_, &client);
     RECT window{};
     GetWindowRect(main_, &window);
-    const int dw = model_.clientWidth - (client.right - client.left);
-    const int dh = model_.clientHeight - (client.bottom - client.top);
+    const int dw = clientWidth - (client.right - client.left);
+    const int dh = clientHeight - (client.bottom - client.top);
     if (dw != 0 || dh != 0)
         SetWindowPos(main_, nullptr, 0, 0, window.right - window.left + dw, window.bottom - window.top + dh,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -9,6 +9,7 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -85,6 +86,7 @@ private:
         std::vector<ui::ListRow> shownRows;
         HIMAGELIST images = nullptr;
         bool hot = false, pressed = false;  // flat buttons
+        util::Image shownImage;             // a picture box's loaded picture at the screen's size
     };
     // What one kind of control is in the window: how its window is made, how the
     // model's changes reach it and what its notifications mean. Each kind's file
@@ -157,6 +159,16 @@ private:
     LRESULT onDestroy(HWND, UINT, WPARAM, LPARAM);
     LRESULT onNcDestroy(HWND, UINT, WPARAM, LPARAM);
     bool afterMessage();
+
+    // ---- the screen's DPI (window_dpi.cpp): the model is laid out for 96 dpi, and
+    // every size a window gets from it passes through here
+    void readDpi();
+    [[nodiscard]] int px(int designPixels) const;
+    // Where a control's window stands in the main window's client area.
+    [[nodiscard]] RECT placement(const ui::Control& c) const;
+    // A picture's pixels at the screen's size, smoothly; width and height follow.
+    [[nodiscard]] std::vector<std::uint32_t> scaledPixels(const std::vector<std::uint32_t>& pixels, int& width,
+                                                          int& height) const;
 
     // ---- a child's notifications to the handler of its kind (window_routing.cpp)
     [[nodiscard]] static const KindHandler& handlerOf(ui::Kind kind);
@@ -236,6 +248,7 @@ private:
     std::optional<LRESULT> onPressable(ControlWindow&, HWND, UINT, LPARAM,
                                        void (WindowBackend::*paint)(ControlWindow&, HDC));
     bool applyFlatButton(ControlWindow& cw, ui::Property property);
+    bool applyPictureBox(ControlWindow& cw, ui::Property property);
     LRESULT onFlatButtonMessage(ControlWindow&, HWND, UINT, WPARAM, LPARAM);
     void paintFlatButton(ControlWindow& cw, HDC dc);
     LRESULT onPictureMessage(ControlWindow&, HWND, UINT, WPARAM, LPARAM);
@@ -335,6 +348,7 @@ private:
     std::map<COLORREF, ScopedBrush> brushes_;
     HICON icon_ = nullptr, smallIcon_ = nullptr;  // shared resource icons, never destroyed
 
+    int dpi_ = 96;                // the screen's, read when the windows are made
     int applying_ = 0;            // >0 while the backend itself changes a window
     bool closePending_ = false;   // Form::close(): destroy after the handler returns
     int handlerDepth_ = 0;        // handlers running, counting those suspended in a dialog

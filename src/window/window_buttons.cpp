@@ -39,9 +39,9 @@ void WindowBackend::applyPicture(ControlWindow& cw) {
     bil.uAlign = button.pictureRight ? BUTTON_IMAGELIST_ALIGN_RIGHT : BUTTON_IMAGELIST_ALIGN_LEFT;
     // The spacing is the gap between picture and caption.
     if (button.pictureRight)
-        bil.margin = {button.spacing, 0, 3, 0};
+        bil.margin = {px(button.spacing), 0, px(3), 0};
     else
-        bil.margin = {3, 0, button.spacing, 0};
+        bil.margin = {px(3), 0, px(button.spacing), 0};
     SendMessageA(cw.hwnd, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&bil));
 }
 

@@ -38,14 +38,12 @@ void WindowBackend::createControl(std::size_t index) {
     // Born in place, visible or not, enabled or not: each later move or show of a
     // child costs a round trip to the window server, which adds up over the window.
     const auto id = static_cast<UINT_PTR>(kFirstControlId + static_cast<int>(index));
-    const POINT at = origin(c);
-    const ui::Rect& b = c.bounds();
+    const RECT at = placement(c);
     if (effectiveVisible(c)) style |= WS_VISIBLE;
     if (!effectiveEnabled(c)) style |= WS_DISABLED;
     const std::string text = kind.text && !kind.textInPart ? kind.text(c) : std::string();
-    cw.hwnd = CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, at.x + b.left, at.y + b.top, b.width,
-                              kind.windowHeight ? kind.windowHeight(c) : b.height, main_, reinterpret_cast<HMENU>(id),
-                              instance_, this);
+    cw.hwnd = CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, at.left, at.top, at.right - at.left,
+                              at.bottom - at.top, main_, reinterpret_cast<HMENU>(id), instance_, this);
     if (!cw.hwnd) return;
     windowIndex_[cw.hwnd] = index;
     SetWindowSubclass(cw.hwnd, childSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -125,11 +123,9 @@ void WindowBackend::applyFont(ControlWindow& cw) {
 
 void WindowBackend::applyBounds(ControlWindow& cw) {
     const ui::Control& c = *cw.control;
-    const POINT at = origin(c);
-    const ui::Rect& b = c.bounds();
-    const KindHandler& kind = handlerOf(c.kind());
-    const int height = kind.windowHeight ? kind.windowHeight(c) : b.height;
-    SetWindowPos(cw.hwnd, nullptr, at.x + b.left, at.y + b.top, b.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT at = placement(c);
+    SetWindowPos(cw.hwnd, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     // The contents of a group box move with it.
     for (auto& other : windows_)
         if (other.hwnd && other.control->parent() == &c) applyBounds(other);

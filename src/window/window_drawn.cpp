@@ -15,6 +15,7 @@ const WindowBackend::KindHandler WindowBackend::kFlatButtonKind{
 
 const WindowBackend::KindHandler WindowBackend::kPictureKind{
     .windowClass = kPictureClass,
+    .apply = &WindowBackend::applyPictureBox,
     .message = &WindowBackend::onPictureMessage,
 };
 
@@ -143,7 +144,7 @@ void WindowBackend::paintFlatButton(ControlWindow& cw, HDC dc) {
         text = {measure.right - measure.left, measure.bottom - measure.top};
     }
     const int picWidth = pic ? pic->width : 0;
-    const int gap = pic && !caption.empty() ? button.spacing : 0;
+    const int gap = pic && !caption.empty() ? px(button.spacing) : 0;
     const int block = picWidth + gap + text.cx;
     const int shift = down ? 1 : 0;
     int x = (rc.right - block) / 2 + shift;
@@ -181,6 +182,13 @@ void WindowBackend::paintFlatButton(ControlWindow& cw, HDC dc) {
     }
 }
 
+bool WindowBackend::applyPictureBox(ControlWindow& cw, ui::Property property) {
+    if (property != ui::Property::Picture) return false;
+    cw.shownImage = {};
+    InvalidateRect(cw.hwnd, nullptr, TRUE);
+    return true;
+}
+
 LRESULT WindowBackend::onPictureMessage(ControlWindow& cw, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (const auto result = onPressable(cw, hwnd, msg, lParam, &WindowBackend::paintPicture)) return *result;
     return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -193,16 +201,22 @@ void WindowBackend::paintPicture(ControlWindow& cw, HDC dc) {
     FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
     const ui::Image& image = box.image();
     if (!image.empty() && image.pixels.size() >= static_cast<std::size_t>(image.width) * image.height) {
-        // Centred and cut to the box, never scaled.
+        // Centred and cut to the box; scaled smoothly with the screen's DPI, once.
+        ui::Image& shown = cw.shownImage;
+        if (shown.empty()) {
+            shown.width = image.width;
+            shown.height = image.height;
+            shown.pixels = scaledPixels(image.pixels, shown.width, shown.height);
+        }
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = image.width;
-        bi.bmiHeader.biHeight = -image.height;
+        bi.bmiHeader.biWidth = shown.width;
+        bi.bmiHeader.biHeight = -shown.height;
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
         bi.bmiHeader.biCompression = BI_RGB;
-        const int x = (rc.right - image.width) / 2, y = (rc.bottom - image.height) / 2;
-        StretchDIBits(dc, x, y, image.width, image.height, 0, 0, image.width, image.height, image.pixels.data(), &bi,
+        const int x = (rc.right - shown.width) / 2, y = (rc.bottom - shown.height) / 2;
+        StretchDIBits(dc, x, y, shown.width, shown.height, 0, 0, shown.width, shown.height, shown.pixels.data(), &bi,
                       DIB_RGB_COLORS, SRCCOPY);
         return;
     }

@@ -15,7 +15,7 @@ HFONT WindowBackend::font(const ui::Font& f) {
                             (f.fixedPitch ? "f" : "");
     auto it = fonts_.find(key);
     if (it == fonts_.end()) {
-        it = fonts_.emplace(key, makeFont(f.name, f.height, f.bold, f.italic, f.fixedPitch)).first;
+        it = fonts_.emplace(key, makeFont(f.name, px(f.height), f.bold, f.italic, f.fixedPitch)).first;
     }
     return it->second.get();
 }

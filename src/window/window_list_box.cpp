@@ -55,10 +55,10 @@ bool WindowBackend::applyListBox(ControlWindow& cw, ui::Property property) {
             return true;
         case ui::Property::Font:
             applyFont(cw);
-            SendMessageA(cw.hwnd, LB_SETITEMHEIGHT, 0, list.itemHeight);
+            SendMessageA(cw.hwnd, LB_SETITEMHEIGHT, 0, px(list.itemHeight));
             return true;
         case ui::Property::Extent:
-            SendMessageA(cw.hwnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(list.horizontalExtent()), 0);
+            SendMessageA(cw.hwnd, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(px(list.horizontalExtent())), 0);
             return true;
         default:
             return false;
@@ -110,13 +110,13 @@ void WindowBackend::drawListItem(ControlWindow& cw, const DRAWITEMSTRUCT& item) 
     SetBkColor(dc, back);
     SetTextColor(dc, fore);
     // Plain text two pixels from the left edge, no prefix handling, no tabs.
-    ExtTextOutA(dc, rc.left + 2, rc.top, ETO_OPAQUE | ETO_CLIPPED, &rc, text.c_str(), static_cast<UINT>(text.size()),
-                nullptr);
+    ExtTextOutA(dc, rc.left + px(2), rc.top, ETO_OPAQUE | ETO_CLIPPED, &rc, text.c_str(),
+                static_cast<UINT>(text.size()), nullptr);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
 void WindowBackend::measureListItem(ControlWindow& cw, MEASUREITEMSTRUCT& item) {
-    item.itemHeight = static_cast<UINT>(static_cast<const ui::ListBox&>(*cw.control).itemHeight);
+    item.itemHeight = static_cast<UINT>(px(static_cast<const ui::ListBox&>(*cw.control).itemHeight));
 }
 
 }  // namespace vexal::window

@@ -74,7 +74,7 @@ void WindowBackend::applyListView(ControlWindow& cw) {
             LVCOLUMNA lc{};
             lc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
             lc.fmt = col.rightAligned && i > 0 ? LVCFMT_RIGHT : LVCFMT_LEFT;
-            lc.cx = col.width;
+            lc.cx = px(col.width);
             lc.pszText = const_cast<char*>(col.title.c_str());
             lc.iSubItem = static_cast<int>(i);
             SendMessageA(h, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&lc));
@@ -183,7 +183,7 @@ void WindowBackend::drawListRow(ControlWindow& cw, const DRAWITEMSTRUCT& item) {
         const int width = static_cast<int>(SendMessageA(cw.hwnd, LVM_GETCOLUMNWIDTH, col, 0));
         if (col < row.size()) {
             const ui::ListCell& cell = row[col];
-            RECT cellRect{left + kCellPadding, rc.top, left + width - kCellPadding, rc.bottom};
+            RECT cellRect{left + px(kCellPadding), rc.top, left + width - px(kCellPadding), rc.bottom};
             if (cell.runs.size() <= 1) {
                 // One colour: cut with an ellipsis where the column ends.
                 const ui::Colour colour = cell.runs.empty() ? ui::kClDefault : cell.runs[0].colour;

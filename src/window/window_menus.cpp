@@ -107,7 +107,7 @@ bool WindowBackend::measureMenuPicture(MEASUREITEMSTRUCT& measure) {
     }
     const Picture* own = picture(entry->item->picture);
     // A little room on either side: the menu sets the text right after the cell.
-    measure.itemWidth = static_cast<UINT>(width + 4);
+    measure.itemWidth = static_cast<UINT>(width + px(4));
     measure.itemHeight = static_cast<UINT>(own ? own->height : 0);
     return true;
 }

@@ -14,7 +14,7 @@ void WindowBackend::createTooltips() {
                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_, nullptr);
     if (!tooltip_) return;
     // Multi-line hints need a width limit, or the tooltip draws one long line.
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, px(400));
     for (const auto& cw : windows_) {
         if (!cw.hwnd || !cw.control->showHintTooltip()) continue;
         TOOLINFOA ti{};
