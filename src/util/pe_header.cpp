@@ -23,8 +23,8 @@ std::optional<int> peBits(std::string_view head) {
     constexpr std::uint32_t kMagicAt = 4 + 20;
     if (pe < 0x40 || pe > head.size() || head.size() - pe < kMagicAt + 2) return std::nullopt;
     if (head.substr(pe, 4) != std::string_view("PE\0\0", 4)) return std::nullopt;
-    // A file header that names no optional header has no magic to read.
-    if (little(head, pe + 16, 2) < 2) return std::nullopt;
+    // The file header's size of the optional header, 4 + 16 bytes in: with none there is no magic to read.
+    if (little(head, pe + 4 + 16, 2) < 2) return std::nullopt;
     switch (little(head, pe + kMagicAt, 2)) {
         case 0x10B:
             return 32;

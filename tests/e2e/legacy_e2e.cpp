@@ -7,6 +7,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <memory>
+#include <optional>
 #include <sstream>
 
 using namespace std::chrono_literals;
@@ -33,25 +35,69 @@ std::string lower(std::string s) {
     return s;
 }
 
-// The ET:Legacy home and the installer's registry note this story makes, gone again
-// however it ends: under Wine the Documents folder may be the Linux user's own.
-struct Leftovers {
-    std::string home;
-    ~Leftovers() {
-        if (!home.empty()) e2e::removeTree(home);
+constexpr const char* kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr const char* kShellFolderCache = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+struct RegValue {
+    DWORD type = 0;
+    std::string data;
+};
+
+std::optional<RegValue> readValue(HKEY root, const char* key, const char* name) {
+    char data[2048] = {};
+    DWORD size = sizeof data, type = 0;
+    if (RegGetValueA(root, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return RegValue{type, std::string(data, size)};
+}
+
+void writeValue(HKEY root, const char* key, const char* name, DWORD type, const std::string& data, REGSAM view = 0) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExA(k, name, 0, type, reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
+    RegCloseKey(k);
+}
+
+void putBack(const char* key, const std::optional<RegValue>& value) {
+    if (value)
+        writeValue(HKEY_CURRENT_USER, key, "Personal", value->type, value->data);
+    else
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "Personal");
+}
+
+// Under Wine the user's Documents is often the Linux home itself: for this story the
+// user's personal folder lies in the sandbox, and the installer's note is made here.
+// Both go back as they were, however the story ends.
+class Documents {
+public:
+    explicit Documents(const std::string& folder)
+        : folders_(readValue(HKEY_CURRENT_USER, kShellFolders, "Personal")),
+          cache_(readValue(HKEY_CURRENT_USER, kShellFolderCache, "Personal")) {
+        writeValue(HKEY_CURRENT_USER, kShellFolders, "Personal", REG_EXPAND_SZ, folder + '\0');
+    }
+    ~Documents() {
+        putBack(kShellFolders, folders_);
+        putBack(kShellFolderCache, cache_);
         RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kLegacyKey, KEY_WOW64_32KEY, 0);
     }
+    Documents(const Documents&) = delete;
+    Documents& operator=(const Documents&) = delete;
+
+private:
+    std::optional<RegValue> folders_, cache_;
 };
 
 }  // namespace
 
 TEST(GamePrograms, AnEtLegacyPlayerFromTheFirstStartToTheGameProgramMenu) {
     Sandbox box;
-    char documents[MAX_PATH] = {};
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
-    const std::string home = std::string(documents) + "\\ETLegacy";
-    ASSERT_FALSE(box.exists(home)) << home << " exists already: this story would change a real player's files";
-    Leftovers leftovers{home};
+    const std::string documents = box.root + "\\Documents";
+    box.makeDir(documents);
+    Documents personal(documents);
+    char asked[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, asked)));
+    ASSERT_EQ(lower(asked), lower(documents)) << "the personal folder could not be moved into the sandbox";
+    const std::string home = documents + "\\ETLegacy";
 
     // A folder of ET:Legacy (the 64-bit build) and ETe, without et.exe.
     ASSERT_TRUE(DeleteFileA((box.game + "\\et.exe").c_str()));
@@ -65,17 +111,27 @@ TEST(GamePrograms, AnEtLegacyPlayerFromTheFirstStartToTheGameProgramMenu) {
     const std::string pid = home + "\\legacy\\profiles\\Player\\profile.pid";
     box.write(pid, "1");
     // The installer's note: the folder dialog of the first start opens there, and OK takes it.
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kLegacyKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
-                              &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "InstallPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(box.game.c_str()),
-                   static_cast<DWORD>(box.game.size() + 1));
-    RegCloseKey(key);
+    writeValue(HKEY_LOCAL_MACHINE, kLegacyKey, "InstallPath", REG_SZ, box.game + '\0', KEY_WOW64_32KEY);
 
-    Vexal vexal(box);
-    ASSERT_TRUE(vexal.waitBox(20s)) << "the folder dialog did not open";
-    ASSERT_TRUE(vexal.answerBox(IDOK));
+    // Wine's folder dialog now and then fails to select the folder it is given (the
+    // tree is still being filled); nothing is written then, so the next start is a
+    // first start again.
+    std::unique_ptr<Vexal> started;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        auto vexal = std::make_unique<Vexal>(box);
+        ASSERT_TRUE(vexal->waitBox(20s)) << "the folder dialog did not open";
+        Sleep(1000);
+        ASSERT_TRUE(vexal->answerBox(IDOK));
+        if (const auto refused = vexal->waitBox(3s)) {
+            EXPECT_EQ(*refused, "et.exe not found! Abort Vexal!");
+            vexal->answerBox(IDCANCEL);
+            EXPECT_TRUE(vexal->waitExit(15s));
+            continue;
+        }
+        started = std::move(vexal);
+    }
+    ASSERT_TRUE(started) << "the installed folder was never taken";
+    Vexal& vexal = *started;
     ASSERT_TRUE(vexal.waitShown());
     const std::string ini = box.read(box.program + "Vexal.ini").value_or("");
     EXPECT_NE(lower(ini).find(lower("etPath=" + box.game + "\r\n")), std::string::npos) << ini;

@@ -135,7 +135,7 @@ std::string program(std::uint32_t peAt, std::uint16_t magic, std::size_t size = 
     put(0x3C, peAt, 4);
     const std::size_t pe = peAt;
     if (pe + 4 <= size) bytes.replace(pe, 4, std::string("PE\0\0", 4));
-    put(pe + 16, optionalSize, 2);
+    put(pe + 20, optionalSize, 2);
     put(pe + 24, magic, 2);
     return bytes;
 }

@@ -20,7 +20,7 @@ std::string programBytes(int bits) {
     bytes[1] = 'Z';
     bytes[0x3C] = static_cast<char>(0x80);
     bytes.replace(0x80, 4, std::string("PE\0\0", 4));
-    bytes[0x80 + 16] = static_cast<char>(0xF0);
+    bytes[0x80 + 20] = static_cast<char>(0xF0);
     bytes[0x80 + 24] = 0x0B;
     bytes[0x80 + 25] = bits == 64 ? 0x02 : 0x01;
     return bytes;
