@@ -47,6 +47,22 @@ foreach(src ${VEXAL_DEMO_PROGRAMS})
   target_link_libraries(${prog} PRIVATE ${VEXAL_WIN_LIBS})
 endforeach()
 
+# The 64-bit game program (ET:Legacy's etl.exe since 2.81) for the stories of its warning:
+# the 64-bit build's own stub, or one the 64-bit MinGW makes beside the 32-bit build.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/game64.exe DEPENDS game
+                     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:game> ${CMAKE_BINARY_DIR}/game64.exe)
+  add_custom_target(game64 ALL DEPENDS ${CMAKE_BINARY_DIR}/game64.exe)
+else()
+  find_program(VEXAL_MINGW64_CXX NAMES x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-g++)
+  if(VEXAL_MINGW64_CXX)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/game64.exe DEPENDS ${CMAKE_SOURCE_DIR}/demo/programs/game.cpp
+                       COMMAND ${VEXAL_MINGW64_CXX} -std=c++20 -O2 -mwindows -static -s
+                               ${CMAKE_SOURCE_DIR}/demo/programs/game.cpp -o ${CMAKE_BINARY_DIR}/game64.exe)
+    add_custom_target(game64 ALL DEPENDS ${CMAKE_BINARY_DIR}/game64.exe)
+  endif()
+endif()
+
 file(GLOB VEXAL_BENCH_WIN CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win32.cpp)
 foreach(src ${VEXAL_BENCH_WIN})
   get_filename_component(prog ${src} NAME_WE)

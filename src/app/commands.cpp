@@ -2,6 +2,8 @@
 // states read from the program's state.
 #include "app/commands.h"
 
+#include <algorithm>
+
 #include "app/layout.h"
 #include "app/main_window.h"
 
@@ -62,6 +64,10 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::WaitForSlot: serverStatus.waitForSlot(); break;
         case Cmd::KeepServer: serverStatus.keep(); break;
         case Cmd::CopyServer: serverStatus.copy(); break;
+        case Cmd::ProgramEt: chooseGameProgram(settings::GameProgram::Et); break;
+        case Cmd::ProgramEtl: chooseGameProgram(settings::GameProgram::Etl); break;
+        case Cmd::ProgramEteX64: chooseGameProgram(settings::GameProgram::EteX64); break;
+        case Cmd::ProgramEte: chooseGameProgram(settings::GameProgram::Ete); break;
     }
 }
 // clang-format on
@@ -78,6 +84,10 @@ bool TfrmVexal::isOn(Cmd command) const {
         case Cmd::BackupOnQuit: return setting(settings::key::backupOnQuit);
         case Cmd::Instances: return setting(settings::key::instances);
         case Cmd::EtLinks: return links.registered();
+        case Cmd::ProgramEt: return gameProgram == settings::GameProgram::Et;
+        case Cmd::ProgramEtl: return gameProgram == settings::GameProgram::Etl;
+        case Cmd::ProgramEteX64: return gameProgram == settings::GameProgram::EteX64;
+        case Cmd::ProgramEte: return gameProgram == settings::GameProgram::Ete;
         default: return false;
     }
 }
@@ -99,6 +109,12 @@ bool TfrmVexal::canRun(Cmd command) const {
 // clang-format on
 
 void TfrmVexal::updateMenus() {
+    // The Game Program menu lists what the folder holds as it opens.
+    const auto present = programsIn(gameDir);
+    const char* items[] = {"mnuProgramEt", "mnuProgramEtl", "mnuProgramEteX64", "mnuProgramEte"};
+    for (std::size_t i = 0; i < settings::kGamePrograms.size(); ++i)
+        menuItem(items[i])->setVisible(std::find(present.begin(), present.end(), settings::kGamePrograms[i]) !=
+                                       present.end());
     for (const auto& row : layout::menus()) {
         if (row.command == Cmd::None) continue;
         ui::MenuItem* item = menuItem(row.name);

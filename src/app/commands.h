@@ -5,6 +5,7 @@
 // Where the places differ, so do the commands: MenuRun also names the started
 // map in its item's caption; Quit makes the backup on quit, TrayQuit does not;
 // the tray's TrayReadme and TrayServerStatus first bring the window back.
+// The Program commands choose the game program, in the order of kGamePrograms.
 #include <array>
 
 namespace vexal {
@@ -21,7 +22,8 @@ enum class Cmd : int {
     AddParam, DeleteParam, DeleteAllParams, CopyEntry, CopyAll, Paste, DeleteMap, DeleteAllMaps,
     CloseViewers, ShowWindow,
     EtLinks, JoinServer, WaitForSlot, KeepServer, CopyServer,
-    Last = CopyServer,
+    ProgramEt, ProgramEtl, ProgramEteX64, ProgramEte,
+    Last = ProgramEte,
 };
 // clang-format on
 

@@ -3,8 +3,9 @@
 #include <cstring>
 
 #include "app/main_window.h"
-#include "resources/resource_ids.h"
+#include "app/texts.h"
 #include "links/texts.h"
+#include "resources/resource_ids.h"
 #include "servers/texts.h"
 
 namespace vexal::layout {
@@ -169,6 +170,16 @@ constexpr MenuRow kMenus[] = {
     {.name = "Preferences1", .parent = "mnuMain", .caption = "&Preferences"},
     {.name = "mnuSelETDir", .parent = "Preferences1", .caption = "&Select ET Directory...", .key = ctrl('S'),
      .picture = IDB_SELDIR, .command = Cmd::SelectGameDir},
+    // Only the programs the game folder holds show, each the moment the menu opens.
+    {.name = "mnuGameProgram", .parent = "Preferences1", .caption = "&Game Program", .hint = text::kProgramMenuHint},
+    {.name = "mnuProgramEt", .parent = "mnuGameProgram", .caption = "&et.exe", .check = true,
+     .hint = text::kProgramEtHint, .command = Cmd::ProgramEt},
+    {.name = "mnuProgramEtl", .parent = "mnuGameProgram", .caption = "et&l.exe", .check = true,
+     .hint = text::kProgramEtlHint, .command = Cmd::ProgramEtl},
+    {.name = "mnuProgramEteX64", .parent = "mnuGameProgram", .caption = "ETe.&x64.exe", .check = true,
+     .hint = text::kProgramEteX64Hint, .command = Cmd::ProgramEteX64},
+    {.name = "mnuProgramEte", .parent = "mnuGameProgram", .caption = "E&Te.exe", .check = true,
+     .hint = text::kProgramEteHint, .command = Cmd::ProgramEte},
     {.name = "mnuNick", .parent = "Preferences1", .caption = "Set &Nickname for ET...", .key = ctrl('N'),
      .picture = IDB_NICK, .command = Cmd::Nickname, .member = &F::mnuNick},
     {.name = "N12", .parent = "Preferences1", .caption = "-"},

@@ -57,12 +57,14 @@ public:
 
     // ---- the game folder, asked for at the first start and from its button
     void bitbtnSelDirClick();
+    // The Game Program menu: which of the folder's programs Run starts.
+    void chooseGameProgram(settings::GameProgram program);
     // The folders whose files the hints and the map list count, watched for changes.
     void keepFolderCounts();
 
     // ---- each feature: its state and handlers
-    launch::MapList maps{*this, {.editorExists = [this] { return toolbox.editorExists(); },
-                                 .showAbout = [this] { toolbox.about(); }}};
+    launch::MapList maps{
+        *this, {.editorExists = [this] { return toolbox.editorExists(); }, .showAbout = [this] { toolbox.about(); }}};
     launch::ParamList params{*this, maps};
     launch::Launcher launcher{*this, maps};
     backup::BackupCommands backupCommands{*this};
@@ -71,7 +73,7 @@ public:
         *this,
         {.openedFromTray = [this] { textViewers.openedFromTray(); },
          .commandLineOf = [](const std::string& line) { return launch::composeLaunchParameters(line, "", ""); },
-         .join = [this](const std::string& line) { launcher.join(line); },
+         .join = [this](const std::string& line, const std::string& mod) { launcher.join(line, mod); },
          .keep = [this](const std::string& line) { return params.keep(line); },
          .closeViewers = [this] { textViewers.close(); }}};
     // A link joins through the launcher, as Run would with that line.
@@ -94,6 +96,10 @@ private:
     // ---- start-up steps, in the order FormCreate and refresh run them
     void readSwitches();
     [[nodiscard]] bool loadGameFolder();
+    void loadGameProgram();
+    // Makes the program the stored one, or the folder's first; true when that changed the settings.
+    bool keepGameProgram(const std::vector<settings::GameProgram>& present);
+    std::string programNotice_;  // the stored program went from the folder: said once
     // Temporary files that a copy killed half way through a write left beside the
     // files this program writes: removed once, at the first start.
     void removeStaleTemporaries();

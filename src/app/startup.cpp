@@ -92,6 +92,7 @@ bool TfrmVexal::loadGameFolder() {
     sbtnRestore.setEnabled(fs.fileExists(backupDir + settings::kBackupArchive));
     // Each read goes through the accessor, as every handler does.
     gameDir = settings::read(config.doc(), settings::key::etPath);
+    loadGameProgram();
     return true;
 }
 
@@ -116,6 +117,8 @@ void TfrmVexal::loadFeatures() {
     maps.updateInfoEnabled();
     sbtnReadme.setEnabled(services.fs.fileExists(programDir + settings::kReadmeFile));
     hotkeys.registerAll();
+    if (!programNotice_.empty()) setStatus(programNotice_);
+    programNotice_.clear();
 }
 
 // Every folder the status line and the map statistics count, for the current game
@@ -124,6 +127,9 @@ void TfrmVexal::keepFolderCounts() {
     std::vector<std::string> folders;
     for (const char* line : {"", "set fs_game etpro"})
         for (const char* kind : {"demos", "screenshots"}) folders.push_back(util::modFolder(gameDir, line, kind));
+    // Another program keeps them where its home and the line's mod say.
+    if (gameProgram != settings::GameProgram::Et)
+        for (const char* kind : {"demos", "screenshots"}) folders.push_back(playerFolders().of(kind));
     for (auto& folder : maps.countedFolders()) folders.push_back(std::move(folder));
     folderCounts.keepOnly(folders);
 }

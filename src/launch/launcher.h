@@ -16,12 +16,17 @@ public:
     // Starts the game with the parameter field's line and the map.
     void run();
     // Runs the game with `paramLine` exactly as Run does with the parameter field's
-    // line, the field left as it is.
-    void join(const std::string& paramLine);
+    // line, the field left as it is. `serverMod` is the mod the server said it runs,
+    // when it was asked.
+    void join(const std::string& paramLine, const std::string& serverMod = "");
+    // The file Run, a join and a link start from the game folder.
+    [[nodiscard]] const char* program() const { return settings::programFile(v.gameProgram); }
     void runExit() { gameStarted_ = false; }  // the Run button was left
     void runFromMenu();
     // The check box: kept, and when it is on every profile.pid under the game folder goes.
-    void profileOptionChange();
+    void profileOptionChange() { profileOptionChange(v.edtParam.text()); }
+    // The same, for the game's own folders as `paramLine` would start it.
+    void profileOptionChange(const std::string& paramLine);
     void profileOptionMouseDown(ui::MouseButton button);
     void toggleProfileOption();
 
@@ -34,7 +39,9 @@ public:
     std::function<void()> launching;
 
 private:
-    void start(const std::string& paramLine);
+    void start(const std::string& paramLine, const std::string& serverMod);
+    // False when the player would rather not start a 64-bit etl.exe that cannot load the mod.
+    [[nodiscard]] bool modLoads(const std::string& paramLine, const std::string& serverMod);
     // A start that connects to a server puts it first among the recent servers.
     void rememberServer(const std::string& commandLine);
     view::MainView& v;

@@ -12,5 +12,8 @@ inline std::string deleteMap(const std::string& map) { return "Are yo sure to de
 inline constexpr const char* kMapFilter = "Map files (*.pk3)|*.pk3";
 inline constexpr const char* kMapTitle = "Select your Enemy Territory map";
 inline constexpr const char* kMapPresent = "Map is already present in the map list!";
+inline std::string cannotLoadMod(const std::string& mod) {
+    return "This etl.exe is 64-bit and cannot load the mod " + mod + ". Start it anyway?";
+}
 
 }  // namespace vexal::launch::text

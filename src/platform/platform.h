@@ -161,6 +161,9 @@ public:
     // Fixed part of the version resource of `path`, or nothing when it has none.
     [[nodiscard]] virtual std::optional<FileVersion> fileVersion(const std::string& path) = 0;
     [[nodiscard]] virtual std::string environment(const std::string& name) = 0;
+    // The user's personal folder (Documents), where ET:Legacy keeps the player's
+    // files; empty when the system names none.
+    [[nodiscard]] virtual std::string personalFolder() = 0;
 };
 
 enum HotkeyMod : unsigned { kModAlt = 1, kModControl = 2, kModShift = 4 };
@@ -264,6 +267,13 @@ public:
     // Removes the key with its values and every key below it; a missing key is no
     // failure. Throws vexal::Error naming the failure.
     virtual void deleteTree(const std::string& key) = 0;
+
+    // HKEY_LOCAL_MACHINE, only read: where the games' installers note their folder.
+    // A 64-bit Windows keeps two views of its Software key, one for 64-bit and one for
+    // 32-bit programs; a 32-bit Windows has one, which both names reach.
+    enum class View { Bits64, Bits32 };
+    [[nodiscard]] virtual std::optional<std::string> readMachineString(const std::string& key, const std::string& name,
+                                                                       View view) = 0;
 };
 
 // Everything the portable code may ask of the machine, in one bundle.

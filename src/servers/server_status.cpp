@@ -37,8 +37,8 @@ bool ServerRow::full() const {
     return showsFacts() && facts.maxPlayers && static_cast<int>(facts.players.size()) >= *facts.maxPlayers;
 }
 
-void ServerStatus::start(const std::vector<std::string>& commandLines, const std::string& gameDir) {
-    gameDir_ = gameDir;
+void ServerStatus::start(const std::vector<std::string>& commandLines, MapFolders mapFolders) {
+    mapFolders_ = std::move(mapFolders);
     std::vector<ServerRow> before = std::move(rows_);
     std::vector<Query> asked = std::move(queries_);
     rows_.clear();
@@ -209,10 +209,13 @@ void ServerStatus::answer(ServerRow& row, const StatusReply& reply) {
     row.hasFacts = true;
     row.facts = factsOf(reply);
     row.mapInstalled = true;
-    if (!row.facts.map.empty()) {
-        row.mapInstalled =
-            maps_.has(gameDir_ + "\\etmain", row.facts.map) ||
-            (!row.facts.modFolder.empty() && maps_.has(gameDir_ + "\\" + row.facts.modFolder, row.facts.map));
+    if (!row.facts.map.empty() && mapFolders_) {
+        row.mapInstalled = false;
+        for (const auto& folder : mapFolders_(row.facts.modFolder))
+            if (maps_.has(folder, row.facts.map)) {
+                row.mapInstalled = true;
+                break;
+            }
     }
 }
 

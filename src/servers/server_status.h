@@ -47,9 +47,11 @@ class ServerStatus {
 public:
     ServerStatus(platform::Network& network, platform::FileSystem& fs);
 
-    // Asks every server of `commandLines` (see serversOf) afresh; `gameDir` is where
-    // the maps are looked up.
-    void start(const std::vector<std::string>& commandLines, const std::string& gameDir);
+    // The folders whose packages hold the maps a server of that mod may need ("" for etmain).
+    using MapFolders = std::function<std::vector<std::string>(const std::string& serverMod)>;
+    // Asks every server of `commandLines` (see serversOf) afresh; `mapFolders` says
+    // where the maps are looked up.
+    void start(const std::vector<std::string>& commandLines, MapFolders mapFolders);
     // Moves the round on: lookups, sends, resends, replies, time-outs. True when
     // a row has changed.
     bool poll();
@@ -90,7 +92,7 @@ private:
 
     platform::Network& network_;
     MapIndex maps_;
-    std::string gameDir_;
+    MapFolders mapFolders_;
     std::vector<ServerRow> rows_;
     std::vector<Query> queries_;
     std::uint64_t roundStart_ = 0;

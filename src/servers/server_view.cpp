@@ -63,7 +63,7 @@ void StatusViewer::start() {
     std::vector<std::string> commandLines;
     for (const std::string& line : savedLines_) commandLines.push_back(hooks_.commandLineOf(line));
     for (const auto& r : recent_) commandLines.push_back("+connect " + r.address);
-    status_.start(commandLines, v_.gameDir);
+    status_.start(commandLines, [&v = v_](const std::string& mod) { return v.mapFolders(mod); });
     notice_.clear();
 }
 
@@ -230,8 +230,9 @@ void StatusViewer::join() {
                                        platform::BoxButtons::YesNo) != platform::BoxResult::Yes)
         return;
     const std::string line = lineOf(*row);
+    const std::string mod = row->showsFacts() ? row->facts.modFolder : std::string();
     cancelWait();
-    hooks_.join(line);
+    hooks_.join(line, mod);
 }
 
 bool StatusViewer::canWait() const {
@@ -277,7 +278,7 @@ void StatusViewer::stepWait() {
             notice_ = text::slotFree(host);
             v_.setStatus(notice_);
             const std::string line = lineOf(rows[i]);
-            hooks_.join(line);
+            hooks_.join(line, rows[i].facts.modFolder);
             break;
         }
         case SlotWait::Action::GiveUp:

@@ -22,8 +22,9 @@ public:
         // What the game gets from a parameter line when it starts with it: the servers
         // asked are the ones that line would connect to.
         std::function<std::string(const std::string& paramLine)> commandLineOf;
-        // Starts the game with a parameter line, as Run does with it.
-        std::function<void(const std::string& paramLine)> join;
+        // Starts the game with a parameter line, as Run does with it; `serverMod` is the
+        // mod the server answered with, "" when none or unknown.
+        std::function<void(const std::string& paramLine, const std::string& serverMod)> join;
         // Adds a line to the parameter list; false when it is there already.
         std::function<bool(const std::string& paramLine)> keep;
         std::function<void()> closeViewers;

@@ -25,6 +25,8 @@ struct IntKey {
 
 namespace key {
 inline constexpr StringKey etPath{"Paths", "etPath", ""};
+// The game program of the folder that Run starts, when the folder holds several.
+inline constexpr StringKey etProgram{"Paths", "etProgram", ""};
 inline constexpr StringKey eyePath{"Paths", "eyePath", ""};
 inline constexpr StringKey editor{"Paths", "editor", ""};
 inline constexpr StringKey lastcfg{"Paths", "lastcfg", ""};

@@ -85,9 +85,7 @@ void Hints::overPbUpdate() { v.setStatus(text::kLastPbUpdate + (settings::isSet(
 
 void Hints::overParamList() { v.setStatus(text::kListHint); }
 
-std::string Hints::gameFilesFolder(const std::string& kind) const {
-    return util::modFolder(v.gameDir, v.edtParam.text(), kind);
-}
+std::string Hints::gameFilesFolder(const std::string& kind) const { return v.playerFolders().of(kind); }
 
 // The folders are counted as they change, so a mouse move only reads a number.
 std::int32_t Hints::hoverCount(const ui::Control& button, const std::string& folder) {

@@ -37,7 +37,7 @@ bool Toolbox::editorExists() {
 std::optional<std::vector<std::string>> Toolbox::pickGameFile(const char* folder, const char* filter,
                                                               const char* title) {
     v.clearOdCfg();
-    v.odCfg.initialDir = util::modFolder(v.gameDir, v.edtParam.text(), folder);
+    v.odCfg.initialDir = v.playerFolders().of(folder);
     v.odCfg.filter = filter;
     v.odCfg.title = title;
     v.playFeedback(v.programDir + settings::kClickSound);
@@ -72,10 +72,14 @@ void Toolbox::editConfig() {
     v.clearOdCfg();
     // Notepad opens one file per start; other editors take them all at once.
     v.odCfg.multiSelect = v.editorPath.find("notepad.exe") == std::string::npos;
-    v.odCfg.initialDir = v.gameDir + settings::kEtMain;
+    v.odCfg.initialDir = settings::configFolder(v.gameProgram, v.gameDir, v.playerFolders());
     v.odCfg.filter = texts::kCfgFilter;
     v.odCfg.title = texts::kCfgTitle;
-    v.odCfg.fileName = v.services.fs.fileExists(v.lastCfg) ? v.lastCfg : v.odCfg.initialDir + "\\autoexec.cfg";
+    // Else the autoexec.cfg the game reads, which for ET:Legacy may lie in another folder.
+    const std::string autoexec = v.gameProgram == settings::GameProgram::Et ? std::string() : v.autoexecFile();
+    v.odCfg.fileName = v.services.fs.fileExists(v.lastCfg) ? v.lastCfg
+                       : autoexec.empty()                  ? v.odCfg.initialDir + "\\autoexec.cfg"
+                                                           : autoexec;
     const auto files = v.services.dialogs.openFile(v.odCfg);
     // The choice is kept before the editor starts, so a refused start does not lose it.
     v.lastCfg = files ? files->front() : v.odCfg.fileName;

@@ -22,8 +22,9 @@ void Toolbox::editNickname() {
     v.saveSettings();
     v.mnuNick->setHint(texts::kNickHint + v.nickname);
 
-    const std::string script = v.gameDir + settings::kEtMain + "\\autoexec.cfg";
-    if (!v.services.fs.fileExists(script)) {
+    // The one the game reads: ET:Legacy looks in four places, the others in etmain.
+    const std::string script = v.autoexecFile();
+    if (script.empty()) {
         v.services.dialogs.messageBox(texts::kAutoexecMissing, platform::BoxKind::Warning,
                                       platform::BoxButtons::Cancel);
         return;

@@ -16,7 +16,8 @@ inline constexpr const char* kUpdaterMissing = "The PunkBuster updater pbweb.exe
 inline constexpr const char* kUpdaterMissingEnd = "\n\rIs PunkBuster installed with the game?";
 
 // ---- pickers and the editor
-inline constexpr const char* kDemoFilter = "Demo files (*.dm_83)|*.dm_83";
+// ET 2.55 recorded dm_83 demos; ET 2.60b and ET:Legacy (protocol 84) record dm_84.
+inline constexpr const char* kDemoFilter = "Demo files (*.dm_83;*.dm_84)|*.dm_83;*.dm_84";
 inline constexpr const char* kDemoTitle = "Select your Enemy Territory demo";
 inline constexpr const char* kDemoPrefix = "+demo ";
 inline constexpr const char* kScreenshotFilter = "Screenshot files (*.jpg)|*.jpg";

@@ -33,6 +33,12 @@ void MenuItem::setEnabled(bool enabled) {
     notify();
 }
 
+void MenuItem::setVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    notify();
+}
+
 void MenuItem::click() {
     if (!enabled_) return;
     if (onClick) onClick();

@@ -39,6 +39,9 @@ public:
     void setChecked(bool checked);
     [[nodiscard]] bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
+    // A hidden item is left out of its menu, as if it were not there.
+    [[nodiscard]] bool visible() const { return visible_; }
+    void setVisible(bool visible);
 
     Shortcut shortcut;
     bool isDefault = false;    // drawn bold
@@ -65,6 +68,7 @@ private:
     std::string hint_;
     bool checked_ = false;
     bool enabled_ = true;
+    bool visible_ = true;
     MenuItem* parent_ = nullptr;
     std::vector<std::unique_ptr<MenuItem>> children_;
     MenuObserver* observer_ = nullptr;

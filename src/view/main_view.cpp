@@ -18,6 +18,30 @@ ui::MenuItem* MainView::menuItem(const std::string& name) const {
     return it == menuIndex_.end() ? nullptr : it->second;
 }
 
+std::vector<settings::GameProgram> MainView::programsIn(const std::string& folder) {
+    std::vector<settings::GameProgram> present;
+    // No folder: the joined name would be looked for at the root of the current drive.
+    if (folder.empty()) return present;
+    for (const auto program : settings::kGamePrograms)
+        if (services.fs.fileExists(folder + "\\" + settings::programFile(program))) present.push_back(program);
+    return present;
+}
+
+settings::PlayerFolders MainView::playerFolders(const std::string& paramLine) {
+    if (gameProgram == settings::GameProgram::Etl && !documents_) documents_ = services.process.personalFolder();
+    return settings::playerFolders(gameProgram, gameDir, documents_.value_or(""), paramLine);
+}
+
+std::string MainView::autoexecFile() {
+    for (const auto& file : settings::autoexecCandidates(gameProgram, gameDir, playerFolders()))
+        if (services.fs.fileExists(file)) return file;
+    return {};
+}
+
+std::vector<std::string> MainView::mapFolders(const std::string& serverMod) {
+    return settings::mapFolders(gameProgram, gameDir, playerFolders(), serverMod);
+}
+
 void MainView::saveSettings() {
     try {
         config.updateFile();

@@ -6,11 +6,13 @@
 // window through this class only; the program (app/) builds it, wires its events
 // and owns the features.
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
 #include "settings/config.h"
+#include "settings/game_program.h"
 #include "settings/keys.h"
 #include "settings/paths.h"
 #include "ui/application.h"
@@ -105,6 +107,18 @@ public:
     std::string standardCaption;
     Switches switches;
     std::string currentParam;  // always equals the parameter field
+    // The program Run starts from the game folder (Paths/etProgram, et.exe when unset).
+    settings::GameProgram gameProgram = settings::GameProgram::Et;
+
+    // The game programs `folder` holds now.
+    [[nodiscard]] std::vector<settings::GameProgram> programsIn(const std::string& folder);
+    // Where the game keeps the player's files when started with `paramLine`.
+    [[nodiscard]] settings::PlayerFolders playerFolders(const std::string& paramLine);
+    [[nodiscard]] settings::PlayerFolders playerFolders() { return playerFolders(edtParam.text()); }
+    // The autoexec.cfg the game reads for the parameter field's line; empty when there is none.
+    [[nodiscard]] std::string autoexecFile();
+    // Where the game finds the maps it may need on a server of `serverMod` ("" for etmain).
+    [[nodiscard]] std::vector<std::string> mapFolders(const std::string& serverMod);
 
     // Writes the settings file. A file that cannot be written (read-only, locked,
     // disk full) is reported once, not at every keystroke, and the handler goes on:
@@ -142,6 +156,7 @@ protected:
 
 private:
     bool settingsSaveFailed_ = false;
+    std::optional<std::string> documents_;  // asked of the system once
 };
 
 }  // namespace vexal::view

@@ -95,7 +95,8 @@ void Viewers::showLog(ui::Memo& memo, const ui::Font& font, const std::string& p
 void Viewers::consoleLog() {
     auto& v = v_;
     v.playClick();
-    const auto path = find(v.gameDir + settings::kEtMain, "etconsole.log", kConsoleLogMissing);
+    const auto path =
+        find(settings::configFolder(v.gameProgram, v.gameDir, v.playerFolders()), "etconsole.log", kConsoleLogMissing);
     if (!path) return;
     v.memETLog.horizontalScrollBar = true;
     showLog(v.memETLog, kCourier, *path, "etconsole.log");

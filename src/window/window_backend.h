@@ -118,6 +118,7 @@ private:
         HMENU submenu = nullptr;  // its own pop-up, when it has children
         bool autoAccel = false;
         std::string display;  // caption with the accelerator letter the menu assigned
+        bool shown = true;    // in its menu; a hidden item has no place there
     };
     struct TimerEntry {
         ui::Timer* timer = nullptr;
@@ -291,6 +292,8 @@ private:
     void buildMenus();
     HMENU buildMenu(ui::MenuItem& root, bool bar, bool autoAccel);
     void applyMenuItem(MenuEntry& entry);
+    void insertMenuItem(MenuEntry& entry);
+    void placeMenuItem(MenuEntry& entry);  // in or out of its menu, as the item's visibility says
     [[nodiscard]] std::string menuText(const MenuEntry& entry) const;
     void buildAccelerators();
     void prepareAutoAccelerators(HMENU menu);

@@ -48,21 +48,53 @@ HMENU WindowBackend::buildMenu(ui::MenuItem& root, bool bar, bool autoAccel) {
         entry.position = position;
         entry.autoAccel = autoAccel;
         if (!item->children().empty()) entry.submenu = buildMenu(*item, false, autoAccel);
-        MENUITEMINFOA mii{};
-        mii.cbSize = sizeof mii;
-        mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_DATA | (entry.submenu ? MIIM_SUBMENU : 0);
-        mii.fType = item->isSeparator() ? MFT_SEPARATOR : MFT_STRING;
-        mii.wID = static_cast<UINT>(item->command);
-        mii.hSubMenu = entry.submenu;
-        mii.dwItemData = reinterpret_cast<ULONG_PTR>(item);
-        std::string text = item->caption();
-        mii.dwTypeData = text.data();
-        InsertMenuItemA(menu, position++, TRUE, &mii);
+        ++position;
+        insertMenuItem(entry);
         item->setObserver(this);
         auto& stored = menus_[item] = entry;
         applyMenuItem(stored);
     }
+    for (ui::MenuItem* item : root.children())
+        if (!item->visible()) placeMenuItem(menus_[item]);
     return menu;
+}
+
+void WindowBackend::insertMenuItem(MenuEntry& entry) {
+    ui::MenuItem* item = entry.item;
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_DATA | (entry.submenu ? MIIM_SUBMENU : 0);
+    mii.fType = item->isSeparator() ? MFT_SEPARATOR : MFT_STRING;
+    mii.wID = static_cast<UINT>(item->command);
+    mii.hSubMenu = entry.submenu;
+    mii.dwItemData = reinterpret_cast<ULONG_PTR>(item);
+    std::string text = item->caption();
+    mii.dwTypeData = text.data();
+    InsertMenuItemA(entry.owner, entry.position, TRUE, &mii);
+}
+
+// A menu has no hidden items: a hidden one leaves it, and those after it move up a
+// place; shown again, it goes back among its siblings in the model's order.
+void WindowBackend::placeMenuItem(MenuEntry& entry) {
+    const bool show = entry.item->visible();
+    if (show == entry.shown || !entry.item->parent()) return;
+    UINT at = 0;
+    for (ui::MenuItem* sibling : entry.item->parent()->children()) {
+        if (sibling == entry.item) break;
+        const auto it = menus_.find(sibling);
+        if (it != menus_.end() && it->second.shown) ++at;
+    }
+    for (auto& [item, other] : menus_)
+        if (&other != &entry && other.owner == entry.owner && other.shown && other.position >= at)
+            other.position = show ? other.position + 1 : other.position - 1;
+    entry.position = at;
+    entry.shown = show;
+    if (show) {
+        insertMenuItem(entry);
+        applyMenuItem(entry);
+    } else {
+        RemoveMenu(entry.owner, at, MF_BYPOSITION);
+    }
 }
 
 std::string WindowBackend::menuText(const MenuEntry& entry) const {
@@ -73,7 +105,7 @@ std::string WindowBackend::menuText(const MenuEntry& entry) const {
 
 void WindowBackend::applyMenuItem(MenuEntry& entry) {
     const ui::MenuItem& item = *entry.item;
-    if (item.isSeparator()) return;
+    if (item.isSeparator() || !entry.shown) return;
     MENUITEMINFOA mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_STRING | MIIM_STATE;

@@ -25,6 +25,7 @@ void WindowBackend::changed(ui::Control& control, ui::Property property) {
 void WindowBackend::changed(ui::MenuItem& item) {
     const auto it = menus_.find(&item);
     if (it == menus_.end()) return;
+    placeMenuItem(it->second);
     if (it->second.autoAccel)
         prepareAutoAccelerators(it->second.owner);
     else

@@ -51,6 +51,12 @@ HWND topWindow(DWORD pid, const std::string& cls) {
     return f.hwnd;
 }
 
+void copyOrFail(const std::string& from, const std::string& to) {
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) throw std::runtime_error("cannot copy " + from + " to " + to);
+}
+
+}  // namespace
+
 void removeTree(const std::string& dir) {
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
@@ -69,12 +75,6 @@ void removeTree(const std::string& dir) {
     }
     RemoveDirectoryA(dir.c_str());
 }
-
-void copyOrFail(const std::string& from, const std::string& to) {
-    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) throw std::runtime_error("cannot copy " + from + " to " + to);
-}
-
-}  // namespace
 
 std::string buildDir() {
     char path[MAX_PATH] = {};
@@ -305,7 +305,8 @@ std::vector<std::vector<std::string>> Vexal::rows(const std::string& name) const
             item.cchTextMax = static_cast<int>(kText);
             SIZE_T done = 0;
             WriteProcessMemory(info_.hProcess, remote, &item, sizeof item, &done);
-            const auto length = SendMessageA(h, LVM_GETITEMTEXTA, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(remote));
+            const auto length =
+                SendMessageA(h, LVM_GETITEMTEXTA, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(remote));
             std::string text(kText, '\0');
             ReadProcessMemory(info_.hProcess, remote + sizeof(LVITEMA), text.data(), kText, &done);
             text.resize(std::min<std::size_t>(static_cast<std::size_t>(std::max<LRESULT>(length, 0)), kText));

@@ -33,6 +33,9 @@ public:
     [[nodiscard]] std::vector<std::string> launches() const;  // records of the stub game
 };
 
+// Removes a folder with everything below it.
+void removeTree(const std::string& dir);
+
 // Folder of the test executable, where the build put Vexal.exe and the stubs.
 [[nodiscard]] std::string buildDir();
 

@@ -200,7 +200,7 @@ TEST_F(ToolsTest, APickedDemoGoesIntoTheMapFieldAndTheListOnceAndIsKeptAtOnce) {
     form->onCommand(Cmd::Demo);  // from the menu: the focus never leaves anything
     ASSERT_EQ(fake.dialogs.openFileRequests.size(), 1u);
     EXPECT_EQ(fake.dialogs.openFileRequests[0].initialDir, std::string(kGame) + "\\etpro\\demos");
-    EXPECT_EQ(fake.dialogs.openFileRequests[0].filter, "Demo files (*.dm_83)|*.dm_83");
+    EXPECT_EQ(fake.dialogs.openFileRequests[0].filter, "Demo files (*.dm_83;*.dm_84)|*.dm_83;*.dm_84");
     EXPECT_EQ(fake.dialogs.openFileRequests[0].title, "Select your Enemy Territory demo");
     EXPECT_EQ(form->cbxMap.text(), "+demo final1");
     EXPECT_EQ(file("VexalMap.dat"), "+demo final1\r\n");

@@ -18,6 +18,7 @@ public:
     void releaseMutex() override { held.clear(); }
     [[nodiscard]] std::optional<FileVersion> fileVersion(const std::string& path) override;
     [[nodiscard]] std::string environment(const std::string& name) override;
+    [[nodiscard]] std::string personalFolder() override { return documents; }
 
     void setFileVersion(const std::string& file, FileVersion version);
     void setEnvironment(const std::string& name, const std::string& value);
@@ -27,6 +28,7 @@ public:
 
     std::string path = "C:\\Vexal\\Vexal.exe";
     std::vector<std::string> args;
+    std::string documents = "C:\\Users\\Player\\Documents";
 
 private:
     std::set<std::string> held, others;

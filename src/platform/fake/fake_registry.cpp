@@ -52,4 +52,21 @@ void FakeRegistry::deleteTree(const std::string& key) {
     }
 }
 
+namespace {
+std::string machineKey(const std::string& key, const std::string& name, Registry::View view) {
+    return (view == Registry::View::Bits64 ? "64|" : "32|") + folded(key) + "|" + util::foldCase(name);
+}
+}  // namespace
+
+std::optional<std::string> FakeRegistry::readMachineString(const std::string& key, const std::string& name, View view) {
+    const auto it = machine_.find(machineKey(key, name, view));
+    if (it == machine_.end()) return std::nullopt;
+    return it->second;
+}
+
+void FakeRegistry::setMachineString(const std::string& key, const std::string& name, View view,
+                                    const std::string& value) {
+    machine_[machineKey(key, name, view)] = value;
+}
+
 }  // namespace vexal::platform::fake

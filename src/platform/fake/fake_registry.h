@@ -14,6 +14,10 @@ public:
     [[nodiscard]] std::optional<std::string> readString(const std::string& key, const std::string& name) override;
     void writeString(const std::string& key, const std::string& name, const std::string& value) override;
     void deleteTree(const std::string& key) override;
+    [[nodiscard]] std::optional<std::string> readMachineString(const std::string& key, const std::string& name,
+                                                               View view) override;
+    // A value an installer left in HKEY_LOCAL_MACHINE.
+    void setMachineString(const std::string& key, const std::string& name, View view, const std::string& value);
 
     // From now on every write and deletion fails (a policy that locks the key).
     bool refuseChanges = false;
@@ -21,7 +25,9 @@ public:
 private:
     void createKey(const std::string& key);
     void failWhenRefused(const std::string& key) const;
-    std::map<std::string, std::map<std::string, std::string>> keys_;  // by folded path, values by folded name
+    std::map<std::string, std::map<std::string, std::string>> keys_;
+    std::map<std::string, std::string>
+        machine_;  // by view, folded path and folded name  // by folded path, values by folded name
 };
 
 }  // namespace vexal::platform::fake

@@ -1,10 +1,11 @@
 #include "platform/win32/svc_process.h"
 
-#include "util/command_line.h"
-
 #include <windows.h>
+
+#include "util/command_line.h"
 // windows.h must come before the other system headers.
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "platform/win32/svc_error_text.h"
 #include "util/error.h"
@@ -81,6 +82,12 @@ std::string Win32Process::environment(const std::string& name) {
     const DWORD length = GetEnvironmentVariableA(name.c_str(), value.data(), needed);
     value.resize(length < needed ? length : 0);
     return value;
+}
+
+std::string Win32Process::personalFolder() {
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return path;
 }
 
 }  // namespace vexal::platform::win32

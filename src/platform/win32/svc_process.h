@@ -20,6 +20,7 @@ public:
     void releaseMutex() override;
     [[nodiscard]] std::optional<FileVersion> fileVersion(const std::string& path) override;
     [[nodiscard]] std::string environment(const std::string& name) override;
+    [[nodiscard]] std::string personalFolder() override;
 
 private:
     std::vector<ScopedHandle> mutexes;

@@ -10,9 +10,9 @@ namespace vexal::platform::win32 {
 
 namespace {
 
-ScopedRegKey openKey(const std::string& key, REGSAM access) {
+ScopedRegKey openKey(const std::string& key, REGSAM access, HKEY root = HKEY_CURRENT_USER) {
     HKEY h = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, access, &h) != ERROR_SUCCESS) return ScopedRegKey();
+    if (RegOpenKeyExA(root, key.c_str(), 0, access, &h) != ERROR_SUCCESS) return ScopedRegKey();
     return ScopedRegKey(h);
 }
 
@@ -20,12 +20,7 @@ ScopedRegKey openKey(const std::string& key, REGSAM access) {
     throw Error("HKEY_CURRENT_USER\\" + key + ": " + systemErrorText(static_cast<unsigned long>(status)));
 }
 
-}  // namespace
-
-bool Win32Registry::keyExists(const std::string& key) { return openKey(key, KEY_READ).valid(); }
-
-std::optional<std::string> Win32Registry::readString(const std::string& key, const std::string& name) {
-    const ScopedRegKey k = openKey(key, KEY_QUERY_VALUE);
+std::optional<std::string> readValue(const ScopedRegKey& k, const std::string& name) {
     if (!k) return std::nullopt;
     DWORD type = 0, size = 0;
     if (RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
@@ -48,6 +43,20 @@ std::optional<std::string> Win32Registry::readString(const std::string& key, con
     }
     return std::nullopt;
 }
+
+}  // namespace
+
+std::optional<std::string> Win32Registry::readString(const std::string& key, const std::string& name) {
+    return readValue(openKey(key, KEY_QUERY_VALUE), name);
+}
+
+std::optional<std::string> Win32Registry::readMachineString(const std::string& key, const std::string& name,
+                                                            View view) {
+    const REGSAM bits = view == View::Bits64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    return readValue(openKey(key, KEY_QUERY_VALUE | bits, HKEY_LOCAL_MACHINE), name);
+}
+
+bool Win32Registry::keyExists(const std::string& key) { return openKey(key, KEY_READ).valid(); }
 
 void Win32Registry::writeString(const std::string& key, const std::string& name, const std::string& value) {
     HKEY h = nullptr;

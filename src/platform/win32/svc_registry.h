@@ -11,6 +11,8 @@ public:
     [[nodiscard]] std::optional<std::string> readString(const std::string& key, const std::string& name) override;
     void writeString(const std::string& key, const std::string& name, const std::string& value) override;
     void deleteTree(const std::string& key) override;
+    [[nodiscard]] std::optional<std::string> readMachineString(const std::string& key, const std::string& name,
+                                                               View view) override;
 };
 
 }  // namespace vexal::platform::win32
