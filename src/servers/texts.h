@@ -20,6 +20,7 @@ inline constexpr const char* kNoNetwork = "the network is not available";
 inline constexpr const char* kMissingMap = " (missing)";
 inline constexpr const char* kPasswordMark = "pw";
 inline constexpr const char* kFull = " full";
+inline constexpr const char* kFakeCounts = "fake?";
 inline constexpr const char* kMenuHint = " Ask the servers of your +connect lines who is playing where  (F5)";
 inline constexpr const char* kRecentMark = "recent";
 inline constexpr const char* kJoinAnyway = "Join anyway?";
