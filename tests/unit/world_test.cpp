@@ -6,6 +6,8 @@
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_network.h"
 #include "servers/master_list.h"
+#include "servers/texts.h"
+#include "servers/world_list.h"
 #include "servers/world_round.h"
 #include "servers/world_rows.h"
 #include "settings/ini_document.h"
@@ -476,6 +478,61 @@ TEST(QuickJoin, ChoosesTheBestServerThatQualifies) {
         {"no answer, no choice", {servers::ServerRow{}}, std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(servers::quickJoinChoice(c.rows, have), c.choice) << c.what;
+}
+
+TEST(WorldList, TypingFiltersAndTheSelectionStaysOnItsServer) {
+    std::vector<servers::ServerRow> rows = {answered("Alpha Oasis", "oasis", 3, 0, 20, 50),
+                                            answered("Bravo", "radar", 9, 0, 20, 20),
+                                            answered("Charlie", "goldrush", 5, 0, 20, 30)};
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i].address.shown = "1.1.1." + std::to_string(i + 1) + ":27960";
+    servers::WorldList list;
+    list.sortColumn = servers::kWorldPing;
+    list.refresh(rows, {});
+    EXPECT_EQ(list.shown(), (std::vector<std::size_t>{1, 2, 0}));
+    list.select(1, rows);  // Charlie
+    EXPECT_FALSE(list.type(' ')) << "only letters and digits filter";
+    EXPECT_TRUE(list.type('o'));
+    list.refresh(rows, {});
+    EXPECT_EQ(list.shown(), (std::vector<std::size_t>{1, 2, 0})) << "o: in Bravo, goldrush and Oasis";
+    list.type('A');
+    list.refresh(rows, {});
+    EXPECT_EQ(list.shown(), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(list.filterStatus(3), " Filter: oA  -  1 of 3 servers");
+    EXPECT_EQ(list.selectedAt(), -1) << "the selected server is filtered out";
+    EXPECT_TRUE(list.backspace());
+    list.refresh(rows, {});
+    EXPECT_EQ(list.selectedAt(), 1) << "and back where it was";
+    rows[2].pingMs = 5;
+    list.refresh(rows, {}, true);
+    EXPECT_EQ(list.shown(), (std::vector<std::size_t>{1, 2, 0})) << "under the mouse the rows stay put";
+    list.refresh(rows, {});
+    EXPECT_EQ(list.shown(), (std::vector<std::size_t>{2, 1, 0}));
+    EXPECT_EQ(list.selectedAt(), 0) << "the selection moves with its server";
+    EXPECT_TRUE(list.escape()) << "Escape clears the filter first";
+    EXPECT_FALSE(list.escape()) << "then closes the list";
+    EXPECT_FALSE(list.backspace());
+}
+
+TEST_F(RoundFixture, TheStatusLineFollowsTheRound) {
+    EXPECT_EQ(servers::roundStatus(round), servers::text::kNoMasters);
+    const Endpoint silent{kLocal, 27951};
+    world.master(silent).silent = true;
+    auto& m = world.master(master);
+    m.list = world.populate(kLocal, 30000, 3, 20, 20, 3);
+    world.server(m.list[0]).players = "5 40 \"a\"\n5 0 \"bot\"\n";
+    servers::MasterSettings s = only(master);
+    s.masters.push_back(only(silent).masters[0]);
+    round.start(s, "C:\\ET", net.now);
+    EXPECT_EQ(servers::roundStatus(round), " Asking the master servers ...");
+    world.advance(50);
+    round.poll(net.now);
+    EXPECT_EQ(servers::roundStatus(round), " Asking 3 servers ...");
+    run();
+    EXPECT_EQ(servers::roundStatus(round), " 2 of 3 servers answered, 1 player  -  no answer from 127.0.0.1:27951");
+    world.master(master).silent = true;
+    round.start(only(master), "C:\\ET", net.now);
+    run();
+    EXPECT_EQ(servers::roundStatus(round), " No master server answered: 127.0.0.1:27950");
 }
 
 }  // namespace vexal::testing
