@@ -21,7 +21,9 @@ enum class Cmd : int {
     AddParam, DeleteParam, DeleteAllParams, CopyEntry, CopyAll, Paste, DeleteMap, DeleteAllMaps,
     CloseViewers, ShowWindow,
     EtLinks, JoinServer, WaitForSlot, KeepServer, CopyServer,
-    Last = CopyServer,
+    AllServers, TrayAllServers, QuickJoin, TrayQuickJoin,
+    HideFull, HideEmpty, HidePassworded, OnlyMyMods, OnlyMyMaps,
+    Last = OnlyMyMaps,
 };
 // clang-format on
 

@@ -181,6 +181,22 @@ bool WorldRound::poll(std::uint64_t now) {
     return changed;
 }
 
+bool WorldRound::ask(std::size_t i, std::uint64_t now) {
+    if (!running_ || !socketOpen_ || i >= rows_.size() || !queries_[i].sent || rows_[i].busy() ||
+        now - queries_[i].firstSent < kMinAskMs)
+        return false;
+    if (rows_[i].state == State::Answered) --answered_;
+    queries_[i].resent = false;
+    sendStatus(i, now);
+    rows_[i].state = State::Asking;
+    return true;
+}
+
+std::optional<std::uint64_t> WorldRound::lastAsked(std::size_t i) const {
+    if (i >= queries_.size() || !queries_[i].sent) return std::nullopt;
+    return queries_[i].firstSent;
+}
+
 void WorldRound::sendStatus(std::size_t i, std::uint64_t now) {
     Query& q = queries_[i];
     q.challenge = makeChallenge();

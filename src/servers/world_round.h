@@ -78,6 +78,12 @@ public:
     [[nodiscard]] std::size_t requests() const { return requests_; }
     [[nodiscard]] bool blocked(const platform::Endpoint& e, std::uint64_t now) const;
 
+    // Asks one server again (a wait for a free slot), unless it is being asked or
+    // was asked less than kMinAskMs ago. True when a request went out.
+    bool ask(std::size_t row, std::uint64_t now);
+    // When the row's server was last asked, if ever.
+    [[nodiscard]] std::optional<std::uint64_t> lastAsked(std::size_t row) const;
+
     // Makes the challenges; random letters and digits unless a test says otherwise.
     std::function<std::string()> makeChallenge;
 
