@@ -51,43 +51,4 @@ private:
     FormObserver* formObserver_ = nullptr;
 };
 
-class Timer {
-public:
-    [[nodiscard]] bool enabled() const { return enabled_; }
-    void setEnabled(bool enabled) {
-        enabled_ = enabled;
-        if (onStateChange) onStateChange();
-    }
-    int interval = 1;  // ms
-    std::function<void()> onTimer;
-    std::function<void()> onStateChange;  // the backend (re)arms the system timer
-private:
-    bool enabled_ = true;
-};
-
-class MenuItem;
-
-// The notification-area icon.
-class TrayIcon {
-public:
-    [[nodiscard]] const std::string& hint() const { return hint_; }
-    void setHint(const std::string& hint) {
-        hint_ = hint;
-        if (onStateChange) onStateChange();
-    }
-    [[nodiscard]] bool visible() const { return visible_; }
-    void setVisible(bool visible) {
-        visible_ = visible;
-        if (onStateChange) onStateChange();
-    }
-    bool minimizeToTray = true;
-    MenuItem* popupMenu = nullptr;
-    std::function<void()> onDblClick;
-    std::function<void()> onStateChange;
-
-private:
-    std::string hint_;
-    bool visible_ = false;
-};
-
 }  // namespace vexal::ui

@@ -20,6 +20,42 @@ COLORREF listBackground(const ui::Control& c) {
 
 }  // namespace
 
+// Drawn row by row here: cells in the colours their texts ask for.
+const WindowBackend::KindHandler WindowBackend::kListViewKind{
+    .windowClass = WC_LISTVIEWA,
+    .style = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED | WS_TABSTOP,
+    .exStyle = WS_EX_CLIENTEDGE,
+    .madeWhenShown = true,
+    .raisedWhenShown = true,
+    .created = &WindowBackend::listViewCreated,
+    .apply = &WindowBackend::applyListViewProperty,
+    .notify = &WindowBackend::listNotify,
+    .draw = &WindowBackend::drawListRow,
+};
+
+void WindowBackend::listViewCreated(ControlWindow& cw) {
+    SendMessageA(cw.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    applyListColours(cw);
+}
+
+bool WindowBackend::applyListViewProperty(ControlWindow& cw, ui::Property property) {
+    switch (property) {
+        case ui::Property::Items:
+            applyListView(cw);
+            return true;
+        case ui::Property::ItemIndex:
+            applyListSelection(cw);
+            return true;
+        case ui::Property::Colour:
+            applyListColours(cw);
+            InvalidateRect(cw.hwnd, nullptr, TRUE);
+            return true;
+        default:
+            return false;
+    }
+}
+
 void WindowBackend::applyListColours(ControlWindow& cw) {
     const COLORREF back = listBackground(*cw.control);
     SendMessageA(cw.hwnd, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
@@ -98,10 +134,8 @@ void WindowBackend::applyListSelection(ControlWindow& cw) {
     SendMessageA(cw.hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(want), FALSE);
 }
 
-bool WindowBackend::listNotify(const NMHDR& header) {
-    ControlWindow* cw = byHwnd(header.hwndFrom);
-    if (!cw || cw->control->kind() != ui::Kind::ListView) return false;
-    auto& list = static_cast<ui::ListView&>(*cw->control);
+bool WindowBackend::listNotify(ControlWindow& cw, const NMHDR& header) {
+    auto& list = static_cast<ui::ListView&>(*cw.control);
     switch (header.code) {
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -126,15 +160,13 @@ bool WindowBackend::listNotify(const NMHDR& header) {
     }
 }
 
-void WindowBackend::drawListRow(const DRAWITEMSTRUCT& item) {
-    ControlWindow* cw = byHwnd(item.hwndItem);
-    if (!cw || cw->control->kind() != ui::Kind::ListView) return;
-    const auto& list = static_cast<const ui::ListView&>(*cw->control);
+void WindowBackend::drawListRow(ControlWindow& cw, const DRAWITEMSTRUCT& item) {
+    const auto& list = static_cast<const ui::ListView&>(*cw.control);
     if (item.itemID >= list.rows().size()) return;
     const ui::ListRow& row = list.rows()[item.itemID];
     HDC dc = item.hDC;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool focused = GetFocus() == cw->hwnd;
+    const bool focused = GetFocus() == cw.hwnd;
     // The selected row keeps its colours on a ground that marks it, brighter while the list has the focus.
     const COLORREF back = selected ? (focused ? GetSysColor(COLOR_HIGHLIGHT) : RGB(70, 70, 90)) : listBackground(list);
     const COLORREF plain = list.colour() != ui::kClDefault ? resolve(list.colour()) : GetSysColor(COLOR_WINDOWTEXT);
@@ -148,7 +180,7 @@ void WindowBackend::drawListRow(const DRAWITEMSTRUCT& item) {
     const int y = rc.top + (rc.bottom - rc.top - metrics.tmHeight) / 2;
     int left = rc.left;
     for (std::size_t col = 0; col < list.columns().size(); ++col) {
-        const int width = static_cast<int>(SendMessageA(cw->hwnd, LVM_GETCOLUMNWIDTH, col, 0));
+        const int width = static_cast<int>(SendMessageA(cw.hwnd, LVM_GETCOLUMNWIDTH, col, 0));
         if (col < row.size()) {
             const ui::ListCell& cell = row[col];
             RECT cellRect{left + kCellPadding, rc.top, left + width - kCellPadding, rc.bottom};
