@@ -150,7 +150,7 @@ def main():
     low, high = (int(x) for x in args.rtt.split("-"))
     servers = {} if args.only_world else {port: dict(s, rtt=0) for port, s in SERVERS.items()}
     rng = random.Random(2026)
-    n = max(0, min(args.world, 4000))
+    n = max(0, min(args.world, 4096))
     silent = set()
     if args.silent:
         step = n / args.silent
