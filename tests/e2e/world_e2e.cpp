@@ -55,7 +55,8 @@ bool shown(const Vexal& vexal, const std::string& name) {
 }
 
 void type(const Vexal& vexal, const std::string& text) {
-    for (const char c : text) vexal.key("lvWorld", static_cast<WORD>(std::toupper(static_cast<unsigned char>(c))), c);
+    // The key alone: the window turns it into its character, as it does for a real key.
+    for (const char c : text) vexal.key("lvWorld", static_cast<WORD>(std::toupper(static_cast<unsigned char>(c))));
 }
 
 }  // namespace
