@@ -17,6 +17,8 @@ packages=(
   gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
   # The fuzz targets (make fuzz, and a short run in make test): clang with libFuzzer's runtime.
   clang libclang-rt-14-dev
+  # The server browser the world list's benchmark measures against (quakestat -woetm).
+  qstat
 )
 # A kernel that runs no 32-bit program: the 64-bit Wine (and its GStreamer plugins, for the tune)
 # for the 64-bit build, and the 32-bit Wine (installed above) started under user-mode emulation

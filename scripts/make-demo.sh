@@ -241,6 +241,9 @@ game_win=$(winpath "$target/game")
   printf '[Paths]\netPath=%s\neyePath=%s\\ASE\\eye.exe\n\n' "$game_win" "$game_win"
   printf '[ET-Map]\nMap=oasis\n\n'
   printf '[ET-Param]\nETParam=+sv_pure 1 +g_gametype 2 +map (default)\n\n'
+  # The demo's world: a fake master on this machine (demo/servers.py) and no other, so F6 and F7
+  # never reach the internet.
+  printf '[Masters]\nMaster1=127.0.0.1:27950\nMaster2=\n\n'
 } | crlf >"$prog/Vexal.ini"
 printf '%s\n' battery fueldump goldrush oasis radar | crlf >"$prog/VexalMap.dat"
 # The demo's own server lines point at the fake servers the demo starts on this machine (demo/servers.py;

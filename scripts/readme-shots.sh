@@ -22,6 +22,8 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   import -window root /tmp/vexal-shot-tooltip.png
   xdotool key F5; sleep 3
   import -window root /tmp/vexal-shot-servers.png
+  xdotool key Escape; sleep 1; xdotool key F6; sleep 5
+  import -window root /tmp/vexal-shot-world.png
   wineserver -k || true
   wait $pid 2>/dev/null || true'
 # The same window on a screen at 150% (144 dpi): Wine reads LogPixels when a program
@@ -46,4 +48,5 @@ convert /tmp/vexal-shot-150.png -crop 1280x980+0+0 +repage -trim +repage "$root/
 convert /tmp/vexal-shot-window.png -crop 560x385+231+191 +repage "$root/docs/main-window.png"
 convert /tmp/vexal-shot-tooltip.png -crop 560x385+231+191 +repage "$root/docs/map-statistics.png"
 convert /tmp/vexal-shot-servers.png -crop 560x385+231+191 +repage "$root/docs/server-status.png"
-echo "docs/main-window.png, docs/main-window-150.png, docs/map-statistics.png and docs/server-status.png retaken"
+convert /tmp/vexal-shot-world.png -crop 560x385+231+191 +repage "$root/docs/all-servers.png"
+echo "docs/main-window.png, docs/main-window-150.png, docs/map-statistics.png, docs/server-status.png and docs/all-servers.png retaken"

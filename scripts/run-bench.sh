@@ -106,6 +106,49 @@ gui "$win/bench_win32.exe" typing "$(winpath "$work/typing")" | tr -d '\r'
 echo "== server list under Wine: a join, the wait for a free slot, 20 servers of 64 players"
 gui "$win/servers_win32.exe" all $(pick "" short) | tr -d '\r'
 
+world=$(pick 1000 100)
+echo "== every server of a master under Wine: $world servers (round trips 20-180 ms), against quakestat -woetm"
+# A fake world on 127.0.0.1 (demo/servers.py); the master's port changes from run to run so that two
+# runs on one machine do not meet.
+world_port=$(( 40000 + RANDOM % 10 * 1200 ))
+for silent in $((world / 20)) 0; do
+  log="$work/world-$silent.log"
+  rm -f "$log"
+  python3 "$root/demo/servers.py" --only-world --world "$world" --silent "$silent" --minutes 3 \
+    --master-port "$world_port" --base-port $((world_port + 1)) --log "$log" 2>/dev/null &
+  world_pid=$!
+  for _ in $(seq 1 100); do grep -q '^ready' "$log" 2>/dev/null && break; sleep 0.1; done
+  echo "-- $silent silent"
+  wine "$win/world_win32.exe" round "$world_port" | tr -d '\r'
+  if command -v quakestat >/dev/null; then
+    quakestat -woetm "127.0.0.1:$world_port" >"$work/quakestat-$silent.txt"
+    end=$(date +%s.%N)
+    first=$(sed -n 's/^master //p' "$log" | tail -1)
+    printf 'quakestat: %d lines, %s ms from the master'"'"'s first datagram to its end\n' \
+      "$(grep -c '^WOETS' "$work/quakestat-$silent.txt")" "$(python3 -c "print(round(($end - $first) * 1000))")"
+  else
+    echo "quakestat: not installed (Debian's qstat package), no baseline this run"
+  fi
+  if [ "$silent" = 0 ]; then
+    gui "$win/servers_win32.exe" world "$world_port" "$world" | tr -d '\r'
+  fi
+  kill "$world_pid" 2>/dev/null || true
+  wait "$world_pid" 2>/dev/null || true
+done
+if [ "$short" != 1 ]; then
+  echo "== the list of every server with 4,096 servers under Wine"
+  log="$work/world-4096.log"
+  rm -f "$log"
+  # One socket a server: more than the usual 1,024 open files.
+  (ulimit -n 8192 && exec python3 "$root/demo/servers.py" --only-world --world 4096 --minutes 3 --rtt 20-40 \
+    --master-port "$world_port" --base-port $((world_port + 1)) --log "$log" 2>/dev/null) &
+  world_pid=$!
+  for _ in $(seq 1 300); do grep -q '^ready' "$log" 2>/dev/null && break; sleep 0.1; done
+  gui "$win/servers_win32.exe" world "$world_port" 4096 | tr -d '\r'
+  kill "$world_pid" 2>/dev/null || true
+  wait "$world_pid" 2>/dev/null || true
+fi
+
 pics=$(pick 400 40)
 infos=$(pick 300 30)
 echo "== backup and restore: $pics map pictures, $infos map information files, against Info-ZIP"

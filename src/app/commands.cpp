@@ -9,6 +9,8 @@
 
 namespace vexal {
 
+using World = servers::WorldViewer::Check;
+
 // clang-format off
 void TfrmVexal::onCommand(Cmd command) {
     switch (command) {
@@ -17,8 +19,18 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::MenuRun: launcher.runFromMenu(); break;
         case Cmd::Ase: toolbox.runBrowser(); break;
         case Cmd::PbUpdate: toolbox.updatePunkBuster(); break;
-        case Cmd::ServerStatus: serverStatus.open(); break;
-        case Cmd::TrayServerStatus: serverStatus.openFromTray(); break;
+        // F5 in the list of every server asks the world again.
+        case Cmd::ServerStatus: if (world.isOpen()) world.askAgain(); else serverStatus.open(); break;
+        case Cmd::TrayServerStatus: world.close(); serverStatus.openFromTray(); break;
+        case Cmd::AllServers: world.open(); break;
+        case Cmd::TrayAllServers: world.openFromTray(); break;
+        case Cmd::QuickJoin: world.quickJoin(); break;
+        case Cmd::TrayQuickJoin: world.quickJoinFromTray(); break;
+        case Cmd::HideFull: world.toggle(World::HideFull); break;
+        case Cmd::HideEmpty: world.toggle(World::HideEmpty); break;
+        case Cmd::HidePassworded: world.toggle(World::HidePassworded); break;
+        case Cmd::OnlyMyMods: world.toggle(World::OnlyMyMods); break;
+        case Cmd::OnlyMyMaps: world.toggle(World::OnlyMyMaps); break;
         case Cmd::Quit: bitbtnQuitClick(); break;
         case Cmd::TrayQuit: popQuitClick(); break;
         case Cmd::SelectMap: maps.select(); break;
@@ -60,10 +72,10 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::CloseViewers: textViewers.close(); break;
         case Cmd::ShowWindow: options.showWindow(); break;
         case Cmd::EtLinks: links.toggleRegistration(); break;
-        case Cmd::JoinServer: serverStatus.join(); break;
-        case Cmd::WaitForSlot: serverStatus.waitForSlot(); break;
-        case Cmd::KeepServer: serverStatus.keep(); break;
-        case Cmd::CopyServer: serverStatus.copy(); break;
+        case Cmd::JoinServer: if (world.isOpen()) world.join(); else serverStatus.join(); break;
+        case Cmd::WaitForSlot: if (world.isOpen()) world.waitForSlot(); else serverStatus.waitForSlot(); break;
+        case Cmd::KeepServer: if (world.isOpen()) world.keep(); else serverStatus.keep(); break;
+        case Cmd::CopyServer: if (world.isOpen()) world.copy(); else serverStatus.copy(); break;
         case Cmd::ProgramEt: chooseGameProgram(settings::GameProgram::Et); break;
         case Cmd::ProgramEtl: chooseGameProgram(settings::GameProgram::Etl); break;
         case Cmd::ProgramEteX64: chooseGameProgram(settings::GameProgram::EteX64); break;
@@ -88,6 +100,11 @@ bool TfrmVexal::isOn(Cmd command) const {
         case Cmd::ProgramEtl: return gameProgram == settings::GameProgram::Etl;
         case Cmd::ProgramEteX64: return gameProgram == settings::GameProgram::EteX64;
         case Cmd::ProgramEte: return gameProgram == settings::GameProgram::Ete;
+        case Cmd::HideFull: return world.isOn(World::HideFull);
+        case Cmd::HideEmpty: return world.isOn(World::HideEmpty);
+        case Cmd::HidePassworded: return world.isOn(World::HidePassworded);
+        case Cmd::OnlyMyMods: return world.isOn(World::OnlyMyMods);
+        case Cmd::OnlyMyMaps: return world.isOn(World::OnlyMyMaps);
         default: return false;
     }
 }
@@ -100,9 +117,9 @@ bool TfrmVexal::canRun(Cmd command) const {
         case Cmd::CopyEntry:
         case Cmd::DeleteParam: return lboxParam.itemIndex() >= 0;
         case Cmd::JoinServer:
-        case Cmd::CopyServer: return serverStatus.canJoin();
-        case Cmd::WaitForSlot: return serverStatus.canWait();
-        case Cmd::KeepServer: return serverStatus.canKeep();
+        case Cmd::CopyServer: return world.isOpen() ? world.canJoin() : serverStatus.canJoin();
+        case Cmd::WaitForSlot: return world.isOpen() ? world.canWait() : serverStatus.canWait();
+        case Cmd::KeepServer: return world.isOpen() ? world.canJoin() : serverStatus.canKeep();
         default: return true;
     }
 }

@@ -23,7 +23,9 @@ enum class Cmd : int {
     CloseViewers, ShowWindow,
     EtLinks, JoinServer, WaitForSlot, KeepServer, CopyServer,
     ProgramEt, ProgramEtl, ProgramEteX64, ProgramEte,
-    Last = ProgramEte,
+    AllServers, TrayAllServers, QuickJoin, TrayQuickJoin,
+    HideFull, HideEmpty, HidePassworded, OnlyMyMods, OnlyMyMaps,
+    Last = OnlyMyMaps,
 };
 // clang-format on
 

@@ -12,7 +12,7 @@ namespace vexal::layout {
 
 namespace {
 
-constexpr unsigned kF1 = 0x70, kF2 = 0x71, kF4 = 0x73, kF5 = 0x74, kF8 = 0x77, kF9 = 0x78;
+constexpr unsigned kF1 = 0x70, kF2 = 0x71, kF4 = 0x73, kF5 = 0x74, kF6 = 0x75, kF7 = 0x76, kF8 = 0x77, kF9 = 0x78;
 
 constexpr FontLook kArial13{"Arial", 13, true, false, true};
 constexpr FontLook kArial15{"Arial", 15, true, false, true};
@@ -126,6 +126,7 @@ constexpr ControlRow kControls[] = {
     // Added after the design's controls, so that their numbers stay as they were.
     {.name = "lvServers", .member = at<&F::lvServers>, .bounds = {1, 1, 551, 196}, .tab = 11, .visible = false},
     {.name = "lvPlayers", .member = at<&F::lvPlayers>, .bounds = {1, 197, 551, 116}, .tab = 12, .visible = false},
+    {.name = "lvWorld", .member = at<&F::lvWorld>, .bounds = {1, 1, 551, 196}, .tab = 13, .visible = false},
 };
 
 constexpr ui::Shortcut ctrl(unsigned key, bool alt = false) { return {key, true, alt}; }
@@ -140,6 +141,10 @@ constexpr MenuRow kMenus[] = {
      .command = Cmd::Ase},
     {.name = "mnuServerStatus", .parent = "Run1", .caption = "Server &Status", .key = {kF5}, .picture = IDB_ASELOG,
      .hint = servers::text::kMenuHint, .command = Cmd::ServerStatus},
+    {.name = "mnuAllServers", .parent = "Run1", .caption = "A&ll Servers", .key = {kF6}, .picture = IDB_ASELOG,
+     .hint = servers::text::kWorldMenuHint, .command = Cmd::AllServers},
+    {.name = "mnuQuickJoin", .parent = "Run1", .caption = "Quick &Join", .key = {kF7}, .picture = IDB_RUN,
+     .hint = servers::text::kQuickJoinHint, .command = Cmd::QuickJoin},
     {.name = "N8", .parent = "Run1", .caption = "-"},
     {.name = "mnuPB", .parent = "Run1", .caption = "&Punk Buster Update", .picture = IDB_RUN, .command = Cmd::PbUpdate},
     {.name = "N13", .parent = "Run1", .caption = "-"},
@@ -257,6 +262,10 @@ constexpr MenuRow kMenus[] = {
     {.name = "popRunASE", .parent = "popTray", .caption = "Run &ASE", .picture = IDB_ASE, .command = Cmd::Ase},
     {.name = "popServerStatus", .parent = "popTray", .caption = "Server &Status", .picture = IDB_ASELOG,
      .hint = servers::text::kMenuHint, .command = Cmd::TrayServerStatus},
+    {.name = "popAllServers", .parent = "popTray", .caption = "A&ll Servers", .picture = IDB_ASELOG,
+     .hint = servers::text::kWorldMenuHint, .command = Cmd::TrayAllServers},
+    {.name = "popQuickJoin", .parent = "popTray", .caption = "Quick &Join", .picture = IDB_RUN,
+     .hint = servers::text::kQuickJoinHint, .command = Cmd::TrayQuickJoin},
     {.name = "N20", .parent = "popTray", .caption = "-"},
     {.name = "popEditCfg", .parent = "popTray", .caption = "&Edit cfg", .picture = IDB_EDIT, .command = Cmd::EditCfg},
     {.name = "N6", .parent = "popTray", .caption = "-"},
@@ -273,6 +282,24 @@ constexpr MenuRow kMenus[] = {
     {.name = "popKeep", .parent = "popServers", .caption = servers::text::kKeepItem, .command = Cmd::KeepServer},
     {.name = "N8", .parent = "popServers", .caption = "-"},
     {.name = "popCopyServer", .parent = "popServers", .caption = servers::text::kCopyItem, .command = Cmd::CopyServer},
+    // The list of every server: the same row commands, and what it hides.
+    {.name = "popWorldJoin", .parent = "popWorld", .caption = servers::text::kJoinItem, .isDefault = true,
+     .command = Cmd::JoinServer},
+    {.name = "popWorldWait", .parent = "popWorld", .caption = servers::text::kWaitItem, .command = Cmd::WaitForSlot},
+    {.name = "popWorldKeep", .parent = "popWorld", .caption = servers::text::kKeepItem, .command = Cmd::KeepServer},
+    {.name = "N21", .parent = "popWorld", .caption = "-"},
+    {.name = "popWorldCopy", .parent = "popWorld", .caption = servers::text::kCopyItem, .command = Cmd::CopyServer},
+    {.name = "N22", .parent = "popWorld", .caption = "-"},
+    {.name = "popHideFull", .parent = "popWorld", .caption = servers::text::kHideFullItem, .check = true,
+     .command = Cmd::HideFull},
+    {.name = "popHideEmpty", .parent = "popWorld", .caption = servers::text::kHideEmptyItem, .check = true,
+     .command = Cmd::HideEmpty},
+    {.name = "popHidePassworded", .parent = "popWorld", .caption = servers::text::kHidePasswordedItem, .check = true,
+     .command = Cmd::HidePassworded},
+    {.name = "popOnlyMyMods", .parent = "popWorld", .caption = servers::text::kOnlyMyModsItem, .check = true,
+     .command = Cmd::OnlyMyMods},
+    {.name = "popOnlyMyMaps", .parent = "popWorld", .caption = servers::text::kOnlyMyMapsItem, .check = true,
+     .command = Cmd::OnlyMyMaps},
 };
 // clang-format on
 

@@ -42,9 +42,9 @@ struct ControlRow {
     ui::Colour colour = ui::kClDefault;
     ui::Colour background = ui::kClDefault;
     bool tooltip = false;
-    bool readOnly = false;   // memos
-    bool sorted = false;     // lists
-    int dropDownCount = 0;   // combo boxes; 0: the toolkit's
+    bool readOnly = false;    // memos
+    bool sorted = false;      // lists
+    int dropDownCount = 0;    // combo boxes; 0: the toolkit's
     Cmd command = Cmd::None;  // what a click runs
 };
 
@@ -59,7 +59,7 @@ struct MenuRow {
     bool manualAccel = false;
     bool isDefault = false;
     Cmd command = Cmd::None;
-    ui::MenuItem* TfrmVexal::* member = nullptr;  // the window's pointer to the item, for its caption or hint
+    ui::MenuItem* TfrmVexal::*member = nullptr;  // the window's pointer to the item, for its caption or hint
 };
 
 [[nodiscard]] std::span<const ControlRow> controls();

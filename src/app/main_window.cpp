@@ -57,10 +57,15 @@ void TfrmVexal::buildLayout() {
     ctrayIcon.minimizeToTray = true;
     ctrayIcon.popupMenu = &popTray;
     tmServers.setEnabled(false);
+    tmWorld.setEnabled(false);
 }
 
 void TfrmVexal::buildMenus() {
-    menuIndex_ = {{"mnuMain", &mnuMain}, {"popLBox", &popLBox}, {"popTray", &popTray}, {"popServers", &popServers}};
+    menuIndex_ = {{"mnuMain", &mnuMain},
+                  {"popLBox", &popLBox},
+                  {"popTray", &popTray},
+                  {"popServers", &popServers},
+                  {"popWorld", &popWorld}};
     for (const auto& row : layout::menus()) {
         ui::MenuItem& item = menuIndex_.at(row.parent)->add(row.name, row.caption);
         item.shortcut = row.key;
@@ -156,8 +161,8 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
     model.application = &application;
     model.controls = controls();
     model.mainMenu = &mnuMain;
-    model.contextMenus = {{&lboxParam, &popLBox}, {&lvServers, &popServers}};
-    model.timers = {&tmDate, &tmTime, &tmServers};
+    model.contextMenus = {{&lboxParam, &popLBox}, {&lvServers, &popServers}, {&lvWorld, &popWorld}};
+    model.timers = {&tmDate, &tmTime, &tmServers, &tmWorld};
     model.tray = &ctrayIcon;
     model.clientWidth = layout::kClientWidth;
     model.clientHeight = layout::kClientHeight;
@@ -174,7 +179,11 @@ void TfrmVexal::wireEvents() {
     onShow = [this] { FormShow(); };
     // A header click has no row in the event table: it carries the column.
     lvServers.onColumnClick = [this](int column) { serverStatus.columnClick(column); };
-    launcher.launching = [this] { serverStatus.launching(); };
+    lvWorld.onColumnClick = [this](int column) { world.columnClick(column); };
+    launcher.launching = [this] {
+        serverStatus.launching();
+        world.launching();
+    };
 }
 
 }  // namespace vexal

@@ -15,6 +15,7 @@
 #include "launch/param_list.h"
 #include "links/links.h"
 #include "servers/server_view.h"
+#include "servers/world_view.h"
 #include "shell/shell.h"
 #include "tools/hotkeys.h"
 #include "tools/toolbox.h"
@@ -68,7 +69,10 @@ public:
     launch::ParamList params{*this, maps};
     launch::Launcher launcher{*this, maps};
     backup::BackupCommands backupCommands{*this};
-    viewers::Viewers textViewers{*this, [this] { serverStatus.close(); }};
+    viewers::Viewers textViewers{*this, [this] {
+                                     serverStatus.close();
+                                     world.close();
+                                 }};
     servers::StatusViewer serverStatus{
         *this,
         {.openedFromTray = [this] { textViewers.openedFromTray(); },
@@ -76,6 +80,12 @@ public:
          .join = [this](const std::string& line, const std::string& mod) { launcher.join(line, mod); },
          .keep = [this](const std::string& line) { return params.keep(line); },
          .closeViewers = [this] { textViewers.close(); }}};
+    servers::WorldViewer world{*this,
+                               {.openedFromTray = [this] { textViewers.openedFromTray(); },
+                                .join = [this](const std::string& line) { launcher.join(line); },
+                                .keep = [this](const std::string& line) { return params.keep(line); },
+                                .closeViewers = [this] { textViewers.close(); },
+                                .closeSavedList = [this] { serverStatus.close(); }}};
     // A link joins through the launcher, as Run would with that line.
     links::Links links{*this, {.join = [this](const std::string& line) { launcher.join(line); }}};
     tools::Hotkeys hotkeys{*this, [this] { return launcher.gameStarted(); }};

@@ -11,10 +11,10 @@
 #include "backup/restart.h"
 #include "backup/restore_swap.h"
 #include "platform/win32/win32_services.h"
-#include "window/link_handoff.h"
-#include "window/window_backend.h"
 #include "settings/config.h"
 #include "ui/dispatch.h"
+#include "window/link_handoff.h"
+#include "window/window_backend.h"
 
 namespace {
 

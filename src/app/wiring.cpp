@@ -71,8 +71,15 @@ std::span<const Wire> eventWires() {
         {"lvServers", On::KeyDown, [](F& f, int& key) { f.serverStatus.serverKeyDown(key); }},
         {"lvServers", On::Click, [](F& f) { f.serverStatus.serverPicked(); }},
         {"lvServers", On::DblClick, [](F& f) { f.serverStatus.join(); }},
-        {"lvPlayers", On::KeyDown, [](F& f, int& key) { f.serverStatus.playerKeyDown(key); }},
+        {"lvPlayers", On::KeyDown, [](F& f, int& key) {
+             if (f.world.isOpen()) f.world.keyDown(key); else f.serverStatus.playerKeyDown(key); }},
         {"tmServers", On::Timer, [](F& f) { f.serverStatus.poll(); }},
+        // The list of every server: typing filters it.
+        {"lvWorld", On::KeyDown, [](F& f, int& key) { f.world.keyDown(key); }},
+        {"lvWorld", On::KeyPress, [](F& f, char& key) { f.world.keyPress(key); }},
+        {"lvWorld", On::Click, [](F& f) { f.world.picked(); }},
+        {"lvWorld", On::DblClick, [](F& f) { f.world.join(); }},
+        {"tmWorld", On::Timer, [](F& f) { f.world.poll(); }},
     };
     // clang-format on
     return wires;

@@ -289,6 +289,9 @@ struct Services {
     Hotkeys& hotkeys;
     Screen& screen;
     Network& network;
+    // A socket of its own for asking every server of the masters: the saved list's
+    // status and the world's round never read each other's replies.
+    Network& worldNetwork;
     FolderWatch& folderWatch;
     Registry& registry;
 };

@@ -11,6 +11,8 @@ namespace {
 
 using State = ServerRow::State;
 
+}  // namespace
+
 std::string randomChallenge() {
     static std::mt19937 engine{std::random_device{}()};
     static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -20,15 +22,12 @@ std::string randomChallenge() {
     return s;
 }
 
-// A challenge the servers accept: printable, at most 64 characters, none of \ / % ; ".
-bool acceptable(const std::string& c) {
+bool acceptableChallenge(const std::string& c) {
     if (c.empty() || c.size() > 64) return false;
     for (const char ch : c)
         if (ch <= ' ' || ch > '~' || ch == '\\' || ch == '/' || ch == '%' || ch == ';' || ch == '"') return false;
     return true;
 }
-
-}  // namespace
 
 ServerStatus::ServerStatus(platform::Network& network, platform::FileSystem& fs)
     : makeChallenge(randomChallenge), network_(network), maps_(fs) {}
@@ -55,8 +54,8 @@ void ServerStatus::start(const std::vector<std::string>& commandLines, MapFolder
         row.address = std::move(address);
         Query q;
         std::size_t old = 0;
-        while (old < before.size() && util::asciiLowerCase(before[old].address.shown) !=
-                                          util::asciiLowerCase(row.address.shown))
+        while (old < before.size() &&
+               util::asciiLowerCase(before[old].address.shown) != util::asciiLowerCase(row.address.shown))
             ++old;
         if (old < before.size() && socketOpen_ && !asked[old].challenge.empty() &&
             roundStart_ - asked[old].firstSent < kMinAskMs) {
@@ -136,7 +135,7 @@ std::optional<std::uint64_t> ServerStatus::lastAsked(std::size_t i) const {
 void ServerStatus::send(ServerRow& row, Query& q, std::uint64_t now) {
     if (q.challenge.empty()) {
         q.challenge = makeChallenge();
-        if (!acceptable(q.challenge)) q.challenge = randomChallenge();
+        if (!acceptableChallenge(q.challenge)) q.challenge = randomChallenge();
         q.firstSent = now;
     }
     q.lastSent = now;

@@ -24,6 +24,11 @@ inline constexpr std::uint64_t kMinAskMs = 5000;
 // Datagrams read in one poll: a flood cannot hold the window.
 inline constexpr int kDatagramsPerPoll = 256;
 
+// A challenge of random letters and digits.
+[[nodiscard]] std::string randomChallenge();
+// A challenge the servers accept: printable, at most 64 characters, none of \ / % ; ".
+[[nodiscard]] bool acceptableChallenge(const std::string& challenge);
+
 struct ServerRow {
     enum class State { LookingUp, Asking, Answered, NoAnswer, Problem };
     ServerAddress address;

@@ -156,6 +156,7 @@ ServerFacts factsOf(const StatusReply& reply) {
     const std::string folder = reply.value("fs_game").value_or(reply.value("gamename").value_or(""));
     if (plainFolderName(folder) && !sameText(folder, "etmain")) f.modFolder = folder;
 
+    if (const auto claimed = reply.value("sv_maxclients")) f.claimedClients = number(*claimed);
     const auto maxClients = count(reply, "sv_maxclients", static_cast<int>(kMaxPlayers));
     const int privateClients = count(reply, "sv_privateClients", static_cast<int>(kMaxPlayers)).value_or(0);
     if (maxClients) f.maxPlayers = privateClients < *maxClients ? *maxClients - privateClients : *maxClients;

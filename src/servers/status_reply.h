@@ -23,7 +23,7 @@ inline constexpr std::size_t kChallengeLength = 16;
 struct Player {
     int score = 0;
     int ping = 0;
-    std::string name;  // as sent, colour codes and all
+    std::string name;   // as sent, colour codes and all
     std::string codes;  // in the viewer's facts, where `name` is cleaned: the name as sent
 };
 
@@ -51,9 +51,10 @@ struct StatusReply {
 // What the viewer shows of a reply.
 struct ServerFacts {
     std::string hostName, map, mod, modFolder, gameType, version;
-    std::string hostNameCodes;  // the host name as sent, for drawing it in its colours
-    std::optional<int> maxPlayers;  // public slots: sv_maxclients less sv_privateClients
-    std::optional<int> bots;        // only when the server says how many of the players are bots
+    std::string hostNameCodes;          // the host name as sent, for drawing it in its colours
+    std::optional<int> maxPlayers;      // public slots: sv_maxclients less sv_privateClients
+    std::optional<int> claimedClients;  // sv_maxclients as sent, believable or not
+    std::optional<int> bots;            // only when the server says how many of the players are bots
     bool password = false;
     std::vector<Player> players;  // names cleaned (codes kept apart), best score first
 };

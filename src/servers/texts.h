@@ -20,6 +20,7 @@ inline constexpr const char* kNoNetwork = "the network is not available";
 inline constexpr const char* kMissingMap = " (missing)";
 inline constexpr const char* kPasswordMark = "pw";
 inline constexpr const char* kFull = " full";
+inline constexpr const char* kFakeCounts = "fake?";
 inline constexpr const char* kMenuHint = " Ask the servers of your +connect lines who is playing where  (F5)";
 inline constexpr const char* kRecentMark = "recent";
 inline constexpr const char* kJoinAnyway = "Join anyway?";
@@ -67,6 +68,42 @@ inline constexpr const char* kCloseHint = "   <click on the status line or press
 }
 [[nodiscard]] inline std::string slotFree(const std::string& host) {
     return " A slot is free on " + host + ": joining";
+}
+
+// ---- the list of every server
+inline constexpr const char* kAskingMasters = " Asking the master servers ...";
+inline constexpr const char* kNoMasters = " No master server to ask: [Masters] in Vexal.ini names none";
+inline constexpr const char* kWorldColumns[] = {"Address", "Host name", "Map", "Players",
+                                                "Ping",    "Pw",        "Mod", "Game type"};
+inline constexpr const char* kHideFullItem = "Hide &Full";
+inline constexpr const char* kHideEmptyItem = "Hide &Empty";
+inline constexpr const char* kHidePasswordedItem = "Hide &Passworded";
+inline constexpr const char* kOnlyMyModsItem = "Only M&ods I Have";
+inline constexpr const char* kOnlyMyMapsItem = "Only M&aps I Have";
+inline constexpr const char* kWorldMenuHint = " Ask the master servers for every server in the world  (F6)";
+inline constexpr const char* kQuickJoinHint = " Join the best server with a free slot  (F7)";
+inline constexpr const char* kNoQuickJoin =
+    "No server qualifies for Quick Join: none has a free public slot, no password, believable player counts, "
+    "a mod your game folder has and a map you have installed.\r\n\r\nNothing was started.";
+inline constexpr const char* kWorldCloseHint = "   <type to filter, ESC for close>";
+
+// ", 2345 players"
+[[nodiscard]] inline std::string players(std::size_t n) {
+    return ", " + std::to_string(n) + (n == 1 ? " player" : " players");
+}
+[[nodiscard]] inline std::string silentMasters(const std::string& names) { return "  -  no answer from " + names; }
+[[nodiscard]] inline std::string noMasterAnswered(const std::string& names) {
+    return " No master server answered: " + names;
+}
+// " Filter: oasis  -  12 of 987 servers"
+[[nodiscard]] inline std::string filterStatus(const std::string& filter, std::size_t shown, std::size_t total) {
+    return " Filter: " + filter + "  -  " + std::to_string(shown) + " of " + std::to_string(total) +
+           (total == 1 ? " server" : " servers");
+}
+// " Quick Join: Red Base (oasis, 14/20, 38 ms)"
+[[nodiscard]] inline std::string quickJoin(const std::string& host, const std::string& map, const std::string& players,
+                                           int pingMs) {
+    return " Quick Join: " + host + " (" + map + ", " + players + ", " + std::to_string(pingMs) + " ms)";
 }
 
 }  // namespace vexal::servers::text

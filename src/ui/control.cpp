@@ -235,8 +235,20 @@ void ListView::setRows(std::vector<ListRow> rows) {
     notify(Property::Items);
 }
 
+void ListView::setVirtualRows(std::size_t count, std::function<ListRow(std::size_t)> rowAt) {
+    virtualCount_ = count;
+    rowAt_ = std::move(rowAt);
+    if (itemIndex_ >= static_cast<int>(count)) itemIndex_ = -1;
+    notify(Property::Items);
+}
+
+ListRow ListView::rowAt(std::size_t row) const {
+    if (!virtual_) return row < rows_.size() ? rows_[row] : ListRow{};
+    return row < virtualCount_ && rowAt_ ? rowAt_(row) : ListRow{};
+}
+
 void ListView::setItemIndex(int index) {
-    if (index < -1 || index >= static_cast<int>(rows_.size())) index = -1;
+    if (index < -1 || index >= static_cast<int>(rowCount())) index = -1;
     if (index == itemIndex_) return;
     itemIndex_ = index;
     notify(Property::ItemIndex);
@@ -244,8 +256,8 @@ void ListView::setItemIndex(int index) {
 
 std::string ListView::rowText(std::size_t row) const {
     std::string out;
-    if (row >= rows_.size()) return out;
-    for (const ListCell& cell : rows_[row]) {
+    if (row >= rowCount()) return out;
+    for (const ListCell& cell : rowAt(row)) {
         if (!out.empty()) out += "  ";
         out += cell.text;
     }

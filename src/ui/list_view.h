@@ -38,7 +38,18 @@ struct ListColumn {
 // user's choice of a row runs the click handler, a header click onColumnClick.
 class ListView : public Control {
 public:
-    explicit ListView(std::string name) : Control(std::move(name), Kind::ListView) {}
+    // Stored rows are set whole and diffed by the window; virtual rows are made by
+    // a function only when the window draws or reads them, so that thousands cost
+    // nothing until shown.
+    enum class Rows { Stored, Virtual };
+    explicit ListView(std::string name, Rows rows = Rows::Stored)
+        : Control(std::move(name), Kind::ListView), virtual_(rows == Rows::Virtual) {}
+    [[nodiscard]] bool virtualRows() const { return virtual_; }
+    // A virtual list's rows: `count` of them, row i made by `rowAt(i)`. Every call
+    // redraws what is on show.
+    void setVirtualRows(std::size_t count, std::function<ListRow(std::size_t)> rowAt);
+    [[nodiscard]] std::size_t rowCount() const { return virtual_ ? virtualCount_ : rows_.size(); }
+    [[nodiscard]] ListRow rowAt(std::size_t row) const;
     [[nodiscard]] const std::vector<ListColumn>& columns() const { return columns_; }
     void setColumns(std::vector<ListColumn> columns);
     [[nodiscard]] const std::vector<ListRow>& rows() const { return rows_; }
@@ -68,6 +79,9 @@ private:
     std::vector<ListColumn> columns_;
     std::vector<ListRow> rows_;
     int itemIndex_ = -1;
+    bool virtual_ = false;
+    std::size_t virtualCount_ = 0;
+    std::function<ListRow(std::size_t)> rowAt_;
 };
 
 }  // namespace vexal::ui

@@ -50,6 +50,8 @@ public:
     ui::Memo memReadme{"memReadme"};
     // The server list and the players of its selected server.
     ui::ListView lvServers{"lvServers"}, lvPlayers{"lvPlayers"};
+    // Every server of the masters: rows made only as they are drawn.
+    ui::ListView lvWorld{"lvWorld", ui::ListView::Rows::Virtual};
     ui::GroupBox grpMain{"grpMain"}, grpMapName{"grpMapName"};
     ui::Label stInfo{"stInfo", ui::Kind::StaticText};
     ui::ProgressBar pb1{"pb1"};
@@ -79,11 +81,13 @@ public:
     // ---- components without a place on the screen
     ui::Timer tmDate, tmTime;
     ui::Timer tmServers;  // polls the server status while it is shown
+    ui::Timer tmWorld;    // moves the round of every server on while its list is shown
     ui::TrayIcon ctrayIcon;
     ui::MenuItem mnuMain{"mnuMain", ""};
     ui::MenuItem popLBox{"popLBox", ""};
     ui::MenuItem popTray{"popTray", ""};
     ui::MenuItem popServers{"popServers", ""};
+    ui::MenuItem popWorld{"popWorld", ""};
 
     // The menu items whose caption or hint the program changes, set from the menu table.
     ui::MenuItem *mnuRunET{}, *popRunET{}, *popVexal{}, *mnuSelMap{}, *mnuNick{}, *mnuSound{}, *mnuASELog{},

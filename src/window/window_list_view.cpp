@@ -25,6 +25,10 @@ const WindowBackend::KindHandler WindowBackend::kListViewKind{
     .windowClass = WC_LISTVIEWA,
     .style = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED | WS_TABSTOP,
     .exStyle = WS_EX_CLIENTEDGE,
+    // The list asks for a virtual list's rows as it draws them; the style cannot change later.
+    .settingsStyle = [](const ui::Control& c) -> DWORD {
+        return static_cast<const ui::ListView&>(c).virtualRows() ? LVS_OWNERDATA : 0;
+    },
     .madeWhenShown = true,
     .raisedWhenShown = true,
     .created = &WindowBackend::listViewCreated,
@@ -83,6 +87,14 @@ void WindowBackend::applyListView(ControlWindow& cw) {
         cw.shownRows.clear();
         SendMessageA(h, LVM_DELETEALLITEMS, 0, 0);
         changed = true;
+    }
+    if (list.virtualRows()) {
+        // Only the count goes to the window; the rows on show are drawn afresh.
+        SendMessageA(h, LVM_SETITEMCOUNT, list.rowCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+        SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(h, nullptr, FALSE);
+        applyListSelection(cw);
+        return;
     }
     const auto& want = list.rows();
     auto& have = cw.shownRows;
@@ -150,6 +162,18 @@ bool WindowBackend::listNotify(ControlWindow& cw, const NMHDR& header) {
             guarded([&list, column = click.iSubItem] { list.columnClick(column); });
             return true;
         }
+        case LVN_GETDISPINFOA: {
+            // A virtual list's text, for whoever reads it (screen readers, the tests).
+            auto& info = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header));
+            if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return true;
+            const ui::ListRow row = list.rowAt(static_cast<std::size_t>(std::max(info.item.iItem, 0)));
+            const auto col = static_cast<std::size_t>(std::max(info.item.iSubItem, 0));
+            const std::string text = col < row.size() ? row[col].text : std::string();
+            const std::size_t n = std::min(text.size(), static_cast<std::size_t>(info.item.cchTextMax - 1));
+            text.copy(info.item.pszText, n);
+            info.item.pszText[n] = '\0';
+            return true;
+        }
         case NM_DBLCLK: {
             const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
             if (activate.iItem >= 0) guarded([&list] { list.dblClick(); });
@@ -162,8 +186,8 @@ bool WindowBackend::listNotify(ControlWindow& cw, const NMHDR& header) {
 
 void WindowBackend::drawListRow(ControlWindow& cw, const DRAWITEMSTRUCT& item) {
     const auto& list = static_cast<const ui::ListView&>(*cw.control);
-    if (item.itemID >= list.rows().size()) return;
-    const ui::ListRow& row = list.rows()[item.itemID];
+    if (item.itemID >= list.rowCount()) return;
+    const ui::ListRow row = list.virtualRows() ? list.rowAt(item.itemID) : list.rows()[item.itemID];
     HDC dc = item.hDC;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool focused = GetFocus() == cw.hwnd;

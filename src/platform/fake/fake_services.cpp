@@ -7,8 +7,8 @@ FakeServices::FakeServices() {
 }
 
 Services FakeServices::services() {
-    return Services{fs, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen, network,
-                    folderWatch, registry};
+    return Services{fs,      shell,   dialogs, clipboard, sound,        clock,       connectivity,
+                    process, hotkeys, screen,  network,   worldNetwork, folderWatch, registry};
 }
 
 }  // namespace vexal::platform::fake

@@ -35,6 +35,7 @@ struct FakeServices {
     FakeHotkeys hotkeys;
     FakeScreen screen;
     FakeNetwork network;
+    FakeNetwork worldNetwork;
     FakeFolderWatch folderWatch{&fs};
     FakeRegistry registry;
 };

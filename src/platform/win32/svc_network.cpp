@@ -12,6 +12,7 @@ namespace vexal::platform::win32 {
 
 namespace {
 constexpr std::size_t kDatagramBuffer = 64 * 1024;
+constexpr int kReceiveBuffer = 1024 * 1024;
 // Turns off the report of an ICMP "port unreachable" as an error of the next
 // receive: a server that is down must not stop the replies of the others.
 constexpr DWORD kUdpConnReset = 0x9800000C;  // SIO_UDP_CONNRESET
@@ -97,6 +98,10 @@ bool Win32Network::open() {
         closesocket(s);
         return false;
     }
+    // A world of servers answers in a stream: room for a few hundred replies between
+    // two polls of the window, where the system's default holds a few dozen.
+    int room = kReceiveBuffer;
+    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&room), sizeof room);
     BOOL report = FALSE;
     DWORD returned = 0;
     WSAIoctl(s, kUdpConnReset, &report, sizeof report, nullptr, 0, &returned, nullptr, nullptr);

@@ -6,8 +6,8 @@ Win32Services::Win32Services() = default;
 Win32Services::~Win32Services() = default;
 
 Services Win32Services::services() {
-    return Services{fileSystem, shell, dialogs, clipboard, sound, clock, connectivity, process, hotkeys, screen, network,
-                    folderWatch, registry};
+    return Services{fileSystem, shell,   dialogs, clipboard, sound,        clock,       connectivity,
+                    process,    hotkeys, screen,  network,   worldNetwork, folderWatch, registry};
 }
 
 void Win32Services::setOwnerWindow(HWND owner) {

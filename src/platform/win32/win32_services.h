@@ -49,6 +49,7 @@ private:
     Win32Hotkeys hotkeys;
     Win32Screen screen;
     Win32Network network;
+    Win32Network worldNetwork;
     Win32FolderWatch folderWatch;
     Win32Registry registry;
 };

@@ -1,0 +1,442 @@
+#include "servers/world_view.h"
+
+#include <algorithm>
+
+#include "servers/server_rows.h"
+#include "servers/texts.h"
+#include "settings/keys.h"
+
+namespace vexal::servers {
+
+namespace {
+
+const ui::Font kListFont{"Tahoma", 11, false, false, false};
+// The window's timer cannot tick faster; the pace of the requests is kept by the
+// round's own clock, whatever the ticks.
+constexpr int kRoundPollMs = 10;
+constexpr int kIdlePollMs = 250;
+constexpr int kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B;
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+namespace key {
+inline constexpr settings::BoolKey hideFull{"All-Servers", "HideFull", false};
+inline constexpr settings::BoolKey hideEmpty{"All-Servers", "HideEmpty", false};
+inline constexpr settings::BoolKey hidePassworded{"All-Servers", "HidePassworded", false};
+inline constexpr settings::BoolKey onlyMyMods{"All-Servers", "OnlyMyMods", false};
+inline constexpr settings::BoolKey onlyMyMaps{"All-Servers", "OnlyMyMaps", false};
+inline constexpr settings::IntKey sortColumn{"All-Servers", "SortColumn"};
+inline constexpr settings::BoolKey sortDescending{"All-Servers", "SortDescending", false};
+}  // namespace key
+
+}  // namespace
+
+WorldViewer::WorldViewer(view::MainView& view, Hooks hooks)
+    : v_(view), hooks_(std::move(hooks)), round_(view.services.worldNetwork, view.services.fs) {}
+
+void WorldViewer::loadSettings() {
+    if (settingsLoaded_) return;
+    settingsLoaded_ = true;
+    const auto& doc = v_.config.doc();
+    list_.filter.hideFull = settings::read(doc, key::hideFull);
+    list_.filter.hideEmpty = settings::read(doc, key::hideEmpty);
+    list_.filter.hidePassworded = settings::read(doc, key::hidePassworded);
+    list_.filter.onlyMyMods = settings::read(doc, key::onlyMyMods);
+    list_.filter.onlyMyMaps = settings::read(doc, key::onlyMyMaps);
+    const int column = settings::read(doc, key::sortColumn, -1);
+    list_.sortColumn = column >= 0 && column < kWorldColumns ? column : -1;
+    list_.descending = settings::read(doc, key::sortDescending);
+}
+
+void WorldViewer::saveSettings() {
+    auto& doc = v_.config.doc();
+    settings::write(doc, key::hideFull, list_.filter.hideFull);
+    settings::write(doc, key::hideEmpty, list_.filter.hideEmpty);
+    settings::write(doc, key::hidePassworded, list_.filter.hidePassworded);
+    settings::write(doc, key::onlyMyMods, list_.filter.onlyMyMods);
+    settings::write(doc, key::onlyMyMaps, list_.filter.onlyMyMaps);
+    settings::write(doc, key::sortColumn, list_.sortColumn);
+    settings::write(doc, key::sortDescending, list_.descending);
+    v_.saveSettings();
+}
+
+void WorldViewer::open() { openList(true); }
+
+void WorldViewer::openList(bool ask) {
+    auto& v = v_;
+    v.playClick();
+    if (!open_) hooks_.closeSavedList();
+    loadSettings();
+    static constexpr int kWidths[] = {118, 150, 78, 60, 44, 24, 50, 120};
+    std::vector<ui::ListColumn> columns;
+    for (int i = 0; i < kWorldColumns; ++i) columns.push_back({text::kWorldColumns[i], kWidths[i], false});
+    v.lvWorld.setColumns(std::move(columns));
+    static constexpr int kPlayerWidths[] = {390, 70, 66};
+    std::vector<ui::ListColumn> players;
+    for (int i = 0; i < 3; ++i) players.push_back({text::kPlayerColumns[i], kPlayerWidths[i], i >= 1});
+    v.lvPlayers.setColumns(std::move(players));
+    for (ui::ListView* list : {&v.lvWorld, &v.lvPlayers}) {
+        list->setFont(kListFont);
+        list->setColour(kListText);
+        list->setBackground(kListBackground);
+        list->setVisible(true);
+    }
+    open_ = true;
+    if (v.focused() != &v.lvPlayers) v.setFocus(&v.lvWorld);
+    if (ask) start();
+    show(true);
+    poll();
+}
+
+void WorldViewer::openFromTray() {
+    hooks_.openedFromTray();
+    v_.show();
+    open();
+}
+
+void WorldViewer::askAgain() {
+    v_.playClick();
+    start();
+    poll();
+}
+
+void WorldViewer::start() {
+    mods_.clear();
+    notice_.clear();
+    lastShown_ = 0;
+    round_.start(masterSettings(v_.config.doc()), v_.gameDir, v_.services.worldNetwork.milliseconds());
+}
+
+void WorldViewer::quickJoin() {
+    const std::uint64_t now = v_.services.worldNetwork.milliseconds();
+    // A round of the last minute will do; else a new one decides when it ends
+    // (or the one under way, when the list is asking already).
+    const bool fresh = round_.finished() && round_.startedAt() && now - *round_.startedAt() < kQuickJoinReuseMs &&
+                       !round_.rows().empty();
+    const bool underWay = open_ && round_.running() && !round_.finished();
+    quickJoinPending_ = !fresh;
+    if (!open_)
+        openList(!fresh);
+    else if (!fresh && !underWay)
+        askAgain();
+    if (fresh) finishQuickJoin();
+}
+
+void WorldViewer::quickJoinFromTray() {
+    hooks_.openedFromTray();
+    v_.show();
+    quickJoin();
+}
+
+bool WorldViewer::haveMod(const std::string& folder) {
+    if (folder.empty()) return true;
+    const auto it = mods_.find(folder);
+    if (it != mods_.end()) return it->second;
+    const bool has = v_.services.fs.directoryExists(v_.gameDir + "\\" + folder);
+    mods_[folder] = has;
+    return has;
+}
+
+void WorldViewer::finishQuickJoin() {
+    quickJoinPending_ = false;
+    const auto& rows = round_.rows();
+    const auto choice = quickJoinChoice(rows, [this](const std::string& m) { return haveMod(m); });
+    if (!choice) {
+        v_.services.dialogs.messageBox(text::kNoQuickJoin, platform::BoxKind::Information, platform::BoxButtons::Ok);
+        return;
+    }
+    const ServerRow& row = rows[*choice];
+    list_.select(-1, rows);
+    notice_ = text::quickJoin(row.facts.hostName.empty() ? row.address.shown : row.facts.hostName, row.facts.map,
+                              worldPlayersText(row.facts), row.pingMs);
+    v_.setStatus(notice_);
+    shownStatus_ = notice_;
+    cancelWait();
+    hooks_.join("+connect " + row.address.shown);
+}
+
+void WorldViewer::poll() {
+    auto& v = v_;
+    if (!open_) {
+        v.tmWorld.setEnabled(false);
+        return;
+    }
+    const std::uint64_t now = v.services.worldNetwork.milliseconds();
+    const bool wasFinished = round_.finished();
+    const bool changed = round_.poll(now);
+    if (changed && (round_.finished() || now - lastShown_ >= kWorldShowMs)) show(false);
+    stepWait();
+    if (!open_) return;
+    if (!wasFinished && round_.finished() && quickJoinPending_) finishQuickJoin();
+    if (!open_) return;
+    showStatus();
+    v.tmWorld.interval = round_.finished() && !wait_.active() ? kIdlePollMs : kRoundPollMs;
+    v.tmWorld.setEnabled(true);
+}
+
+void WorldViewer::show(bool force) {
+    auto& v = v_;
+    const auto& rows = round_.rows();
+    lastShown_ = v.services.worldNetwork.milliseconds();
+    // Under the mouse the rows stay where they are, unless the header was clicked.
+    const bool pointed = !force && v.application.pointed() == &v.lvWorld;
+    list_.refresh(
+        rows, [this](const std::string& m) { return haveMod(m); }, pointed);
+    const std::vector<std::size_t> shown = list_.shown();
+    v.lvWorld.setVirtualRows(shown.size(), [this, shown](std::size_t at) {
+        const auto& all = round_.rows();
+        return at < shown.size() && shown[at] < all.size() ? worldCells(all[shown[at]]) : ui::ListRow{};
+    });
+    int at = list_.selectedAt();
+    if (at < 0 && !shown.empty() && list_.selectedKey().empty()) {
+        list_.select(0, rows);
+        at = 0;
+    }
+    v.lvWorld.setItemIndex(at);
+    const ServerRow* row = selected();
+    v.lvPlayers.setRows(row ? playerCells(*row) : std::vector<ui::ListRow>{});
+}
+
+void WorldViewer::showStatus() {
+    std::string status = roundStatus(round_);
+    if (wait_.active())
+        status = text::waiting(wait_.hostName(), wait_.elapsed(v_.services.worldNetwork.milliseconds()));
+    else if (!notice_.empty())
+        status = notice_;
+    else if (!list_.filter.text.empty())
+        status = list_.filterStatus(round_.rows().size());
+    if (status == shownStatus_) return;
+    shownStatus_ = status;
+    v_.lvWorld.setHint(status + text::kWorldCloseHint);
+    v_.lvPlayers.setHint(status + text::kWorldCloseHint);
+    v_.setStatus(status);
+}
+
+const ServerRow* WorldViewer::selected() const {
+    const std::size_t i = selectedRow();
+    return i == kNone ? nullptr : &round_.rows()[i];
+}
+
+std::size_t WorldViewer::selectedRow() const {
+    if (!open_) return kNone;
+    const int at = list_.selectedAt();
+    if (at < 0 || static_cast<std::size_t>(at) >= list_.shown().size()) return kNone;
+    const std::size_t i = list_.shown()[static_cast<std::size_t>(at)];
+    return i < round_.rows().size() ? i : kNone;
+}
+
+void WorldViewer::picked() {
+    list_.select(v_.lvWorld.itemIndex(), round_.rows());
+    const ServerRow* row = selected();
+    v_.lvPlayers.setRows(row ? playerCells(*row) : std::vector<ui::ListRow>{});
+}
+
+void WorldViewer::columnClick(int column) {
+    if (column == list_.sortColumn) {
+        list_.descending = !list_.descending;
+    } else {
+        list_.sortColumn = column;
+        // Players and ping read best from the most and the least.
+        list_.descending = column == kWorldPlayers;
+    }
+    saveSettings();
+    show(true);
+}
+
+void WorldViewer::keyDown(int& key) {
+    auto& v = v_;
+    switch (key) {
+        case kVkReturn:
+            key = 0;
+            join();
+            return;
+        case kVkTab:
+            key = 0;
+            v.setFocus(v.focused() == &v.lvPlayers ? static_cast<ui::Control*>(&v.lvWorld) : &v.lvPlayers);
+            return;
+        case kVkBack:
+            key = 0;
+            if (list_.backspace()) {
+                notice_.clear();
+                show(true);
+                showStatus();
+            }
+            return;
+        case kVkEscape:
+            key = 0;
+            // A wait ends first, then the filter goes; the list closes with the next Escape.
+            if (wait_.active()) {
+                cancelWait();
+            } else if (list_.escape()) {
+                show(true);
+                showStatus();
+            } else {
+                hooks_.closeViewers();
+            }
+            return;
+        case ui::kCtrlKey | 'C':
+            key = 0;
+            copy();
+            return;
+        case ui::kCtrlKey | 'J':
+            key = 0;
+            waitForSlot();
+            return;
+        case ui::kCtrlKey | 'K':
+            key = 0;
+            keep();
+            return;
+        default:
+            return;
+    }
+}
+
+void WorldViewer::keyPress(char& key) {
+    if (!list_.type(key)) {
+        // The list's own type-to-find would jump about under the filter.
+        if (key != 0 && static_cast<unsigned char>(key) >= 0x20) key = 0;
+        return;
+    }
+    key = 0;
+    notice_.clear();
+    show(true);
+    showStatus();
+}
+
+void WorldViewer::join() {
+    const ServerRow* row = selected();
+    if (!row) return;
+    if (row->state == ServerRow::State::NoAnswer &&
+        v_.services.dialogs.messageBox(text::noAnswerQuestion(row->address.shown), platform::BoxKind::Confirmation,
+                                       platform::BoxButtons::YesNo) != platform::BoxResult::Yes)
+        return;
+    const std::string line = "+connect " + row->address.shown;
+    cancelWait();
+    hooks_.join(line);
+}
+
+bool WorldViewer::canWait() const {
+    const ServerRow* row = selected();
+    return row && row->full();
+}
+
+void WorldViewer::waitForSlot() {
+    const ServerRow* row = selected();
+    if (!row || !row->full()) return;
+    v_.playClick();
+    wait_.begin(row->address.shown, row->facts.hostName.empty() ? row->address.shown : row->facts.hostName,
+                v_.services.worldNetwork.milliseconds());
+    stepWait();
+    poll();
+}
+
+void WorldViewer::stepWait() {
+    if (!wait_.active()) return;
+    const auto& rows = round_.rows();
+    const std::uint64_t now = v_.services.worldNetwork.milliseconds();
+    std::size_t i = 0;
+    while (i < rows.size() && rows[i].address.shown != wait_.address()) ++i;
+    SlotWait::Seen seen = SlotWait::Seen::Other;
+    std::uint64_t asked = 0;
+    if (i < rows.size()) {
+        if (rows[i].busy())
+            seen = SlotWait::Seen::Asking;
+        else if (rows[i].state == ServerRow::State::Answered)
+            seen = rows[i].full() ? SlotWait::Seen::Full : SlotWait::Seen::Free;
+        asked = round_.lastAsked(i).value_or(0);
+    }
+    const std::string host = wait_.hostName();
+    switch (wait_.step(now, asked, seen)) {
+        case SlotWait::Action::Ask:
+            round_.ask(i, now);
+            break;
+        case SlotWait::Action::Join:
+            notice_ = text::slotFree(host);
+            v_.setStatus(notice_);
+            hooks_.join("+connect " + rows[i].address.shown);
+            break;
+        case SlotWait::Action::GiveUp:
+            notice_ = text::gaveUp(host);
+            v_.setStatus(notice_);
+            break;
+        case SlotWait::Action::None:
+            break;
+    }
+}
+
+void WorldViewer::cancelWait() {
+    if (!wait_.active()) return;
+    wait_.cancel();
+    notice_ = text::stoppedWaiting(wait_.hostName());
+    v_.setStatus(notice_);
+}
+
+void WorldViewer::launching() { cancelWait(); }
+
+void WorldViewer::keep() {
+    const ServerRow* row = selected();
+    if (!row) return;
+    v_.playClick();
+    if (!hooks_.keep("+connect " + row->address.shown))
+        v_.services.dialogs.messageBox(text::kAlreadyKept, platform::BoxKind::Information, platform::BoxButtons::Ok);
+}
+
+void WorldViewer::copy() {
+    if (const ServerRow* row = selected()) v_.services.clipboard.setText(copyText(*row));
+}
+
+void WorldViewer::toggle(Check which) {
+    auto& f = list_.filter;
+    switch (which) {
+        case Check::HideFull:
+            f.hideFull = !f.hideFull;
+            break;
+        case Check::HideEmpty:
+            f.hideEmpty = !f.hideEmpty;
+            break;
+        case Check::HidePassworded:
+            f.hidePassworded = !f.hidePassworded;
+            break;
+        case Check::OnlyMyMods:
+            f.onlyMyMods = !f.onlyMyMods;
+            break;
+        case Check::OnlyMyMaps:
+            f.onlyMyMaps = !f.onlyMyMaps;
+            break;
+    }
+    saveSettings();
+    if (open_) show(true);
+}
+
+bool WorldViewer::isOn(Check which) const {
+    const auto& f = list_.filter;
+    switch (which) {
+        case Check::HideFull:
+            return f.hideFull;
+        case Check::HideEmpty:
+            return f.hideEmpty;
+        case Check::HidePassworded:
+            return f.hidePassworded;
+        case Check::OnlyMyMods:
+            return f.onlyMyMods;
+        case Check::OnlyMyMaps:
+            return f.onlyMyMaps;
+    }
+    return false;
+}
+
+void WorldViewer::close() {
+    if (!open_) return;
+    cancelWait();
+    open_ = false;
+    quickJoinPending_ = false;
+    v_.lvWorld.setVisible(false);
+    v_.lvPlayers.setVisible(false);
+    v_.lvWorld.setVirtualRows(0, {});
+    v_.tmWorld.setEnabled(false);
+    // The rows stay for Quick Join within the minute; the socket goes.
+    round_.stop();
+    shownStatus_.clear();
+    notice_.clear();
+}
+
+}  // namespace vexal::servers

@@ -1,0 +1,92 @@
+#pragma once
+// The list of every server in the window: All Servers in the Run menu (F6) or the
+// tray menu asks the world and lists it, F5 asks again; typing filters it, the
+// right-click menu's check items hide what the player cannot or would not join.
+// Quick Join (F7) asks the world (or takes a round of the last minute) and starts
+// the best server. Nothing is sent before the player asks for one of the two.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "servers/slot_wait.h"
+#include "servers/world_list.h"
+#include "servers/world_round.h"
+#include "view/main_view.h"
+
+namespace vexal::servers {
+
+// A round younger than this is good enough for Quick Join.
+inline constexpr std::uint64_t kQuickJoinReuseMs = 60000;
+// While servers answer, the rows on show are brought up to date this often: the
+// list fills in steps a player can follow, and a sort of 4,096 rows runs ten times
+// a second at most.
+inline constexpr std::uint64_t kWorldShowMs = 100;
+
+class WorldViewer {
+public:
+    struct Hooks {
+        std::function<void()> openedFromTray;
+        std::function<void(const std::string& paramLine)> join;
+        std::function<bool(const std::string& paramLine)> keep;
+        std::function<void()> closeViewers;
+        // The saved servers' list shares the place: it closes as this one opens.
+        std::function<void()> closeSavedList;
+    };
+    enum class Check { HideFull, HideEmpty, HidePassworded, OnlyMyMods, OnlyMyMaps };
+
+    WorldViewer(view::MainView& view, Hooks hooks);
+
+    void open();  // F6: the list, and a round of the world
+    void openFromTray();
+    void askAgain();   // F5 while the list is open
+    void quickJoin();  // F7, from anywhere
+    void quickJoinFromTray();
+    void poll();   // the timer's tick
+    void close();  // part of close-viewers
+    [[nodiscard]] bool isOpen() const { return open_; }
+
+    // ---- the list's events
+    void picked();
+    void columnClick(int column);
+    void keyDown(int& key);
+    void keyPress(char& key);
+    void join();
+    void waitForSlot();
+    void keep();
+    void copy();
+    void launching();  // the game starts from anywhere: a wait ends
+    void toggle(Check which);
+
+    [[nodiscard]] bool isOn(Check which) const;
+    [[nodiscard]] bool canJoin() const { return selected() != nullptr; }
+    [[nodiscard]] bool canWait() const;
+    [[nodiscard]] const WorldRound& round() const { return round_; }
+    [[nodiscard]] const WorldList& list() const { return list_; }
+
+private:
+    void openList(bool ask);
+    void start();
+    void show(bool force);
+    void showStatus();
+    void stepWait();
+    void cancelWait();
+    void finishQuickJoin();
+    void loadSettings();
+    void saveSettings();
+    [[nodiscard]] bool haveMod(const std::string& folder);
+    [[nodiscard]] const ServerRow* selected() const;
+    [[nodiscard]] std::size_t selectedRow() const;
+
+    view::MainView& v_;
+    Hooks hooks_;
+    WorldRound round_;
+    WorldList list_;
+    SlotWait wait_;
+    std::map<std::string, bool> mods_;  // the game folder's mod folders, looked at once a round
+    std::uint64_t lastShown_ = 0;
+    std::string shownStatus_, notice_;
+    bool open_ = false, quickJoinPending_ = false, settingsLoaded_ = false;
+};
+
+}  // namespace vexal::servers

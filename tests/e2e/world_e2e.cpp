@@ -1,0 +1,119 @@
+// Every server in the world: a fake master on 127.0.0.1 lists fake game servers on
+// 127.0.0.1, named as the only master in the sandbox's Vexal.ini.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/fake_game_server.h"
+#include "e2e/fake_master.h"
+#include "e2e/harness.h"
+
+using namespace std::chrono_literals;
+using e2e::FakeGameServer;
+using e2e::FakeMaster;
+using e2e::Sandbox;
+using e2e::Vexal;
+
+namespace {
+
+FakeGameServer::Reply server(const std::string& host, const std::string& map, const std::string& players,
+                             const std::string& extra = "") {
+    return [=](const std::string& challenge) {
+        return FakeGameServer::reply(extra + "\\sv_hostname\\" + host + "\\mapname\\" + map +
+                                         "\\sv_maxclients\\20\\gamename\\etmain\\g_gametype\\4\\challenge\\" +
+                                         challenge,
+                                     players);
+    };
+}
+
+std::string humans(int n, int bots = 0) {
+    std::string lines;
+    for (int i = 0; i < n; ++i)
+        lines += std::to_string(i) + " " + std::to_string(30 + i) + " \"Player" + std::to_string(i) + "\"\n";
+    for (int i = 0; i < bots; ++i) lines += "1 0 \"[BOT]" + std::to_string(i) + "\"\n";
+    return lines;
+}
+
+// A package that holds maps/oasis.bsp in its central directory.
+std::string oasisPackage() {
+    const std::string name = "maps/oasis.bsp";
+    const std::string local = "PK\x03\x04 data";
+    const std::string entry =
+        "PK\x01\x02" + std::string(24, '\0') + static_cast<char>(name.size()) + std::string(17, '\0') + name;
+    std::string end = "PK\x05\x06" + std::string(6, '\0');
+    end += '\x01';
+    end += '\0';
+    for (std::uint32_t v : {static_cast<std::uint32_t>(entry.size()), static_cast<std::uint32_t>(local.size())})
+        for (int i = 0; i < 4; ++i) end += static_cast<char>(v >> (8 * i) & 255);
+    return local + entry + end + std::string(2, '\0');
+}
+
+bool shown(const Vexal& vexal, const std::string& name) {
+    HWND h = vexal.control(name);
+    return h && IsWindowVisible(h);
+}
+
+void type(const Vexal& vexal, const std::string& text) {
+    // The key alone: the window turns it into its character, as it does for a real key.
+    for (const char c : text) vexal.key("lvWorld", static_cast<WORD>(std::toupper(static_cast<unsigned char>(c))));
+}
+
+}  // namespace
+
+// F6 lists the world, typing narrows it, Enter joins; F7 then picks the best server
+// of the same round and starts it.
+TEST(AllServers, F6ListsTheWorldATypedFilterNarrowsItEnterJoinsAndQuickJoinPicksTheBest) {
+    FakeGameServer fun(server("^2Oasis ^7Fun", "oasis", humans(2)));
+    FakeGameServer crowd(server("Crowded Oasis", "oasis", humans(6, 2)));
+    FakeGameServer full(server("Radar Pros", "oasis", humans(4), "\\sv_maxclients\\4"));
+    FakeGameServer locked(server("Locked Room", "oasis", humans(10), "\\g_needpass\\1"));
+    FakeGameServer missing(server("Gold Diggers", "goldrush", humans(8)));
+    FakeGameServer silent(nullptr);
+    FakeMaster master({fun.port(), crowd.port(), full.port(), locked.port(), missing.port(), silent.port()});
+    Sandbox box;
+    box.write(box.game + "\\etmain\\pak0.pk3", oasisPackage());
+    box.writeSettings("[ET-Nickname]\r\nnick=Tom\r\n\r\n[Masters]\r\nMaster1=127.0.0.1:" +
+                      std::to_string(master.port()) + "\r\nMaster2=\r\n\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    SetWindowPos(vexal.main(), nullptr, 600, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(master.requests(), 0) << "nothing is sent before F6";
+
+    vexal.shortcut(VK_F6, false);
+    ASSERT_TRUE(e2e::waitFor([&] { return shown(vexal, "lvWorld") && shown(vexal, "lvPlayers"); }, 5s));
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.text("stInfo") == " 5 of 6 servers answered, 30 players"; }, 10s))
+        << vexal.text("stInfo");
+    auto rows = vexal.rows("lvWorld");
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[1][1], "Crowded Oasis");
+    EXPECT_EQ(rows[1][3], "6+2/20") << "humans+bots/slots";
+    EXPECT_EQ(rows[1][7], "Campaign");
+    EXPECT_EQ(master.requests(), 1);
+
+    type(vexal, "oasis");
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.text("stInfo") == " Filter: oasis  -  4 of 6 servers"; }, 5s))
+        << vexal.text("stInfo");
+    rows = vexal.rows("lvWorld");
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0][1], "Oasis Fun") << "colour codes ignored, the masters' order kept";
+    vexal.key("lvWorld", VK_HOME);
+    vexal.key("lvWorld", VK_RETURN);
+    ASSERT_TRUE(e2e::waitFor([&] { return box.launches().size() == 1; }, 10s));
+    EXPECT_EQ(box.launches()[0], "+connect 127.0.0.1:" + std::to_string(fun.port()) + " +seta name Tom\t" + box.game);
+
+    vexal.key("lvWorld", VK_ESCAPE);
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.rows("lvWorld").size() == 6u; }, 5s)) << "Escape clears the filter";
+    EXPECT_TRUE(shown(vexal, "lvWorld"));
+    vexal.key("lvWorld", VK_ESCAPE);
+    ASSERT_TRUE(e2e::waitFor([&] { return !shown(vexal, "lvWorld"); }, 5s)) << "and then closes the list";
+
+    // Within a minute of the round, Quick Join takes it: the most humans among the
+    // servers with a free public slot, no password, and the map installed.
+    vexal.shortcut(VK_F7, false);
+    ASSERT_TRUE(e2e::waitFor([&] { return box.launches().size() == 2; }, 10s)) << vexal.text("stInfo");
+    EXPECT_EQ(box.launches()[1].rfind("+connect 127.0.0.1:" + std::to_string(crowd.port()) + " ", 0), 0u)
+        << box.launches()[1];
+    EXPECT_EQ(vexal.text("stInfo").rfind(" Quick Join: Crowded Oasis (oasis, 6+2/20, ", 0), 0u) << vexal.text("stInfo");
+    EXPECT_EQ(master.requests(), 1) << "the round of a moment ago served";
+}
