@@ -57,6 +57,8 @@ public:
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!out.flush()) throw vexal::Error("cannot write " + p);
     }
+    void writeFileUnflushed(const std::string& p, const std::string& bytes) override { writeFile(p, bytes); }
+    void flushFile(const std::string&) override {}
     bool deleteFile(const std::string& p) override { return ::unlink(map(p).c_str()) == 0; }
     bool createDirectory(const std::string& p) override { return ::mkdir(map(p).c_str(), 0755) == 0; }
     bool removeDirectory(const std::string& p) override { return ::rmdir(map(p).c_str()) == 0; }

@@ -12,7 +12,9 @@ vexal_layer(vexal_window DIRS window SEES platform util ui resources LINKS vexal
 add_executable(Vexal WIN32 ${CMAKE_SOURCE_DIR}/src/app/winmain.cpp ${CMAKE_SOURCE_DIR}/src/resources/vexal.rc)
 target_link_libraries(Vexal PRIVATE vexal_app vexal_window)
 target_compile_options(Vexal PRIVATE ${VEXAL_WARNINGS})
-target_link_options(Vexal PRIVATE ${VEXAL_STATIC} -s)
+# Sections nothing reaches are dropped; the map of the link (Vexal.map beside it) shows
+# what each library and object brings, for when the program nears its 1 MB.
+target_link_options(Vexal PRIVATE ${VEXAL_STATIC} -s -Wl,--gc-sections -Wl,-Map,${CMAKE_BINARY_DIR}/Vexal.map)
 set_target_properties(Vexal PROPERTIES OUTPUT_NAME Vexal)
 
 # GoogleTest cross-built from Debian's sources for the tests that run under Wine.

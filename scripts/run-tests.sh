@@ -11,6 +11,18 @@ level() { # name command...
   if "$@"; then passed+=("$name"); else failed+=("$name"); fi
 }
 
+# The product is one file the user copies: the 32-bit Vexal.exe stays at most 1 MB.
+size_check() {
+  local exe=build/windows/Vexal.exe limit=1048576 size
+  size=$(stat -c %s "$exe") || return 1
+  if [ "$size" -gt "$limit" ]; then
+    echo "the 32-bit Vexal.exe is $size bytes, $((size - limit)) over its limit of 1 MB ($limit bytes);" \
+      "build/windows/Vexal.map says which library and object brings what"
+    return 1
+  fi
+  echo "the 32-bit Vexal.exe: $size bytes, $((limit - size)) under 1 MB"
+}
+level "size of the 32-bit Vexal.exe" size_check
 level "unit (native)" build/native/vexal_unit --gtest_brief=1
 level "contract (fakes)" build/native/vexal_contract_fake --gtest_brief=1
 level "fuzz targets (corpus and a few seconds each)" scripts/run-fuzz.sh quick

@@ -4,6 +4,7 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <exception>
 #include <string>
 
@@ -15,6 +16,13 @@
 #include "ui/dispatch.h"
 #include "window/link_handoff.h"
 #include "window/window_backend.h"
+
+// The library's default for an exception nobody catches prints its type, demangled,
+// to the standard error, which a window program does not have; the demangler alone
+// is some 40 KB of the program. Ending at once is what the user saw anyway.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}  // namespace __gnu_cxx
 
 namespace {
 

@@ -54,6 +54,13 @@ public:
     // Creates or overwrites `path` in place, flushed to the disk: for a temporary
     // file whose name the caller keeps track of. Throws vexal::Error naming the failure.
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
+    // As writeFile, without waiting for the disk: for many files written in a row, each
+    // then made sure of with flushFile once all are written, which costs a fraction of
+    // one flush after each write.
+    virtual void writeFileUnflushed(const std::string& path, const std::string& bytes) = 0;
+    // What was written to the file is on the disk; a full disk may only show here.
+    // Throws vexal::Error naming the failure.
+    virtual void flushFile(const std::string& path) = 0;
     [[nodiscard]] virtual bool deleteFile(const std::string& path) = 0;
     [[nodiscard]] virtual bool createDirectory(const std::string& path) = 0;
     // Only an empty folder.

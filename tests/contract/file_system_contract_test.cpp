@@ -139,6 +139,15 @@ TEST_F(FileSystemContract, PlainWritesRenamesAsideAndEmptyFoldersGo) {
     fs.writeFile(dir / "map.dat.new", awkwardBytes());
     fs.writeFile(dir / "map.dat.new", "staged");
     EXPECT_EQ(fs.readFile(dir / "map.dat.new"), "staged");
+    // Many files are written first and flushed together afterwards.
+    fs.writeFileUnflushed(dir / "radar.txt.new", awkwardBytes());
+    fs.flushFile(dir / "radar.txt.new");
+    EXPECT_EQ(fs.readFile(dir / "radar.txt.new"), awkwardBytes());
+    EXPECT_THROW(fs.flushFile(dir / "missing.txt.new"), Error);
+    ASSERT_TRUE(fs.setAttributes(dir / "radar.txt.new", kAttrReadOnly));
+    EXPECT_THROW(fs.flushFile(dir / "radar.txt.new"), Error);
+    ASSERT_TRUE(fs.setAttributes(dir / "radar.txt.new", kAttrNormal));
+    EXPECT_TRUE(fs.deleteFile(dir / "radar.txt.new"));
     fs.writeFileAtomic(dir / "map.dat", "original");
     ASSERT_TRUE(fs.setAttributes(dir / "map.dat", kAttrReadOnly));
     EXPECT_THROW(fs.writeFile(dir / "map.dat", "x"), Error);

@@ -45,6 +45,8 @@ public:
     }
     void writeFileAtomic(const std::string&, const std::string&) override {}
     void writeFile(const std::string&, const std::string&) override {}
+    void writeFileUnflushed(const std::string&, const std::string&) override {}
+    void flushFile(const std::string&) override {}
     bool deleteFile(const std::string&) override { return false; }
     bool createDirectory(const std::string&) override { return false; }
     bool removeDirectory(const std::string&) override { return false; }

@@ -192,6 +192,19 @@ void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes
     writes.push_back(full);
 }
 
+// Nothing is cached here: the write is the whole story, and the flush only finds the file.
+void FakeFileSystem::writeFileUnflushed(const std::string& path, const std::string& bytes) { writeFile(path, bytes); }
+
+void FakeFileSystem::flushFile(const std::string& path) {
+    change();
+    const Node* node = find(path);
+    if (!node || node->isDirectory()) throw Error(kPathNotFound);
+    // A flush needs a handle that may write, which a read-only file refuses.
+    if (node->attributes & kAttrReadOnly) throw Error(kAccessDenied);
+    if (node->locked) throw Error(kSharingViolation);
+    if (diskFull) throw Error(kDiskFull);
+}
+
 void FakeFileSystem::replaceFile(const std::string& from, const std::string& to) {
     change();
     const Node* source = find(from);

@@ -59,7 +59,7 @@ std::string withoutTrailingBackslash(std::string path) {
 DWORD attributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
 // ERROR_SUCCESS, or the code of the first failure.
-DWORD writeAll(HANDLE file, const std::string& bytes) {
+DWORD writeAll(HANDLE file, const std::string& bytes, bool flush = true) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, kIoChunk));
@@ -68,8 +68,26 @@ DWORD writeAll(HANDLE file, const std::string& bytes) {
         if (written == 0) return ERROR_WRITE_FAULT;
         done += written;
     }
+    if (!flush) return ERROR_SUCCESS;
     // A full disk may only show here, when the cached data reaches it.
     return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
+}
+
+// Creates or overwrites `path` in place; the file is removed again when a write fails.
+void writeInPlace(const std::string& path, const std::string& bytes, bool flush) {
+    const std::string target = fullPathOf(collapseBackslashes(path));
+    const DWORD old = attributesOf(target);
+    if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        throw Error(systemErrorText(ERROR_ACCESS_DENIED));
+    ScopedHandle file(
+        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw Error(systemErrorText(GetLastError()));
+    const DWORD code = writeAll(file.get(), bytes, flush);
+    file.reset();
+    if (code != ERROR_SUCCESS) {
+        DeleteFileA(target.c_str());
+        throw Error(systemErrorText(code));
+    }
 }
 
 // Up to `length` bytes from the file's current position; fewer where the file ends.
@@ -178,20 +196,24 @@ void Win32FileSystem::writeFileAtomic(const std::string& path, const std::string
     throw Error(systemErrorText(code));
 }
 
-void Win32FileSystem::writeFile(const std::string& path, const std::string& bytes) {
-    const std::string target = fullPathOf(collapseBackslashes(path));
-    const DWORD old = attributesOf(target);
-    if (old != INVALID_FILE_ATTRIBUTES && (old & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+void Win32FileSystem::writeFile(const std::string& path, const std::string& bytes) { writeInPlace(path, bytes, true); }
+
+void Win32FileSystem::writeFileUnflushed(const std::string& path, const std::string& bytes) {
+    writeInPlace(path, bytes, false);
+}
+
+void Win32FileSystem::flushFile(const std::string& path) {
+    const std::string name = collapseBackslashes(path);
+    // Flushing needs a handle that may write, which Windows refuses for a read-only
+    // file and Wine gives; keep Wine in line with it.
+    const DWORD attributes = attributesOf(name);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
         throw Error(systemErrorText(ERROR_ACCESS_DENIED));
-    ScopedHandle file(
-        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Others may read the file meanwhile.
+    ScopedHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) throw Error(systemErrorText(GetLastError()));
-    const DWORD code = writeAll(file.get(), bytes);
-    file.reset();
-    if (code != ERROR_SUCCESS) {
-        DeleteFileA(target.c_str());
-        throw Error(systemErrorText(code));
-    }
+    if (!FlushFileBuffers(file.get())) throw Error(systemErrorText(GetLastError()));
 }
 
 void Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {

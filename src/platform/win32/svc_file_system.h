@@ -15,6 +15,8 @@ public:
                                                           std::size_t length) override;
     void writeFileAtomic(const std::string& path, const std::string& bytes) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
+    void writeFileUnflushed(const std::string& path, const std::string& bytes) override;
+    void flushFile(const std::string& path) override;
     [[nodiscard]] bool deleteFile(const std::string& path) override;
     [[nodiscard]] bool createDirectory(const std::string& path) override;
     [[nodiscard]] bool removeDirectory(const std::string& path) override;
