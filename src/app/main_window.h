@@ -80,12 +80,13 @@ public:
          .join = [this](const std::string& line, const std::string& mod) { launcher.join(line, mod); },
          .keep = [this](const std::string& line) { return params.keep(line); },
          .closeViewers = [this] { textViewers.close(); }}};
-    servers::WorldViewer world{*this,
-                               {.openedFromTray = [this] { textViewers.openedFromTray(); },
-                                .join = [this](const std::string& line) { launcher.join(line); },
-                                .keep = [this](const std::string& line) { return params.keep(line); },
-                                .closeViewers = [this] { textViewers.close(); },
-                                .closeSavedList = [this] { serverStatus.close(); }}};
+    servers::WorldViewer world{
+        *this,
+        {.openedFromTray = [this] { textViewers.openedFromTray(); },
+         .join = [this](const std::string& line, const std::string& mod) { launcher.join(line, mod); },
+         .keep = [this](const std::string& line) { return params.keep(line); },
+         .closeViewers = [this] { textViewers.close(); },
+         .closeSavedList = [this] { serverStatus.close(); }}};
     // A link joins through the launcher, as Run would with that line.
     links::Links links{*this, {.join = [this](const std::string& line) { launcher.join(line); }}};
     tools::Hotkeys hotkeys{*this, [this] { return launcher.gameStarted(); }};

@@ -151,7 +151,7 @@ void WorldViewer::finishQuickJoin() {
     v_.setStatus(notice_);
     shownStatus_ = notice_;
     cancelWait();
-    hooks_.join("+connect " + row.address.shown);
+    hooks_.join("+connect " + row.address.shown, row.facts.modFolder);
 }
 
 void WorldViewer::poll() {
@@ -311,7 +311,7 @@ void WorldViewer::join() {
         return;
     const std::string line = "+connect " + row->address.shown;
     cancelWait();
-    hooks_.join(line);
+    hooks_.join(line, row->facts.modFolder);
 }
 
 bool WorldViewer::canWait() const {
@@ -352,7 +352,7 @@ void WorldViewer::stepWait() {
         case SlotWait::Action::Join:
             notice_ = text::slotFree(host);
             v_.setStatus(notice_);
-            hooks_.join("+connect " + rows[i].address.shown);
+            hooks_.join("+connect " + rows[i].address.shown, rows[i].facts.modFolder);
             break;
         case SlotWait::Action::GiveUp:
             notice_ = text::gaveUp(host);

@@ -27,7 +27,9 @@ class WorldViewer {
 public:
     struct Hooks {
         std::function<void()> openedFromTray;
-        std::function<void(const std::string& paramLine)> join;
+        // Starts the game with a parameter line; the server's mod tells whether the chosen
+        // program can load it.
+        std::function<void(const std::string& paramLine, const std::string& serverMod)> join;
         std::function<bool(const std::string& paramLine)> keep;
         std::function<void()> closeViewers;
         // The saved servers' list shares the place: it closes as this one opens.
