@@ -62,6 +62,10 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::WaitForSlot: serverStatus.waitForSlot(); break;
         case Cmd::KeepServer: serverStatus.keep(); break;
         case Cmd::CopyServer: serverStatus.copy(); break;
+        case Cmd::AddBuddy: serverStatus.addBuddy(); break;
+        case Cmd::RemoveBuddy: serverStatus.removeBuddy(); break;
+        case Cmd::OnlyWithBuddies: serverStatus.toggleOnlyWithBuddies(); break;
+        case Cmd::WatchBuddies: buddyWatcher.toggle(); break;
     }
 }
 // clang-format on
@@ -78,6 +82,8 @@ bool TfrmVexal::isOn(Cmd command) const {
         case Cmd::BackupOnQuit: return setting(settings::key::backupOnQuit);
         case Cmd::Instances: return setting(settings::key::instances);
         case Cmd::EtLinks: return links.registered();
+        case Cmd::OnlyWithBuddies: return serverStatus.onlyWithBuddies();
+        case Cmd::WatchBuddies: return buddyWatcher.on();
         default: return false;
     }
 }
@@ -93,6 +99,8 @@ bool TfrmVexal::canRun(Cmd command) const {
         case Cmd::CopyServer: return serverStatus.canJoin();
         case Cmd::WaitForSlot: return serverStatus.canWait();
         case Cmd::KeepServer: return serverStatus.canKeep();
+        case Cmd::AddBuddy:
+        case Cmd::RemoveBuddy: return serverStatus.canChangeBuddy();
         default: return true;
     }
 }

@@ -21,7 +21,8 @@ enum class Cmd : int {
     AddParam, DeleteParam, DeleteAllParams, CopyEntry, CopyAll, Paste, DeleteMap, DeleteAllMaps,
     CloseViewers, ShowWindow,
     EtLinks, JoinServer, WaitForSlot, KeepServer, CopyServer,
-    Last = CopyServer,
+    AddBuddy, RemoveBuddy, OnlyWithBuddies, WatchBuddies,
+    Last = WatchBuddies,
 };
 // clang-format on
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "app/main_window.h"
-#include "resources/resource_ids.h"
 #include "links/texts.h"
+#include "resources/resource_ids.h"
 #include "servers/texts.h"
 
 namespace vexal::layout {
@@ -190,6 +190,8 @@ constexpr MenuRow kMenus[] = {
      .command = Cmd::DelProfile},
     {.name = "mnuEtLinks", .parent = "Preferences1", .caption = "Open et:// &Links with Vexal", .check = true,
      .hint = links::text::kMenuHint, .command = Cmd::EtLinks},
+    {.name = "mnuWatchBuddies", .parent = "Preferences1", .caption = servers::text::kWatchItem, .check = true,
+     .hint = servers::text::kWatchHint, .command = Cmd::WatchBuddies},
     {.name = "N15", .parent = "Preferences1", .caption = "-"},
     {.name = "mnuMinMax", .parent = "Preferences1", .caption = "&Toggle Listbox size", .key = {kF4}, .check = true,
      .command = Cmd::ToggleListSize},
@@ -262,6 +264,14 @@ constexpr MenuRow kMenus[] = {
     {.name = "popKeep", .parent = "popServers", .caption = servers::text::kKeepItem, .command = Cmd::KeepServer},
     {.name = "N8", .parent = "popServers", .caption = "-"},
     {.name = "popCopyServer", .parent = "popServers", .caption = servers::text::kCopyItem, .command = Cmd::CopyServer},
+    {.name = "N22", .parent = "popServers", .caption = "-"},
+    {.name = "popOnlyBuddies", .parent = "popServers", .caption = servers::text::kOnlyWithBuddiesItem, .check = true,
+     .command = Cmd::OnlyWithBuddies},
+    // The players of the selected server.
+    {.name = "popAddBuddy", .parent = "popPlayers", .caption = servers::text::kAddBuddyItem,
+     .command = Cmd::AddBuddy},
+    {.name = "popRemoveBuddy", .parent = "popPlayers", .caption = servers::text::kRemoveBuddyItem,
+     .command = Cmd::RemoveBuddy},
 };
 // clang-format on
 

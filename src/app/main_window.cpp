@@ -60,7 +60,11 @@ void TfrmVexal::buildLayout() {
 }
 
 void TfrmVexal::buildMenus() {
-    menuIndex_ = {{"mnuMain", &mnuMain}, {"popLBox", &popLBox}, {"popTray", &popTray}, {"popServers", &popServers}};
+    menuIndex_ = {{"mnuMain", &mnuMain},
+                  {"popLBox", &popLBox},
+                  {"popTray", &popTray},
+                  {"popServers", &popServers},
+                  {"popPlayers", &popPlayers}};
     for (const auto& row : layout::menus()) {
         ui::MenuItem& item = menuIndex_.at(row.parent)->add(row.name, row.caption);
         item.shortcut = row.key;
@@ -156,8 +160,8 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
     model.application = &application;
     model.controls = controls();
     model.mainMenu = &mnuMain;
-    model.contextMenus = {{&lboxParam, &popLBox}, {&lvServers, &popServers}};
-    model.timers = {&tmDate, &tmTime, &tmServers};
+    model.contextMenus = {{&lboxParam, &popLBox}, {&lvServers, &popServers}, {&lvPlayers, &popPlayers}};
+    model.timers = {&tmDate, &tmTime, &tmServers, &tmBuddies};
     model.tray = &ctrayIcon;
     model.clientWidth = layout::kClientWidth;
     model.clientHeight = layout::kClientHeight;
@@ -175,7 +179,7 @@ void TfrmVexal::wireEvents() {
     // A header click has no row in the event table: it carries the column.
     lvServers.onColumnClick = [this](int column) { serverStatus.columnClick(column); };
     launcher.launching = [this] { serverStatus.launching(); };
+    ctrayIcon.onBalloonClick = [this] { buddyWatcher.balloonClicked(); };
 }
-
 
 }  // namespace vexal

@@ -14,6 +14,7 @@
 #include "launch/map_list.h"
 #include "launch/param_list.h"
 #include "links/links.h"
+#include "servers/buddy_watcher.h"
 #include "servers/server_view.h"
 #include "shell/shell.h"
 #include "tools/hotkeys.h"
@@ -61,8 +62,8 @@ public:
     void keepFolderCounts();
 
     // ---- each feature: its state and handlers
-    launch::MapList maps{*this, {.editorExists = [this] { return toolbox.editorExists(); },
-                                 .showAbout = [this] { toolbox.about(); }}};
+    launch::MapList maps{
+        *this, {.editorExists = [this] { return toolbox.editorExists(); }, .showAbout = [this] { toolbox.about(); }}};
     launch::ParamList params{*this, maps};
     launch::Launcher launcher{*this, maps};
     backup::BackupCommands backupCommands{*this};
@@ -73,7 +74,14 @@ public:
          .commandLineOf = [](const std::string& line) { return launch::composeLaunchParameters(line, "", ""); },
          .join = [this](const std::string& line) { launcher.join(line); },
          .keep = [this](const std::string& line) { return params.keep(line); },
-         .closeViewers = [this] { textViewers.close(); }}};
+         .closeViewers = [this] { textViewers.close(); },
+         .asking = [this] { buddyWatcher.yieldNetwork(); }}};
+    servers::BuddyWatcher buddyWatcher{
+        *this,
+        serverStatus.buddies(),
+        {.commandLineOf = [](const std::string& line) { return launch::composeLaunchParameters(line, "", ""); },
+         .openAt = [this](const std::string& server) { serverStatus.openAt(server); },
+         .listStatus = [this] { return serverStatus.openStatus(); }}};
     // A link joins through the launcher, as Run would with that line.
     links::Links links{*this, {.join = [this](const std::string& line) { launcher.join(line); }}};
     tools::Hotkeys hotkeys{*this, [this] { return launcher.gameStarted(); }};

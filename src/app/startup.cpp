@@ -116,6 +116,7 @@ void TfrmVexal::loadFeatures() {
     maps.updateInfoEnabled();
     sbtnReadme.setEnabled(services.fs.fileExists(programDir + settings::kReadmeFile));
     hotkeys.registerAll();
+    buddyWatcher.load();
 }
 
 // Every folder the status line and the map statistics count, for the current game
@@ -196,6 +197,7 @@ void TfrmVexal::FormShow() {
 
 void TfrmVexal::FormDestroy() {
     hotkeys.unregisterAll();
+    buddyWatcher.stop();
     // The folder watch's thread must not outlive the window it reports to.
     folderCounts.stop();
     services.folderWatch.stop();

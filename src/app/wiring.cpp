@@ -73,6 +73,7 @@ std::span<const Wire> eventWires() {
         {"lvServers", On::DblClick, [](F& f) { f.serverStatus.join(); }},
         {"lvPlayers", On::KeyDown, [](F& f, int& key) { f.serverStatus.playerKeyDown(key); }},
         {"tmServers", On::Timer, [](F& f) { f.serverStatus.poll(); }},
+        {"tmBuddies", On::Timer, [](F& f) { f.buddyWatcher.tick(); }},
     };
     // clang-format on
     return wires;

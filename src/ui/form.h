@@ -15,6 +15,7 @@ public:
     virtual void closeRequested() = 0;
     virtual void showRequested() = 0;
     virtual void hideRequested() {}
+    virtual void flashRequested() {}
 };
 
 // The window itself: its caption, its controls and the keyboard focus among them.
@@ -38,6 +39,12 @@ public:
     void hide();
     [[nodiscard]] bool visible() const { return visible_; }
     void setVisible(bool visible) { visible_ = visible; }
+    // Flashes the taskbar button until the window comes to the front.
+    void flash() {
+        ++flashes;
+        if (formObserver_) formObserver_->flashRequested();
+    }
+    int flashes = 0;  // how often it was asked to, for tests
 
     void setFormObserver(FormObserver* observer) { formObserver_ = observer; }
 
@@ -80,14 +87,28 @@ public:
         visible_ = visible;
         if (onStateChange) onStateChange();
     }
+    // A balloon from the icon: shown by the shell for a few seconds. The serial
+    // tells the window a new one is asked for.
+    void showBalloon(const std::string& title, const std::string& text) {
+        balloonTitle_ = title;
+        balloonText_ = text;
+        ++balloonSerial_;
+        if (onStateChange) onStateChange();
+    }
+    [[nodiscard]] const std::string& balloonTitle() const { return balloonTitle_; }
+    [[nodiscard]] const std::string& balloonText() const { return balloonText_; }
+    [[nodiscard]] int balloonSerial() const { return balloonSerial_; }
     bool minimizeToTray = true;
     MenuItem* popupMenu = nullptr;
     std::function<void()> onDblClick;
+    std::function<void()> onBalloonClick;
     std::function<void()> onStateChange;
 
 private:
     std::string hint_;
     bool visible_ = false;
+    std::string balloonTitle_, balloonText_;
+    int balloonSerial_ = 0;
 };
 
 }  // namespace vexal::ui

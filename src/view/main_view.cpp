@@ -45,6 +45,7 @@ ui::Timer* MainView::timer(const std::string& name) {
     if (name == "tmDate") return &tmDate;
     if (name == "tmTime") return &tmTime;
     if (name == "tmServers") return &tmServers;
+    if (name == "tmBuddies") return &tmBuddies;
     return nullptr;
 }
 

@@ -75,11 +75,13 @@ public:
     // ---- components without a place on the screen
     ui::Timer tmDate, tmTime;
     ui::Timer tmServers;  // polls the server status while it is shown
+    ui::Timer tmBuddies;  // the buddy watch's rounds
     ui::TrayIcon ctrayIcon;
     ui::MenuItem mnuMain{"mnuMain", ""};
     ui::MenuItem popLBox{"popLBox", ""};
     ui::MenuItem popTray{"popTray", ""};
     ui::MenuItem popServers{"popServers", ""};
+    ui::MenuItem popPlayers{"popPlayers", ""};
 
     // The menu items whose caption or hint the program changes, set from the menu table.
     ui::MenuItem *mnuRunET{}, *popRunET{}, *popVexal{}, *mnuSelMap{}, *mnuNick{}, *mnuSound{}, *mnuASELog{},
@@ -135,7 +137,7 @@ public:
     util::FolderCounts folderCounts{services.folderWatch, services.fs};
 
 protected:
-    std::vector<ui::Control*> controls_;             // filled as the window is built
+    std::vector<ui::Control*> controls_;              // filled as the window is built
     std::map<std::string, ui::MenuItem*> menuIndex_;  // likewise
 
 private:

@@ -196,8 +196,8 @@ void WindowBackend::createControl(std::size_t index) {
     } else if (c.kind() == ui::Kind::ProgressBar) {
         SendMessageA(cw.hwnd, PBM_SETRANGE32, 0, 100);
     } else if (c.kind() == ui::Kind::ListView) {
-        SendMessageA(cw.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
-                     LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+        constexpr DWORD kExtended = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP;
+        SendMessageA(cw.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, kExtended, kExtended);
         applyListColours(cw);
     }
     applyPicture(cw);
