@@ -152,6 +152,33 @@ TEST(Buddies, AddedFromThePlayersListStarredFilteredAndWatched) {
         EXPECT_LE(took, 2500);
     }
 
+    // The game in front: not one request while it stays there, asked again once it goes.
+    SetEnvironmentVariableA("VEXAL_STUB_EXIT", nullptr);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION game{};
+    std::string cmd = "\"" + box.game + "\\et.exe\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, box.game.c_str(), &si, &game));
+    auto gameInFront = [&] {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &owner);
+        return owner == game.dwProcessId;
+    };
+    const bool inFront = e2e::waitFor(gameInFront, 10s);
+    if (inFront) {
+        Sleep(1200);  // a round under way ends at the next tick
+        const int whilePlaying = first.requests() + second.requests();
+        Sleep(3000);
+        EXPECT_EQ(first.requests() + second.requests(), whilePlaying) << "nothing sent while the game is in front";
+    }
+    TerminateProcess(game.hProcess, 0);
+    WaitForSingleObject(game.hProcess, 5000);
+    CloseHandle(game.hThread);
+    CloseHandle(game.hProcess);
+    ASSERT_TRUE(inFront) << "the stub game never came to the front";
+    const int afterGame = second.requests();
+    EXPECT_TRUE(e2e::waitFor([&] { return second.requests() > afterGame; }, 5s)) << "asked again after the game";
+
     vexal.command(vexal::Cmd::WatchBuddies);
     Sleep(300);
     const int asked = second.requests();

@@ -861,6 +861,26 @@ TEST_F(BuddiesTest, APlayerAddedFromThePlayersListIsBoldItsServerStarredAndTheFi
     EXPECT_EQ(form->lvServers.rows().size(), 2u);
 }
 
+TEST_F(BuddiesTest, WhileTheListIsOpenItsRoundsServeTheWatchOnTheOneSocket) {
+    std::string plays;
+    servers[27960] = [&](const std::string& c) { return answering("", plays)(c); };
+    fake.fs.addFile(std::string(kProgram) + "VexalBuddies.dat", "Ann\r\n");
+    startWithServers({"+connect 127.0.0.1:27960"});
+    run([&] { form->onCommand(Cmd::WatchBuddies); });
+    watchFor(30000, 1000);
+    openWithF5();
+    after(20);
+    const auto opened = net.sent.size();
+    plays = "7 20 \"Ann\"\n";
+    for (int i = 0; i < 70; ++i) {
+        after(1000);
+        run([&] { form->buddyWatcher.tick(); });
+    }
+    EXPECT_LE(net.sent.size() - opened, 7u) << "only the list's refreshes, every 10 s";
+    EXPECT_TRUE(net.isOpen()) << "the watch never closes the list's socket";
+    EXPECT_EQ(form->flashes, 1) << "Ann's arrival, seen in the list's round";
+}
+
 TEST_F(BuddiesTest, TheWatchSaysWhoArrivesBetweenRoundsAndSendsNothingWhileTheGameIsInFront) {
     std::string annPlays;  // players of the second server
     servers[27960] = answering("", "25 40 \"Bob\"\n");
