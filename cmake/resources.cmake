@@ -9,8 +9,9 @@ find_program(VEXAL_HOST_CXX NAMES g++ c++ REQUIRED)
 
 add_custom_command(
   OUTPUT ${VEXAL_PICGEN}
-  COMMAND ${VEXAL_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Werror ${VEXAL_RES_DIR}/picgen.cpp -o ${VEXAL_PICGEN}
-  DEPENDS ${VEXAL_RES_DIR}/picgen.cpp
+  COMMAND ${VEXAL_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Werror ${VEXAL_RES_DIR}/picgen.cpp ${VEXAL_RES_DIR}/picgen_logo.cpp
+          -o ${VEXAL_PICGEN}
+  DEPENDS ${VEXAL_RES_DIR}/picgen.cpp ${VEXAL_RES_DIR}/picgen_logo.cpp ${VEXAL_RES_DIR}/picgen.h
   COMMENT "Building picgen for the build machine"
   VERBATIM)
 

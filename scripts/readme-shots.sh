@@ -24,7 +24,26 @@ xvfb-run -a -s '-screen 0 1024x768x24' bash -c '
   import -window root /tmp/vexal-shot-servers.png
   wineserver -k || true
   wait $pid 2>/dev/null || true'
+# The same window on a screen at 150% (144 dpi): Wine reads LogPixels when a program
+# starts; the value before is put back afterwards.
+before=$(wine reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null | tr -d '\r' |
+  awk '/LogPixels/ {print $3}' || true)
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+xvfb-run -a -s '-screen 0 1280x1024x24' bash -c '
+  wine explorer /desktop=Vexal,1280x1024 Vexal.exe & pid=$!
+  sleep 10
+  import -window root /tmp/vexal-shot-150.png
+  wineserver -k || true
+  wait $pid 2>/dev/null || true'
+if [ -n "$before" ]; then
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$((before))" /f >/dev/null 2>&1 || true
+else
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
+fi
+wineserver -w
+# The window stands centred on the desktop above its taskbar: cut it out by the desktop's colour.
+convert /tmp/vexal-shot-150.png -crop 1280x980+0+0 +repage -trim +repage "$root/docs/main-window-150.png"
 convert /tmp/vexal-shot-window.png -crop 560x385+231+191 +repage "$root/docs/main-window.png"
 convert /tmp/vexal-shot-tooltip.png -crop 560x385+231+191 +repage "$root/docs/map-statistics.png"
 convert /tmp/vexal-shot-servers.png -crop 560x385+231+191 +repage "$root/docs/server-status.png"
-echo "docs/main-window.png, docs/map-statistics.png and docs/server-status.png retaken"
+echo "docs/main-window.png, docs/main-window-150.png, docs/map-statistics.png and docs/server-status.png retaken"

@@ -28,16 +28,16 @@ void TfrmVexal::buildLayout() {
         c.setShowHintTooltip(row.tooltip);
         if (const auto& f = row.font; f.name) c.setFont({f.name, f.height, f.bold, f.italic, f.fixedPitch});
         if (row.command != Cmd::None) c.onClick = [this, command = row.command] { onCommand(command); };
-        if (auto* cap = dynamic_cast<ui::CaptionControl*>(&c)) cap->setCaption(row.caption);
-        if (auto* edit = dynamic_cast<ui::Edit*>(&c)) {
+        if (auto* cap = ui::as<ui::CaptionControl>(c)) cap->setCaption(row.caption);
+        if (auto* edit = ui::as<ui::Edit>(c)) {
             edit->setText(row.caption);
             edit->setReadOnly(row.readOnly);
         }
-        if (auto* list = dynamic_cast<ui::ListControl*>(&c)) list->setSorted(row.sorted);
-        auto* combo = dynamic_cast<ui::ComboBox*>(&c);
+        if (auto* list = ui::as<ui::ListControl>(c)) list->setSorted(row.sorted);
+        auto* combo = ui::as<ui::ComboBox>(c);
         if (combo && row.dropDownCount) combo->dropDownCount = row.dropDownCount;
-        if (auto* image = dynamic_cast<ui::PictureBox*>(&c)) image->designPicture = row.picture;
-        if (auto* button = dynamic_cast<ui::Button*>(&c)) {
+        if (auto* image = ui::as<ui::PictureBox>(c)) image->designPicture = row.picture;
+        if (auto* button = ui::as<ui::Button>(c)) {
             button->picture = row.picture;
             button->pictureRight = row.pictureRight;
             button->spacing = row.spacing;

@@ -201,7 +201,7 @@ void ComboBox::pick(int index) {
 
 void Memo::setTopLine(int line) {
     topLine_ = line;
-    notify(Property::Position);
+    notify(Property::TopLine);
 }
 
 void PictureBox::setImage(Image image) {
@@ -213,13 +213,13 @@ void ProgressBar::setRange(int minimum, int maximum) {
     if (minimum == minimum_ && maximum == maximum_) return;
     minimum_ = minimum;
     maximum_ = maximum;
-    notify(Property::Position);
+    notify(Property::Progress);
 }
 
 void ProgressBar::setPosition(int position) {
     if (position == position_) return;
     position_ = position;
-    notify(Property::Position);
+    notify(Property::Progress);
 }
 
 void ListView::setColumns(std::vector<ListColumn> columns) {

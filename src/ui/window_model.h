@@ -10,6 +10,8 @@
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "ui/timer.h"
+#include "ui/tray_icon.h"
 
 namespace vexal::ui {
 
@@ -28,11 +30,11 @@ struct WindowModel {
     std::string className = "TfrmVexal";
     int clientWidth = 553;
     int clientHeight = 339;
-    std::function<void()> onDestroy;                    // the window is being destroyed
+    std::function<void()> onDestroy;  // the window is being destroyed
     // A menu is about to open or a shortcut to be looked up: marks and enabled
     // states are brought up to date with the program's state.
     std::function<void()> onMenuOpen;
-    std::function<void(int id)> onHotkey;               // a registered hotkey was pressed
+    std::function<void(int id)> onHotkey;  // a registered hotkey was pressed
     // Another copy of the program handed over a link (WM_COPYDATA): its text, cut
     // at the first NUL and bounded, not yet checked in any other way.
     std::function<void(const std::string&)> onLink;

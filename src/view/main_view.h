@@ -17,6 +17,8 @@
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/menu.h"
+#include "ui/timer.h"
+#include "ui/tray_icon.h"
 #include "util/file_count.h"
 
 namespace vexal::view {

@@ -1,13 +1,10 @@
 #include "window/window_backend.h"
-#include "platform/win32/lazy_api.h"
-// after windows.h, which it needs
-#include <shellapi.h>
 
 #include <algorithm>
 
-#include "window/window_messages.h"
 #include "resources/resource_ids.h"
 #include "ui/dispatch.h"
+#include "window/window_messages.h"
 
 namespace vexal::window {
 
@@ -65,6 +62,11 @@ WindowBackend::ControlWindow* WindowBackend::byControl(const ui::Control* contro
     return nullptr;
 }
 
+WindowBackend::ControlWindow* WindowBackend::byId(UINT id) {
+    const std::size_t index = id - static_cast<UINT>(kFirstControlId);
+    return id >= static_cast<UINT>(kFirstControlId) && index < windows_.size() ? &windows_[index] : nullptr;
+}
+
 void WindowBackend::registerClasses() {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -84,18 +86,20 @@ void WindowBackend::registerClasses() {
 
     wc.hIcon = wc.hIconSm = nullptr;
     wc.hbrBackground = nullptr;
-    wc.lpfnWndProc = flatButtonProc;
+    wc.lpfnWndProc = drawnProc;
     wc.lpszClassName = kFlatButtonClass;
     RegisterClassExA(&wc);
-    wc.lpfnWndProc = pictureProc;
     wc.lpszClassName = kPictureClass;
     RegisterClassExA(&wc);
 }
 
 void WindowBackend::create() {
-    icon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VEXAL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    smallIcon_ = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VEXAL), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    icon_ = static_cast<HICON>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VEXAL), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    smallIcon_ =
+        static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDI_VEXAL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    readDpi();
     registerClasses();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 
@@ -110,7 +114,8 @@ void WindowBackend::create() {
     SendMessageA(app_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    RECT r{0, 0, model_.clientWidth, model_.clientHeight};
+    const int clientWidth = px(model_.clientWidth), clientHeight = px(model_.clientHeight);
+    RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, style, model_.mainMenu != nullptr, 0);
     const std::string caption = model_.form ? model_.form->caption() : std::string();
     main_ = CreateWindowExA(0, model_.className.c_str(), caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -122,7 +127,7 @@ void WindowBackend::create() {
     const auto bottomToTop = zOrderBottomToTop();
     // The text viewers stay hidden until asked for: each is made when first shown.
     for (auto it = bottomToTop.rbegin(); it != bottomToTop.rend(); ++it)
-        if (!madeWhenShown(windows_[*it].control->kind()) || effectiveVisible(*windows_[*it].control))
+        if (!handlerOf(windows_[*it].control->kind()).madeWhenShown || effectiveVisible(*windows_[*it].control))
             createControl(*it);
     buildMenus();
     --applying_;
@@ -134,8 +139,8 @@ void WindowBackend::create() {
     GetClientRect(main_, &client);
     RECT window{};
     GetWindowRect(main_, &window);
-    const int dw = model_.clientWidth - (client.right - client.left);
-    const int dh = model_.clientHeight - (client.bottom - client.top);
+    const int dw = clientWidth - (client.right - client.left);
+    const int dh = clientHeight - (client.bottom - client.top);
     if (dw != 0 || dh != 0)
         SetWindowPos(main_, nullptr, 0, 0, window.right - window.left + dw, window.bottom - window.top + dh,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -171,184 +176,128 @@ LRESULT CALLBACK WindowBackend::appProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 
 LRESULT WindowBackend::onMainMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_COMMAND:
-        onCommand(wParam, lParam);
-        return 0;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item.CtlType == ODT_LISTBOX) {
-            drawListItem(item);
-            return TRUE;
-        }
-        if (item.CtlType == ODT_LISTVIEW) {
-            drawListRow(item);
-            return TRUE;
-        }
-        if (item.CtlType == ODT_MENU && drawMenuPicture(item)) return TRUE;
-        break;
+        case WM_COMMAND:
+            return routeCommand(hwnd, msg, wParam, lParam);
+        case WM_NOTIFY:
+            return routeNotify(hwnd, msg, wParam, lParam);
+        case WM_DRAWITEM:
+            return routeDrawItem(hwnd, msg, wParam, lParam);
+        case WM_MEASUREITEM:
+            return routeMeasureItem(hwnd, msg, wParam, lParam);
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+            return routeCtlColor(hwnd, msg, wParam, lParam);
+        case WM_MOUSEMOVE:
+            return onMouseMove(hwnd, msg, wParam, lParam);
+        case WM_MOUSELEAVE:
+            return onMouseLeave(hwnd, msg, wParam, lParam);
+        case WM_MENUSELECT:
+            return onMenuSelect(hwnd, msg, wParam, lParam);
+        case WM_INITMENUPOPUP:
+            return onInitMenuPopup(hwnd, msg, wParam, lParam);
+        case WM_TIMER:
+            return onTimer(hwnd, msg, wParam, lParam);
+        case WM_HOTKEY:
+            return onHotkeyMessage(hwnd, msg, wParam, lParam);
+        case kMsgTray:
+            return onTray(hwnd, msg, wParam, lParam);
+        case WM_COPYDATA:
+            return receiveLink(lParam);
+        case kMsgLink:
+            return onLinkDue(hwnd, msg, wParam, lParam);
+        case kMsgSyncText:
+            return onSyncText(hwnd, msg, wParam, lParam);
+        case WM_SYSCOMMAND:
+            return onSysCommand(hwnd, msg, wParam, lParam);
+        case WM_ACTIVATE:
+            return onActivate(hwnd, msg, wParam, lParam);
+        case WM_CLOSE:
+            return onClose(hwnd, msg, wParam, lParam);
+        case WM_DESTROY:
+            return onDestroy(hwnd, msg, wParam, lParam);
+        case WM_NCDESTROY:
+            return onNcDestroy(hwnd, msg, wParam, lParam);
+        default:
+            if (msg == taskbarCreated_ && msg != 0) return onTaskbarCreated(hwnd, msg, wParam, lParam);
+            return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
-    case WM_MEASUREITEM: {
-        auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        if (item.CtlType == ODT_LISTBOX) {
-            const std::size_t index = item.CtlID - kFirstControlId;
-            const auto* list = index < windows_.size() ? dynamic_cast<const ui::ListBox*>(windows_[index].control) : nullptr;
-            item.itemHeight = static_cast<UINT>(list ? list->itemHeight : creatingItemHeight_);
-            return TRUE;
-        }
-        if (item.CtlType == ODT_MENU && measureMenuPicture(item)) return TRUE;
-        break;
+}
+
+LRESULT WindowBackend::onHotkeyMessage(HWND, UINT, WPARAM wParam, LPARAM) {
+    // Like the tray: nothing new starts while a handler waits in a dialog.
+    if (onHotkey && handlerDepth_ == 0) guarded([&] { onHotkey(static_cast<int>(wParam)); });
+    return 0;
+}
+
+LRESULT WindowBackend::onClose(HWND hwnd, UINT, WPARAM, LPARAM) {
+    // Closing from the taskbar while a handler waits in a dialog must not pull
+    // the window away under that handler: the close waits until it returns.
+    if (handlerDepth_ > 0 || !IsWindowEnabled(hwnd)) {
+        closePending_ = true;
+        return 0;
     }
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-        return onCtlColor(hwnd, msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_MOUSEMOVE:
-        trackLeave(hwnd);
-        pointerOverMain({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-        return 0;
-    case WM_MOUSELEAVE:
-        pointerMayHaveLeft();
-        return 0;
-    case WM_MENUSELECT:
-        menuSelect(wParam, lParam);
-        return 0;
-    case WM_INITMENUPOPUP:
-        menuOpening();
-        return 0;
-    case WM_NOTIFY: {
-        auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-        if (hdr->hwndFrom == tooltip_ && hdr->code == TTN_GETDISPINFOA) {
-            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-            tipText_.clear();
-            if (auto* cw = byHwnd(reinterpret_cast<HWND>(hdr->idFrom));
-                cw && cw->control->showHintTooltip())
-                tipText_ = tooltipText(cw->control->hint());
-            info->lpszText = tipText_.data();
-            info->hinst = nullptr;
-            return 0;
-        }
-        if (listNotify(*hdr)) return 0;
-        break;
-    }
-    case WM_TIMER:
-        timerFired(wParam);
-        return 0;
-    case WM_HOTKEY:
-        // Like the tray: nothing new starts while a handler waits in a dialog.
-        if (onHotkey && handlerDepth_ == 0) guarded([&] { onHotkey(static_cast<int>(wParam)); });
-        return 0;
-    case kMsgTray:
-        trayMessage(lParam);
-        return 0;
-    case WM_COPYDATA:
-        return receiveLink(lParam);
-    case kMsgLink:
-        linkPosted_ = false;
-        openPendingLink();
-        return 0;
-    case kMsgSyncText:
-        if (wParam < windows_.size() && windows_[wParam].hwnd) {
-            ++applying_;
-            applyText(windows_[wParam]);
-            --applying_;
-        }
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-            minimizeApp();
-            return 0;
-        }
-        break;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
-            restoreFocus();
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
-        // Closing from the taskbar while a handler waits in a dialog must not pull
-        // the window away under that handler: the close waits until it returns.
-        if (handlerDepth_ > 0 || !IsWindowEnabled(hwnd)) {
-            closePending_ = true;
-            return 0;
-        }
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_DESTROY:
-        if (trayShown_) {
-            NOTIFYICONDATAA nid{};
-            nid.cbSize = sizeof nid;
-            nid.hWnd = hwnd;
-            nid.uID = 1;
-            lazy::Shell_NotifyIconA(NIM_DELETE, &nid);
-            trayShown_ = false;
-        }
-        for (auto& t : timers_) {
-            KillTimer(hwnd, t.id);
-            t.armedInterval = 0;
-        }
-        if (model_.onDestroy) guarded(model_.onDestroy);
-        PostQuitMessage(0);
-        return 0;
-    case WM_NCDESTROY:
-        for (auto& cw : windows_) cw.hwnd = cw.edit = cw.list = nullptr;
-        windowIndex_.clear();
-        tooltip_ = nullptr;
-        main_ = nullptr;
-        break;
-    default:
-        if (msg == taskbarCreated_ && msg != 0) {
-            // Explorer restarted: the notification area forgot our icon.
-            trayShown_ = false;
-            trayUpdate();
-            return 0;
-        }
-        break;
-    }
+    DestroyWindow(hwnd);
+    return 0;
+}
+
+LRESULT WindowBackend::onDestroy(HWND hwnd, UINT, WPARAM, LPARAM) {
+    trayRemove(hwnd);
+    stopTimers(hwnd);
+    if (model_.onDestroy) guarded(model_.onDestroy);
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT WindowBackend::onNcDestroy(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    for (auto& cw : windows_) cw.hwnd = cw.edit = cw.list = nullptr;
+    windowIndex_.clear();
+    tooltip_ = nullptr;
+    main_ = nullptr;
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 LRESULT WindowBackend::onAppMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SYSCOMMAND:
-        switch (wParam & 0xFFF0) {
-        case SC_MINIMIZE:
-            minimizeApp();
+        case WM_SYSCOMMAND:
+            switch (wParam & 0xFFF0) {
+                case SC_MINIMIZE:
+                    minimizeApp();
+                    return 0;
+                case SC_CLOSE:
+                    if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
+                    return 0;
+                default:
+                    break;
+            }
+            break;
+        case WM_SIZE:
+            if (wParam == SIZE_RESTORED && appMinimized_) {
+                const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
+                appRestored();
+                return r;
+            }
+            break;
+        case WM_ACTIVATE:
+            // The taskbar button or Alt+Tab activated the owner: the main window is meant.
+            if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd, kMsgActivateMain, 0, 0);
             return 0;
-        case SC_CLOSE:
+        case kMsgActivateMain:
+            // With a dialog open, the dialog is what the user came back to.
+            if (main_ && IsWindowVisible(main_) && !appMinimized_) {
+                HWND popup = GetLastActivePopup(main_);
+                SetActiveWindow(popup && IsWindowVisible(popup) && IsWindowEnabled(popup) ? popup : main_);
+            }
+            return 0;
+        case WM_CLOSE:
             if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
             return 0;
+        case WM_NCDESTROY:
+            app_ = nullptr;
+            break;
         default:
             break;
-        }
-        break;
-    case WM_SIZE:
-        if (wParam == SIZE_RESTORED && appMinimized_) {
-            const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
-            appRestored();
-            return r;
-        }
-        break;
-    case WM_ACTIVATE:
-        // The taskbar button or Alt+Tab activated the owner: the main window is meant.
-        if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd, kMsgActivateMain, 0, 0);
-        return 0;
-    case kMsgActivateMain:
-        // With a dialog open, the dialog is what the user came back to.
-        if (main_ && IsWindowVisible(main_) && !appMinimized_) {
-            HWND popup = GetLastActivePopup(main_);
-            SetActiveWindow(popup && IsWindowVisible(popup) && IsWindowEnabled(popup) ? popup : main_);
-        }
-        return 0;
-    case WM_CLOSE:
-        if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
-        return 0;
-    case WM_NCDESTROY:
-        app_ = nullptr;
-        break;
-    default:
-        break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -396,98 +345,8 @@ void WindowBackend::run() {
     }
 }
 
-// The sender waits in SendMessage until this returns: the link is only kept here,
-// and opened (which may show a box or start the game) once the message comes
-// round through the loop. The data is another process's: its size is checked and
-// bounded, and it is cut at its first NUL. A newer link replaces one not yet opened.
-LRESULT WindowBackend::receiveLink(LPARAM lParam) {
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (!data || data->dwData != kCopyDataLink || !data->lpData || data->cbData == 0 || !model_.onLink) return FALSE;
-    std::string link(static_cast<const char*>(data->lpData), std::min<std::size_t>(data->cbData, kMaxLinkBytes));
-    if (const auto nul = link.find('\0'); nul != std::string::npos) link.resize(nul);
-    pendingLink_ = std::move(link);
-    if (!linkPosted_ && main_) {
-        linkPosted_ = true;
-        PostMessageA(main_, kMsgLink, 0, 0);
-    }
-    return TRUE;
-}
-
-// Not while start-up runs or a handler waits in a dialog (a box, the file dialog):
-// the game would start under that handler's feet. afterMessage posts it again.
-void WindowBackend::openPendingLink() {
-    if (!pendingLink_ || !looping_ || handlerDepth_ > 0 || !main_ || !IsWindowEnabled(main_)) return;
-    const std::string link = std::move(*pendingLink_);
-    pendingLink_.reset();
-    guarded([&] { model_.onLink(link); });
-}
-
 void WindowBackend::destroy() {
     if (main_) DestroyWindow(main_);
 }
-
-// ---- observers --------------------------------------------------------------
-
-void WindowBackend::changed(ui::Control& control, ui::Property property) {
-    if (property == ui::Property::Hint && model_.application) model_.application->hintChanged(control);
-    ControlWindow* cw = byControl(&control);
-    if (cw && !cw->hwnd && main_ && property == ui::Property::Visible && madeWhenShown(control.kind()) &&
-        effectiveVisible(control)) {
-        ++applying_;
-        createControl(static_cast<std::size_t>(cw - windows_.data()));
-        if (cw->hwnd) SetWindowPos(cw->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        --applying_;
-        return;
-    }
-    if (!cw || !cw->hwnd) return;
-    ++applying_;
-    apply(*cw, property);
-    --applying_;
-}
-
-void WindowBackend::changed(ui::MenuItem& item) {
-    const auto it = menus_.find(&item);
-    if (it == menus_.end()) return;
-    if (it->second.autoAccel)
-        prepareAutoAccelerators(it->second.owner);
-    else
-        applyMenuItem(it->second);
-}
-
-void WindowBackend::titleChanged() {
-    const std::string& title = model_.application->title();
-    if (app_) SetWindowTextA(app_, title.c_str());
-    if (onTitleChanged) onTitleChanged(title);
-}
-
-void WindowBackend::terminateRequested() {
-    quitting_ = true;
-    PostMessageA(nullptr, WM_NULL, 0, 0);  // wakes the loop
-}
-
-void WindowBackend::minimizeRequested() { minimizeApp(); }
-
-void WindowBackend::captionChanged() {
-    if (main_) SetWindowTextA(main_, model_.form->caption().c_str());
-}
-
-void WindowBackend::focusChanged(ui::Control* control) {
-    // A hidden window takes the focus when it is activated (restoreFocus).
-    if (!main_ || !IsWindowVisible(main_) || !control) return;
-    ControlWindow* cw = byControl(control);
-    if (!cw || !cw->hwnd) return;
-    ++applying_;
-    SetFocus(cw->hwnd);
-    --applying_;
-}
-
-void WindowBackend::closeRequested() {
-    closePending_ = true;
-    PostMessageA(nullptr, WM_NULL, 0, 0);
-}
-
-void WindowBackend::showRequested() { showMain(); }
-
-void WindowBackend::hideRequested() { hideMain(); }
 
 }  // namespace vexal::window

@@ -53,109 +53,109 @@ LRESULT WindowBackend::onChildMessage(ControlWindow& cw, HWND hwnd, UINT msg, WP
     // hands some keys on to the combo box, which must not count them twice.
     const bool comboFrame = cw.edit && hwnd == cw.hwnd;
     switch (msg) {
-    case WM_MOUSEMOVE:
-        trackLeave(hwnd);
-        pointerOver(&c, true);
-        break;
-    case WM_NCMOUSEMOVE:
-        pointerOver(&c, true);
-        break;
-    case WM_MOUSELEAVE:
-    case WM_NCMOUSELEAVE:
-        pointerMayHaveLeft();
-        break;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        guarded([&c] { c.mouseDown(ui::MouseButton::Left); });
-        break;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        guarded([&c] { c.mouseDown(ui::MouseButton::Right); });
-        break;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        guarded([&c] { c.mouseDown(ui::MouseButton::Middle); });
-        break;
-    case WM_SETFOCUS: {
-        handled = true;
-        const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
-        if (comboFrame || applying_) return r;
-        // Tabbing into a one-line field selects its text; a click places the caret.
-        if (c.kind() == ui::Kind::Edit && GetKeyState(VK_LBUTTON) >= 0) SendMessageA(hwnd, EM_SETSEL, 0, -1);
-        if (model_.form) guarded([this, &c] { model_.form->focusMovedByUser(&c); });
-        return r;
-    }
-    case WM_KEYDOWN: {
-        if (comboFrame) break;
-        int key = static_cast<int>(wParam);
-        // A list's own shortcuts (copy a row, ...) are its key handler's to read.
-        if (c.kind() == ui::Kind::ListView && GetKeyState(VK_CONTROL) < 0) key |= ui::kCtrlKey;
-        guarded([&c, &key] { key = c.keyDown(key); });
-        handled = true;
-        if (key == 0) return 0;
-        return DefSubclassProc(hwnd, msg, static_cast<WPARAM>(key & ~ui::kCtrlKey), lParam);
-    }
-    case WM_CHAR: {
-        if (comboFrame) break;
-        // The common controls are Unicode windows even when created narrow: their
-        // characters arrive wide and are turned into the system code page here.
-        const bool wide = IsWindowUnicode(hwnd) != FALSE;
-        char key = static_cast<char>(wParam);
-        if (wide) {
-            const auto w = static_cast<wchar_t>(wParam);
-            char narrow[2] = {};
-            if (WideCharToMultiByte(CP_ACP, 0, &w, 1, narrow, sizeof narrow, nullptr, nullptr) != 1) break;
-            key = narrow[0];
+        case WM_MOUSEMOVE:
+            trackLeave(hwnd);
+            pointerOver(&c, true);
+            break;
+        case WM_NCMOUSEMOVE:
+            pointerOver(&c, true);
+            break;
+        case WM_MOUSELEAVE:
+        case WM_NCMOUSELEAVE:
+            pointerMayHaveLeft();
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            guarded([&c] { c.mouseDown(ui::MouseButton::Left); });
+            break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            guarded([&c] { c.mouseDown(ui::MouseButton::Right); });
+            break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            guarded([&c] { c.mouseDown(ui::MouseButton::Middle); });
+            break;
+        case WM_SETFOCUS: {
+            handled = true;
+            const LRESULT r = DefSubclassProc(hwnd, msg, wParam, lParam);
+            if (comboFrame || applying_) return r;
+            // Tabbing into a one-line field selects its text; a click places the caret.
+            if (c.kind() == ui::Kind::Edit && GetKeyState(VK_LBUTTON) >= 0) SendMessageA(hwnd, EM_SETSEL, 0, -1);
+            if (model_.form) guarded([this, &c] { model_.form->focusMovedByUser(&c); });
+            return r;
         }
-        const char typed = key;
-        guarded([&c, &key] { key = c.keyPress(key); });
-        handled = true;
-        if (key == 0) return 0;
-        // A one-line field has no use for Enter or Escape and would only beep.
-        if (takesText(c.kind()) && (key == '\r' || key == '\n' || key == 27)) return 0;
-        if (key == typed) return DefSubclassProc(hwnd, msg, wParam, lParam);
-        WPARAM replaced = static_cast<unsigned char>(key);
-        if (wide) {
-            wchar_t w = 0;
-            MultiByteToWideChar(CP_ACP, 0, &key, 1, &w, 1);
-            replaced = w;
+        case WM_KEYDOWN: {
+            if (comboFrame) break;
+            int key = static_cast<int>(wParam);
+            // A list's own shortcuts (copy a row, ...) are its key handler's to read.
+            if (c.kind() == ui::Kind::ListView && GetKeyState(VK_CONTROL) < 0) key |= ui::kCtrlKey;
+            guarded([&c, &key] { key = c.keyDown(key); });
+            handled = true;
+            if (key == 0) return 0;
+            return DefSubclassProc(hwnd, msg, static_cast<WPARAM>(key & ~ui::kCtrlKey), lParam);
         }
-        return DefSubclassProc(hwnd, msg, replaced, lParam);
-    }
-    case WM_CONTEXTMENU:
-        if (ui::MenuItem* menu = contextMenuOf(&c)) {
-            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            if (lParam == -1) {
-                // From the keyboard: below the control's top left corner.
-                RECT rc{};
-                GetWindowRect(cw.hwnd, &rc);
-                at = {rc.left + 4, rc.top + 4};
+        case WM_CHAR: {
+            if (comboFrame) break;
+            // The common controls are Unicode windows even when created narrow: their
+            // characters arrive wide and are turned into the system code page here.
+            const bool wide = IsWindowUnicode(hwnd) != FALSE;
+            char key = static_cast<char>(wParam);
+            if (wide) {
+                const auto w = static_cast<wchar_t>(wParam);
+                char narrow[2] = {};
+                if (WideCharToMultiByte(CP_ACP, 0, &w, 1, narrow, sizeof narrow, nullptr, nullptr) != 1) break;
+                key = narrow[0];
             }
-            popup(*menu, at);
+            const char typed = key;
+            guarded([&c, &key] { key = c.keyPress(key); });
             handled = true;
-            return 0;
+            if (key == 0) return 0;
+            // A one-line field has no use for Enter or Escape and would only beep.
+            if (takesText(c.kind()) && (key == '\r' || key == '\n' || key == 27)) return 0;
+            if (key == typed) return DefSubclassProc(hwnd, msg, wParam, lParam);
+            WPARAM replaced = static_cast<unsigned char>(key);
+            if (wide) {
+                wchar_t w = 0;
+                MultiByteToWideChar(CP_ACP, 0, &key, 1, &w, 1);
+                replaced = w;
+            }
+            return DefSubclassProc(hwnd, msg, replaced, lParam);
         }
-        break;
-    case WM_ERASEBKGND:
-        if (c.kind() == ui::Kind::GroupBox) {
-            // A group box leaves its inside to the window behind it, which does not
-            // paint under its children; the contents above it are clipped out.
-            RECT rc{};
-            GetClientRect(hwnd, &rc);
-            FillRect(reinterpret_cast<HDC>(wParam), &rc, GetSysColorBrush(COLOR_BTNFACE));
-            handled = true;
-            return 1;
-        }
-        break;
-    case WM_SETCURSOR:
-        if (c.cursor == ui::Cursor::HandPoint && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(LoadCursorA(nullptr, IDC_HAND));
-            handled = true;
-            return TRUE;
-        }
-        break;
-    default:
-        break;
+        case WM_CONTEXTMENU:
+            if (ui::MenuItem* menu = contextMenuOf(&c)) {
+                POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                if (lParam == -1) {
+                    // From the keyboard: below the control's top left corner.
+                    RECT rc{};
+                    GetWindowRect(cw.hwnd, &rc);
+                    at = {rc.left + 4, rc.top + 4};
+                }
+                popup(*menu, at);
+                handled = true;
+                return 0;
+            }
+            break;
+        case WM_ERASEBKGND:
+            if (c.kind() == ui::Kind::GroupBox) {
+                // A group box leaves its inside to the window behind it, which does not
+                // paint under its children; the contents above it are clipped out.
+                RECT rc{};
+                GetClientRect(hwnd, &rc);
+                FillRect(reinterpret_cast<HDC>(wParam), &rc, GetSysColorBrush(COLOR_BTNFACE));
+                handled = true;
+                return 1;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (c.cursor == ui::Cursor::HandPoint && LOWORD(lParam) == HTCLIENT) {
+                SetCursor(LoadCursorA(nullptr, IDC_HAND));
+                handled = true;
+                return TRUE;
+            }
+            break;
+        default:
+            break;
     }
     return 0;
 }
@@ -204,6 +204,17 @@ void WindowBackend::pointerMayHaveLeft() {
     }
 }
 
+LRESULT WindowBackend::onMouseMove(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
+    trackLeave(hwnd);
+    pointerOverMain({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    return 0;
+}
+
+LRESULT WindowBackend::onMouseLeave(HWND, UINT, WPARAM, LPARAM) {
+    pointerMayHaveLeft();
+    return 0;
+}
+
 // ---- keyboard ---------------------------------------------------------------
 
 bool WindowBackend::preTranslate(MSG& msg) {
@@ -239,25 +250,24 @@ bool WindowBackend::preTranslate(MSG& msg) {
         return true;
     }
     if (msg.message == WM_SYSCHAR) return mnemonic(static_cast<char>(msg.wParam));
-    if (msg.message == WM_CHAR && current &&
-        (isPushButton(current->kind()) || current->kind() == ui::Kind::CheckBox))
+    if (msg.message == WM_CHAR && current && (isPushButton(current->kind()) || current->kind() == ui::Kind::CheckBox))
         return mnemonic(static_cast<char>(msg.wParam));
     return false;
 }
 
 bool WindowBackend::canFocus(const ui::Control& c) const {
     switch (c.kind()) {
-    case ui::Kind::Button:
-    case ui::Kind::BitButton:
-    case ui::Kind::CheckBox:
-    case ui::Kind::Edit:
-    case ui::Kind::Memo:
-    case ui::Kind::ComboBox:
-    case ui::Kind::ListBox:
-    case ui::Kind::ListView:
-        break;
-    default:
-        return false;
+        case ui::Kind::Button:
+        case ui::Kind::BitButton:
+        case ui::Kind::CheckBox:
+        case ui::Kind::Edit:
+        case ui::Kind::Memo:
+        case ui::Kind::ComboBox:
+        case ui::Kind::ListBox:
+        case ui::Kind::ListView:
+            break;
+        default:
+            return false;
     }
     return controlWindow(c) && effectiveVisible(c) && effectiveEnabled(c);
 }
@@ -313,6 +323,12 @@ bool WindowBackend::mnemonic(char key) {
     return false;
 }
 
+LRESULT WindowBackend::onActivate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (LOWORD(wParam) == WA_INACTIVE || HIWORD(wParam)) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    restoreFocus();
+    return 0;
+}
+
 void WindowBackend::restoreFocus() {
     // An activated window gives the focus back to the control that had it.
     ui::Control* focused = model_.form ? model_.form->focused() : nullptr;
@@ -328,37 +344,6 @@ void WindowBackend::restoreFocus() {
         return;
     }
     SetFocus(main_);
-}
-
-// ---- tooltips ---------------------------------------------------------------
-
-void WindowBackend::createTooltips() {
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_,
-                               nullptr);
-    if (!tooltip_) return;
-    // Multi-line hints need a width limit, or the tooltip draws one long line.
-    SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
-    for (const auto& cw : windows_) {
-        if (!cw.hwnd || !cw.control->showHintTooltip()) continue;
-        TOOLINFOA ti{};
-        ti.cbSize = sizeof ti;
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        ti.hwnd = main_;
-        ti.uId = reinterpret_cast<UINT_PTR>(cw.hwnd);
-        ti.lpszText = LPSTR_TEXTCALLBACKA;
-        SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    }
-    updateTooltipTiming();
-}
-
-void WindowBackend::updateTooltipTiming() {
-    if (!tooltip_ || !model_.application) return;
-    const int pause = model_.application->hintHidePause;
-    if (pause == tooltipPause_) return;
-    tooltipPause_ = pause;
-    // The tooltip control counts the display time in a signed 16-bit value.
-    SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(std::clamp(pause, 0, 32767), 0));
 }
 
 }  // namespace vexal::window

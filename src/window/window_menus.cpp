@@ -107,7 +107,7 @@ bool WindowBackend::measureMenuPicture(MEASUREITEMSTRUCT& measure) {
     }
     const Picture* own = picture(entry->item->picture);
     // A little room on either side: the menu sets the text right after the cell.
-    measure.itemWidth = static_cast<UINT>(width + 4);
+    measure.itemWidth = static_cast<UINT>(width + px(4));
     measure.itemHeight = static_cast<UINT>(own ? own->height : 0);
     return true;
 }
@@ -158,8 +158,8 @@ void WindowBackend::buildAccelerators() {
             const ui::Shortcut& s = item->shortcut;
             if (!s.empty() && seen.insert({s.key, s.ctrl, s.alt, s.shift}).second) {
                 ACCEL a{};
-                a.fVirt = static_cast<BYTE>(FVIRTKEY | (s.ctrl ? FCONTROL : 0) | (s.alt ? FALT : 0) |
-                                            (s.shift ? FSHIFT : 0));
+                a.fVirt =
+                    static_cast<BYTE>(FVIRTKEY | (s.ctrl ? FCONTROL : 0) | (s.alt ? FALT : 0) | (s.shift ? FSHIFT : 0));
                 a.key = static_cast<WORD>(s.key);
                 a.cmd = static_cast<WORD>(item->command);
                 table.push_back(a);
@@ -204,15 +204,16 @@ void WindowBackend::popup(ui::MenuItem& menu, POINT screenPoint) {
     prepareAutoAccelerators(h);
     // Without the foreground a tray menu would not close when clicked beside.
     SetForegroundWindow(main_);
-    const UINT command = static_cast<UINT>(TrackPopupMenuEx(
-        h, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint.x, screenPoint.y, main_, nullptr));
+    const UINT command =
+        static_cast<UINT>(TrackPopupMenuEx(h, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                           screenPoint.x, screenPoint.y, main_, nullptr));
     PostMessageA(main_, WM_NULL, 0, 0);
     if (command == 0) return;
     if (MenuEntry* entry = menuByCommand(command, h)) guarded([entry] { entry->item->click(); });
 }
 
-void WindowBackend::menuSelect(WPARAM wParam, LPARAM lParam) {
-    if (!model_.application) return;
+LRESULT WindowBackend::onMenuSelect(HWND, UINT, WPARAM wParam, LPARAM lParam) {
+    if (!model_.application) return 0;
     const UINT flags = HIWORD(wParam);
     auto menu = reinterpret_cast<HMENU>(lParam);
     const ui::MenuItem* item = nullptr;
@@ -225,6 +226,20 @@ void WindowBackend::menuSelect(WPARAM wParam, LPARAM lParam) {
             if (MenuEntry* entry = menuByData(mii.dwItemData, 0)) item = entry->item;
     }
     guarded([this, item] { model_.application->highlight(item); });
+    return 0;
+}
+
+LRESULT WindowBackend::onInitMenuPopup(HWND, UINT, WPARAM, LPARAM) {
+    menuOpening();
+    return 0;
+}
+
+LRESULT WindowBackend::menuCommand(UINT command) {
+    // A menu item or an accelerator; posted by another program, it finds the
+    // item's enabled state as a menu would show it now.
+    menuOpening();
+    if (MenuEntry* entry = menuByCommand(command)) guarded([entry] { entry->item->click(); });
+    return 0;
 }
 
 }  // namespace vexal::window

@@ -66,12 +66,15 @@ const WindowBackend::Picture* WindowBackend::picture(int resourceId) {
     if (bm.bmBitsPixel != 32) {
         for (auto& p : pixels) p = (p & 0xFFFFFF) == kKeyColour ? 0 : (p | 0xFF000000);
     }
+    // Drawn for 96 dpi: on a larger screen the picture grows with the window.
+    int shownWidth = width, shownHeight = height;
+    pixels = scaledPixels(pixels, shownWidth, shownHeight);
     std::vector<std::uint32_t> grey(pixels.size());
     for (std::size_t i = 0; i < pixels.size(); ++i) grey[i] = greyed(pixels[i]);
-    pic.width = width;
-    pic.height = height;
-    pic.normal.reset(makeDib(width, height, pixels));
-    pic.disabled.reset(makeDib(width, height, grey));
+    pic.width = shownWidth;
+    pic.height = shownHeight;
+    pic.normal.reset(makeDib(shownWidth, shownHeight, pixels));
+    pic.disabled.reset(makeDib(shownWidth, shownHeight, grey));
     return pic.normal ? &pic : nullptr;
 }
 

@@ -1,7 +1,7 @@
 // Window state (shown, hidden, minimized to the taskbar or to the tray), the
 // notification-area icon and the timers.
-#include "window/window_backend.h"
 #include "platform/win32/lazy_api.h"
+#include "window/window_backend.h"
 // after windows.h, which it needs
 #include <shellapi.h>
 
@@ -137,49 +137,50 @@ void WindowBackend::flashRequested() {
     FlashWindowEx(&flash);
 }
 
-void WindowBackend::trayMessage(LPARAM lParam) {
+void WindowBackend::trayRemove(HWND hwnd) {
+    if (!trayShown_) return;
+    NOTIFYICONDATAA nid{};
+    nid.cbSize = sizeof nid;
+    nid.hWnd = hwnd;
+    nid.uID = kTrayIconId;
+    lazy::Shell_NotifyIconA(NIM_DELETE, &nid);
+    trayShown_ = false;
+}
+
+LRESULT WindowBackend::onTaskbarCreated(HWND, UINT, WPARAM, LPARAM) {
+    // Explorer restarted: the notification area forgot our icon.
+    trayShown_ = false;
+    trayUpdate();
+    return 0;
+}
+
+LRESULT WindowBackend::onSysCommand(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if ((wParam & 0xFFF0) != SC_MINIMIZE) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    minimizeApp();
+    return 0;
+}
+
+LRESULT WindowBackend::onTray(HWND, UINT, WPARAM, LPARAM lParam) {
     // While a handler waits in a dialog, the tray must not start another one on top of it.
-    if (!model_.tray || handlerDepth_ > 0) return;
+    if (!model_.tray || handlerDepth_ > 0) return 0;
     switch (static_cast<UINT>(lParam)) {
-    case WM_RBUTTONUP:
-        if (model_.tray->popupMenu) {
-            POINT at{};
-            GetCursorPos(&at);
-            popup(*model_.tray->popupMenu, at);
-        }
-        break;
-    case WM_LBUTTONDBLCLK:
-        guarded(model_.tray->onDblClick);
-        break;
-    case NIN_BALLOONUSERCLICK:
-        guarded(model_.tray->onBalloonClick);
-        break;
-    default:
-        break;
+        case WM_RBUTTONUP:
+            if (model_.tray->popupMenu) {
+                POINT at{};
+                GetCursorPos(&at);
+                popup(*model_.tray->popupMenu, at);
+            }
+            break;
+        case WM_LBUTTONDBLCLK:
+            guarded(model_.tray->onDblClick);
+            break;
+        case NIN_BALLOONUSERCLICK:
+            guarded(model_.tray->onBalloonClick);
+            break;
+        default:
+            break;
     }
-}
-
-void WindowBackend::timerStateChanged(TimerEntry& entry) {
-    if (!main_ || !timersRunning_) return;
-    if (entry.timer->enabled()) {
-        entry.armedInterval = std::max(entry.timer->interval, 1);
-        SetTimer(main_, entry.id, static_cast<UINT>(entry.armedInterval), nullptr);
-    } else {
-        KillTimer(main_, entry.id);
-        entry.armedInterval = 0;
-    }
-}
-
-void WindowBackend::timerFired(UINT_PTR id) {
-    if (id == 0 || id > timers_.size()) return;
-    TimerEntry& entry = timers_[id - 1];
-    if (!entry.timer->enabled()) {
-        timerStateChanged(entry);
-        return;
-    }
-    guarded(entry.timer->onTimer);
-    // A handler may have changed the interval (the date timer slows down after its first tick).
-    if (entry.timer->enabled() && std::max(entry.timer->interval, 1) != entry.armedInterval) timerStateChanged(entry);
+    return 0;
 }
 
 }  // namespace vexal::window

@@ -1,3 +1,6 @@
+#include <functional>
+#include <map>
+
 #include "unit/window_fixture.h"
 #include "util/error.h"
 
@@ -17,6 +20,41 @@ TEST_F(WindowTest, AFirstStartAsksForTheFolderAndEndsWhenItHoldsNoGame) {
     EXPECT_EQ(fake.dialogs.boxes[0].buttons, BoxButtons::Cancel);
     EXPECT_TRUE(app.terminated());
     EXPECT_EQ(file("Vexal.ini").find("etPath"), std::string::npos);
+}
+
+// The window layer and the layout cast by kind alone: each control's kind must name
+// the classes the control really is, or a cast would reach the wrong object.
+TEST_F(WindowTest, EveryControlsKindNamesTheClassesItIs) {
+    settingsFile();
+    start();
+    using ui::Kind;
+    auto is = [](auto* typed) { return typed != nullptr; };
+    const std::map<Kind, std::function<bool(ui::Control*)>> classOfKind = {
+        {Kind::Button, [&](ui::Control* c) { return is(dynamic_cast<ui::Button*>(c)); }},
+        {Kind::BitButton, [&](ui::Control* c) { return is(dynamic_cast<ui::Button*>(c)); }},
+        {Kind::FlatButton, [&](ui::Control* c) { return is(dynamic_cast<ui::Button*>(c)); }},
+        {Kind::CheckBox, [&](ui::Control* c) { return is(dynamic_cast<ui::CheckBox*>(c)); }},
+        {Kind::Edit, [&](ui::Control* c) { return is(dynamic_cast<ui::Edit*>(c)); }},
+        {Kind::Memo, [&](ui::Control* c) { return is(dynamic_cast<ui::Memo*>(c)); }},
+        {Kind::ComboBox, [&](ui::Control* c) { return is(dynamic_cast<ui::ComboBox*>(c)); }},
+        {Kind::ListBox, [&](ui::Control* c) { return is(dynamic_cast<ui::ListBox*>(c)); }},
+        {Kind::StaticText, [&](ui::Control* c) { return is(dynamic_cast<ui::Label*>(c)); }},
+        {Kind::Label, [&](ui::Control* c) { return is(dynamic_cast<ui::Label*>(c)); }},
+        {Kind::GroupBox, [&](ui::Control* c) { return is(dynamic_cast<ui::GroupBox*>(c)); }},
+        {Kind::Picture, [&](ui::Control* c) { return is(dynamic_cast<ui::PictureBox*>(c)); }},
+        {Kind::ProgressBar, [&](ui::Control* c) { return is(dynamic_cast<ui::ProgressBar*>(c)); }},
+        {Kind::ListView, [&](ui::Control* c) { return is(dynamic_cast<ui::ListView*>(c)); }},
+    };
+    for (ui::Control* c : form->windowModel({}).controls) {
+        SCOPED_TRACE(c->name());
+        EXPECT_TRUE(classOfKind.at(c->kind())(c));
+        EXPECT_EQ(ui::as<ui::CaptionControl>(*c), dynamic_cast<ui::CaptionControl*>(c));
+        EXPECT_EQ(ui::as<ui::Button>(*c), dynamic_cast<ui::Button*>(c));
+        EXPECT_EQ(ui::as<ui::Edit>(*c), dynamic_cast<ui::Edit*>(c));
+        EXPECT_EQ(ui::as<ui::ListControl>(*c), dynamic_cast<ui::ListControl*>(c));
+        EXPECT_EQ(ui::as<ui::ComboBox>(*c), dynamic_cast<ui::ComboBox*>(c));
+        EXPECT_EQ(ui::as<ui::PictureBox>(*c), dynamic_cast<ui::PictureBox*>(c));
+    }
 }
 
 TEST_F(WindowTest, AFirstStartWithAGoodFolderShowsDefaultsAndThePredefinedList) {

@@ -16,6 +16,7 @@
 #include "ui/list_transfer.h"
 #include "util/error.h"
 #include "util/file_count.h"
+#include "util/resample.h"
 
 namespace vexal::util {
 namespace {
@@ -463,6 +464,42 @@ TEST(UtilFolderCounts, FollowTheWatchedFoldersAndCountOnDemandWhenAWatchIsRefuse
     counts.keep(demos);
     EXPECT_TRUE(watch.watched().empty());
     EXPECT_EQ(counts.count(demos), 1);
+}
+
+// Pictures drawn for 96 dpi, resized for the screen: whole-number factors repeat
+// pixels exactly (pixel art stays sharp), other factors blend only the pixels that
+// fall between two, and transparency (premultiplied) averages with the colour.
+TEST(Resample, WholeFactorsRepeatPixelsAndOthersBlendOnlyTheEdgesBetween) {
+    struct Case {
+        const char* what;
+        std::vector<std::uint32_t> pixels;
+        int width, height, newWidth, newHeight;
+        std::vector<std::uint32_t> expected;
+    };
+    const std::vector<Case> cases = {
+        {"same size", {1, 2, 3, 4}, 2, 2, 2, 2, {1, 2, 3, 4}},
+        {"twice",
+         {0xFF000000, 0xFFFFFFFF},
+         2,
+         1,
+         4,
+         2,
+         {0xFF000000, 0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF}},
+        {"150%: the middle pixel is half of each",
+         {0xFF000000, 0xFFFFFFFF},
+         2,
+         1,
+         3,
+         1,
+         {0xFF000000, 0xFF808080, 0xFFFFFFFF}},
+        {"half: four pixels averaged", {0x04040404, 0x08080808, 0x0C0C0C0C, 0x10101010}, 2, 2, 1, 1, {0x0A0A0A0A}},
+        {"transparent beside opaque", {0x00000000, 0xFF202020}, 2, 1, 3, 1, {0x00000000, 0x80101010, 0xFF202020}},
+        {"too few pixels", {1, 2, 3}, 2, 2, 3, 3, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(resampleArea(c.pixels, c.width, c.height, c.newWidth, c.newHeight), c.expected);
+    }
 }
 
 }  // namespace vexal::util

@@ -21,6 +21,42 @@ COLORREF listBackground(const ui::Control& c) {
 
 }  // namespace
 
+// Drawn row by row here: cells in the colours their texts ask for.
+const WindowBackend::KindHandler WindowBackend::kListViewKind{
+    .windowClass = WC_LISTVIEWA,
+    .style = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDRAWFIXED | WS_TABSTOP,
+    .exStyle = WS_EX_CLIENTEDGE,
+    .madeWhenShown = true,
+    .raisedWhenShown = true,
+    .created = &WindowBackend::listViewCreated,
+    .apply = &WindowBackend::applyListViewProperty,
+    .notify = &WindowBackend::listNotify,
+    .draw = &WindowBackend::drawListRow,
+};
+
+void WindowBackend::listViewCreated(ControlWindow& cw) {
+    constexpr DWORD kExtended = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP;
+    SendMessageA(cw.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, kExtended, kExtended);
+    applyListColours(cw);
+}
+
+bool WindowBackend::applyListViewProperty(ControlWindow& cw, ui::Property property) {
+    switch (property) {
+        case ui::Property::Items:
+            applyListView(cw);
+            return true;
+        case ui::Property::ItemIndex:
+            applyListSelection(cw);
+            return true;
+        case ui::Property::Colour:
+            applyListColours(cw);
+            InvalidateRect(cw.hwnd, nullptr, TRUE);
+            return true;
+        default:
+            return false;
+    }
+}
+
 void WindowBackend::applyListColours(ControlWindow& cw) {
     const COLORREF back = listBackground(*cw.control);
     SendMessageA(cw.hwnd, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
@@ -39,7 +75,7 @@ void WindowBackend::applyListView(ControlWindow& cw) {
             LVCOLUMNA lc{};
             lc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
             lc.fmt = col.rightAligned && i > 0 ? LVCFMT_RIGHT : LVCFMT_LEFT;
-            lc.cx = col.width;
+            lc.cx = px(col.width);
             lc.pszText = const_cast<char*>(col.title.c_str());
             lc.iSubItem = static_cast<int>(i);
             SendMessageA(h, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&lc));
@@ -99,10 +135,8 @@ void WindowBackend::applyListSelection(ControlWindow& cw) {
     SendMessageA(cw.hwnd, LVM_ENSUREVISIBLE, static_cast<WPARAM>(want), FALSE);
 }
 
-bool WindowBackend::listNotify(const NMHDR& header) {
-    ControlWindow* cw = byHwnd(header.hwndFrom);
-    if (!cw || cw->control->kind() != ui::Kind::ListView) return false;
-    auto& list = static_cast<ui::ListView&>(*cw->control);
+bool WindowBackend::listNotify(ControlWindow& cw, const NMHDR& header) {
+    auto& list = static_cast<ui::ListView&>(*cw.control);
     switch (header.code) {
         case LVN_ITEMCHANGED: {
             const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -140,15 +174,13 @@ bool WindowBackend::listNotify(const NMHDR& header) {
     }
 }
 
-void WindowBackend::drawListRow(const DRAWITEMSTRUCT& item) {
-    ControlWindow* cw = byHwnd(item.hwndItem);
-    if (!cw || cw->control->kind() != ui::Kind::ListView) return;
-    const auto& list = static_cast<const ui::ListView&>(*cw->control);
+void WindowBackend::drawListRow(ControlWindow& cw, const DRAWITEMSTRUCT& item) {
+    const auto& list = static_cast<const ui::ListView&>(*cw.control);
     if (item.itemID >= list.rows().size()) return;
     const ui::ListRow& row = list.rows()[item.itemID];
     HDC dc = item.hDC;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    const bool focused = GetFocus() == cw->hwnd;
+    const bool focused = GetFocus() == cw.hwnd;
     // The selected row keeps its colours on a ground that marks it, brighter while the list has the focus.
     const COLORREF back = selected ? (focused ? GetSysColor(COLOR_HIGHLIGHT) : RGB(70, 70, 90)) : listBackground(list);
     const COLORREF plain = list.colour() != ui::kClDefault ? resolve(list.colour()) : GetSysColor(COLOR_WINDOWTEXT);
@@ -164,10 +196,10 @@ void WindowBackend::drawListRow(const DRAWITEMSTRUCT& item) {
     const int y = rc.top + (rc.bottom - rc.top - metrics.tmHeight) / 2;
     int left = rc.left;
     for (std::size_t col = 0; col < list.columns().size(); ++col) {
-        const int width = static_cast<int>(SendMessageA(cw->hwnd, LVM_GETCOLUMNWIDTH, col, 0));
+        const int width = static_cast<int>(SendMessageA(cw.hwnd, LVM_GETCOLUMNWIDTH, col, 0));
         if (col < row.size()) {
             const ui::ListCell& cell = row[col];
-            RECT cellRect{left + kCellPadding, rc.top, left + width - kCellPadding, rc.bottom};
+            RECT cellRect{left + px(kCellPadding), rc.top, left + width - px(kCellPadding), rc.bottom};
             if (cell.runs.size() <= 1) {
                 // One colour: cut with an ellipsis where the column ends.
                 const ui::Colour colour = cell.runs.empty() ? ui::kClDefault : cell.runs[0].colour;
