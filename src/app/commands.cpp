@@ -80,6 +80,10 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::ProgramEtl: chooseGameProgram(settings::GameProgram::Etl); break;
         case Cmd::ProgramEteX64: chooseGameProgram(settings::GameProgram::EteX64); break;
         case Cmd::ProgramEte: chooseGameProgram(settings::GameProgram::Ete); break;
+        case Cmd::AddBuddy: serverStatus.addBuddy(); break;
+        case Cmd::RemoveBuddy: serverStatus.removeBuddy(); break;
+        case Cmd::OnlyWithBuddies: serverStatus.toggleOnlyWithBuddies(); break;
+        case Cmd::WatchBuddies: buddyWatcher.toggle(); break;
     }
 }
 // clang-format on
@@ -105,6 +109,8 @@ bool TfrmVexal::isOn(Cmd command) const {
         case Cmd::HidePassworded: return world.isOn(World::HidePassworded);
         case Cmd::OnlyMyMods: return world.isOn(World::OnlyMyMods);
         case Cmd::OnlyMyMaps: return world.isOn(World::OnlyMyMaps);
+        case Cmd::OnlyWithBuddies: return serverStatus.onlyWithBuddies();
+        case Cmd::WatchBuddies: return buddyWatcher.on();
         default: return false;
     }
 }
@@ -120,6 +126,8 @@ bool TfrmVexal::canRun(Cmd command) const {
         case Cmd::CopyServer: return world.isOpen() ? world.canJoin() : serverStatus.canJoin();
         case Cmd::WaitForSlot: return world.isOpen() ? world.canWait() : serverStatus.canWait();
         case Cmd::KeepServer: return world.isOpen() ? world.canJoin() : serverStatus.canKeep();
+        case Cmd::AddBuddy:
+        case Cmd::RemoveBuddy: return serverStatus.canChangeBuddy();
         default: return true;
     }
 }

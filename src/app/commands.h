@@ -25,7 +25,8 @@ enum class Cmd : int {
     ProgramEt, ProgramEtl, ProgramEteX64, ProgramEte,
     AllServers, TrayAllServers, QuickJoin, TrayQuickJoin,
     HideFull, HideEmpty, HidePassworded, OnlyMyMods, OnlyMyMaps,
-    Last = OnlyMyMaps,
+    AddBuddy, RemoveBuddy, OnlyWithBuddies, WatchBuddies,
+    Last = WatchBuddies,
 };
 // clang-format on
 

@@ -206,6 +206,8 @@ constexpr MenuRow kMenus[] = {
      .command = Cmd::DelProfile},
     {.name = "mnuEtLinks", .parent = "Preferences1", .caption = "Open et:// &Links with Vexal", .check = true,
      .hint = links::text::kMenuHint, .command = Cmd::EtLinks},
+    {.name = "mnuWatchBuddies", .parent = "Preferences1", .caption = servers::text::kWatchItem, .check = true,
+     .hint = servers::text::kWatchHint, .command = Cmd::WatchBuddies},
     {.name = "N15", .parent = "Preferences1", .caption = "-"},
     {.name = "mnuMinMax", .parent = "Preferences1", .caption = "&Toggle Listbox size", .key = {kF4}, .check = true,
      .command = Cmd::ToggleListSize},
@@ -300,6 +302,14 @@ constexpr MenuRow kMenus[] = {
      .command = Cmd::OnlyMyMods},
     {.name = "popOnlyMyMaps", .parent = "popWorld", .caption = servers::text::kOnlyMyMapsItem, .check = true,
      .command = Cmd::OnlyMyMaps},
+    {.name = "N23", .parent = "popServers", .caption = "-"},
+    {.name = "popOnlyBuddies", .parent = "popServers", .caption = servers::text::kOnlyWithBuddiesItem, .check = true,
+     .command = Cmd::OnlyWithBuddies},
+    // The players of the selected server.
+    {.name = "popAddBuddy", .parent = "popPlayers", .caption = servers::text::kAddBuddyItem,
+     .command = Cmd::AddBuddy},
+    {.name = "popRemoveBuddy", .parent = "popPlayers", .caption = servers::text::kRemoveBuddyItem,
+     .command = Cmd::RemoveBuddy},
 };
 // clang-format on
 

@@ -61,11 +61,8 @@ void TfrmVexal::buildLayout() {
 }
 
 void TfrmVexal::buildMenus() {
-    menuIndex_ = {{"mnuMain", &mnuMain},
-                  {"popLBox", &popLBox},
-                  {"popTray", &popTray},
-                  {"popServers", &popServers},
-                  {"popWorld", &popWorld}};
+    menuIndex_ = {{"mnuMain", &mnuMain},       {"popLBox", &popLBox},   {"popTray", &popTray},
+                  {"popServers", &popServers}, {"popWorld", &popWorld}, {"popPlayers", &popPlayers}};
     for (const auto& row : layout::menus()) {
         ui::MenuItem& item = menuIndex_.at(row.parent)->add(row.name, row.caption);
         item.shortcut = row.key;
@@ -161,8 +158,9 @@ ui::WindowModel TfrmVexal::windowModel(std::function<void(const std::string&)> s
     model.application = &application;
     model.controls = controls();
     model.mainMenu = &mnuMain;
-    model.contextMenus = {{&lboxParam, &popLBox}, {&lvServers, &popServers}, {&lvWorld, &popWorld}};
-    model.timers = {&tmDate, &tmTime, &tmServers, &tmWorld};
+    model.contextMenus = {
+        {&lboxParam, &popLBox}, {&lvServers, &popServers}, {&lvWorld, &popWorld}, {&lvPlayers, &popPlayers}};
+    model.timers = {&tmDate, &tmTime, &tmServers, &tmWorld, &tmBuddies};
     model.tray = &ctrayIcon;
     model.clientWidth = layout::kClientWidth;
     model.clientHeight = layout::kClientHeight;
@@ -184,6 +182,7 @@ void TfrmVexal::wireEvents() {
         serverStatus.launching();
         world.launching();
     };
+    ctrayIcon.onBalloonClick = [this] { buddyWatcher.balloonClicked(); };
 }
 
 }  // namespace vexal

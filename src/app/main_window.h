@@ -14,6 +14,7 @@
 #include "launch/map_list.h"
 #include "launch/param_list.h"
 #include "links/links.h"
+#include "servers/buddy_watcher.h"
 #include "servers/server_view.h"
 #include "servers/world_view.h"
 #include "shell/shell.h"
@@ -79,7 +80,8 @@ public:
          .commandLineOf = [](const std::string& line) { return launch::composeLaunchParameters(line, "", ""); },
          .join = [this](const std::string& line, const std::string& mod) { launcher.join(line, mod); },
          .keep = [this](const std::string& line) { return params.keep(line); },
-         .closeViewers = [this] { textViewers.close(); }}};
+         .closeViewers = [this] { textViewers.close(); },
+         .asking = [this] { buddyWatcher.yieldNetwork(); }}};
     servers::WorldViewer world{
         *this,
         {.openedFromTray = [this] { textViewers.openedFromTray(); },
@@ -87,6 +89,12 @@ public:
          .keep = [this](const std::string& line) { return params.keep(line); },
          .closeViewers = [this] { textViewers.close(); },
          .closeSavedList = [this] { serverStatus.close(); }}};
+    servers::BuddyWatcher buddyWatcher{
+        *this,
+        serverStatus.buddies(),
+        {.commandLineOf = [](const std::string& line) { return launch::composeLaunchParameters(line, "", ""); },
+         .openAt = [this](const std::string& server) { serverStatus.openAt(server); },
+         .listStatus = [this] { return serverStatus.openStatus(); }}};
     // A link joins through the launcher, as Run would with that line.
     links::Links links{*this, {.join = [this](const std::string& line) { launcher.join(line); }}};
     tools::Hotkeys hotkeys{*this, [this] { return launcher.gameStarted(); }};

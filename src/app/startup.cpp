@@ -117,6 +117,7 @@ void TfrmVexal::loadFeatures() {
     maps.updateInfoEnabled();
     sbtnReadme.setEnabled(services.fs.fileExists(programDir + settings::kReadmeFile));
     hotkeys.registerAll();
+    buddyWatcher.load();
     if (!programNotice_.empty()) setStatus(programNotice_);
     programNotice_.clear();
 }
@@ -202,6 +203,7 @@ void TfrmVexal::FormShow() {
 
 void TfrmVexal::FormDestroy() {
     hotkeys.unregisterAll();
+    buddyWatcher.stop();
     // The folder watch's thread must not outlive the window it reports to.
     folderCounts.stop();
     services.folderWatch.stop();

@@ -80,6 +80,7 @@ std::span<const Wire> eventWires() {
         {"lvWorld", On::Click, [](F& f) { f.world.picked(); }},
         {"lvWorld", On::DblClick, [](F& f) { f.world.join(); }},
         {"tmWorld", On::Timer, [](F& f) { f.world.poll(); }},
+        {"tmBuddies", On::Timer, [](F& f) { f.buddyWatcher.tick(); }},
     };
     // clang-format on
     return wires;

@@ -186,6 +186,8 @@ public:
     // Posts the quit message to the window in front, this program's own included,
     // unless that is the desktop or the taskbar.
     virtual void quitForeground() = 0;
+    // The full path of the program whose window is in front; empty when none or unknown.
+    [[nodiscard]] virtual std::string foregroundProgram() = 0;
 };
 
 // Measures text as the window draws it.

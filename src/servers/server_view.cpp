@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "servers/buddies.h"
 #include "servers/server_rows.h"
 #include "servers/texts.h"
 #include "settings/paths.h"
@@ -16,10 +17,21 @@ const ui::Font kListFont{"Tahoma", 11, false, false, false};
 // timer only waits for the next one, or counts a wait for a free slot.
 constexpr int kPollMs = 20;
 constexpr int kWaitTickMs = 250;
-constexpr int kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B;
+constexpr int kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B, kVkInsert = 0x2D, kVkDelete = 0x2E;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 std::string keyOf(const ServerRow& row) { return util::asciiLowerCase(row.address.shown); }
+
+// A server with buddies on it: a star before its host name, their names in its tip.
+void markBuddies(ui::ListRow& cells, const std::vector<std::string>& names) {
+    if (names.empty()) return;
+    ui::ListCell& host = cells[kHostColumn];
+    host.text = text::kBuddyMark + host.text;
+    if (!host.runs.empty()) host.runs.insert(host.runs.begin(), {ui::kClDefault, text::kBuddyMark});
+    std::string joined;
+    for (const auto& n : names) joined += (joined.empty() ? "" : ", ") + n;
+    cells[kAddressColumn].tip = text::buddiesTip(joined);
+}
 
 std::vector<ui::ListColumn> columns(const char* const* titles, const int* widths, std::size_t n, int rightFrom) {
     std::vector<ui::ListColumn> out;
@@ -56,7 +68,21 @@ void StatusViewer::openFromTray() {
     open();
 }
 
+void StatusViewer::openAt(const std::string& server) {
+    selectedKey_ = util::asciiLowerCase(server);
+    shownKeys_.clear();
+    if (!v_.visible()) {
+        // Closing the list sends the window back where the balloon found it.
+        hooks_.openedFromTray();
+        v_.show();
+    }
+    open();
+    v_.setFocus(&v_.lvServers);
+}
+
 void StatusViewer::start() {
+    if (hooks_.asking) hooks_.asking();
+    const auto skipped = buddies_.reload();
     savedLines_ = v_.lboxParam.items().all();
     const auto file = v_.services.fs.readFile(v_.programDir + settings::kRecentFile);
     recent_ = file ? util::parseRecent(*file) : std::vector<util::RecentServer>{};
@@ -64,7 +90,8 @@ void StatusViewer::start() {
     for (const std::string& line : savedLines_) commandLines.push_back(hooks_.commandLineOf(line));
     for (const auto& r : recent_) commandLines.push_back("+connect " + r.address);
     status_.start(commandLines, [&v = v_](const std::string& mod) { return v.mapFolders(mod); });
-    notice_.clear();
+    // Said until the next round, where the count of answers would hide it at once.
+    notice_ = skipped.value_or("");
 }
 
 void StatusViewer::poll() {
@@ -121,22 +148,74 @@ void StatusViewer::show() {
     shownKeys_.clear();
     for (const std::size_t i : order_) shownKeys_.push_back(keyOf(rows[i]));
 
+    // Only With Buddies: the other rows are left out of what is shown, not of the round.
+    if (onlyWithBuddies())
+        std::erase_if(order_, [&](std::size_t i) {
+            return !rows[i].showsFacts() || buddiesOn(buddies_.patterns(), rows[i].facts).empty();
+        });
     std::vector<ui::ListRow> cells;
     int selection = -1;
-    for (std::size_t at = 0; at < order.size(); ++at) {
-        const ServerRow& row = rows[order[at]];
+    for (std::size_t at = 0; at < order_.size(); ++at) {
+        const ServerRow& row = rows[order_[at]];
         cells.push_back(serverCells(row, recent(row)));
+        if (row.showsFacts()) markBuddies(cells.back(), buddiesOn(buddies_.patterns(), row.facts));
         if (keyOf(row) == selectedKey_) selection = static_cast<int>(at);
     }
-    if (rows.empty()) cells.push_back({{text::kNoServers, {}}});
-    if (selection < 0 && !rows.empty()) {
+    if (rows.empty())
+        cells.push_back({{text::kNoServers, {}}});
+    else if (order_.empty())
+        cells.push_back({{text::kNoBuddyServer, {}}});
+    if (selection < 0 && !order_.empty()) {
         selection = 0;
-        selectedKey_ = keyOf(rows[order[0]]);
+        selectedKey_ = keyOf(rows[order_[0]]);
     }
     v.lvServers.setRows(std::move(cells));
     v.lvServers.setItemIndex(selection);
+    v.lvPlayers.setRows(playersOf(selected()));
+}
+
+std::vector<ui::ListRow> StatusViewer::playersOf(const ServerRow* row) const {
+    if (!row) return {};
+    std::vector<ui::ListRow> cells = playerCells(*row);
+    const auto& players = row->facts.players;
+    for (std::size_t i = 0; i < cells.size() && i < players.size(); ++i)
+        if (buddies_.isBuddy(players[i].name)) cells[i][0].bold = true;
+    return cells;
+}
+
+const Player* StatusViewer::selectedPlayer() const {
     const ServerRow* row = selected();
-    v.lvPlayers.setRows(row ? playerCells(*row) : std::vector<ui::ListRow>{});
+    const int at = v_.lvPlayers.itemIndex();
+    if (!row || !row->showsFacts() || at < 0 || static_cast<std::size_t>(at) >= row->facts.players.size())
+        return nullptr;
+    return &row->facts.players[static_cast<std::size_t>(at)];
+}
+
+void StatusViewer::addBuddy() {
+    if (const Player* p = selectedPlayer()) {
+        const int at = v_.lvPlayers.itemIndex();
+        buddies_.add(p->name);
+        show();
+        v_.lvPlayers.setItemIndex(at);
+    }
+}
+
+void StatusViewer::removeBuddy() {
+    if (const Player* p = selectedPlayer()) {
+        const int at = v_.lvPlayers.itemIndex();
+        buddies_.remove(p->name);
+        show();
+        v_.lvPlayers.setItemIndex(at);
+    }
+}
+
+bool StatusViewer::onlyWithBuddies() const { return v_.setting(settings::key::onlyWithBuddies); }
+
+void StatusViewer::toggleOnlyWithBuddies() {
+    v_.playClick();
+    settings::write(v_.config.doc(), settings::key::onlyWithBuddies, !onlyWithBuddies());
+    v_.saveSettings();
+    if (status_.running()) show();
 }
 
 const ServerRow* StatusViewer::selected() const {
@@ -160,7 +239,7 @@ std::string StatusViewer::lineOf(const ServerRow& row) const {
 void StatusViewer::serverPicked() {
     const ServerRow* row = selected();
     selectedKey_ = row ? keyOf(*row) : std::string();
-    v_.lvPlayers.setRows(row ? playerCells(*row) : std::vector<ui::ListRow>{});
+    v_.lvPlayers.setRows(playersOf(row));
 }
 
 void StatusViewer::columnClick(int column) {
@@ -219,6 +298,12 @@ void StatusViewer::playerKeyDown(int& key) {
         v_.setFocus(&v_.lvServers);
     } else if (key == kVkEscape) {
         serverKeyDown(key);
+    } else if (key == kVkInsert) {
+        key = 0;
+        addBuddy();
+    } else if (key == kVkDelete) {
+        key = 0;
+        removeBuddy();
     }
 }
 

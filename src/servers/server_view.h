@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "servers/buddy_list.h"
 #include "servers/server_status.h"
 #include "servers/slot_wait.h"
 #include "util/recent_servers.h"
@@ -28,6 +29,8 @@ public:
         // Adds a line to the parameter list; false when it is there already.
         std::function<bool(const std::string& paramLine)> keep;
         std::function<void()> closeViewers;
+        // The list is about to ask: whoever else uses the socket lets go of it.
+        std::function<void()> asking;
     };
 
     StatusViewer(view::MainView& view, Hooks hooks)
@@ -35,6 +38,9 @@ public:
 
     void open();  // opens the viewer, or asks again while it is open
     void openFromTray();
+    // Opens the list (from wherever the window is) with the server ("host:port",
+    // lower case) selected: where a balloon of the buddy watch points.
+    void openAt(const std::string& server);
     void poll();   // the timer's tick
     void close();  // part of close-viewers
 
@@ -48,12 +54,20 @@ public:
     void keep();         // Ctrl+K on a recent row
     void copy();         // Ctrl+C
     void launching();    // the game starts from anywhere: a wait ends
+    void addBuddy();     // the selected player, Insert
+    void removeBuddy();  // Delete
+    void toggleOnlyWithBuddies();
+
+    [[nodiscard]] bool canChangeBuddy() const { return selectedPlayer() != nullptr; }
+    [[nodiscard]] bool onlyWithBuddies() const;
+    [[nodiscard]] BuddyList& buddies() { return buddies_; }
 
     [[nodiscard]] bool canWait() const;
     [[nodiscard]] bool canKeep() const;
     [[nodiscard]] bool canJoin() const { return selected() != nullptr; }
     [[nodiscard]] bool waiting() const { return wait_.active(); }
     [[nodiscard]] const ServerStatus& status() const { return status_; }
+    [[nodiscard]] const ServerStatus* openStatus() const { return status_.running() ? &status_ : nullptr; }
 
 private:
     void start();
@@ -61,6 +75,8 @@ private:
     void stepWait();
     void cancelWait();
     [[nodiscard]] const ServerRow* selected() const;
+    [[nodiscard]] const Player* selectedPlayer() const;
+    [[nodiscard]] std::vector<ui::ListRow> playersOf(const ServerRow* row) const;
     [[nodiscard]] std::size_t selectedRow() const;  // index into status_.rows(), or npos
     [[nodiscard]] bool recent(const ServerRow& row) const { return row.address.line >= savedLines_.size(); }
     [[nodiscard]] std::string lineOf(const ServerRow& row) const;
@@ -68,6 +84,7 @@ private:
     view::MainView& v_;
     Hooks hooks_;
     ServerStatus status_;
+    BuddyList buddies_{v_};
     SlotWait wait_;
     std::vector<std::string> savedLines_;  // the parameter lines of the round
     std::vector<util::RecentServer> recent_;

@@ -36,6 +36,25 @@ inline constexpr const char* kWaitItem = "Join When a Slot Frees";
 inline constexpr const char* kKeepItem = "&Keep";
 inline constexpr const char* kCopyItem = "&Copy";
 
+// The buddies.
+inline constexpr const char* kAddBuddyItem = "&Add to Buddies\tIns";
+inline constexpr const char* kRemoveBuddyItem = "&Remove from Buddies\tDel";
+inline constexpr const char* kOnlyWithBuddiesItem = "Only With &Buddies";
+inline constexpr const char* kWatchItem = "Watch for &Buddies";
+inline constexpr const char* kWatchHint =
+    " While Vexal runs, ask your servers every minute whether a buddy plays there, and say so";
+inline constexpr const char* kBuddyMark = "* ";
+inline constexpr const char* kNoBuddyServer = "No buddy is playing on a server of the list";
+inline constexpr const char* kBuddyListFull = " The buddy list is full: 200 names at most";
+inline constexpr const char* kBalloonTitle = "Vexal";
+[[nodiscard]] inline std::string buddyAdded(const std::string& name) { return " " + name + " is a buddy now"; }
+[[nodiscard]] inline std::string buddyRemoved(const std::string& name) { return " " + name + " is no longer a buddy"; }
+[[nodiscard]] inline std::string buddiesTip(const std::string& names) { return "Buddies: " + names; }
+[[nodiscard]] inline std::string buddyLinesSkipped(std::size_t lines) {
+    return " VexalBuddies.dat: " + std::to_string(lines) + (lines == 1 ? " line" : " lines") +
+           " skipped (empty, longer than 64 characters, a control character, or past the 200th name)";
+}
+
 inline constexpr const char* kCloseHint = "   <click on the status line or press ESC for close>";
 
 // " 3 of 5 servers answered"

@@ -55,6 +55,9 @@ inline constexpr StringKey nick{"ET-Nickname", "nick", ""};
 // given back when the registration is switched off.
 inline constexpr BoolKey linkKeyExisted{"ET-Links", "HadHandler", false};
 inline constexpr StringKey linkCommand{"ET-Links", "Handler", ""};
+// The buddy watch asks servers on its own: off until the player switches it on.
+inline constexpr BoolKey watchBuddies{"Buddies", "Watch", false};
+inline constexpr BoolKey onlyWithBuddies{"Buddies", "OnlyWithBuddies", false};
 }  // namespace key
 
 // A stored path, name or date counts only from two characters on: a lone

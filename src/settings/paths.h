@@ -12,6 +12,8 @@ inline constexpr const char* kParamFile = "VexalParam.dat";
 // The servers joined last, newest first.
 inline constexpr const char* kRecentFile = "VexalRecent.dat";
 inline constexpr const char* kMapFile = "VexalMap.dat";
+// The buddies' name patterns, one a line.
+inline constexpr const char* kBuddyFile = "VexalBuddies.dat";
 inline constexpr const char* kIniFile = "Vexal.ini";
 inline constexpr const char* kExeFile = "Vexal.exe";
 inline constexpr const char* kBackupFolder = "backup\\";

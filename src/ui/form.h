@@ -15,6 +15,7 @@ public:
     virtual void closeRequested() = 0;
     virtual void showRequested() = 0;
     virtual void hideRequested() {}
+    virtual void flashRequested() {}
 };
 
 // The window itself: its caption, its controls and the keyboard focus among them.
@@ -38,6 +39,12 @@ public:
     void hide();
     [[nodiscard]] bool visible() const { return visible_; }
     void setVisible(bool visible) { visible_ = visible; }
+    // Flashes the taskbar button until the window comes to the front.
+    void flash() {
+        ++flashes;
+        if (formObserver_) formObserver_->flashRequested();
+    }
+    int flashes = 0;  // how often it was asked to, for tests
 
     void setFormObserver(FormObserver* observer) { formObserver_ = observer; }
 

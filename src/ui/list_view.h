@@ -23,6 +23,10 @@ struct TextRun {
 struct ListCell {
     std::string text;           // what is read and copied
     std::vector<TextRun> runs;  // how it is drawn; none: the text in the list's colour
+    // Of a row's first cell: the whole row is drawn bold, and the tip shows while
+    // the pointer rests on the row.
+    bool bold = false;
+    std::string tip = {};
     friend bool operator==(const ListCell&, const ListCell&) = default;
 };
 using ListRow = std::vector<ListCell>;

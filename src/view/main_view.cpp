@@ -70,6 +70,7 @@ ui::Timer* MainView::timer(const std::string& name) {
     if (name == "tmTime") return &tmTime;
     if (name == "tmServers") return &tmServers;
     if (name == "tmWorld") return &tmWorld;
+    if (name == "tmBuddies") return &tmBuddies;
     return nullptr;
 }
 

@@ -82,12 +82,14 @@ public:
     ui::Timer tmDate, tmTime;
     ui::Timer tmServers;  // polls the server status while it is shown
     ui::Timer tmWorld;    // moves the round of every server on while its list is shown
+    ui::Timer tmBuddies;  // the buddy watch's rounds
     ui::TrayIcon ctrayIcon;
     ui::MenuItem mnuMain{"mnuMain", ""};
     ui::MenuItem popLBox{"popLBox", ""};
     ui::MenuItem popTray{"popTray", ""};
     ui::MenuItem popServers{"popServers", ""};
     ui::MenuItem popWorld{"popWorld", ""};
+    ui::MenuItem popPlayers{"popPlayers", ""};
 
     // The menu items whose caption or hint the program changes, set from the menu table.
     ui::MenuItem *mnuRunET{}, *popRunET{}, *popVexal{}, *mnuSelMap{}, *mnuNick{}, *mnuSound{}, *mnuASELog{},

@@ -74,6 +74,7 @@ public:
     void closeRequested() override;
     void showRequested() override;
     void hideRequested() override;
+    void flashRequested() override;
 
 private:
     struct ControlWindow {
@@ -359,6 +360,7 @@ private:
     bool quitting_ = false;
     bool appMinimized_ = false;
     bool trayShown_ = false;
+    int balloonShown_ = 0;  // the serial of the tray balloon last shown
     bool looping_ = false;                    // the message loop runs: start-up is over
     std::optional<std::string> pendingLink_;  // the newest link handed over, not yet opened
     bool linkPosted_ = false;                 // kMsgLink is on its way

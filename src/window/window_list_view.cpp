@@ -2,6 +2,7 @@
 // control, its selection and header clicks back into the model, and its rows drawn
 // here so a cell can carry several colours.
 #include <algorithm>
+#include <cstring>
 
 #include "window/window_backend.h"
 
@@ -38,8 +39,8 @@ const WindowBackend::KindHandler WindowBackend::kListViewKind{
 };
 
 void WindowBackend::listViewCreated(ControlWindow& cw) {
-    SendMessageA(cw.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
-                 LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    constexpr DWORD kExtended = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP;
+    SendMessageA(cw.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, kExtended, kExtended);
     applyListColours(cw);
 }
 
@@ -174,6 +175,19 @@ bool WindowBackend::listNotify(ControlWindow& cw, const NMHDR& header) {
             info.item.pszText[n] = '\0';
             return true;
         }
+        case LVN_GETINFOTIPA: {
+            // A row's tip: what its first cell carries (the buddies on a server).
+            auto& tip = const_cast<NMLVGETINFOTIPA&>(reinterpret_cast<const NMLVGETINFOTIPA&>(header));
+            if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= list.rows().size() || tip.cchTextMax <= 0)
+                return true;
+            const ui::ListRow& row = list.rows()[static_cast<std::size_t>(tip.iItem)];
+            const std::string text = row.empty() ? std::string() : row[0].tip;
+            if (text.empty()) return true;  // the list's own tip: a cut text in full
+            const std::size_t n = std::min(text.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
+            std::memcpy(tip.pszText, text.data(), n);
+            tip.pszText[n] = '\0';
+            return true;
+        }
         case NM_DBLCLK: {
             const auto& activate = reinterpret_cast<const NMITEMACTIVATE&>(header);
             if (activate.iItem >= 0) guarded([&list] { list.dblClick(); });
@@ -197,7 +211,9 @@ void WindowBackend::drawListRow(ControlWindow& cw, const DRAWITEMSTRUCT& item) {
     RECT rc = item.rcItem;
     SetBkColor(dc, back);
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
-    ScopedSelection selectFont(dc, font(list.font()));
+    ui::Font look = list.font();
+    look.bold = look.bold || (!row.empty() && row[0].bold);
+    ScopedSelection selectFont(dc, font(look));
     SetBkMode(dc, TRANSPARENT);
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);

@@ -113,6 +113,28 @@ void WindowBackend::trayUpdate() {
     } else {
         trayShown_ = lazy::Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
     }
+    if (trayShown_ && model_.tray->balloonSerial() != balloonShown_) {
+        balloonShown_ = model_.tray->balloonSerial();
+        nid.uFlags = NIF_INFO;
+        nid.dwInfoFlags = NIIF_INFO;
+        const std::string& title = model_.tray->balloonTitle();
+        const std::string& text = model_.tray->balloonText();
+        std::memcpy(nid.szInfoTitle, title.data(), std::min(title.size(), sizeof nid.szInfoTitle - 1));
+        std::memcpy(nid.szInfo, text.data(), std::min(text.size(), sizeof nid.szInfo - 1));
+        lazy::Shell_NotifyIconA(NIM_MODIFY, &nid);
+    }
+}
+
+void WindowBackend::flashRequested() {
+    // The taskbar button belongs to the application window; it flashes until the
+    // window comes to the front.
+    HWND button = app_ ? app_ : main_;
+    if (!button) return;
+    FLASHWINFO flash{};
+    flash.cbSize = sizeof flash;
+    flash.hwnd = button;
+    flash.dwFlags = FLASHW_TRAY | FLASHW_TIMERNOFG;
+    FlashWindowEx(&flash);
 }
 
 void WindowBackend::trayRemove(HWND hwnd) {
@@ -151,6 +173,9 @@ LRESULT WindowBackend::onTray(HWND, UINT, WPARAM, LPARAM lParam) {
             break;
         case WM_LBUTTONDBLCLK:
             guarded(model_.tray->onDblClick);
+            break;
+        case NIN_BALLOONUSERCLICK:
+            guarded(model_.tray->onBalloonClick);
             break;
         default:
             break;

@@ -15,6 +15,8 @@ seed() { # target name content
 seed ini settings $'[Paths]\r\netPath=C:\\Games\\ET\r\neditor = C:\\Windows\\notepad.exe \r\n\r\n[ET-Nickname]\r\nnick=" Tom "\r\n'"$s"' Tom '
 seed ini oddities $'\xEF\xBB\xBF; comment\r\nbefore=section\r\n[Window]\r\nParamLeft=0x10\r\nno equals sign\r\n[WINDOW]\nMaxListbox=-1\r[ ]\r\n=empty key\r\nk="quoted"'"$s"$'"x"'
 seed lists lines $'+sv_pure 1 +map (default)\r\n+connect 127.0.0.1\nset fs_game etpro\r\r\n'"$s"$'oasis\r\nradar\n'"$s"$'+map\r\nquit'"$s"$'goldrush'"$s"$'Pl4yer\r\n'
+seed buddies list $'Bob\r\n*tom*\r\n\r\n^1Ann\r\n\tx\r\n'"$s"$'^1Big^7Bob'
+seed buddies long $'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\r\n*\r\n**a**b\r\n'"$s"$'^^^1a'
 seed viewer crlf $'\x05line one\r\nline two\r\n\r\nlast line'
 seed viewer mixed $'\x0aa\rb\nc\r\nd\n\re\r\r\n\nf'
 seed autoexec nick $'Tom'"$s"$'seta name'"$s"$'bind F1 "vsay hi"\r\nseta name "old"\nset name "old"\rSETA NAME x\r\n\r\nlast'

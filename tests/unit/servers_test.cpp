@@ -5,9 +5,9 @@
 
 #include "launch/launch_rules.h"
 #include "servers/map_index.h"
+#include "servers/server_list.h"
 #include "servers/server_rows.h"
 #include "servers/slot_wait.h"
-#include "servers/server_list.h"
 #include "servers/status_reply.h"
 #include "servers/texts.h"
 #include "unit/window_fixture.h"
@@ -220,18 +220,18 @@ TEST(ColourCodes, NamesAreReadIntoRunsAsTheGameDrawsThem) {
         {"Plain", {{kNone, "Plain"}}},
         {"", {}},
         {"^1Red^7White", {{1, "Red"}, {7, "White"}}},
-        {"^^1x", {{kNone, "^"}, {1, "x"}}},           // "^^" shows a caret; the second may start a code
-        {"end^", {{kNone, "end^"}}},                  // a caret at the end is shown
-        {"^1^2x", {{2, "x"}}},                        // a code with no text draws nothing
-        {"^a^Alow", {{17, "low"}}},                   // letters name colours whatever their case
-        {"^qQ", {{1, "Q"}}},                          // any character picks (c - '0') & 31
+        {"^^1x", {{kNone, "^"}, {1, "x"}}},  // "^^" shows a caret; the second may start a code
+        {"end^", {{kNone, "end^"}}},         // a caret at the end is shown
+        {"^1^2x", {{2, "x"}}},               // a code with no text draws nothing
+        {"^a^Alow", {{17, "low"}}},          // letters name colours whatever their case
+        {"^qQ", {{1, "Q"}}},                 // any character picks (c - '0') & 31
         {"^:grey", {{10, "grey"}}},
-        {"^\xE4x", {{20, "x"}}},                      // a byte above 127 too
-        {"tab\there\x7f", {{kNone, "tab here "}}},    // control characters become blanks
+        {"^\xE4x", {{20, "x"}}},                    // a byte above 127 too
+        {"tab\there\x7f", {{kNone, "tab here "}}},  // control characters become blanks
         {"^1Al^1ice", {{1, "Alice"}}},
     };
     for (const auto& c : cases) EXPECT_EQ(util::colourRuns(c.text), c.runs) << c.text;
-    EXPECT_EQ(util::kGameColours[1], 0x0000FFu);   // red, as 0x00BBGGRR
+    EXPECT_EQ(util::kGameColours[1], 0x0000FFu);  // red, as 0x00BBGGRR
     EXPECT_EQ(util::kGameColours[7], 0xFFFFFFu);
     EXPECT_EQ(util::kGameColours[8], 0x0080FFu);   // orange
     EXPECT_EQ(util::kGameColours[17], 0x1A99FFu);  // 'A', light orange
@@ -287,8 +287,8 @@ TEST(RecentServers, TheFileKeepsTheLastTenNewestFirstAndDropsWhatWeNeverWrote) {
         "EXAMPLE.org:27960 2024-01-01";
     auto recent = util::parseRecent(file);
     EXPECT_EQ(recent, (std::vector<util::RecentServer>{{"127.0.0.1:27960", "2024-01-15"},
-                                                        {"127.0.0.1:27964", "2024-01-14"},
-                                                        {"EXAMPLE.org:27960", "2024-01-01"}}));
+                                                       {"127.0.0.1:27964", "2024-01-14"},
+                                                       {"EXAMPLE.org:27960", "2024-01-01"}}));
     util::recordRecent(recent, "example.ORG:27960", "2024-02-01");
     EXPECT_EQ(recent.front(), (util::RecentServer{"example.ORG:27960", "2024-02-01"}));
     EXPECT_EQ(recent.size(), 3u) << "folded by address, letter case ignored";
@@ -323,8 +323,8 @@ TEST(ServerRows, ColumnsSortNumbersAsNumbersAndRowsWithoutAnswerLast) {
     silent.address.shown = "a.example:27960";
     silent.state = servers::ServerRow::State::NoAnswer;
     const std::vector<servers::ServerRow> rows = {
-        answeredRow("10.0.0.1:27960", "bravo", 2, 20, 120),  answeredRow("10.0.0.2:27960", "Alpha", 10, 20, 9),
-        silent, answeredRow("10.0.0.3:27960", "charlie", 9, 20, 35), answeredRow("10.0.0.4:27960", "alpha", 9, 9, 35),
+        answeredRow("10.0.0.1:27960", "bravo", 2, 20, 120),  answeredRow("10.0.0.2:27960", "Alpha", 10, 20, 9), silent,
+        answeredRow("10.0.0.3:27960", "charlie", 9, 20, 35), answeredRow("10.0.0.4:27960", "alpha", 9, 9, 35),
     };
     using servers::sortedOrder;
     using Order = std::vector<std::size_t>;
@@ -337,9 +337,9 @@ TEST(ServerRows, ColumnsSortNumbersAsNumbersAndRowsWithoutAnswerLast) {
         {servers::kPlayersColumn, true, {1, 3, 4, 0, 2}},   // equal rows keep their order; no answer last
         {servers::kPingColumn, false, {1, 3, 4, 0, 2}},     // 9 < 35 < 120
         {servers::kPingColumn, true, {0, 3, 4, 1, 2}},
-        {servers::kHostColumn, false, {1, 4, 0, 3, 2}},     // letter case ignored
+        {servers::kHostColumn, false, {1, 4, 0, 3, 2}},  // letter case ignored
         {servers::kAddressColumn, false, {0, 1, 3, 4, 2}},
-        {servers::kAddressColumn, true, {2, 4, 3, 1, 0}},   // every row has an address
+        {servers::kAddressColumn, true, {2, 4, 3, 1, 0}},  // every row has an address
     };
     for (const auto& c : cases)
         EXPECT_EQ(sortedOrder(rows, c.column, c.descending), c.order) << c.column << (c.descending ? " down" : " up");
@@ -368,15 +368,15 @@ TEST(SlotWait, AsksEveryFiveSecondsJoinsOnAFreeSlotAndGivesUpAfterHalfAnHour) {
         Seen seen;
         Action action;
     } steps[] = {
-        {t0, t0 - 1000, Seen::Full, Action::None},         // asked a second ago by the status round
+        {t0, t0 - 1000, Seen::Full, Action::None},  // asked a second ago by the status round
         {t0 + 3999, t0 - 1000, Seen::Full, Action::None},
-        {t0 + 4000, t0 - 1000, Seen::Full, Action::Ask},   // five seconds since anyone asked
+        {t0 + 4000, t0 - 1000, Seen::Full, Action::Ask},  // five seconds since anyone asked
         {t0 + 4020, t0 + 4000, Seen::Asking, Action::None},
         {t0 + 8999, t0 + 4000, Seen::Full, Action::None},
         {t0 + 9000, t0 + 4000, Seen::Asking, Action::None},  // still asking: no second request
         {t0 + 9000, t0 + 4000, Seen::Other, Action::Ask},    // no answer: asked again all the same
         {t0 + 9100, t0 + 9000, Seen::Free, Action::Join},
-        {t0 + 9200, t0 + 9000, Seen::Free, Action::None},    // once
+        {t0 + 9200, t0 + 9000, Seen::Free, Action::None},  // once
     };
     for (const auto& s : steps) EXPECT_EQ(wait.step(s.now, s.lastAsked, s.seen), s.action) << s.now - t0;
     EXPECT_FALSE(wait.active());
@@ -484,8 +484,8 @@ TEST_F(ServerStatusTest, OpeningAsksEveryServerAtOnceAndShowsWhoPlaysWhere) {
     EXPECT_EQ(rowOf("127.0.0.1:27960"), "127.0.0.1:27960 Loop oasis 2/4 0 ms etmain");
     EXPECT_EQ(form->lvServers.itemIndex(), 0) << "the first row is selected: Enter joins it";
     EXPECT_EQ(players(), (std::vector<std::string>{"Alice  25  40", "Bob  12  60"}));
-    EXPECT_EQ(form->lvPlayers.rows()[0][0].runs,
-              (std::vector<ui::TextRun>{{0x0000FF, "Al"}, {0xFFFFFF, "ice"}})) << "drawn in the game's colours";
+    EXPECT_EQ(form->lvPlayers.rows()[0][0].runs, (std::vector<ui::TextRun>{{0x0000FF, "Al"}, {0xFFFFFF, "ice"}}))
+        << "drawn in the game's colours";
     EXPECT_NE(rowOf("127.0.0.1:27961").find("railgun (missing)"), std::string::npos) << rowOf("127.0.0.1:27961");
     EXPECT_NE(rowOf("127.0.0.1:27961").find(" pw "), std::string::npos);
     EXPECT_NE(rowOf("127.0.0.1:27962").find("4/4 full"), std::string::npos);
@@ -778,10 +778,11 @@ TEST_F(ServerListTest, RecentServersFollowTheSavedLinesAndKeepMakesThemSaved) {
     startWithServers({"+connect 127.0.0.1:27960"});
     openWithF5();
     after(20);
-    EXPECT_EQ(shown(), "\r\n127.0.0.1:27960  Loop  oasis  0/4  0 ms    etmain"
-                       "\r\n127.0.0.1:27961  recent  Recent  oasis  0/4  0 ms    etmain"
-                       "\r\n192.0.2.10:27960  recent  " + std::string(servers::text::kExampleAddress) +
-                       std::string(10, ' '))
+    EXPECT_EQ(shown(),
+              "\r\n127.0.0.1:27960  Loop  oasis  0/4  0 ms    etmain"
+              "\r\n127.0.0.1:27961  recent  Recent  oasis  0/4  0 ms    etmain"
+              "\r\n192.0.2.10:27960  recent  " +
+                  std::string(servers::text::kExampleAddress) + std::string(10, ' '))
         << "saved lines first, a recent one that is saved too once, the hostile line nowhere";
     EXPECT_FALSE(shown("popKeep").enabled()) << "a saved row is kept already";
     run([&] { form->lvServers.select(1); });
@@ -797,6 +798,146 @@ TEST_F(ServerListTest, RecentServersFollowTheSavedLinesAndKeepMakesThemSaved) {
     ASSERT_EQ(etStarts().size(), 1u);
     EXPECT_EQ(etStarts()[0], "+connect 192.0.2.10:27960") << "a recent row joins as its +connect line";
     EXPECT_EQ(util::parseRecent(file("VexalRecent.dat"))[0].address, "192.0.2.10:27960") << "newest first";
+}
+
+}  // namespace vexal::testing
+
+namespace vexal::testing {
+
+namespace {
+
+class BuddiesTest : public ServerListTest {
+protected:
+    // The watch's timer, in steps of `step` ms.
+    void watchFor(std::uint64_t ms, std::uint64_t step = 100) {
+        for (std::uint64_t t = 0; t < ms; t += step) {
+            net.now += step;
+            run([&] { form->buddyWatcher.tick(); });
+        }
+    }
+    std::size_t sentTo(std::uint16_t port) const {
+        return static_cast<std::size_t>(
+            std::count_if(net.sent.begin(), net.sent.end(), [&](const auto& s) { return s.to.port == port; }));
+    }
+};
+
+}  // namespace
+
+TEST_F(BuddiesTest, APlayerAddedFromThePlayersListIsBoldItsServerStarredAndTheFilterKeepsIt) {
+    servers[27960] = answering("", "25 40 \"^1Big^7Bob\"\n12 60 \"Tom\"\n");
+    servers[27961] = answering("", "3 30 \"Ann\"\n");
+    fake.fs.addFile(std::string(kProgram) + "VexalBuddies.dat", "Zed\r\n\r\n" + std::string(70, 'x') + "\r\n");
+    startWithServers({"+connect 127.0.0.1:27960", "+connect 127.0.0.1:27961"});
+    openWithF5();
+    after(20);
+    EXPECT_EQ(form->stInfo.caption().substr(0, 36), " VexalBuddies.dat: 2 lines skipped (") << "said once";
+    EXPECT_EQ(rowOf("127.0.0.1:27960"), "127.0.0.1:27960 Loop oasis 2/4 0 ms etmain");
+
+    run([&] { form->lvPlayers.select(0); });
+    run([&] { form->updateMenus(); });
+    EXPECT_TRUE(form->menuItem("popAddBuddy")->enabled());
+    key(form->lvPlayers, 0x2D);  // Insert
+    EXPECT_EQ(file("VexalBuddies.dat"), "Zed\r\nBigBob\r\n") << "the clean name; the skipped lines are gone";
+    EXPECT_EQ(form->stInfo.caption(), " BigBob is a buddy now");
+    EXPECT_TRUE(form->lvPlayers.rows()[0][0].bold);
+    EXPECT_FALSE(form->lvPlayers.rows()[1][0].bold);
+    EXPECT_EQ(rowOf("127.0.0.1:27960"), "127.0.0.1:27960 * Loop oasis 2/4 0 ms etmain");
+    EXPECT_EQ(form->lvServers.rows()[0][0].tip, "Buddies: BigBob");
+    key(form->lvPlayers, 0x2D);
+    EXPECT_EQ(file("VexalBuddies.dat"), "Zed\r\nBigBob\r\n") << "added once";
+
+    run([&] { form->onCommand(Cmd::OnlyWithBuddies); });
+    EXPECT_EQ(form->lvServers.rows().size(), 1u);
+    EXPECT_EQ(rowOf("127.0.0.1:27961"), "<no row>");
+    EXPECT_NE(file("Vexal.ini").find("[Buddies]\r\nOnlyWithBuddies=1"), std::string::npos) << file("Vexal.ini");
+    after(10020);
+    EXPECT_EQ(form->lvServers.rows().size(), 1u) << "a refresh keeps the filter";
+
+    run([&] { form->onCommand(Cmd::RemoveBuddy); });
+    EXPECT_EQ(file("VexalBuddies.dat"), "Zed\r\n");
+    EXPECT_EQ(form->stInfo.caption(), " BigBob is no longer a buddy");
+    EXPECT_EQ(shown(), std::string("\r\n") + servers::text::kNoBuddyServer);
+    run([&] { form->onCommand(Cmd::OnlyWithBuddies); });
+    EXPECT_EQ(form->lvServers.rows().size(), 2u);
+}
+
+TEST_F(BuddiesTest, WhileTheListIsOpenItsRoundsServeTheWatchOnTheOneSocket) {
+    std::string plays;
+    servers[27960] = [&](const std::string& c) { return answering("", plays)(c); };
+    fake.fs.addFile(std::string(kProgram) + "VexalBuddies.dat", "Ann\r\n");
+    startWithServers({"+connect 127.0.0.1:27960"});
+    run([&] { form->onCommand(Cmd::WatchBuddies); });
+    watchFor(30000, 1000);
+    openWithF5();
+    after(20);
+    const auto opened = net.sent.size();
+    plays = "7 20 \"Ann\"\n";
+    for (int i = 0; i < 70; ++i) {
+        after(1000);
+        run([&] { form->buddyWatcher.tick(); });
+    }
+    EXPECT_LE(net.sent.size() - opened, 7u) << "only the list's refreshes, every 10 s";
+    EXPECT_TRUE(net.isOpen()) << "the watch never closes the list's socket";
+    EXPECT_EQ(form->flashes, 1) << "Ann's arrival, seen in the list's round";
+}
+
+TEST_F(BuddiesTest, TheWatchSaysWhoArrivesBetweenRoundsAndSendsNothingWhileTheGameIsInFront) {
+    std::string annPlays;  // players of the second server
+    servers[27960] = answering("", "25 40 \"Bob\"\n");
+    servers[27961] = [&](const std::string& c) { return answering("", annPlays)(c); };
+    fake.fs.addFile(std::string(kProgram) + "VexalBuddies.dat", "Bob\r\nAnn\r\n");
+    fake.fs.addFile(std::string(kProgram) + "VexalRecent.dat", "127.0.0.1:27961 2026-12-01\r\n");
+    startWithServers({"+connect 127.0.0.1:27960"});
+    watchFor(120000);
+    EXPECT_TRUE(net.sent.empty()) << "off by default";
+
+    run([&] { form->onCommand(Cmd::WatchBuddies); });
+    EXPECT_NE(file("Vexal.ini").find("[Buddies]\r\nWatch=1"), std::string::npos);
+    watchFor(1000);
+    EXPECT_EQ(sentTo(27960), 1u);
+    EXPECT_EQ(sentTo(27961), 1u) << "the recent servers too";
+    EXPECT_EQ(form->stInfo.caption().find("playing"), std::string::npos) << "the first round says nothing of Bob";
+    EXPECT_FALSE(net.isOpen()) << "the socket is closed between rounds";
+
+    annPlays = "7 20 \"^2Ann\"\n";
+    watchFor(58000);
+    EXPECT_EQ(sentTo(27961), 1u) << "a minute between rounds";
+    watchFor(2000);
+    EXPECT_EQ(form->stInfo.caption(), " Ann is playing on Loop (oasis, 1/4)");
+    EXPECT_EQ(form->flashes, 1) << "no tray icon: the taskbar button flashes";
+
+    // The game in front: the next rounds send nothing.
+    fake.hotkeys.inFront = std::string(kGame) + "\\ET.EXE";
+    const auto sent = net.sent.size();
+    watchFor(180000, 1000);
+    EXPECT_EQ(net.sent.size(), sent);
+    fake.hotkeys.inFront = "C:\\Windows\\notepad.exe";
+    watchFor(1000);
+    EXPECT_GT(net.sent.size(), sent) << "asked as soon as the game leaves the front";
+
+    // With the tray icon, a balloon; a click on it opens the list at Ann's server.
+    run([&] { form->cbTray.toggleByUser(); });
+    annPlays = "7 20 \"Ann\"\n1 1 \"Bobby\"\n";
+    servers[27960] = answering("", "");
+    watchFor(60000, 1000);
+    annPlays = "";
+    watchFor(60000, 1000);
+    servers[27960] = answering("", "25 40 \"Ann\"\n");
+    watchFor(60000, 1000);
+    EXPECT_EQ(form->ctrayIcon.balloonText(), "Ann is playing on Loop (oasis, 1/4)");
+    run([&] { form->ctrayIcon.onBalloonClick(); });
+    after(20);
+    ASSERT_TRUE(form->lvServers.visible());
+    EXPECT_EQ(form->lvServers.rowText(static_cast<std::size_t>(form->lvServers.itemIndex())).substr(0, 15),
+              "127.0.0.1:27960");
+
+    // Switched off: nothing more.
+    int escape = 27;
+    run([&] { form->lvServers.keyDown(escape); });
+    run([&] { form->onCommand(Cmd::WatchBuddies); });
+    const auto last = net.sent.size();
+    watchFor(120000, 1000);
+    EXPECT_EQ(net.sent.size(), last);
 }
 
 }  // namespace vexal::testing

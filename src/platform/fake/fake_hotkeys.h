@@ -19,6 +19,7 @@ public:
     void unregisterHotkey(int id) override { registered.erase(id); }
     void minimizeForeground() override { ++minimized; }
     void quitForeground() override { ++quit; }
+    std::string foregroundProgram() override { return inFront; }
 
     void takenByOtherProgram(unsigned modifiers, unsigned virtualKey) {
         registered[-1 - static_cast<int>(taken++)] = {modifiers, virtualKey};
@@ -27,6 +28,7 @@ public:
     std::map<int, Hotkey> registered;  // by id; other programs' under negative ids
     int minimized = 0;
     int quit = 0;
+    std::string inFront;  // the program whose window is in front
 
 private:
     unsigned taken = 0;

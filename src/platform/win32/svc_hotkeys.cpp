@@ -65,4 +65,19 @@ void Win32Hotkeys::quitForeground() {
     if (programWindow(front)) PostMessageA(front, WM_QUIT, 0, 0);
 }
 
+std::string Win32Hotkeys::foregroundProgram() {
+    const HWND front = GetForegroundWindow();
+    if (!programWindow(front)) return {};
+    DWORD process = 0;
+    GetWindowThreadProcessId(front, &process);
+    // The least the system grants: it works for a game run as administrator too.
+    const HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    if (!h) return {};
+    char path[MAX_PATH * 2] = {};
+    DWORD size = sizeof path;
+    const BOOL ok = QueryFullProcessImageNameA(h, 0, path, &size);
+    CloseHandle(h);
+    return ok ? std::string(path, size) : std::string();
+}
+
 }  // namespace vexal::platform::win32

@@ -12,6 +12,7 @@ public:
     void unregisterHotkey(int id) override;
     void minimizeForeground() override;
     void quitForeground() override;
+    std::string foregroundProgram() override;
     // WM_HOTKEY goes to this window; without one, to the thread's queue.
     void setOwner(HWND__* window) { owner = window; }
 
