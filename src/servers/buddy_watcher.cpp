@@ -81,12 +81,13 @@ void BuddyWatcher::startSaved() {
     const auto file = v_.services.fs.readFile(v_.programDir + settings::kRecentFile);
     for (const auto& r : file ? util::parseRecent(*file) : std::vector<util::RecentServer>{})
         commandLines.push_back("+connect " + r.address);
-    status_.start(commandLines, v_.gameDir);
+    status_.start(commandLines, [&v = v_](const std::string& mod) { return v.mapFolders(mod); });
 }
 
 bool BuddyWatcher::gameInFront() {
     const std::string front = v_.services.hotkeys.foregroundProgram();
-    return !front.empty() && !v_.gameDir.empty() && util::sameName(front, v_.gameDir + "\\" + settings::kGameExe);
+    return !front.empty() && !v_.gameDir.empty() &&
+           util::sameName(front, v_.gameDir + "\\" + settings::programFile(v_.gameProgram));
 }
 
 void BuddyWatcher::tick() {
