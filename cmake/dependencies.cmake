@@ -9,6 +9,9 @@ if(WIN32)
   # overridden by the program's own memory limit, and would bring in sscanf with the
   # whole of the C library's number parsing.
   set(JPEG_C_FLAGS "-DNO_GETENV -ffunction-sections -fdata-sections")
+  # Its messages are formatted with %d and %s only, which the system's own printf does:
+  # MinGW's standard-conforming one would bring its floating-point formatting along.
+  string(APPEND JPEG_C_FLAGS " -D__USE_MINGW_ANSI_STDIO=0")
   # The decoder is C that never sees an exception (its errors end in a longjmp), so the
   # 32-bit build needs no unwind tables for it. 64-bit Windows unwinds a longjmp by
   # those tables: there they stay.

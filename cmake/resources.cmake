@@ -10,14 +10,14 @@ find_program(VEXAL_HOST_CXX NAMES g++ c++ REQUIRED)
 add_custom_command(
   OUTPUT ${VEXAL_PICGEN}
   COMMAND ${VEXAL_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Werror ${VEXAL_RES_DIR}/picgen.cpp ${VEXAL_RES_DIR}/picgen_logo.cpp
-          -o ${VEXAL_PICGEN}
+          -lz -o ${VEXAL_PICGEN}
   DEPENDS ${VEXAL_RES_DIR}/picgen.cpp ${VEXAL_RES_DIR}/picgen_logo.cpp ${VEXAL_RES_DIR}/picgen.h
   COMMENT "Building picgen for the build machine"
   VERBATIM)
 
 # One .bmp per source, except the icon-*.txt sizes, which together make vexal.ico.
 file(GLOB VEXAL_PICTURE_SOURCES CONFIGURE_DEPENDS ${VEXAL_RES_DIR}/pictures/*.txt)
-set(VEXAL_PICTURES ${VEXAL_PICTURES_DIR}/vexal.ico ${VEXAL_PICTURES_DIR}/logo.bmp)
+set(VEXAL_PICTURES ${VEXAL_PICTURES_DIR}/vexal.ico ${VEXAL_PICTURES_DIR}/logo.bmp ${VEXAL_PICTURES_DIR}/logo.bmp.z)
 foreach(src ${VEXAL_PICTURE_SOURCES})
   get_filename_component(name ${src} NAME_WE)
   if(NOT name MATCHES "^icon-")

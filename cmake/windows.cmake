@@ -8,6 +8,8 @@ set(VEXAL_STATIC -static -static-libgcc -static-libstdc++)
 vexal_layer(vexal_win32 DIRS platform/win32 SEES platform util LINKS vexal_util ${VEXAL_WIN_LIBS})
 target_compile_definitions(vexal_win32 PUBLIC WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX)
 vexal_layer(vexal_window DIRS window SEES platform util ui resources LINKS vexal_ui vexal_win32)
+# The logo is compiled in deflated.
+target_link_libraries(vexal_window PUBLIC ${CMAKE_FIND_ROOT_PATH}/lib/libz.a)
 
 add_executable(Vexal WIN32 ${CMAKE_SOURCE_DIR}/src/app/winmain.cpp ${CMAKE_SOURCE_DIR}/src/resources/vexal.rc)
 target_link_libraries(Vexal PRIVATE vexal_app vexal_window)

@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "launch/launch_rules.h"
 #include "launch/launcher.h"
 #include "launch/texts.h"
@@ -38,9 +36,7 @@ void Launcher::rememberServer(const std::string& commandLine) {
     const auto text = fs.readFile(path);
     std::vector<util::RecentServer> recent = text ? util::parseRecent(*text) : std::vector<util::RecentServer>{};
     const platform::DateTime now = v.services.clock.now();
-    char date[16];
-    std::snprintf(date, sizeof date, "%04d-%02d-%02d", now.year, now.month, now.day);
-    util::recordRecent(recent, *address, date);
+    util::recordRecent(recent, *address, util::isoDate(now.year, now.month, now.day));
     try {
         fs.writeFileAtomic(path, util::formatRecent(recent));
     } catch (const std::exception&) {

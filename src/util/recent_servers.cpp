@@ -92,4 +92,16 @@ void recordRecent(std::vector<RecentServer>& servers, const std::string& address
     if (servers.size() > kRecentServers) servers.resize(kRecentServers);
 }
 
+std::string isoDate(int year, int month, int day) {
+    // Digits by hand: the C library's formatting would bring its floating point into the program.
+    std::string text = "0000-00-00";
+    const auto put = [&text](std::size_t end, int value, int width) {
+        for (int i = 0; i < width; ++i, value /= 10) text[end - static_cast<std::size_t>(i)] = static_cast<char>('0' + value % 10);
+    };
+    put(3, year, 4);
+    put(6, month, 2);
+    put(9, day, 2);
+    return text;
+}
+
 }  // namespace vexal::util

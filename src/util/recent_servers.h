@@ -27,6 +27,9 @@ struct RecentServer {
 // The server a composed command line connects to: the word after its "+connect".
 [[nodiscard]] std::optional<std::string> connectAddress(std::string_view commandLine);
 
+// The date as the file keeps it: "2026-12-09".
+[[nodiscard]] std::string isoDate(int year, int month, int day);
+
 [[nodiscard]] std::vector<RecentServer> parseRecent(std::string_view fileText);
 [[nodiscard]] std::string formatRecent(const std::vector<RecentServer>& servers);
 

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include <zlib.h>
+
 #include "window/window_backend.h"
 
 namespace vexal::window {
@@ -37,6 +39,33 @@ std::uint32_t greyed(std::uint32_t p) {
     return (a << 24) | (light << 16) | (light << 8) | light;
 }
 
+// A picture kept deflated (the logo): the DIB's size, then zlib. Anything that does not
+// inflate to a whole 32-bit DIB of exactly that size is no picture.
+HBITMAP loadPackedDib(HINSTANCE instance, int resourceId) {
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resourceId), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const auto* data = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
+    const DWORD size = found ? SizeofResource(instance, found) : 0;
+    if (!data || size < 4) return nullptr;
+    const uLong rawSize = data[0] | data[1] << 8 | data[2] << 16 | static_cast<uLong>(data[3]) << 24;
+    if (rawSize < sizeof(BITMAPINFOHEADER) || rawSize > 16u << 20) return nullptr;
+    std::vector<unsigned char> raw(rawSize);
+    uLongf rawGot = rawSize;
+    if (uncompress(raw.data(), &rawGot, data + 4, size - 4) != Z_OK || rawGot != rawSize) return nullptr;
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, raw.data(), sizeof header);
+    const long long height = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
+    if (header.biSize != sizeof header || header.biBitCount != 32 || header.biCompression != BI_RGB ||
+        header.biWidth <= 0 || header.biWidth > 4096 || height == 0 ||
+        rawSize != sizeof header + 4ull * header.biWidth * height)
+        return nullptr;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
+                                   nullptr, 0);
+    if (dib && bits) std::memcpy(bits, raw.data() + sizeof header, rawSize - sizeof header);
+    return dib;
+}
+
 }  // namespace
 
 const WindowBackend::Picture* WindowBackend::picture(int resourceId) {
@@ -46,6 +75,7 @@ const WindowBackend::Picture* WindowBackend::picture(int resourceId) {
     Picture& pic = pictures_[resourceId];
     ScopedBitmap source(static_cast<HBITMAP>(
         LoadImageA(instance_, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!source) source.reset(loadPackedDib(instance_, resourceId));
     if (!source) return nullptr;
     BITMAP bm{};
     GetObjectA(source.get(), sizeof bm, &bm);

@@ -1,6 +1,9 @@
 // Start-up stories: the first start, the caption, one copy at a time, /min, the layout.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <set>
+
 #include "app/layout.h"
 #include "e2e/harness.h"
 
@@ -43,6 +46,16 @@ TEST(Start, ShowsTheVersionAndTheGameFolderInTheCaption) {
     GetClientRect(vexal.main(), &client);
     EXPECT_EQ(client.right, 553);
     EXPECT_EQ(client.bottom, 339);
+    // With no map picture the box shows the built-in logo, an evening sky of many shades,
+    // which the program inflates from its resources: a plain box means it failed to.
+    int w = 0, h = 0;
+    std::set<std::uint32_t> shades;
+    e2e::waitFor([&] {
+        const auto pixels = e2e::windowPixels(vexal.control("imgAbout"), w, h);
+        shades = std::set<std::uint32_t>(pixels.begin(), pixels.end());
+        return shades.size() > 100;
+    }, 3s);
+    EXPECT_GT(shades.size(), 100u) << w << "x" << h;
 }
 
 TEST(SingleInstance, ASecondCopyEndsSilentlyWhileMultipleInstancesAreOff) {

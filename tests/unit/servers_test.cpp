@@ -298,6 +298,8 @@ TEST(RecentServers, TheFileKeepsTheLastTenNewestFirstAndDropsWhatWeNeverWrote) {
     EXPECT_EQ(recent.back().address, "10.0.0.2:27960");
     EXPECT_EQ(util::parseRecent(util::formatRecent(recent)), recent) << "what is written reads back";
     EXPECT_EQ(util::parseRecent(std::string(100000, '\n') + "127.0.0.1:1 2024-01-01").size(), 1u);
+    EXPECT_EQ(util::isoDate(987, 3, 7), "0987-03-07") << "padded as the file reads it";
+    EXPECT_EQ(util::isoDate(2026, 12, 31), "2026-12-31");
 }
 
 namespace {
