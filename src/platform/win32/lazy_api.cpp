@@ -44,6 +44,11 @@ BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path) {
     return f ? f(list, path) : unavailable(FALSE);
 }
 
+HRESULT SHGetFolderPathA(HWND owner, int folder, HANDLE token, DWORD flags, LPSTR path) {
+    static const auto f = load<decltype(&::SHGetFolderPathA)>("shell32.dll", "SHGetFolderPathA");
+    return f ? f(owner, folder, token, flags, path) : unavailable(E_FAIL);
+}
+
 void CoTaskMemFree(void* memory) {
     static const auto f = load<decltype(&::CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
     if (f) f(memory);

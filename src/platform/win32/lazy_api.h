@@ -18,6 +18,7 @@ BOOL ShellExecuteExA(SHELLEXECUTEINFOA* info);
 BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
 PIDLIST_ABSOLUTE SHBrowseForFolderA(BROWSEINFOA* info);
 BOOL SHGetPathFromIDListA(PCIDLIST_ABSOLUTE list, LPSTR path);
+HRESULT SHGetFolderPathA(HWND owner, int folder, HANDLE token, DWORD flags, LPSTR path);
 void CoTaskMemFree(void* memory);
 BOOL GetOpenFileNameA(OPENFILENAMEA* dialog);
 DWORD CommDlgExtendedError();

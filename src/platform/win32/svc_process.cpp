@@ -7,6 +7,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/win32/lazy_api.h"
 #include "platform/win32/svc_error_text.h"
 #include "util/error.h"
 
@@ -86,7 +87,7 @@ std::string Win32Process::environment(const std::string& name) {
 
 std::string Win32Process::personalFolder() {
     char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    if (FAILED(lazy::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
     return path;
 }
 
