@@ -185,10 +185,12 @@ std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::stri
             if (neededFolders.count(key)) throw Error(text::refusedEntry(entry.name, text::kFileForFolder));
         }
         std::string path = programDir;
+        std::optional<platform::DirEntry> existing;
         for (std::size_t i = 0; i < parts.size(); ++i) {
             path += parts[i];
             const bool last = i + 1 == parts.size();
             if (const auto facts = fs.stat(path)) {
+                if (last) existing = facts;
                 if (isLinked(*facts)) throw Error(text::refusedEntry(entry.name, text::kLinkedFolder));
                 if ((!last || entry.isFolder()) && !facts->isDirectory())
                     throw Error(text::refusedEntry(entry.name, text::kFileInTheWay));
@@ -197,30 +199,28 @@ std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::stri
             }
             if (!last) path += '\\';
         }
-        plan.push_back({&entry, path});
+        plan.push_back({&entry, path, existing});
     }
     return plan;
 }
 
-namespace {
-
-// Compares the file at `path` with `bytes` a piece at a time, so the archive is
-// never held twice.
 bool readsBackAs(platform::FileSystem& fs, const std::string& path, const std::string& bytes) {
     constexpr std::size_t kPiece = 1 << 20;
     std::uint64_t at = 0;
     for (;;) {
-        const auto piece = fs.readFilePart(path, at, kPiece);
+        // One byte more than is left: a file of the right length ends within the piece, so
+        // a small file is opened once, not a second time to find its end.
+        const auto asked = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, bytes.size() - at + 1));
+        const auto piece = fs.readFilePart(path, at, asked);
         if (!piece) return false;
         if (piece->empty()) return at == bytes.size();
         if (at + piece->size() > bytes.size() ||
             std::string_view(bytes).substr(static_cast<std::size_t>(at), piece->size()) != *piece)
             return false;
         at += piece->size();
+        if (piece->size() < asked) return at == bytes.size();  // the file ended
     }
 }
-
-}  // namespace
 
 BackupSummary writeBackup(platform::FileSystem& fs, const std::string& programDir, const std::string& settingsName,
                           const std::string& archive, const ZipProgress& onProgress, std::uint64_t maxBytes) {

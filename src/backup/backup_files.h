@@ -53,13 +53,18 @@ struct BackupSources {
 
 struct RestoreTarget {
     const ZipEntry* entry;
-    std::string path;  // full path below the program folder
+    std::string path;                           // full path below the program folder
+    std::optional<platform::DirEntry> existing;  // what stands there now
 };
 
 // Where each entry goes. Throws vexal::Error naming the first entry that must not
 // be restored: a hostile name, the executable `exeName`, a path through a linked
 // folder, or a file where a folder is needed (on disk or by another entry).
 // Nothing is written.
+// The file at `path` holds exactly `bytes`; read a piece at a time, so that a large
+// file is never held twice.
+[[nodiscard]] bool readsBackAs(platform::FileSystem& fs, const std::string& path, const std::string& bytes);
+
 [[nodiscard]] std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::string& programDir,
                                                      const std::string& exeName, const std::vector<ZipEntry>& entries);
 

@@ -201,6 +201,22 @@ private:
     std::string dir_, journal_;
 };
 
+// The read-only, hidden, system and archive marks the archive keeps for an entry.
+std::uint32_t storedMarks(const ZipEntry& entry) {
+    return entry.attributes &
+           (platform::kAttrReadOnly | platform::kAttrHidden | platform::kAttrSystem | platform::kAttrArchive);
+}
+
+// The file already there is the one the archive holds, marks and all: restoring it
+// would write the same bytes and rename twice, which is most of a restore's time
+// when it goes back to a backup of a tree that has hardly changed.
+bool unchangedBy(platform::FileSystem& fs, const RestoreTarget& t, const std::string& data) {
+    constexpr std::uint32_t kMarks =
+        platform::kAttrReadOnly | platform::kAttrHidden | platform::kAttrSystem | platform::kAttrArchive;
+    return t.existing && !t.existing->isDirectory() && t.existing->size == data.size() &&
+           (t.existing->attributes & kMarks) == storedMarks(*t.entry) && readsBackAs(fs, t.path, data);
+}
+
 // The journal of a plan: the folders it must make (outer ones first) and its files.
 Journal journalOf(platform::FileSystem& fs, const std::string& programDir, const std::vector<RestoreTarget>& plan) {
     Journal j;
@@ -216,7 +232,7 @@ Journal journalOf(platform::FileSystem& fs, const std::string& programDir, const
         if (t.entry->isFolder())
             needFolder(t.path);
         else
-            j.files.push_back({t.path.substr(programDir.size()), fs.fileExists(t.path)});
+            j.files.push_back({t.path.substr(programDir.size()), t.existing.has_value()});
     }
     return j;
 }
@@ -239,6 +255,7 @@ void swapInRestore(platform::FileSystem& fs, const std::string& programDir, std:
     }
 
     // Staging: every write that space or rights can stop happens here.
+    std::vector<bool> unchanged(plan.size(), false);
     std::uint64_t total = 0, done = 0;
     for (const auto& t : plan) total += t.entry->size;
     auto report = [&](ZipPhase phase) {
@@ -250,11 +267,18 @@ void swapInRestore(platform::FileSystem& fs, const std::string& programDir, std:
         for (const auto& folder : journal.folders)
             if (!fs.createDirectory(programDir + folder))
                 throw Error(text::notStaged(programDir + folder, text::cannotCreateFolder(programDir + folder)));
-        for (const auto& t : plan) {
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            const RestoreTarget& t = plan[i];
             report(ZipPhase::Start);
             if (!t.entry->isFolder()) {
                 const std::string data = inflateEntry(archive, *t.entry);
                 report(ZipPhase::Process);
+                if (unchangedBy(fs, t, data)) {
+                    unchanged[i] = true;
+                    done += t.entry->size;
+                    report(ZipPhase::End);
+                    continue;
+                }
                 try {
                     fs.writeFileUnflushed(t.path + kStagedSuffix, data);
                 } catch (const Error& e) {
@@ -268,20 +292,26 @@ void swapInRestore(platform::FileSystem& fs, const std::string& programDir, std:
         // with them. Flushed together once all are written, they cost a fraction of a
         // flush after each. The stored marks come last: a read-only file can no longer
         // be opened to flush it.
-        for (const auto& t : plan) {
-            if (t.entry->isFolder()) continue;
+        for (std::size_t i = 0; i < plan.size(); ++i) {
+            const RestoreTarget& t = plan[i];
+            if (t.entry->isFolder() || unchanged[i]) continue;
             const std::string staged = t.path + kStagedSuffix;
             try {
                 fs.flushFile(staged);
             } catch (const Error& e) {
                 throw Error(text::notStaged(t.path, e.what()));
             }
-            const std::uint32_t stored = t.entry->attributes & (platform::kAttrReadOnly | platform::kAttrHidden |
-                                                                platform::kAttrSystem | platform::kAttrArchive);
+            const std::uint32_t stored = storedMarks(*t.entry);
             // A new file carries the archive mark alone, as most stored files do.
             if (stored != platform::kAttrArchive)
                 (void)fs.setAttributes(staged, stored == 0 ? platform::kAttrNormal : stored);
         }
+        // What already stands there as the archive has it is left alone: no swap, no
+        // kept original, nothing for a later start to settle.
+        std::set<std::string> same;
+        for (std::size_t i = 0; i < plan.size(); ++i)
+            if (unchanged[i]) same.insert(plan[i].path.substr(programDir.size()));
+        std::erase_if(journal.files, [&same](const JournalFile& f) { return same.count(f.name) != 0; });
         journal.stage = Stage::Swapping;
         try {
             swapper.writeJournal(journal);

@@ -239,7 +239,9 @@ TEST_F(BackupTest, ARestorePutsTheFilesBackAndStartsAgainWithoutWritingAnythingA
     fake.fs.addFile(p + "Vexal.ini", "[Paths]\r\netPath=C:\\Elsewhere\r\n");
     fake.fs.addFile(p + "mapinfos\\oasis.txt", "changed", platform::kAttrReadOnly);
     fake.fs.addFile(p + "mapinfos\\extra.txt", "not in the backup");
+    fake.fs.setAttributes(p + "readme-vexal.txt", platform::kAttrReadOnly);  // the same bytes, other marks
 
+    const auto before = fake.fs.writes.size();
     restoreNow();
     ASSERT_TRUE(errors.empty()) << errors[0];
     EXPECT_EQ(fake.dialogs.boxes[fake.dialogs.boxes.size() - 2].text, backup::text::kRestoreQuestion);
@@ -250,6 +252,15 @@ TEST_F(BackupTest, ARestorePutsTheFilesBackAndStartsAgainWithoutWritingAnythingA
     EXPECT_EQ(file("Vexal.ini"), ini);
     EXPECT_EQ(file("mapinfos\\oasis.txt"), "Oasis facts");
     EXPECT_EQ(file("mapinfos\\extra.txt"), "not in the backup");
+    EXPECT_EQ(fake.fs.attributes(p + "readme-vexal.txt").value_or(0) & platform::kAttrReadOnly, 0u);
+    // What already stood there as the archive has it is not written again.
+    std::string written;
+    for (auto w = fake.fs.writes.begin() + static_cast<std::ptrdiff_t>(before); w != fake.fs.writes.end(); ++w)
+        written += *w + "\n";
+    EXPECT_EQ(written.find("VexalMap.dat"), std::string::npos) << written;
+    EXPECT_EQ(written.find("oasis.jpg"), std::string::npos) << written;
+    EXPECT_NE(written.find("oasis.txt"), std::string::npos) << written;
+    EXPECT_NE(written.find("readme-vexal.txt"), std::string::npos) << written;
     EXPECT_TRUE(form->backupCommands.restartRequested());
     EXPECT_TRUE(watch.closed);
     EXPECT_TRUE(fake.shell.calls.empty());  // the program entry starts the new copy
@@ -291,6 +302,9 @@ TEST_F(BackupTest, ARestoreThatFailsHalfWayChangesNothingAndTheWindowKeepsSaving
     const std::string p = kProgram;
     fake.fs.addFile(p + "VexalMap.dat", "changed\r\n");
     fake.fs.addFile(p + "mapinfos\\oasis.txt", "changed", platform::kAttrReadOnly);
+    // Changed too, so that the restore has to write and replace them.
+    fake.fs.addFile(p + "mappics\\oasis.jpg", "changed picture");
+    fake.fs.addFile(p + "readme-vexal.txt", "changed readme");
     fake.fs.setAttributes(p + "VexalParam.dat", platform::kAttrNormal);
     ASSERT_TRUE(fake.fs.deleteFile(p + "VexalParam.dat"));
     struct Case {
@@ -534,6 +548,7 @@ std::unique_ptr<FakeFileSystem> folderBeforeRestore() {
         ZipWriter zip;
         zip.add("mapinfos/", {}, platform::kAttrDirectory, kStamp);
         zip.add("mapinfos/oasis.txt", "new oasis", platform::kAttrArchive, kStamp);
+        zip.add("mapinfos/same.txt", "as it stands", platform::kAttrArchive, kStamp);  // left alone
         zip.add("mapinfos/new/", {}, platform::kAttrDirectory, kStamp);
         zip.add("mapinfos/new/radar.txt", "new radar", platform::kAttrArchive, kStamp);
         zip.add("VexalParam.dat", "+set new 1\r\n", platform::kAttrHidden | platform::kAttrReadOnly, kStamp);
@@ -548,6 +563,7 @@ std::unique_ptr<FakeFileSystem> folderBeforeRestore() {
     fs->addFile(d + "VexalMap.dat", "old map\r\n", platform::kAttrReadOnly);
     fs->addFile(d + "mapinfos\\oasis.txt", "old oasis");
     fs->addFile(d + "mapinfos\\extra.txt", "not in the backup");
+    fs->addFile(d + "mapinfos\\same.txt", "as it stands", platform::kAttrArchive);
     fs->addFile(kKillArchive, archive);
     return fs;
 }
