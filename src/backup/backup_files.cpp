@@ -170,6 +170,8 @@ std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::stri
         for (const auto& part : parts) neededFolders.insert(folder += (folder.empty() ? "" : "\\") + part);
     }
     std::vector<RestoreTarget> plan;
+    // The folders on the way are the same for most entries: each is looked at once.
+    std::map<std::string, std::optional<platform::DirEntry>> folders;
     for (const auto& entry : entries) {
         if (auto fault = entryNameFault(entry.name)) throw Error(text::refusedEntry(entry.name, *fault));
         auto parts = splitName(entry.name);
@@ -189,7 +191,15 @@ std::vector<RestoreTarget> planRestore(platform::FileSystem& fs, const std::stri
         for (std::size_t i = 0; i < parts.size(); ++i) {
             path += parts[i];
             const bool last = i + 1 == parts.size();
-            if (const auto facts = fs.stat(path)) {
+            std::optional<platform::DirEntry> facts;
+            if (last) {
+                facts = fs.stat(path);
+            } else {
+                const auto [seen, added] = folders.try_emplace(util::foldCase(path));
+                if (added) seen->second = fs.stat(path);
+                facts = seen->second;
+            }
+            if (facts) {
                 if (last) existing = facts;
                 if (isLinked(*facts)) throw Error(text::refusedEntry(entry.name, text::kLinkedFolder));
                 if ((!last || entry.isFolder()) && !facts->isDirectory())

@@ -151,11 +151,13 @@ public:
         if (clean) (void)dropJournal();
     }
 
-    std::optional<Stuck> swap(const std::string& target) {
+    // `fresh`: straight after the staging, whose files are known to be there and whose
+    // plan says whether an original stands in the way; a start's repair looks first.
+    std::optional<Stuck> swap(const std::string& target, std::optional<bool> fresh = std::nullopt) {
         const std::string staged = target + kStagedSuffix, kept = target + kKeptSuffix;
         try {
-            if (!fs_.fileExists(staged)) return std::nullopt;  // swapped already
-            if (fs_.fileExists(target)) {
+            if (!fresh && !fs_.fileExists(staged)) return std::nullopt;  // swapped already
+            if (fresh.value_or(false) || fs_.fileExists(target)) {
                 if (fs_.fileExists(kept)) return Stuck{kept, text::kInTheWay};
                 fs_.replaceFile(target, kept);
             }
@@ -326,7 +328,7 @@ void swapInRestore(platform::FileSystem& fs, const std::string& programDir, std:
 
     // Swapping: renames only. The first that fails undoes the ones before it.
     for (const auto& f : journal.files) {
-        if (auto stuck = swapper.swap(programDir + f.name)) {
+        if (auto stuck = swapper.swap(programDir + f.name, f.replaces)) {
             if (auto left = swapper.rollBack(journal)) throw UnfinishedRestore(text::notUndone(left->path, left->why));
             throw Error(text::notReplaced(stuck->path, stuck->why));
         }
