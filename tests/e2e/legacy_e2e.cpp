@@ -99,9 +99,13 @@ TEST(GamePrograms, AnEtLegacyPlayerFromTheFirstStartToTheGameProgramMenu) {
     ASSERT_EQ(lower(asked), lower(documents)) << "the personal folder could not be moved into the sandbox";
     const std::string home = documents + "\\ETLegacy";
 
-    // A folder of ET:Legacy (the 64-bit build) and ETe, without et.exe.
+    // A folder of ET:Legacy (the 64-bit build) and ETe, without et.exe. A 32-bit Wine
+    // cannot start a 64-bit program: there etl.exe is the 32-bit stand-in until the
+    // warning, which reads the file's header as the game starts.
+    const bool runs64 = sizeof(void*) == 8;
+    const std::string etl = box.game + "\\etl.exe", game64 = e2e::buildDir() + "game64.exe";
     ASSERT_TRUE(DeleteFileA((box.game + "\\et.exe").c_str()));
-    ASSERT_TRUE(CopyFileA((e2e::buildDir() + "game64.exe").c_str(), (box.game + "\\etl.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(runs64 ? game64.c_str() : (e2e::buildDir() + "game.exe").c_str(), etl.c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((e2e::buildDir() + "game.exe").c_str(), (box.game + "\\ETe.exe").c_str(), FALSE));
     box.makeDir(home + "\\legacy\\demos\\2026");
     box.makeDir(home + "\\legacy\\profiles\\Player");
@@ -169,6 +173,9 @@ TEST(GamePrograms, AnEtLegacyPlayerFromTheFirstStartToTheGameProgramMenu) {
     })) << box.read(home + "\\legacy\\autoexec.cfg").value_or("<missing>");
 
     // A mod of 32-bit libraries only: this etl.exe asks first.
+    if (!runs64) {
+        ASSERT_TRUE(CopyFileA(game64.c_str(), etl.c_str(), FALSE));
+    }
     vexal.setText("edtParam", "+set fs_game etpro +map");
     vexal.click("bitbtnRun");
     const auto warning = vexal.waitBox();
@@ -179,8 +186,7 @@ TEST(GamePrograms, AnEtLegacyPlayerFromTheFirstStartToTheGameProgramMenu) {
     ASSERT_TRUE(vexal.answerBox(IDNO));
     Sleep(500);
     EXPECT_EQ(gameLaunches(box).size(), 1u) << "Nein starts nothing";
-    // A 32-bit Wine cannot start the 64-bit stand-in; where it can, Ja starts it.
-    if (sizeof(void*) == 8) {
+    if (runs64) {  // Ja starts it where it can start
         vexal.click("bitbtnRun");
         ASSERT_TRUE(vexal.waitBox());
         ASSERT_TRUE(vexal.answerBox(IDYES));
