@@ -11,8 +11,8 @@ namespace vexal::servers {
 namespace {
 
 const ui::Font kListFont{"Tahoma", 11, false, false, false};
-// The window's timer cannot tick faster; the pace of the requests is kept by the
-// round's own clock, whatever the ticks.
+// Where the round runs on the window's polls, the timer ticks as fast as it can;
+// the pace of the requests is kept by the round's own clock, whatever the ticks.
 constexpr int kRoundPollMs = 10;
 constexpr int kIdlePollMs = 250;
 constexpr int kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B;
@@ -103,16 +103,17 @@ void WorldViewer::start() {
     mods_.clear();
     notice_.clear();
     lastShown_ = 0;
-    round_.start(masterSettings(v_.config.doc()), v_.gameDir, v_.services.worldNetwork.milliseconds());
+    round_.start(masterSettings(v_.config.doc()), v_.gameDir);
 }
 
 void WorldViewer::quickJoin() {
     const std::uint64_t now = v_.services.worldNetwork.milliseconds();
     // A round of the last minute will do; else a new one decides when it ends
     // (or the one under way, when the list is asking already).
-    const bool fresh = round_.finished() && round_.startedAt() && now - *round_.startedAt() < kQuickJoinReuseMs &&
-                       !round_.rows().empty();
-    const bool underWay = open_ && round_.running() && !round_.finished();
+    const WorldState& round = round_.state();
+    const bool fresh =
+        round.finished() && round.startedAt && now - *round.startedAt < kQuickJoinReuseMs && !round.rows.empty();
+    const bool underWay = open_ && round.running && !round.finished();
     quickJoinPending_ = !fresh;
     if (!open_)
         openList(!fresh);
@@ -138,7 +139,7 @@ bool WorldViewer::haveMod(const std::string& folder) {
 
 void WorldViewer::finishQuickJoin() {
     quickJoinPending_ = false;
-    const auto& rows = round_.rows();
+    const auto& rows = round_.state().rows;
     const auto choice = quickJoinChoice(rows, [this](const std::string& m) { return haveMod(m); });
     if (!choice) {
         v_.services.dialogs.messageBox(text::kNoQuickJoin, platform::BoxKind::Information, platform::BoxButtons::Ok);
@@ -160,30 +161,34 @@ void WorldViewer::poll() {
         v.tmWorld.setEnabled(false);
         return;
     }
-    const std::uint64_t now = v.services.worldNetwork.milliseconds();
-    const bool wasFinished = round_.finished();
-    const bool changed = round_.poll(now);
-    if (changed && (round_.finished() || now - lastShown_ >= kWorldShowMs)) show(false);
+    const std::uint64_t now = round_.now();
+    const WorldState& round = round_.state();
+    const bool wasFinished = round.finished();
+    unshown_ = round_.update() || unshown_;
+    if (unshown_ && (round.finished() || now - lastShown_ >= kWorldShowMs)) show(false);
     stepWait();
     if (!open_) return;
-    if (!wasFinished && round_.finished() && quickJoinPending_) finishQuickJoin();
+    if (!wasFinished && round.finished() && quickJoinPending_) finishQuickJoin();
     if (!open_) return;
     showStatus();
-    v.tmWorld.interval = round_.finished() && !wait_.active() ? kIdlePollMs : kRoundPollMs;
+    v.tmWorld.interval = round.finished() && !wait_.active() ? kIdlePollMs
+                         : round_.threaded()                  ? static_cast<int>(kWorldShowMs)
+                                                              : kRoundPollMs;
     v.tmWorld.setEnabled(true);
 }
 
 void WorldViewer::show(bool force) {
     auto& v = v_;
-    const auto& rows = round_.rows();
-    lastShown_ = v.services.worldNetwork.milliseconds();
+    const auto& rows = round_.state().rows;
+    lastShown_ = round_.now();
+    unshown_ = false;
     // Under the mouse the rows stay where they are, unless the header was clicked.
     const bool pointed = !force && v.application.pointed() == &v.lvWorld;
     list_.refresh(
         rows, [this](const std::string& m) { return haveMod(m); }, pointed);
     const std::vector<std::size_t> shown = list_.shown();
     v.lvWorld.setVirtualRows(shown.size(), [this, shown](std::size_t at) {
-        const auto& all = round_.rows();
+        const auto& all = round_.state().rows;
         return at < shown.size() && shown[at] < all.size() ? worldCells(all[shown[at]]) : ui::ListRow{};
     });
     int at = list_.selectedAt();
@@ -197,13 +202,13 @@ void WorldViewer::show(bool force) {
 }
 
 void WorldViewer::showStatus() {
-    std::string status = roundStatus(round_);
+    std::string status = roundStatus(round_.state());
     if (wait_.active())
         status = text::waiting(wait_.hostName(), wait_.elapsed(v_.services.worldNetwork.milliseconds()));
     else if (!notice_.empty())
         status = notice_;
     else if (!list_.filter.text.empty())
-        status = list_.filterStatus(round_.rows().size());
+        status = list_.filterStatus(round_.state().rows.size());
     if (status == shownStatus_) return;
     shownStatus_ = status;
     v_.lvWorld.setHint(status + text::kWorldCloseHint);
@@ -213,7 +218,7 @@ void WorldViewer::showStatus() {
 
 const ServerRow* WorldViewer::selected() const {
     const std::size_t i = selectedRow();
-    return i == kNone ? nullptr : &round_.rows()[i];
+    return i == kNone ? nullptr : &round_.state().rows[i];
 }
 
 std::size_t WorldViewer::selectedRow() const {
@@ -221,11 +226,11 @@ std::size_t WorldViewer::selectedRow() const {
     const int at = list_.selectedAt();
     if (at < 0 || static_cast<std::size_t>(at) >= list_.shown().size()) return kNone;
     const std::size_t i = list_.shown()[static_cast<std::size_t>(at)];
-    return i < round_.rows().size() ? i : kNone;
+    return i < round_.state().rows.size() ? i : kNone;
 }
 
 void WorldViewer::picked() {
-    list_.select(v_.lvWorld.itemIndex(), round_.rows());
+    list_.select(v_.lvWorld.itemIndex(), round_.state().rows);
     const ServerRow* row = selected();
     v_.lvPlayers.setRows(row ? playerCells(*row) : std::vector<ui::ListRow>{});
 }
@@ -331,8 +336,8 @@ void WorldViewer::waitForSlot() {
 
 void WorldViewer::stepWait() {
     if (!wait_.active()) return;
-    const auto& rows = round_.rows();
-    const std::uint64_t now = v_.services.worldNetwork.milliseconds();
+    const auto& rows = round_.state().rows;
+    const std::uint64_t now = round_.now();
     std::size_t i = 0;
     while (i < rows.size() && rows[i].address.shown != wait_.address()) ++i;
     SlotWait::Seen seen = SlotWait::Seen::Other;
@@ -342,12 +347,12 @@ void WorldViewer::stepWait() {
             seen = SlotWait::Seen::Asking;
         else if (rows[i].state == ServerRow::State::Answered)
             seen = rows[i].full() ? SlotWait::Seen::Full : SlotWait::Seen::Free;
-        asked = round_.lastAsked(i).value_or(0);
+        asked = round_.state().asked[i];
     }
     const std::string host = wait_.hostName();
     switch (wait_.step(now, asked, seen)) {
         case SlotWait::Action::Ask:
-            round_.ask(i, now);
+            round_.ask(i);
             break;
         case SlotWait::Action::Join:
             notice_ = text::slotFree(host);

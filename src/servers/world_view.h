@@ -11,7 +11,7 @@
 
 #include "servers/slot_wait.h"
 #include "servers/world_list.h"
-#include "servers/world_round.h"
+#include "servers/world_runner.h"
 #include "view/main_view.h"
 
 namespace vexal::servers {
@@ -63,7 +63,7 @@ public:
     [[nodiscard]] bool isOn(Check which) const;
     [[nodiscard]] bool canJoin() const { return selected() != nullptr; }
     [[nodiscard]] bool canWait() const;
-    [[nodiscard]] const WorldRound& round() const { return round_; }
+    [[nodiscard]] const WorldState& round() const { return round_.state(); }
     [[nodiscard]] const WorldList& list() const { return list_; }
 
 private:
@@ -82,11 +82,12 @@ private:
 
     view::MainView& v_;
     Hooks hooks_;
-    WorldRound round_;
+    WorldRunner round_;
     WorldList list_;
     SlotWait wait_;
     std::map<std::string, bool> mods_;  // the game folder's mod folders, looked at once a round
     std::uint64_t lastShown_ = 0;
+    bool unshown_ = false;  // the round changed since the rows were last shown
     std::string shownStatus_, notice_;
     bool open_ = false, quickJoinPending_ = false, settingsLoaded_ = false;
 };
