@@ -22,17 +22,6 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 std::string keyOf(const ServerRow& row) { return util::asciiLowerCase(row.address.shown); }
 
-// A server with buddies on it: a star before its host name, their names in its tip.
-void markBuddies(ui::ListRow& cells, const std::vector<std::string>& names) {
-    if (names.empty()) return;
-    ui::ListCell& host = cells[kHostColumn];
-    host.text = text::kBuddyMark + host.text;
-    if (!host.runs.empty()) host.runs.insert(host.runs.begin(), {ui::kClDefault, text::kBuddyMark});
-    std::string joined;
-    for (const auto& n : names) joined += (joined.empty() ? "" : ", ") + n;
-    cells[kAddressColumn].tip = text::buddiesTip(joined);
-}
-
 std::vector<ui::ListColumn> columns(const char* const* titles, const int* widths, std::size_t n, int rightFrom) {
     std::vector<ui::ListColumn> out;
     for (std::size_t i = 0; i < n; ++i)
@@ -158,7 +147,7 @@ void StatusViewer::show() {
     for (std::size_t at = 0; at < order_.size(); ++at) {
         const ServerRow& row = rows[order_[at]];
         cells.push_back(serverCells(row, recent(row)));
-        if (row.showsFacts()) markBuddies(cells.back(), buddiesOn(buddies_.patterns(), row.facts));
+        if (row.showsFacts()) markBuddies(cells.back(), kHostColumn, buddiesOn(buddies_.patterns(), row.facts));
         if (keyOf(row) == selectedKey_) selection = static_cast<int>(at);
     }
     if (rows.empty())
@@ -175,12 +164,7 @@ void StatusViewer::show() {
 }
 
 std::vector<ui::ListRow> StatusViewer::playersOf(const ServerRow* row) const {
-    if (!row) return {};
-    std::vector<ui::ListRow> cells = playerCells(*row);
-    const auto& players = row->facts.players;
-    for (std::size_t i = 0; i < cells.size() && i < players.size(); ++i)
-        if (buddies_.isBuddy(players[i].name)) cells[i][0].bold = true;
-    return cells;
+    return playerCellsMarked(row, buddies_);
 }
 
 const Player* StatusViewer::selectedPlayer() const {

@@ -4,6 +4,7 @@
 
 #include "servers/server_rows.h"
 #include "servers/texts.h"
+#include "util/case_fold.h"
 #include "settings/keys.h"
 
 namespace vexal::servers {
@@ -15,7 +16,8 @@ const ui::Font kListFont{"Tahoma", 11, false, false, false};
 // the pace of the requests is kept by the round's own clock, whatever the ticks.
 constexpr int kRoundPollMs = 10;
 constexpr int kIdlePollMs = 250;
-constexpr int kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B;
+constexpr int kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B, kVkInsert = 0x2D,
+              kVkDelete = 0x2E;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 namespace key {
@@ -24,14 +26,15 @@ inline constexpr settings::BoolKey hideEmpty{"All-Servers", "HideEmpty", false};
 inline constexpr settings::BoolKey hidePassworded{"All-Servers", "HidePassworded", false};
 inline constexpr settings::BoolKey onlyMyMods{"All-Servers", "OnlyMyMods", false};
 inline constexpr settings::BoolKey onlyMyMaps{"All-Servers", "OnlyMyMaps", false};
+inline constexpr settings::BoolKey onlyWithBuddies{"All-Servers", "OnlyWithBuddies", false};
 inline constexpr settings::IntKey sortColumn{"All-Servers", "SortColumn"};
 inline constexpr settings::BoolKey sortDescending{"All-Servers", "SortDescending", false};
 }  // namespace key
 
 }  // namespace
 
-WorldViewer::WorldViewer(view::MainView& view, Hooks hooks)
-    : v_(view), hooks_(std::move(hooks)), round_(view.services.worldNetwork, view.services.fs) {}
+WorldViewer::WorldViewer(view::MainView& view, BuddyList& buddies, Hooks hooks)
+    : v_(view), buddies_(buddies), hooks_(std::move(hooks)), round_(view.services.worldNetwork, view.services.fs) {}
 
 void WorldViewer::loadSettings() {
     if (settingsLoaded_) return;
@@ -42,6 +45,7 @@ void WorldViewer::loadSettings() {
     list_.filter.hidePassworded = settings::read(doc, key::hidePassworded);
     list_.filter.onlyMyMods = settings::read(doc, key::onlyMyMods);
     list_.filter.onlyMyMaps = settings::read(doc, key::onlyMyMaps);
+    list_.filter.onlyWithBuddies = settings::read(doc, key::onlyWithBuddies);
     const int column = settings::read(doc, key::sortColumn, -1);
     list_.sortColumn = column >= 0 && column < kWorldColumns ? column : -1;
     list_.descending = settings::read(doc, key::sortDescending);
@@ -54,6 +58,7 @@ void WorldViewer::saveSettings() {
     settings::write(doc, key::hidePassworded, list_.filter.hidePassworded);
     settings::write(doc, key::onlyMyMods, list_.filter.onlyMyMods);
     settings::write(doc, key::onlyMyMaps, list_.filter.onlyMyMaps);
+    settings::write(doc, key::onlyWithBuddies, list_.filter.onlyWithBuddies);
     settings::write(doc, key::sortColumn, list_.sortColumn);
     settings::write(doc, key::sortDescending, list_.descending);
     v_.saveSettings();
@@ -66,6 +71,7 @@ void WorldViewer::openList(bool ask) {
     v.playClick();
     if (!open_) hooks_.closeSavedList();
     loadSettings();
+    (void)buddies_.reload();
     static constexpr int kWidths[] = {118, 150, 78, 60, 44, 24, 50, 120};
     std::vector<ui::ListColumn> columns;
     for (int i = 0; i < kWorldColumns; ++i) columns.push_back({text::kWorldColumns[i], kWidths[i], false});
@@ -91,6 +97,24 @@ void WorldViewer::openFromTray() {
     hooks_.openedFromTray();
     v_.show();
     open();
+}
+
+void WorldViewer::openAt(const std::string& server) {
+    if (!v_.visible()) {
+        hooks_.openedFromTray();
+        v_.show();
+    }
+    list_.filter.text.clear();
+    list_.select(-1, {});
+    openList(round_.state().rows.empty());
+    const auto& rows = round_.state().rows;
+    for (std::size_t at = 0; at < list_.shown().size(); ++at)
+        if (util::sameName(rows[list_.shown()[at]].address.shown, server)) {
+            list_.select(static_cast<int>(at), rows);
+            show(true);
+            break;
+        }
+    v_.setFocus(&v_.lvWorld);
 }
 
 void WorldViewer::askAgain() {
@@ -184,12 +208,17 @@ void WorldViewer::show(bool force) {
     unshown_ = false;
     // Under the mouse the rows stay where they are, unless the header was clicked.
     const bool pointed = !force && v.application.pointed() == &v.lvWorld;
+    list_.filter.buddies = buddies_.patterns();
     list_.refresh(
         rows, [this](const std::string& m) { return haveMod(m); }, pointed);
     const std::vector<std::size_t> shown = list_.shown();
     v.lvWorld.setVirtualRows(shown.size(), [this, shown](std::size_t at) {
         const auto& all = round_.state().rows;
-        return at < shown.size() && shown[at] < all.size() ? worldCells(all[shown[at]]) : ui::ListRow{};
+        if (at >= shown.size() || shown[at] >= all.size()) return ui::ListRow{};
+        const ServerRow& row = all[shown[at]];
+        ui::ListRow cells = worldCells(row);
+        if (row.showsFacts()) markBuddies(cells, kWorldHost, buddiesOn(buddies_.patterns(), row.facts));
+        return cells;
     });
     int at = list_.selectedAt();
     if (at < 0 && !shown.empty() && list_.selectedKey().empty()) {
@@ -197,8 +226,7 @@ void WorldViewer::show(bool force) {
         at = 0;
     }
     v.lvWorld.setItemIndex(at);
-    const ServerRow* row = selected();
-    v.lvPlayers.setRows(row ? playerCells(*row) : std::vector<ui::ListRow>{});
+    v.lvPlayers.setRows(playerCellsMarked(selected(), buddies_));
 }
 
 void WorldViewer::showStatus() {
@@ -231,8 +259,7 @@ std::size_t WorldViewer::selectedRow() const {
 
 void WorldViewer::picked() {
     list_.select(v_.lvWorld.itemIndex(), round_.state().rows);
-    const ServerRow* row = selected();
-    v_.lvPlayers.setRows(row ? playerCells(*row) : std::vector<ui::ListRow>{});
+    v_.lvPlayers.setRows(playerCellsMarked(selected(), buddies_));
 }
 
 void WorldViewer::columnClick(int column) {
@@ -407,6 +434,9 @@ void WorldViewer::toggle(Check which) {
         case Check::OnlyMyMaps:
             f.onlyMyMaps = !f.onlyMyMaps;
             break;
+        case Check::OnlyWithBuddies:
+            f.onlyWithBuddies = !f.onlyWithBuddies;
+            break;
     }
     saveSettings();
     if (open_) show(true);
@@ -425,6 +455,8 @@ bool WorldViewer::isOn(Check which) const {
             return f.onlyMyMods;
         case Check::OnlyMyMaps:
             return f.onlyMyMaps;
+        case Check::OnlyWithBuddies:
+            return f.onlyWithBuddies;
     }
     return false;
 }
@@ -438,10 +470,84 @@ void WorldViewer::close() {
     v_.lvPlayers.setVisible(false);
     v_.lvWorld.setVirtualRows(0, {});
     v_.tmWorld.setEnabled(false);
-    // The rows stay for Quick Join within the minute; the socket goes.
-    round_.stop();
+    // The rows stay for Quick Join within the minute; the socket goes, unless a
+    // round of the buddy watch still runs on it.
+    if (!watching_) round_.stop();
     shownStatus_.clear();
     notice_.clear();
+}
+
+const Player* WorldViewer::selectedPlayer() const {
+    const ServerRow* row = selected();
+    const int at = v_.lvPlayers.itemIndex();
+    if (!row || !row->showsFacts() || at < 0 || static_cast<std::size_t>(at) >= row->facts.players.size())
+        return nullptr;
+    return &row->facts.players[static_cast<std::size_t>(at)];
+}
+
+void WorldViewer::playerKeyDown(int& key) {
+    if (key == kVkInsert || key == kVkDelete) {
+        changeBuddy(key == kVkInsert);
+        key = 0;
+        return;
+    }
+    keyDown(key);
+}
+
+void WorldViewer::addBuddy() { changeBuddy(true); }
+void WorldViewer::removeBuddy() { changeBuddy(false); }
+
+void WorldViewer::changeBuddy(bool add) {
+    const Player* p = selectedPlayer();
+    if (!p) return;
+    const int at = v_.lvPlayers.itemIndex();
+    if (add)
+        buddies_.add(p->name);
+    else
+        buddies_.remove(p->name);
+    show(true);
+    v_.lvPlayers.setItemIndex(at);
+}
+
+WatchSource WorldViewer::watchSource() {
+    return {.start = [this](bool askMasters) { watchStart(askMasters); },
+            .poll = [this] { return watchPoll(); },
+            .rows =
+                [this] {
+                    watchRows_.clear();
+                    for (const ServerRow& row : round_.state().rows)
+                        watchRows_.push_back(
+                            {row.address.shown, row.state == ServerRow::State::Answered ? &row.facts : nullptr});
+                    return watchRows_;
+                },
+            .stop =
+                [this] {
+                    watching_ = false;
+                    if (!open_) round_.stop();
+                }};
+}
+
+void WorldViewer::watchStart(bool askMasters) {
+    watching_ = true;
+    const WorldState& round = round_.state();
+    // While the list is open, its round serves: the one under way, or one of the last minute.
+    if (open_ && round.running && (!round.finished() || round_.now() - *round.startedAt < kQuickJoinReuseMs)) return;
+    if (open_) {
+        start();
+        return;
+    }
+    // Between two asks of the masters, the servers they listed last are asked again.
+    round_.start(masterSettings(v_.config.doc()), v_.gameDir, !askMasters);
+}
+
+bool WorldViewer::watchPoll() {
+    // While the list is open, its timer brings the rows in.
+    if (!open_) round_.update();
+    const WorldState& round = round_.state();
+    if (!round.finished() && round.running) return false;
+    watching_ = false;
+    if (!open_) round_.stop();
+    return true;
 }
 
 }  // namespace vexal::servers

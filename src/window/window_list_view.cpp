@@ -197,9 +197,9 @@ bool WindowBackend::listNotify(ControlWindow& cw, const NMHDR& header) {
         case LVN_GETINFOTIPA: {
             // A row's tip: what its first cell carries (the buddies on a server).
             auto& tip = const_cast<NMLVGETINFOTIPA&>(reinterpret_cast<const NMLVGETINFOTIPA&>(header));
-            if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= list.rows().size() || tip.cchTextMax <= 0)
+            if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= list.rowCount() || tip.cchTextMax <= 0)
                 return true;
-            const ui::ListRow& row = list.rows()[static_cast<std::size_t>(tip.iItem)];
+            const ui::ListRow row = list.rowAt(static_cast<std::size_t>(tip.iItem));
             const std::string text = row.empty() ? std::string() : row[0].tip;
             if (text.empty()) return true;  // the list's own tip: a cut text in full
             const std::size_t n = std::min(text.size(), static_cast<std::size_t>(tip.cchTextMax - 1));

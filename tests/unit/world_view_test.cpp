@@ -134,6 +134,34 @@ TEST_F(WorldViewTest, F6ListsTheWorldFiltersKeepTheirSettingsAndF5AsksAgain) {
     EXPECT_EQ(hosts(), (std::vector<std::string>{"Locked", "Red Oasis", "Quiet"}));
 }
 
+// Buddies in the list of every server: Insert and Delete in its players list, the
+// star and the tip of a buddy's server, Only With Buddies kept with its other checks.
+TEST_F(WorldViewTest, BuddiesAreAddedFromItsPlayersListStarredAndFiltered) {
+    run([&] { form->onCommand(Cmd::AllServers); });
+    after(1000);
+    run([&] { form->lvWorld.select(1); });  // Locked: Player0 to Player8
+    run([&] { form->lvPlayers.select(4); });
+    const std::string name = form->lvPlayers.rows()[4][0].text;
+    int insert = 0x2D;
+    run([&] { form->lvPlayers.keyDown(insert); });
+    EXPECT_EQ(file("VexalBuddies.dat"), name + "\r\n");
+    EXPECT_TRUE(form->lvPlayers.rows()[4][0].bold);
+    EXPECT_EQ(form->lvWorld.rowAt(1)[1].text, "* Locked");
+    EXPECT_EQ(form->lvWorld.rowAt(1)[0].tip, servers::text::buddiesTip(name));
+    EXPECT_EQ(form->lvWorld.rowAt(0)[1].text, "Red Oasis") << name << " does not play there";
+    EXPECT_EQ(form->lvWorld.rowAt(4)[1].text, "* Jay") << "the same name plays there";
+
+    run([&] { form->onCommand(Cmd::OnlyWithBuddies); });
+    EXPECT_EQ(hosts(), (std::vector<std::string>{"* Locked", "* Jay"}));
+    EXPECT_NE(file("Vexal.ini").find("OnlyWithBuddies=1"), std::string::npos);
+    run([&] { form->lvWorld.select(1); });
+    run([&] { form->lvPlayers.select(4); });
+    int remove = 0x2E;
+    run([&] { form->lvPlayers.keyDown(remove); });
+    EXPECT_EQ(file("VexalBuddies.dat"), "");
+    EXPECT_TRUE(hosts().empty());
+}
+
 TEST_F(WorldViewTest, QuickJoinStartsTheBestServerOrSaysNoneQualifies) {
     run([&] { form->onCommand(Cmd::QuickJoin); });
     EXPECT_TRUE(etStarts().empty()) << "the round decides once it is over";
