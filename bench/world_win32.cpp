@@ -2,18 +2,22 @@
 // the All Servers list runs, against a fake world on 127.0.0.1 (demo/servers.py).
 //   world_win32 round <master port> [runs]
 //   world_win32 list <master port> <servers>
+//   world_win32 watch <master port>
 // Runs the round as the window does (on the round's own thread, the copy taken every
 // 100 ms) and prints, per run, the time from the master's first datagram to the
 // round's end, the servers listed and answered, the requests sent, and the longest
 // time the window would have waited for its copy. `list` drives the real Vexal.exe
 // (the end-to-end harness): All Servers (F6), the longest wait of a message on the
 // window thread while the rows fill in, the time to the status line's count, and
-// the program's memory before and after.
+// the program's memory before and after. `watch` counts the bytes of the datagrams
+// one round of the buddy watch sends and receives on the world: with the masters
+// asked, and with the servers they listed last asked again without them.
 #include <windows.h>
 // windows.h first: psapi.h needs its types.
 #include <psapi.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -66,6 +70,64 @@ int round(int port, int runs) {
             "the round's end (the window's copy taken in %.1f ms at most)\n",
             round.rows.size(), round.answered, round.requests,
             static_cast<unsigned long long>(*round.finishedAt - *round.firstListAt), longestUpdate);
+    }
+    world.stop();
+    return failures ? 1 : 0;
+}
+
+// The program's socket, with every datagram's payload counted on its way.
+class CountingNetwork final : public vexal::platform::Network {
+public:
+    explicit CountingNetwork(vexal::platform::Network& network) : n_(network) {}
+    int startLookup(const std::string& host) override { return n_.startLookup(host); }
+    vexal::platform::LookupState lookup(int id, std::uint32_t& address) override { return n_.lookup(id, address); }
+    bool open() override { return n_.open(); }
+    void close() override { n_.close(); }
+    bool send(const vexal::platform::Endpoint& to, const std::string& bytes) override {
+        sentBytes += static_cast<long long>(bytes.size());
+        ++sent;
+        return n_.send(to, bytes);
+    }
+    std::optional<vexal::platform::Datagram> receive() override {
+        auto d = n_.receive();
+        if (d) {
+            receivedBytes += static_cast<long long>(d->bytes.size());
+            ++received;
+        }
+        return d;
+    }
+    std::uint64_t milliseconds() override { return n_.milliseconds(); }
+    bool runsOnAnyThread() const override { return n_.runsOnAnyThread(); }
+
+    std::atomic<long long> sentBytes{0}, receivedBytes{0}, sent{0}, received{0};
+
+private:
+    vexal::platform::Network& n_;
+};
+
+int watch(int port) {
+    vexal::platform::win32::Win32Network socket;
+    CountingNetwork network(socket);
+    vexal::platform::win32::Win32FileSystem fs;
+    vexal::servers::WorldRunner world(network, fs);
+    vexal::servers::MasterSettings masters;
+    masters.masters.push_back(*vexal::servers::masterAddress("127.0.0.1:" + std::to_string(port)));
+    int failures = 0;
+    for (const bool reuse : {false, true}) {
+        network.sentBytes = network.receivedBytes = network.sent = network.received = 0;
+        const double start = msNow();
+        world.start(masters, "C:\\nowhere", reuse);
+        const auto& round = world.state();
+        while (!round.finished() && msNow() - start < 30000) {
+            Sleep(20);
+            world.update();
+        }
+        if (!round.finished()) ++failures;
+        std::printf(
+            "one watch round of the world, %s: %zu servers, %zu answered; %lld bytes sent in %lld datagrams, "
+            "%lld bytes received in %lld (UDP payload)\n",
+            reuse ? "the servers listed last asked again" : "the masters asked", round.rows.size(), round.answered,
+            network.sentBytes.load(), network.sent.load(), network.receivedBytes.load(), network.received.load());
     }
     world.stop();
     return failures ? 1 : 0;
@@ -129,6 +191,7 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::string(argv[1]) == "round")
         return round(std::atoi(argv[2]), argc >= 4 ? std::atoi(argv[3]) : 1);
     if (argc >= 4 && std::string(argv[1]) == "list") return list(std::atoi(argv[2]), std::atoi(argv[3]));
-    std::fprintf(stderr, "usage: world_win32 round <master port> [runs], or list <master port> <servers>\n");
+    if (argc >= 3 && std::string(argv[1]) == "watch") return watch(std::atoi(argv[2]));
+    std::fprintf(stderr, "usage: world_win32 round <master port> [runs], list <master port> <servers>, or watch <master port>\n");
     return 2;
 }

@@ -174,6 +174,7 @@ for silent in $((world / 20)) 0; do
   fi
   if [ "$silent" = 0 ]; then
     gui "$win/world_win32.exe" list "$world_port" "$world" | tr -d '\r'
+    wine "$win/world_win32.exe" watch "$world_port" | tr -d '\r'
   fi
   kill "$world_pid" 2>/dev/null || true
   wait "$world_pid" 2>/dev/null || true

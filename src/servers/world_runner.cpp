@@ -30,20 +30,21 @@ void WorldRunner::start(const MasterSettings& masters, const std::string& gameDi
         std::lock_guard lock(mutex_);
         const auto known = round_.listedServers();
         round_.start(masters, gameDir, network_.milliseconds(), reuseServers && !known.empty() ? &known : nullptr);
-        changed_ = true;
+        // The window's copy is the new round's at once: the one before must not be taken for it.
+        round_.copyTo(copy_);
+        changed_ = false;
     }
     if (threaded_ && !thread_.joinable()) thread_ = std::thread([this] { run(); });
     wake_.notify_all();
-    update();
 }
 
 void WorldRunner::stop() {
     {
         std::lock_guard lock(mutex_);
         round_.stop();
-        changed_ = true;
+        round_.copyTo(copy_);
+        changed_ = false;
     }
-    update();
 }
 
 bool WorldRunner::ask(std::size_t row) {
