@@ -180,8 +180,7 @@ int list(int masterPort, int servers) {
         "before F6, %.1f MB after\n",
         servers, doneAt > 0 ? "the count in the status line" : "no count in the status line within 60 s,",
         (doneAt > 0 ? doneAt : msNow() - start) / 1000.0, status.c_str(), sorted.back(), sorted[sorted.size() / 2],
-        sorted[sorted.size() * 99 / 100],
-        static_cast<long long>(slow), waits.size(), rows, before, after);
+        sorted[sorted.size() * 99 / 100], static_cast<long long>(slow), waits.size(), rows, before, after);
     return doneAt > 0 ? 0 : 1;
 }
 
@@ -192,6 +191,8 @@ int main(int argc, char** argv) {
         return round(std::atoi(argv[2]), argc >= 4 ? std::atoi(argv[3]) : 1);
     if (argc >= 4 && std::string(argv[1]) == "list") return list(std::atoi(argv[2]), std::atoi(argv[3]));
     if (argc >= 3 && std::string(argv[1]) == "watch") return watch(std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: world_win32 round <master port> [runs], list <master port> <servers>, or watch <master port>\n");
+    std::fprintf(
+        stderr,
+        "usage: world_win32 round <master port> [runs], list <master port> <servers>, or watch <master port>\n");
     return 2;
 }

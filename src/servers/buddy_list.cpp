@@ -70,6 +70,12 @@ void markBuddies(ui::ListRow& cells, std::size_t hostColumn, const std::vector<s
     cells[0].tip = text::buddiesTip(joined);
 }
 
+const Player* playerAt(const ServerRow* row, int at) {
+    if (!row || !row->showsFacts() || at < 0 || static_cast<std::size_t>(at) >= row->facts.players.size())
+        return nullptr;
+    return &row->facts.players[static_cast<std::size_t>(at)];
+}
+
 std::vector<ui::ListRow> playerCellsMarked(const ServerRow* row, const BuddyList& buddies) {
     if (!row) return {};
     std::vector<ui::ListRow> cells = playerCells(*row);

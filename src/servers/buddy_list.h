@@ -40,6 +40,8 @@ private:
 // A server with buddies on it, in either list: a star before its host name, their
 // names in the tip of its row.
 void markBuddies(ui::ListRow& cells, std::size_t hostColumn, const std::vector<std::string>& names);
+// The player in that row of the players list, when the row shows one.
+[[nodiscard]] const Player* playerAt(const ServerRow* row, int at);
 // The players of a server as the players list shows them, a buddy's row in bold.
 [[nodiscard]] std::vector<ui::ListRow> playerCellsMarked(const ServerRow* row, const BuddyList& buddies);
 

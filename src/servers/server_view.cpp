@@ -167,13 +167,7 @@ std::vector<ui::ListRow> StatusViewer::playersOf(const ServerRow* row) const {
     return playerCellsMarked(row, buddies_);
 }
 
-const Player* StatusViewer::selectedPlayer() const {
-    const ServerRow* row = selected();
-    const int at = v_.lvPlayers.itemIndex();
-    if (!row || !row->showsFacts() || at < 0 || static_cast<std::size_t>(at) >= row->facts.players.size())
-        return nullptr;
-    return &row->facts.players[static_cast<std::size_t>(at)];
-}
+const Player* StatusViewer::selectedPlayer() const { return playerAt(selected(), v_.lvPlayers.itemIndex()); }
 
 void StatusViewer::addBuddy() {
     if (const Player* p = selectedPlayer()) {
@@ -328,35 +322,14 @@ void StatusViewer::stepWait() {
     const auto& rows = status_.rows();
     std::size_t i = 0;
     while (i < rows.size() && keyOf(rows[i]) != wait_.address()) ++i;
-    SlotWait::Seen seen = SlotWait::Seen::Other;
-    std::uint64_t asked = 0;
-    if (i < rows.size()) {
-        const ServerRow& row = rows[i];
-        if (row.busy())
-            seen = SlotWait::Seen::Asking;
-        else if (row.state == ServerRow::State::Answered)
-            seen = row.full() ? SlotWait::Seen::Full : SlotWait::Seen::Free;
-        asked = status_.lastAsked(i).value_or(0);
+    const WaitStep step =
+        servers::stepWait(wait_, status_.now(), i < rows.size() ? &rows[i] : nullptr, status_.lastAsked(i).value_or(0));
+    if (!step.notice.empty()) {
+        notice_ = step.notice;
+        v_.setStatus(notice_);
     }
-    const std::string host = wait_.hostName();
-    switch (wait_.step(status_.now(), asked, seen)) {
-        case SlotWait::Action::Ask:
-            status_.ask(i);
-            break;
-        case SlotWait::Action::Join: {
-            notice_ = text::slotFree(host);
-            v_.setStatus(notice_);
-            const std::string line = lineOf(rows[i]);
-            hooks_.join(line, rows[i].facts.modFolder);
-            break;
-        }
-        case SlotWait::Action::GiveUp:
-            notice_ = text::gaveUp(host);
-            v_.setStatus(notice_);
-            break;
-        case SlotWait::Action::None:
-            break;
-    }
+    if (step.action == SlotWait::Action::Ask) status_.ask(i);
+    if (step.action == SlotWait::Action::Join) hooks_.join(lineOf(rows[i]), rows[i].facts.modFolder);
 }
 
 void StatusViewer::cancelWait() {

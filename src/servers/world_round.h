@@ -142,9 +142,9 @@ private:
     BlockList block_;
     ServerSet listed_;
     std::vector<Query> queries_;
-    std::vector<std::size_t> busy_;     // the rows being asked, in the order they were
-    std::vector<std::size_t> touched_;  // rows changed since the last copy
-    bool reshaped_ = true;              // rows went or moved: the next copy is whole
+    std::vector<std::size_t> busy_;                         // the rows being asked, in the order they were
+    std::vector<std::size_t> touched_;                      // rows changed since the last copy
+    bool reshaped_ = true;                                  // rows went or moved: the next copy is whole
     std::unordered_map<std::uint64_t, std::size_t> rowOf_;  // by ServerSet::key
     std::size_t nextToAsk_ = 0;
     std::uint64_t nextSendAt_ = 0;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "servers/server_rows.h"
 #include "servers/buddies.h"
+#include "servers/server_rows.h"
 #include "servers/texts.h"
 #include "util/case_fold.h"
 

@@ -41,7 +41,7 @@ private:
     const bool threaded_;
     std::mutex mutex_;
     std::condition_variable wake_;
-    WorldRound round_;     // under mutex_
+    WorldRound round_;      // under mutex_
     bool changed_ = false;  // under mutex_: the round changed since the last copy
     bool quit_ = false;     // under mutex_
     WorldState copy_;       // the window's

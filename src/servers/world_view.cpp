@@ -4,8 +4,8 @@
 
 #include "servers/server_rows.h"
 #include "servers/texts.h"
-#include "util/case_fold.h"
 #include "settings/keys.h"
+#include "util/case_fold.h"
 
 namespace vexal::servers {
 
@@ -16,8 +16,7 @@ const ui::Font kListFont{"Tahoma", 11, false, false, false};
 // the pace of the requests is kept by the round's own clock, whatever the ticks.
 constexpr int kRoundPollMs = 10;
 constexpr int kIdlePollMs = 250;
-constexpr int kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B, kVkInsert = 0x2D,
-              kVkDelete = 0x2E;
+constexpr int kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B, kVkInsert = 0x2D, kVkDelete = 0x2E;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 namespace key {
@@ -196,8 +195,8 @@ void WorldViewer::poll() {
     if (!open_) return;
     showStatus();
     v.tmWorld.interval = round.finished() && !wait_.active() ? kIdlePollMs
-                         : round_.threaded()                  ? static_cast<int>(kWorldShowMs)
-                                                              : kRoundPollMs;
+                         : round_.threaded()                 ? static_cast<int>(kWorldShowMs)
+                                                             : kRoundPollMs;
     v.tmWorld.setEnabled(true);
 }
 
@@ -364,35 +363,17 @@ void WorldViewer::waitForSlot() {
 void WorldViewer::stepWait() {
     if (!wait_.active()) return;
     const auto& rows = round_.state().rows;
-    const std::uint64_t now = round_.now();
     std::size_t i = 0;
     while (i < rows.size() && rows[i].address.shown != wait_.address()) ++i;
-    SlotWait::Seen seen = SlotWait::Seen::Other;
-    std::uint64_t asked = 0;
-    if (i < rows.size()) {
-        if (rows[i].busy())
-            seen = SlotWait::Seen::Asking;
-        else if (rows[i].state == ServerRow::State::Answered)
-            seen = rows[i].full() ? SlotWait::Seen::Full : SlotWait::Seen::Free;
-        asked = round_.state().asked[i];
+    const WaitStep step = servers::stepWait(wait_, round_.now(), i < rows.size() ? &rows[i] : nullptr,
+                                            i < rows.size() ? round_.state().asked[i] : 0);
+    if (!step.notice.empty()) {
+        notice_ = step.notice;
+        v_.setStatus(notice_);
     }
-    const std::string host = wait_.hostName();
-    switch (wait_.step(now, asked, seen)) {
-        case SlotWait::Action::Ask:
-            round_.ask(i);
-            break;
-        case SlotWait::Action::Join:
-            notice_ = text::slotFree(host);
-            v_.setStatus(notice_);
-            hooks_.join("+connect " + rows[i].address.shown, rows[i].facts.modFolder);
-            break;
-        case SlotWait::Action::GiveUp:
-            notice_ = text::gaveUp(host);
-            v_.setStatus(notice_);
-            break;
-        case SlotWait::Action::None:
-            break;
-    }
+    if (step.action == SlotWait::Action::Ask) round_.ask(i);
+    if (step.action == SlotWait::Action::Join)
+        hooks_.join("+connect " + rows[i].address.shown, rows[i].facts.modFolder);
 }
 
 void WorldViewer::cancelWait() {
@@ -477,13 +458,7 @@ void WorldViewer::close() {
     notice_.clear();
 }
 
-const Player* WorldViewer::selectedPlayer() const {
-    const ServerRow* row = selected();
-    const int at = v_.lvPlayers.itemIndex();
-    if (!row || !row->showsFacts() || at < 0 || static_cast<std::size_t>(at) >= row->facts.players.size())
-        return nullptr;
-    return &row->facts.players[static_cast<std::size_t>(at)];
-}
+const Player* WorldViewer::selectedPlayer() const { return playerAt(selected(), v_.lvPlayers.itemIndex()); }
 
 void WorldViewer::playerKeyDown(int& key) {
     if (key == kVkInsert || key == kVkDelete) {

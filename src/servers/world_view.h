@@ -65,7 +65,7 @@ public:
     void launching();  // the game starts from anywhere: a wait ends
     void toggle(Check which);
     void playerKeyDown(int& key);
-    void addBuddy();  // the selected player, Insert
+    void addBuddy();     // the selected player, Insert
     void removeBuddy();  // Delete
     [[nodiscard]] bool canChangeBuddy() const { return selectedPlayer() != nullptr; }
 

@@ -10,6 +10,7 @@
 #include "e2e/fake_game_server.h"
 #include "e2e/fake_master.h"
 #include "e2e/harness.h"
+#include "support/zip_directory.h"
 
 using namespace std::chrono_literals;
 using e2e::FakeGameServer;
@@ -35,20 +36,6 @@ std::string humans(int n, int bots = 0) {
         lines += std::to_string(i) + " " + std::to_string(30 + i) + " \"Player" + std::to_string(i) + "\"\n";
     for (int i = 0; i < bots; ++i) lines += "1 0 \"[BOT]" + std::to_string(i) + "\"\n";
     return lines;
-}
-
-// A package that holds maps/oasis.bsp in its central directory.
-std::string oasisPackage() {
-    const std::string name = "maps/oasis.bsp";
-    const std::string local = "PK\x03\x04 data";
-    const std::string entry =
-        "PK\x01\x02" + std::string(24, '\0') + static_cast<char>(name.size()) + std::string(17, '\0') + name;
-    std::string end = "PK\x05\x06" + std::string(6, '\0');
-    end += '\x01';
-    end += '\0';
-    for (std::uint32_t v : {static_cast<std::uint32_t>(entry.size()), static_cast<std::uint32_t>(local.size())})
-        for (int i = 0; i < 4; ++i) end += static_cast<char>(v >> (8 * i) & 255);
-    return local + entry + end + std::string(2, '\0');
 }
 
 bool shown(const Vexal& vexal, const std::string& name) {
@@ -82,7 +69,7 @@ TEST(AllServers, F6ListsTheWorldATypedFilterNarrowsItEnterJoinsAndQuickJoinPicks
     FakeGameServer silent(nullptr);
     FakeMaster master({fun.port(), crowd.port(), full.port(), locked.port(), missing.port(), silent.port()});
     Sandbox box;
-    box.write(box.game + "\\etmain\\pak0.pk3", oasisPackage());
+    box.write(box.game + "\\etmain\\pak0.pk3", vexal::testing::zipWith({"maps/oasis.bsp"}));
     box.writeSettings("[ET-Nickname]\r\nnick=Tom\r\n\r\n[Masters]\r\nMaster1=127.0.0.1:" +
                       std::to_string(master.port()) + "\r\nMaster2=\r\n\r\n");
     Vexal vexal(box);
@@ -158,10 +145,10 @@ TEST(AllServers, F6ListsTheWorldATypedFilterNarrowsItEnterJoinsAndQuickJoinPicks
     }
     ASSERT_TRUE(e2e::waitFor([&] { return vexal.text("stInfo") == " Zed is playing on Oasis Fun (oasis, 3/20)"; }, 12s))
         << vexal.text("stInfo");
-    std::printf("[ figure ] a buddy's arrival on a server of the world to the status line: %lld ms (world rounds "
-                "every 5 s)\n",
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                           std::chrono::steady_clock::now() - joined)
-                                           .count()));
+    std::printf(
+        "[ figure ] a buddy's arrival on a server of the world to the status line: %lld ms (world rounds "
+        "every 5 s)\n",
+        static_cast<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - joined).count()));
     vexal.command(vexal::Cmd::WatchBuddies);
 }

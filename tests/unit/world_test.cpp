@@ -567,7 +567,8 @@ TEST_F(RoundFixture, TheStatusLineFollowsTheRound) {
     round.poll(net.now);
     EXPECT_EQ(servers::roundStatus(round.state()), " Asking 3 servers ...");
     run();
-    EXPECT_EQ(servers::roundStatus(round.state()), " 2 of 3 servers answered, 1 player  -  no answer from 127.0.0.1:27951");
+    EXPECT_EQ(servers::roundStatus(round.state()),
+              " 2 of 3 servers answered, 1 player  -  no answer from 127.0.0.1:27951");
     world.master(master).silent = true;
     round.start(only(master), "C:\\ET", net.now);
     run();
