@@ -154,6 +154,7 @@ int list(int masterPort, int servers) {
     vexal.command(vexal::Cmd::AllServers);
     const double start = msNow();
     std::vector<double> waits;
+    std::string slowAt;  // when each wait over 16 ms began, after F6
     double doneAt = 0;
     // Probes every 2 ms; the status line is read every tenth (a read is itself a message).
     for (int probe = 0; msNow() - start < 60000; ++probe) {
@@ -161,6 +162,11 @@ int list(int masterPort, int servers) {
         DWORD_PTR result = 0;
         SendMessageTimeoutA(vexal.main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
         waits.push_back(msNow() - t);
+        if (waits.back() > 16) {
+            char at[48];
+            std::snprintf(at, sizeof at, " %.0f ms (%.2f s)", waits.back(), (t - start) / 1000.0);
+            slowAt += at;
+        }
         if (probe % 10 == 0 && vexal.text("stInfo").find("servers answered") != std::string::npos) {
             doneAt = msNow() - start;
             break;
@@ -181,6 +187,7 @@ int list(int masterPort, int servers) {
         servers, doneAt > 0 ? "the count in the status line" : "no count in the status line within 60 s,",
         (doneAt > 0 ? doneAt : msNow() - start) / 1000.0, status.c_str(), sorted.back(), sorted[sorted.size() / 2],
         sorted[sorted.size() * 99 / 100], static_cast<long long>(slow), waits.size(), rows, before, after);
+    if (!slowAt.empty()) std::printf("  the waits over 16 ms, and when after F6:%s\n", slowAt.c_str());
     return doneAt > 0 ? 0 : 1;
 }
 
