@@ -146,6 +146,31 @@ TEST_F(WorldViewTest, BuddiesAreAddedFromItsPlayersListStarredAndFiltered) {
     EXPECT_TRUE(hosts().empty());
 }
 
+// The watch asks the world every 5 minutes on the list's socket, closed between
+// rounds; its masters every 10, the servers they listed last in between.
+TEST_F(WorldViewTest, TheWatchAsksTheWorldEveryFiveMinutesAndItsMastersEveryTen) {
+    fake.fs.addFile(std::string(kProgram) + "VexalBuddies.dat", "Zed\r\n");
+    const auto watch = [&](std::uint64_t ms) {
+        for (std::uint64_t t = 0; t < ms; t += 100) {
+            world.advance(100);
+            fake.network.now += 100;  // the watch's clock
+            run([&] { form->buddyWatcher.tick(); });
+        }
+    };
+    run([&] { form->onCommand(Cmd::WatchBuddies); });
+    watch(2000);
+    EXPECT_EQ(world.master(master).requests, 1);
+    EXPECT_FALSE(net.isOpen()) << "the socket is closed between rounds";
+    EXPECT_FALSE(form->lvWorld.visible());
+    world.server(servers[3]).players += "1 40 \"^1Zed\"\n";
+    watch(5 * 60000);
+    EXPECT_EQ(form->stInfo.caption(), " Zed is playing on Quiet (oasis, 1/20)");
+    EXPECT_EQ(world.master(master).requests, 1) << "the servers listed last, asked again";
+    watch(5 * 60000);
+    EXPECT_EQ(world.master(master).requests, 2) << "the masters every 10 minutes";
+    EXPECT_FALSE(net.isOpen());
+}
+
 TEST_F(WorldViewTest, QuickJoinStartsTheBestServerOrSaysNoneQualifies) {
     run([&] { form->onCommand(Cmd::QuickJoin); });
     EXPECT_TRUE(etStarts().empty()) << "the round decides once it is over";
