@@ -6,12 +6,7 @@
 //   refresh <short>  the list with 20 servers of 64 players each: how long the window thread
 //                    is held while the answers come in and the list is rebuilt, and how many
 //                    messages wait over 16 ms, over two refreshes (one round short)
-//   world <master port> <servers>  All Servers (F6) on a fake world already running
-//                    (demo/servers.py): the longest wait of a message on the window thread
-//                    while the rows fill in, and the program's memory before and after
 #include <windows.h>
-// windows.h first: psapi.h needs its types.
-#include <psapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -254,56 +249,9 @@ int refresh(bool isShort) {
 
 }  // namespace
 
-double workingSetMb(HWND window) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    PROCESS_MEMORY_COUNTERS counters{};
-    const bool ok = process && K32GetProcessMemoryInfo(process, &counters, sizeof counters);
-    if (process) CloseHandle(process);
-    return ok ? static_cast<double>(counters.WorkingSetSize) / (1024.0 * 1024.0) : -1;
-}
-
-int world(int masterPort, int servers) {
-    e2e::Sandbox box;
-    box.writeSettings("[Masters]\r\nMaster1=127.0.0.1:" + std::to_string(masterPort) + "\r\nMaster2=\r\n\r\n");
-    e2e::Vexal vexal(box);
-    if (!vexal.waitShown()) return std::puts("world: the window did not show"), 1;
-    SetWindowPos(vexal.main(), nullptr, 600, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Sleep(500);
-    const double before = workingSetMb(vexal.main());
-    vexal.command(vexal::Cmd::AllServers);
-    const auto start = Clock::now();
-    std::vector<double> waits;
-    bool done = false;
-    while (Clock::now() - start < 30s) {
-        const auto t = Clock::now();
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(vexal.main(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
-        waits.push_back(ms(Clock::now() - t));
-        if (waits.size() % 50 == 0 && vexal.text("stInfo").find("servers answered") != std::string::npos) {
-            done = true;
-            break;
-        }
-        Sleep(2);
-    }
-    const std::string status = vexal.text("stInfo");
-    const auto rows = vexal.rows("lvWorld").size();
-    const double after = workingSetMb(vexal.main());
-    const auto slow = std::count_if(waits.begin(), waits.end(), [](double w) { return w > 16; });
-    std::printf(
-        "All Servers, %d servers listed by the master: %s in %.1f s;%s the window thread held a message at "
-        "most %.1f ms (median %.2f ms), %lld of %zu waited over 16 ms; %zu rows listed; working set %.1f MB "
-        "before F6, %.1f MB after\n",
-        servers, done ? "the round ended" : "the round did not end", ms(Clock::now() - start) / 1000.0, status.c_str(),
-        *std::max_element(waits.begin(), waits.end()), median(waits), static_cast<long long>(slow), waits.size(), rows,
-        before, after);
-    return done ? 0 : 1;
-}
-
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::puts("usage: servers_win32 join|wait|refresh|all [short], or world <master port> <servers>");
+        std::puts("usage: servers_win32 join|wait|refresh|all [short]");
         return 2;
     }
     const std::string what = argv[1];
@@ -312,7 +260,6 @@ int main(int argc, char** argv) {
         if (what == "join") return join(isShort);
         if (what == "wait") return wait(isShort);
         if (what == "refresh") return refresh(isShort);
-        if (what == "world" && argc > 3) return world(std::atoi(argv[2]), std::atoi(argv[3]));
         // One start of Wine for the three.
         if (what == "all") return join(isShort) | wait(isShort) | refresh(isShort);
     } catch (const std::exception& e) {

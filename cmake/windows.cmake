@@ -78,8 +78,11 @@ endforeach()
 # The server-list figures drive the real program with the end-to-end harness and fake servers.
 target_sources(servers_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/harness.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/e2e/fake_game_server.cpp)
-target_include_directories(servers_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(servers_win32 PRIVATE vexal_window)
+target_sources(world_win32 PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/harness.cpp)
+foreach(prog servers_win32 world_win32)
+  target_include_directories(${prog} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${prog} PRIVATE vexal_window)
+endforeach()
 
 # Test tools that run under Wine beside the tests (writers killed at random points, ...).
 file(GLOB VEXAL_TEST_TOOLS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)

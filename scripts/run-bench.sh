@@ -173,7 +173,8 @@ for silent in $((world / 20)) 0; do
     echo "quakestat: not installed (Debian's qstat package), no baseline this run"
   fi
   if [ "$silent" = 0 ]; then
-    gui "$win/servers_win32.exe" world "$world_port" "$world" | tr -d '\r'
+    gui "$win/world_win32.exe" list "$world_port" "$world" | tr -d '\r'
+    wine "$win/world_win32.exe" watch "$world_port" | tr -d '\r'
   fi
   kill "$world_pid" 2>/dev/null || true
   wait "$world_pid" 2>/dev/null || true
@@ -187,7 +188,7 @@ if [ "$short" != 1 ]; then
     --master-port "$world_port" --base-port $((world_port + 1)) --log "$log" 2>/dev/null) &
   world_pid=$!
   for _ in $(seq 1 300); do grep -q '^ready' "$log" 2>/dev/null && break; sleep 0.1; done
-  gui "$win/servers_win32.exe" world "$world_port" 4096 | tr -d '\r'
+  gui "$win/world_win32.exe" list "$world_port" 4096 | tr -d '\r'
   kill "$world_pid" 2>/dev/null || true
   wait "$world_pid" 2>/dev/null || true
 fi

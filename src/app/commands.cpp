@@ -80,9 +80,11 @@ void TfrmVexal::onCommand(Cmd command) {
         case Cmd::ProgramEtl: chooseGameProgram(settings::GameProgram::Etl); break;
         case Cmd::ProgramEteX64: chooseGameProgram(settings::GameProgram::EteX64); break;
         case Cmd::ProgramEte: chooseGameProgram(settings::GameProgram::Ete); break;
-        case Cmd::AddBuddy: serverStatus.addBuddy(); break;
-        case Cmd::RemoveBuddy: serverStatus.removeBuddy(); break;
-        case Cmd::OnlyWithBuddies: serverStatus.toggleOnlyWithBuddies(); break;
+        case Cmd::AddBuddy: if (world.isOpen()) world.addBuddy(); else serverStatus.addBuddy(); break;
+        case Cmd::RemoveBuddy: if (world.isOpen()) world.removeBuddy(); else serverStatus.removeBuddy(); break;
+        case Cmd::OnlyWithBuddies:
+            if (world.isOpen()) world.toggle(World::OnlyWithBuddies); else serverStatus.toggleOnlyWithBuddies();
+            break;
         case Cmd::WatchBuddies: buddyWatcher.toggle(); break;
     }
 }
@@ -109,7 +111,8 @@ bool TfrmVexal::isOn(Cmd command) const {
         case Cmd::HidePassworded: return world.isOn(World::HidePassworded);
         case Cmd::OnlyMyMods: return world.isOn(World::OnlyMyMods);
         case Cmd::OnlyMyMaps: return world.isOn(World::OnlyMyMaps);
-        case Cmd::OnlyWithBuddies: return serverStatus.onlyWithBuddies();
+        case Cmd::OnlyWithBuddies:
+            return world.isOpen() ? world.isOn(World::OnlyWithBuddies) : serverStatus.onlyWithBuddies();
         case Cmd::WatchBuddies: return buddyWatcher.on();
         default: return false;
     }
@@ -127,7 +130,7 @@ bool TfrmVexal::canRun(Cmd command) const {
         case Cmd::WaitForSlot: return world.isOpen() ? world.canWait() : serverStatus.canWait();
         case Cmd::KeepServer: return world.isOpen() ? world.canJoin() : serverStatus.canKeep();
         case Cmd::AddBuddy:
-        case Cmd::RemoveBuddy: return serverStatus.canChangeBuddy();
+        case Cmd::RemoveBuddy: return world.isOpen() ? world.canChangeBuddy() : serverStatus.canChangeBuddy();
         default: return true;
     }
 }

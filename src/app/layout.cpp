@@ -302,6 +302,8 @@ constexpr MenuRow kMenus[] = {
      .command = Cmd::OnlyMyMods},
     {.name = "popOnlyMyMaps", .parent = "popWorld", .caption = servers::text::kOnlyMyMapsItem, .check = true,
      .command = Cmd::OnlyMyMaps},
+    {.name = "popWorldOnlyBuddies", .parent = "popWorld", .caption = servers::text::kOnlyWithBuddiesItem,
+     .check = true, .command = Cmd::OnlyWithBuddies},
     {.name = "N23", .parent = "popServers", .caption = "-"},
     {.name = "popOnlyBuddies", .parent = "popServers", .caption = servers::text::kOnlyWithBuddiesItem, .check = true,
      .command = Cmd::OnlyWithBuddies},

@@ -183,6 +183,7 @@ void TfrmVexal::wireEvents() {
         world.launching();
     };
     ctrayIcon.onBalloonClick = [this] { buddyWatcher.balloonClicked(); };
+    buddyWatcher.plug(servers::BuddyWatch::Source::World, world.watchSource());
 }
 
 }  // namespace vexal

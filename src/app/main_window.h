@@ -84,6 +84,7 @@ public:
          .asking = [this] { buddyWatcher.yieldNetwork(); }}};
     servers::WorldViewer world{
         *this,
+        serverStatus.buddies(),
         {.openedFromTray = [this] { textViewers.openedFromTray(); },
          .join = [this](const std::string& line, const std::string& mod) { launcher.join(line, mod); },
          .keep = [this](const std::string& line) { return params.keep(line); },
@@ -94,6 +95,7 @@ public:
         serverStatus.buddies(),
         {.commandLineOf = [](const std::string& line) { return launch::composeLaunchParameters(line, "", ""); },
          .openAt = [this](const std::string& server) { serverStatus.openAt(server); },
+         .openWorldAt = [this](const std::string& server) { world.openAt(server); },
          .listStatus = [this] { return serverStatus.openStatus(); }}};
     // A link joins through the launcher, as Run would with that line.
     links::Links links{*this, {.join = [this](const std::string& line) { launcher.join(line); }}};

@@ -72,7 +72,7 @@ std::span<const Wire> eventWires() {
         {"lvServers", On::Click, [](F& f) { f.serverStatus.serverPicked(); }},
         {"lvServers", On::DblClick, [](F& f) { f.serverStatus.join(); }},
         {"lvPlayers", On::KeyDown, [](F& f, int& key) {
-             if (f.world.isOpen()) f.world.keyDown(key); else f.serverStatus.playerKeyDown(key); }},
+             if (f.world.isOpen()) f.world.playerKeyDown(key); else f.serverStatus.playerKeyDown(key); }},
         {"tmServers", On::Timer, [](F& f) { f.serverStatus.poll(); }},
         // The list of every server: typing filters it.
         {"lvWorld", On::KeyDown, [](F& f, int& key) { f.world.keyDown(key); }},

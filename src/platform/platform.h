@@ -231,7 +231,9 @@ public:
     // The next datagram that has arrived (at most 64 KB of it), or nothing.
     [[nodiscard]] virtual std::optional<Datagram> receive() = 0;
     // Milliseconds on a clock that never goes back.
-    [[nodiscard]] virtual std::uint64_t milliseconds() = 0;
+    [[nodiscard]] virtual std::uint64_t milliseconds() = 0;    // Whether the socket, the lookups and the clock may be used from a thread other
+    // than the window's (one thread at a time).
+    [[nodiscard]] virtual bool runsOnAnyThread() const { return false; }
 };
 
 // Keeps folders under watch and counts them on a thread of its own, so that the

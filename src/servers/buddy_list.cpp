@@ -1,5 +1,6 @@
 #include "servers/buddy_list.h"
 
+#include "servers/server_rows.h"
 #include "servers/texts.h"
 #include "util/file_facts.h"
 
@@ -57,6 +58,31 @@ void BuddyList::remove(const std::string& playerName) {
     v_.playClick();
     write(*left);
     if (patterns_ == *left) v_.setStatus(text::buddyRemoved(cleanName(playerName)));
+}
+
+void markBuddies(ui::ListRow& cells, std::size_t hostColumn, const std::vector<std::string>& names) {
+    if (names.empty() || cells.size() <= hostColumn) return;
+    ui::ListCell& host = cells[hostColumn];
+    host.text = text::kBuddyMark + host.text;
+    if (!host.runs.empty()) host.runs.insert(host.runs.begin(), {ui::kClDefault, text::kBuddyMark});
+    std::string joined;
+    for (const auto& n : names) joined += (joined.empty() ? "" : ", ") + n;
+    cells[0].tip = text::buddiesTip(joined);
+}
+
+const Player* playerAt(const ServerRow* row, int at) {
+    if (!row || !row->showsFacts() || at < 0 || static_cast<std::size_t>(at) >= row->facts.players.size())
+        return nullptr;
+    return &row->facts.players[static_cast<std::size_t>(at)];
+}
+
+std::vector<ui::ListRow> playerCellsMarked(const ServerRow* row, const BuddyList& buddies) {
+    if (!row) return {};
+    std::vector<ui::ListRow> cells = playerCells(*row);
+    const auto& players = row->facts.players;
+    for (std::size_t i = 0; i < cells.size() && i < players.size(); ++i)
+        if (buddies.isBuddy(players[i].name)) cells[i][0].bold = true;
+    return cells;
 }
 
 }  // namespace vexal::servers

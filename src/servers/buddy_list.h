@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "servers/buddies.h"
+#include "servers/server_status.h"
+#include "ui/control.h"
 #include "view/main_view.h"
 
 namespace vexal::servers {
@@ -34,5 +36,13 @@ private:
     bool unreadable_ = false;                  // there, but could not be read: never written over
     std::optional<std::string> reportedFile_;  // the content whose skipped lines were said
 };
+
+// A server with buddies on it, in either list: a star before its host name, their
+// names in the tip of its row.
+void markBuddies(ui::ListRow& cells, std::size_t hostColumn, const std::vector<std::string>& names);
+// The player in that row of the players list, when the row shows one.
+[[nodiscard]] const Player* playerAt(const ServerRow* row, int at);
+// The players of a server as the players list shows them, a buddy's row in bold.
+[[nodiscard]] std::vector<ui::ListRow> playerCellsMarked(const ServerRow* row, const BuddyList& buddies);
 
 }  // namespace vexal::servers

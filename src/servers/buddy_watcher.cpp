@@ -1,5 +1,7 @@
 #include "servers/buddy_watcher.h"
 
+#include <algorithm>
+
 #include "servers/texts.h"
 #include "settings/paths.h"
 #include "util/case_fold.h"
@@ -99,6 +101,8 @@ void BuddyWatcher::tick() {
     if (!said.status.empty()) v_.setStatus(" " + said.status);
     if (said.balloon) {
         balloonServer_ = said.balloon->server;
+        balloonInWorld_ = std::none_of(rows_.begin(), rows_.end(),
+                                       [&](const WatchRow& r) { return util::sameName(r.server, balloonServer_); });
         if (v_.ctrayIcon.visible())
             v_.ctrayIcon.showBalloon(text::kBalloonTitle, said.balloon->text);
         else
@@ -113,7 +117,11 @@ void BuddyWatcher::arm() {
 }
 
 void BuddyWatcher::balloonClicked() {
-    if (!balloonServer_.empty()) hooks_.openAt(balloonServer_);
+    if (balloonServer_.empty()) return;
+    if (balloonInWorld_ && hooks_.openWorldAt)
+        hooks_.openWorldAt(balloonServer_);
+    else
+        hooks_.openAt(balloonServer_);
 }
 
 }  // namespace vexal::servers

@@ -23,6 +23,8 @@ public:
         std::function<std::string(const std::string& paramLine)> commandLineOf;
         // Opens the server list with the server ("host:port", lower case) selected.
         std::function<void(const std::string& server)> openAt;
+        // The same in the list of every server, for a server the saved list does not hold.
+        std::function<void(const std::string& server)> openWorldAt;
         // The server list's status while the list is open, else nothing.
         std::function<const ServerStatus*()> listStatus;
     };
@@ -58,6 +60,7 @@ private:
     std::vector<WatchRow> rows_;
     const ServerStatus* borrowed_ = nullptr;  // the list's status, whose round this one is
     std::string balloonServer_;
+    bool balloonInWorld_ = false;  // the balloon's server is not one of the saved list's
 };
 
 }  // namespace vexal::servers

@@ -22,17 +22,6 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 std::string keyOf(const ServerRow& row) { return util::asciiLowerCase(row.address.shown); }
 
-// A server with buddies on it: a star before its host name, their names in its tip.
-void markBuddies(ui::ListRow& cells, const std::vector<std::string>& names) {
-    if (names.empty()) return;
-    ui::ListCell& host = cells[kHostColumn];
-    host.text = text::kBuddyMark + host.text;
-    if (!host.runs.empty()) host.runs.insert(host.runs.begin(), {ui::kClDefault, text::kBuddyMark});
-    std::string joined;
-    for (const auto& n : names) joined += (joined.empty() ? "" : ", ") + n;
-    cells[kAddressColumn].tip = text::buddiesTip(joined);
-}
-
 std::vector<ui::ListColumn> columns(const char* const* titles, const int* widths, std::size_t n, int rightFrom) {
     std::vector<ui::ListColumn> out;
     for (std::size_t i = 0; i < n; ++i)
@@ -158,7 +147,7 @@ void StatusViewer::show() {
     for (std::size_t at = 0; at < order_.size(); ++at) {
         const ServerRow& row = rows[order_[at]];
         cells.push_back(serverCells(row, recent(row)));
-        if (row.showsFacts()) markBuddies(cells.back(), buddiesOn(buddies_.patterns(), row.facts));
+        if (row.showsFacts()) markBuddies(cells.back(), kHostColumn, buddiesOn(buddies_.patterns(), row.facts));
         if (keyOf(row) == selectedKey_) selection = static_cast<int>(at);
     }
     if (rows.empty())
@@ -175,21 +164,10 @@ void StatusViewer::show() {
 }
 
 std::vector<ui::ListRow> StatusViewer::playersOf(const ServerRow* row) const {
-    if (!row) return {};
-    std::vector<ui::ListRow> cells = playerCells(*row);
-    const auto& players = row->facts.players;
-    for (std::size_t i = 0; i < cells.size() && i < players.size(); ++i)
-        if (buddies_.isBuddy(players[i].name)) cells[i][0].bold = true;
-    return cells;
+    return playerCellsMarked(row, buddies_);
 }
 
-const Player* StatusViewer::selectedPlayer() const {
-    const ServerRow* row = selected();
-    const int at = v_.lvPlayers.itemIndex();
-    if (!row || !row->showsFacts() || at < 0 || static_cast<std::size_t>(at) >= row->facts.players.size())
-        return nullptr;
-    return &row->facts.players[static_cast<std::size_t>(at)];
-}
+const Player* StatusViewer::selectedPlayer() const { return playerAt(selected(), v_.lvPlayers.itemIndex()); }
 
 void StatusViewer::addBuddy() {
     if (const Player* p = selectedPlayer()) {
@@ -344,35 +322,14 @@ void StatusViewer::stepWait() {
     const auto& rows = status_.rows();
     std::size_t i = 0;
     while (i < rows.size() && keyOf(rows[i]) != wait_.address()) ++i;
-    SlotWait::Seen seen = SlotWait::Seen::Other;
-    std::uint64_t asked = 0;
-    if (i < rows.size()) {
-        const ServerRow& row = rows[i];
-        if (row.busy())
-            seen = SlotWait::Seen::Asking;
-        else if (row.state == ServerRow::State::Answered)
-            seen = row.full() ? SlotWait::Seen::Full : SlotWait::Seen::Free;
-        asked = status_.lastAsked(i).value_or(0);
+    const WaitStep step =
+        servers::stepWait(wait_, status_.now(), i < rows.size() ? &rows[i] : nullptr, status_.lastAsked(i).value_or(0));
+    if (!step.notice.empty()) {
+        notice_ = step.notice;
+        v_.setStatus(notice_);
     }
-    const std::string host = wait_.hostName();
-    switch (wait_.step(status_.now(), asked, seen)) {
-        case SlotWait::Action::Ask:
-            status_.ask(i);
-            break;
-        case SlotWait::Action::Join: {
-            notice_ = text::slotFree(host);
-            v_.setStatus(notice_);
-            const std::string line = lineOf(rows[i]);
-            hooks_.join(line, rows[i].facts.modFolder);
-            break;
-        }
-        case SlotWait::Action::GiveUp:
-            notice_ = text::gaveUp(host);
-            v_.setStatus(notice_);
-            break;
-        case SlotWait::Action::None:
-            break;
-    }
+    if (step.action == SlotWait::Action::Ask) status_.ask(i);
+    if (step.action == SlotWait::Action::Join) hooks_.join(lineOf(rows[i]), rows[i].facts.modFolder);
 }
 
 void StatusViewer::cancelWait() {

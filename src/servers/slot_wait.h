@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "servers/server_status.h"
+
 namespace vexal::servers {
 
 inline constexpr std::uint64_t kWaitAskMs = 5000;
@@ -33,5 +35,14 @@ private:
     std::string address_, hostName_;
     std::uint64_t started_ = 0;
 };
+
+// One step of a wait in either list: `row` is the waited server's as the list holds
+// it (nothing when it holds none), `asked` when it was last asked. Asking and
+// joining are the list's to do; the status line's words come with Join and GiveUp.
+struct WaitStep {
+    SlotWait::Action action = SlotWait::Action::None;
+    std::string notice;
+};
+[[nodiscard]] WaitStep stepWait(SlotWait& wait, std::uint64_t now, const ServerRow* row, std::uint64_t asked);
 
 }  // namespace vexal::servers

@@ -82,17 +82,18 @@ std::string WorldList::filterStatus(std::size_t total) const {
     return text::filterStatus(filter.text, shown_.size(), total);
 }
 
-std::string roundStatus(const WorldRound& round) {
-    if (round.masters().empty()) return text::kNoMasters;
+std::string roundStatus(const WorldState& round) {
+    // A round without masters asks the servers of the round before.
+    if (round.masters.empty() && round.rows.empty()) return text::kNoMasters;
     std::string silent;
-    for (const auto& m : round.masters())
+    for (const auto& m : round.masters)
         if (m.phase == MasterState::Phase::Silent) silent += (silent.empty() ? "" : ", ") + m.address.shown;
     if (!round.finished()) {
-        if (round.rows().empty()) return text::kAskingMasters;
-        return text::asking(round.rows().size());
+        if (round.rows.empty()) return text::kAskingMasters;
+        return text::asking(round.rows.size());
     }
-    if (round.rows().empty() && !silent.empty()) return text::noMasterAnswered(silent);
-    std::string s = text::answered(round.answered(), round.rows().size()) + text::players(round.humans());
+    if (round.rows.empty() && !silent.empty()) return text::noMasterAnswered(silent);
+    std::string s = text::answered(round.answered, round.rows.size()) + text::players(round.humans());
     if (!silent.empty()) s += text::silentMasters(silent);
     return s;
 }

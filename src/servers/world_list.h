@@ -47,6 +47,6 @@ private:
 // What the status line says of a round: the masters being asked, the servers
 // being asked, or how many answered and how many play (and which masters were
 // silent).
-[[nodiscard]] std::string roundStatus(const WorldRound& round);
+[[nodiscard]] std::string roundStatus(const WorldState& round);
 
 }  // namespace vexal::servers

@@ -19,27 +19,47 @@ std::string endpointText(const platform::Endpoint& e) { return dotted(e.address)
 WorldRound::WorldRound(platform::Network& network, platform::FileSystem& fs)
     : makeChallenge(randomChallenge), network_(network), maps_(fs) {}
 
-void WorldRound::start(const MasterSettings& settings, const std::string& gameDir, std::uint64_t now) {
+std::size_t WorldState::humans() const {
+    std::size_t n = 0;
+    for (const auto& row : rows)
+        if (row.state == ServerRow::State::Answered)
+            for (const auto& p : row.facts.players)
+                if (p.ping != 0) ++n;
+    return n;
+}
+
+void WorldRound::start(const MasterSettings& settings, const std::string& gameDir, std::uint64_t now,
+                       const std::vector<platform::Endpoint>* known) {
     gameDir_ = gameDir;
     mapSeen_.clear();
-    masters_.clear();
     listed_.clear();
-    rows_.clear();
     queries_.clear();
+    busy_.clear();
     rowOf_.clear();
     nextToAsk_ = 0;
     nextSendAt_ = 0;
     paceIdle_ = true;
-    requests_ = answered_ = 0;
-    startedAt_ = now;
-    finishedAt_.reset();
-    firstListAt_.reset();
-    running_ = true;
+    const std::uint64_t rounds = s_.rounds + 1;
+    s_ = WorldState{};
+    s_.rounds = rounds;
+    s_.startedAt = now;
+    s_.running = true;
+    reshaped_ = true;
+    touched_.clear();
     if (!socketOpen_) socketOpen_ = network_.open();
     // Whatever is still on its way belongs to the round before.
     if (socketOpen_)
         for (int i = 0; i < kDatagramsPerPoll && network_.receive(); ++i) {
         }
+    if (known) {
+        for (const auto& e : listed_.add(*known)) addRow(e);
+        if (!socketOpen_) {
+            for (auto& row : s_.rows) row.state = State::NoAnswer;
+            s_.finishedAt = now;
+        }
+        poll(now);
+        return;
+    }
     for (const auto& address : settings.masters) {
         MasterState m;
         m.address = address;
@@ -48,7 +68,7 @@ void WorldRound::start(const MasterSettings& settings, const std::string& gameDi
             m.lookup = network_.startLookup(address.host);
         else
             m.phase = Phase::Silent;
-        masters_.push_back(std::move(m));
+        s_.masters.push_back(std::move(m));
     }
     // The blocked servers are asked for at most every 30 s, and only of one master.
     if (settings.blockList && socketOpen_ && (!block_.asked || now - *block_.asked >= kBlockAskEveryMs)) {
@@ -62,25 +82,46 @@ void WorldRound::start(const MasterSettings& settings, const std::string& gameDi
 }
 
 void WorldRound::stop() {
-    running_ = false;
+    s_.running = false;
     if (socketOpen_) network_.close();
     socketOpen_ = false;
     block_.lookingUp = false;
-    for (auto& m : masters_)
+    for (auto& m : s_.masters)
         if (!m.settled()) m.phase = Phase::Silent;
 }
 
 bool WorldRound::mastersSettled() const {
-    return std::all_of(masters_.begin(), masters_.end(), [](const MasterState& m) { return m.settled(); });
+    return std::all_of(s_.masters.begin(), s_.masters.end(), [](const MasterState& m) { return m.settled(); });
 }
 
-std::size_t WorldRound::humans() const {
-    std::size_t n = 0;
-    for (const auto& row : rows_)
-        if (row.state == State::Answered)
-            for (const auto& p : row.facts.players)
-                if (p.ping != 0) ++n;
-    return n;
+void WorldRound::copyTo(WorldState& copy) {
+    if (reshaped_ || copy.rounds != s_.rounds || copy.rows.size() > s_.rows.size()) {
+        copy = s_;
+    } else {
+        for (const std::size_t i : touched_)
+            if (i < copy.rows.size()) {
+                copy.rows[i] = s_.rows[i];
+                copy.asked[i] = s_.asked[i];
+            }
+        copy.rows.insert(copy.rows.end(), s_.rows.begin() + static_cast<std::ptrdiff_t>(copy.rows.size()),
+                         s_.rows.end());
+        copy.asked.assign(s_.asked.begin(), s_.asked.end());
+        copy.masters = s_.masters;
+        copy.answered = s_.answered;
+        copy.requests = s_.requests;
+        copy.startedAt = s_.startedAt;
+        copy.finishedAt = s_.finishedAt;
+        copy.firstListAt = s_.firstListAt;
+        copy.running = s_.running;
+    }
+    reshaped_ = false;
+    touched_.clear();
+}
+
+std::vector<platform::Endpoint> WorldRound::listedServers() const {
+    std::vector<platform::Endpoint> out;
+    for (const auto& q : queries_) out.push_back(q.to);
+    return out;
 }
 
 bool WorldRound::blocked(const platform::Endpoint& e, std::uint64_t now) const {
@@ -88,7 +129,7 @@ bool WorldRound::blocked(const platform::Endpoint& e, std::uint64_t now) const {
 }
 
 void WorldRound::pollMasters(std::uint64_t now, bool& changed) {
-    for (auto& m : masters_) {
+    for (auto& m : s_.masters) {
         switch (m.phase) {
             case Phase::LookingUp: {
                 std::uint32_t address = 0;
@@ -140,7 +181,7 @@ void WorldRound::pollBlockList(std::uint64_t now) {
 }
 
 bool WorldRound::poll(std::uint64_t now) {
-    if (!running_ || !socketOpen_) return false;
+    if (!s_.running || !socketOpen_) return false;
     bool changed = false;
     pollMasters(now, changed);
     pollBlockList(now);
@@ -153,48 +194,48 @@ bool WorldRound::poll(std::uint64_t now) {
     // Resends first, so that a slow server's second chance is on time; then the
     // servers not asked yet, as long as the pace allows.
     nextSendAt_ = std::max(nextSendAt_, paceIdle_ || now < kPaceCatchUpMs ? now : now - kPaceCatchUpMs);
-    for (std::size_t i = 0; i < nextToAsk_; ++i) {
-        ServerRow& row = rows_[i];
+    // Only the rows being asked are looked at: a round of 4,096 servers is polled
+    // every millisecond or two.
+    std::erase_if(busy_, [&](std::size_t i) {
+        ServerRow& row = s_.rows[i];
         Query& q = queries_[i];
-        if (row.state != State::Asking || !q.sent) continue;
+        if (row.state != State::Asking) return true;
         if (now - q.firstSent >= kAnswerMs) {
             row.state = State::NoAnswer;
+            touch(i);
             changed = true;
-        } else if (!q.resent && now - q.firstSent >= kResendMs && nextSendAt_ <= now) {
+            return true;
+        }
+        if (!q.resent && now - q.firstSent >= kResendMs && nextSendAt_ <= now) {
             q.resent = true;
             network_.send(q.to, statusRequest(q.challenge));
-            ++requests_;
+            ++s_.requests;
             nextSendAt_ += kPaceMs;
         }
-    }
-    while (nextToAsk_ < rows_.size() && nextSendAt_ <= now) {
+        return false;
+    });
+    while (nextToAsk_ < s_.rows.size() && nextSendAt_ <= now) {
         sendStatus(nextToAsk_++, now);
         nextSendAt_ += kPaceMs;
     }
-    paceIdle_ = nextToAsk_ == rows_.size();
+    paceIdle_ = nextToAsk_ == s_.rows.size();
 
-    if (!finishedAt_ && mastersSettled() && nextToAsk_ == rows_.size() &&
-        std::none_of(rows_.begin(), rows_.end(), [](const ServerRow& r) { return r.busy(); })) {
-        finishedAt_ = now;
+    if (!s_.finishedAt && mastersSettled() && nextToAsk_ == s_.rows.size() && busy_.empty()) {
+        s_.finishedAt = now;
         changed = true;
     }
     return changed;
 }
 
 bool WorldRound::ask(std::size_t i, std::uint64_t now) {
-    if (!running_ || !socketOpen_ || i >= rows_.size() || !queries_[i].sent || rows_[i].busy() ||
+    if (!s_.running || !socketOpen_ || i >= s_.rows.size() || !queries_[i].sent || s_.rows[i].busy() ||
         now - queries_[i].firstSent < kMinAskMs)
         return false;
-    if (rows_[i].state == State::Answered) --answered_;
+    if (s_.rows[i].state == State::Answered) --s_.answered;
     queries_[i].resent = false;
     sendStatus(i, now);
-    rows_[i].state = State::Asking;
+    s_.rows[i].state = State::Asking;
     return true;
-}
-
-std::optional<std::uint64_t> WorldRound::lastAsked(std::size_t i) const {
-    if (i >= queries_.size() || !queries_[i].sent) return std::nullopt;
-    return queries_[i].firstSent;
 }
 
 void WorldRound::sendStatus(std::size_t i, std::uint64_t now) {
@@ -203,8 +244,11 @@ void WorldRound::sendStatus(std::size_t i, std::uint64_t now) {
     if (!acceptableChallenge(q.challenge)) q.challenge = randomChallenge();
     q.firstSent = now;
     q.sent = true;
+    s_.asked[i] = now;
+    busy_.push_back(i);
+    touch(i);
     network_.send(q.to, statusRequest(q.challenge));
-    ++requests_;
+    ++s_.requests;
 }
 
 bool WorldRound::received(const platform::Datagram& d, std::uint64_t now) {
@@ -219,9 +263,9 @@ bool WorldRound::received(const platform::Datagram& d, std::uint64_t now) {
             return true;
         }
     }
-    for (auto& m : masters_) {
+    for (auto& m : s_.masters) {
         if (m.phase == Phase::LookingUp || m.phase == Phase::Silent || !(d.from == m.at)) continue;
-        if (finishedAt_) return false;  // the round is over: a late list waits for the next one
+        if (s_.finishedAt) return false;  // the round is over: a late list waits for the next one
         const auto reply = parseListReply(d.bytes, kServersResponse, m.at.address, listed_.room());
         if (!reply) continue;
         listed(m, *reply, now);
@@ -229,7 +273,7 @@ bool WorldRound::received(const platform::Datagram& d, std::uint64_t now) {
     }
     const auto found = rowOf_.find(ServerSet::key(d.from));
     if (found == rowOf_.end()) return false;
-    ServerRow& row = rows_[found->second];
+    ServerRow& row = s_.rows[found->second];
     const Query& q = queries_[found->second];
     if (row.state != State::Asking || !q.sent) return false;
     const auto reply = parseStatusReply(d.bytes, q.challenge);
@@ -237,50 +281,62 @@ bool WorldRound::received(const platform::Datagram& d, std::uint64_t now) {
     // From the first request: a resend that is answered does not hide the time lost.
     row.pingMs = static_cast<int>(now - q.firstSent);
     answer(row, *reply);
-    ++answered_;
+    touch(found->second);
+    ++s_.answered;
     return true;
 }
 
 void WorldRound::listed(MasterState& m, const ListReply& reply, std::uint64_t now) {
-    if (!firstListAt_) firstListAt_ = now;
+    if (!s_.firstListAt) s_.firstListAt = now;
     m.lastData = now;
     m.phase = reply.endOfList ? Phase::Done : Phase::Listing;
     std::vector<platform::Endpoint> fresh;
     for (const auto& e : reply.entries)
         if (!blocked(e, now)) fresh.push_back(e);
     for (const auto& e : listed_.add(fresh)) {
-        ServerRow row;
-        row.address.host = dotted(e.address);
-        row.address.port = e.port;
-        row.address.shown = endpointText(e);
-        row.state = State::Asking;
-        rowOf_[ServerSet::key(e)] = rows_.size();
-        rows_.push_back(std::move(row));
-        Query q;
-        q.to = e;
-        queries_.push_back(std::move(q));
+        addRow(e);
         ++m.servers;
     }
 }
 
+void WorldRound::addRow(const platform::Endpoint& e) {
+    ServerRow row;
+    row.address.host = dotted(e.address);
+    row.address.port = e.port;
+    row.address.shown = endpointText(e);
+    row.state = State::Asking;
+    rowOf_[ServerSet::key(e)] = s_.rows.size();
+    s_.rows.push_back(std::move(row));
+    s_.asked.push_back(0);
+    Query q;
+    q.to = e;
+    queries_.push_back(std::move(q));
+}
+
 void WorldRound::applyBlockList(std::uint64_t now) {
     std::vector<ServerRow> rows;
+    std::vector<std::uint64_t> asked;
     std::vector<Query> queries;
     std::size_t nextToAsk = 0;
     rowOf_.clear();
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
+    busy_.clear();
+    for (std::size_t i = 0; i < s_.rows.size(); ++i) {
         if (blocked(queries_[i].to, now)) {
-            if (rows_[i].state == State::Answered) --answered_;
+            if (s_.rows[i].state == State::Answered) --s_.answered;
             continue;
         }
         if (i < nextToAsk_) ++nextToAsk;
+        if (queries_[i].sent && s_.rows[i].state == State::Asking) busy_.push_back(rows.size());
         rowOf_[ServerSet::key(queries_[i].to)] = rows.size();
-        rows.push_back(std::move(rows_[i]));
+        rows.push_back(std::move(s_.rows[i]));
+        asked.push_back(s_.asked[i]);
         queries.push_back(std::move(queries_[i]));
     }
-    rows_ = std::move(rows);
+    s_.rows = std::move(rows);
+    s_.asked = std::move(asked);
     queries_ = std::move(queries);
     nextToAsk_ = nextToAsk;
+    reshaped_ = true;
 }
 
 bool WorldRound::mapInstalled(const std::string& folder, const std::string& map) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "servers/buddies.h"
 #include "servers/server_rows.h"
 #include "servers/texts.h"
 #include "util/case_fold.h"
@@ -89,6 +90,7 @@ bool passes(const ServerRow& row, const WorldFilter& filter, const HaveMod& have
     if (filter.hidePassworded && f.password) return false;
     if (filter.onlyMyMaps && !row.mapInstalled) return false;
     if (filter.onlyMyMods && haveMod && !haveMod(f.modFolder)) return false;
+    if (filter.onlyWithBuddies && buddiesOn(filter.buddies, f).empty()) return false;
     if (filter.text.empty()) return true;
     const std::string needle = util::asciiLowerCase(filter.text);
     if (contains(f.hostName, needle) || contains(f.map, needle) || contains(f.mod, needle)) return true;

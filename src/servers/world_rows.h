@@ -42,8 +42,10 @@ enum WorldColumn {
 struct WorldFilter {
     std::string text{};  // as typed
     bool hideFull = false, hideEmpty = false, hidePassworded = false, onlyMyMods = false, onlyMyMaps = false;
+    bool onlyWithBuddies = false;
+    std::vector<std::string> buddies{};  // the buddy list's patterns, for onlyWithBuddies
     [[nodiscard]] bool active() const {
-        return !text.empty() || hideFull || hideEmpty || hidePassworded || onlyMyMods || onlyMyMaps;
+        return !text.empty() || hideFull || hideEmpty || hidePassworded || onlyMyMods || onlyMyMaps || onlyWithBuddies;
     }
 };
 

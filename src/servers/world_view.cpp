@@ -5,17 +5,18 @@
 #include "servers/server_rows.h"
 #include "servers/texts.h"
 #include "settings/keys.h"
+#include "util/case_fold.h"
 
 namespace vexal::servers {
 
 namespace {
 
 const ui::Font kListFont{"Tahoma", 11, false, false, false};
-// The window's timer cannot tick faster; the pace of the requests is kept by the
-// round's own clock, whatever the ticks.
+// Where the round runs on the window's polls, the timer ticks as fast as it can;
+// the pace of the requests is kept by the round's own clock, whatever the ticks.
 constexpr int kRoundPollMs = 10;
 constexpr int kIdlePollMs = 250;
-constexpr int kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B;
+constexpr int kVkBack = 0x08, kVkTab = 0x09, kVkReturn = 0x0D, kVkEscape = 0x1B, kVkInsert = 0x2D, kVkDelete = 0x2E;
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 namespace key {
@@ -24,14 +25,15 @@ inline constexpr settings::BoolKey hideEmpty{"All-Servers", "HideEmpty", false};
 inline constexpr settings::BoolKey hidePassworded{"All-Servers", "HidePassworded", false};
 inline constexpr settings::BoolKey onlyMyMods{"All-Servers", "OnlyMyMods", false};
 inline constexpr settings::BoolKey onlyMyMaps{"All-Servers", "OnlyMyMaps", false};
+inline constexpr settings::BoolKey onlyWithBuddies{"All-Servers", "OnlyWithBuddies", false};
 inline constexpr settings::IntKey sortColumn{"All-Servers", "SortColumn"};
 inline constexpr settings::BoolKey sortDescending{"All-Servers", "SortDescending", false};
 }  // namespace key
 
 }  // namespace
 
-WorldViewer::WorldViewer(view::MainView& view, Hooks hooks)
-    : v_(view), hooks_(std::move(hooks)), round_(view.services.worldNetwork, view.services.fs) {}
+WorldViewer::WorldViewer(view::MainView& view, BuddyList& buddies, Hooks hooks)
+    : v_(view), buddies_(buddies), hooks_(std::move(hooks)), round_(view.services.worldNetwork, view.services.fs) {}
 
 void WorldViewer::loadSettings() {
     if (settingsLoaded_) return;
@@ -42,6 +44,7 @@ void WorldViewer::loadSettings() {
     list_.filter.hidePassworded = settings::read(doc, key::hidePassworded);
     list_.filter.onlyMyMods = settings::read(doc, key::onlyMyMods);
     list_.filter.onlyMyMaps = settings::read(doc, key::onlyMyMaps);
+    list_.filter.onlyWithBuddies = settings::read(doc, key::onlyWithBuddies);
     const int column = settings::read(doc, key::sortColumn, -1);
     list_.sortColumn = column >= 0 && column < kWorldColumns ? column : -1;
     list_.descending = settings::read(doc, key::sortDescending);
@@ -54,6 +57,7 @@ void WorldViewer::saveSettings() {
     settings::write(doc, key::hidePassworded, list_.filter.hidePassworded);
     settings::write(doc, key::onlyMyMods, list_.filter.onlyMyMods);
     settings::write(doc, key::onlyMyMaps, list_.filter.onlyMyMaps);
+    settings::write(doc, key::onlyWithBuddies, list_.filter.onlyWithBuddies);
     settings::write(doc, key::sortColumn, list_.sortColumn);
     settings::write(doc, key::sortDescending, list_.descending);
     v_.saveSettings();
@@ -66,6 +70,7 @@ void WorldViewer::openList(bool ask) {
     v.playClick();
     if (!open_) hooks_.closeSavedList();
     loadSettings();
+    (void)buddies_.reload();
     static constexpr int kWidths[] = {118, 150, 78, 60, 44, 24, 50, 120};
     std::vector<ui::ListColumn> columns;
     for (int i = 0; i < kWorldColumns; ++i) columns.push_back({text::kWorldColumns[i], kWidths[i], false});
@@ -93,6 +98,24 @@ void WorldViewer::openFromTray() {
     open();
 }
 
+void WorldViewer::openAt(const std::string& server) {
+    if (!v_.visible()) {
+        hooks_.openedFromTray();
+        v_.show();
+    }
+    list_.filter.text.clear();
+    list_.select(-1, {});
+    openList(round_.state().rows.empty());
+    const auto& rows = round_.state().rows;
+    for (std::size_t at = 0; at < list_.shown().size(); ++at)
+        if (util::sameName(rows[list_.shown()[at]].address.shown, server)) {
+            list_.select(static_cast<int>(at), rows);
+            show(true);
+            break;
+        }
+    v_.setFocus(&v_.lvWorld);
+}
+
 void WorldViewer::askAgain() {
     v_.playClick();
     start();
@@ -103,16 +126,17 @@ void WorldViewer::start() {
     mods_.clear();
     notice_.clear();
     lastShown_ = 0;
-    round_.start(masterSettings(v_.config.doc()), v_.gameDir, v_.services.worldNetwork.milliseconds());
+    round_.start(masterSettings(v_.config.doc()), v_.gameDir);
 }
 
 void WorldViewer::quickJoin() {
     const std::uint64_t now = v_.services.worldNetwork.milliseconds();
     // A round of the last minute will do; else a new one decides when it ends
     // (or the one under way, when the list is asking already).
-    const bool fresh = round_.finished() && round_.startedAt() && now - *round_.startedAt() < kQuickJoinReuseMs &&
-                       !round_.rows().empty();
-    const bool underWay = open_ && round_.running() && !round_.finished();
+    const WorldState& round = round_.state();
+    const bool fresh =
+        round.finished() && round.startedAt && now - *round.startedAt < kQuickJoinReuseMs && !round.rows.empty();
+    const bool underWay = open_ && round.running && !round.finished();
     quickJoinPending_ = !fresh;
     if (!open_)
         openList(!fresh);
@@ -138,7 +162,7 @@ bool WorldViewer::haveMod(const std::string& folder) {
 
 void WorldViewer::finishQuickJoin() {
     quickJoinPending_ = false;
-    const auto& rows = round_.rows();
+    const auto& rows = round_.state().rows;
     const auto choice = quickJoinChoice(rows, [this](const std::string& m) { return haveMod(m); });
     if (!choice) {
         v_.services.dialogs.messageBox(text::kNoQuickJoin, platform::BoxKind::Information, platform::BoxButtons::Ok);
@@ -160,31 +184,40 @@ void WorldViewer::poll() {
         v.tmWorld.setEnabled(false);
         return;
     }
-    const std::uint64_t now = v.services.worldNetwork.milliseconds();
-    const bool wasFinished = round_.finished();
-    const bool changed = round_.poll(now);
-    if (changed && (round_.finished() || now - lastShown_ >= kWorldShowMs)) show(false);
+    const std::uint64_t now = round_.now();
+    const WorldState& round = round_.state();
+    const bool wasFinished = round.finished();
+    unshown_ = round_.update() || unshown_;
+    if (unshown_ && (round.finished() || now - lastShown_ >= kWorldShowMs)) show(false);
     stepWait();
     if (!open_) return;
-    if (!wasFinished && round_.finished() && quickJoinPending_) finishQuickJoin();
+    if (!wasFinished && round.finished() && quickJoinPending_) finishQuickJoin();
     if (!open_) return;
     showStatus();
-    v.tmWorld.interval = round_.finished() && !wait_.active() ? kIdlePollMs : kRoundPollMs;
+    v.tmWorld.interval = round.finished() && !wait_.active() ? kIdlePollMs
+                         : round_.threaded()                 ? static_cast<int>(kWorldShowMs)
+                                                             : kRoundPollMs;
     v.tmWorld.setEnabled(true);
 }
 
 void WorldViewer::show(bool force) {
     auto& v = v_;
-    const auto& rows = round_.rows();
-    lastShown_ = v.services.worldNetwork.milliseconds();
+    const auto& rows = round_.state().rows;
+    lastShown_ = round_.now();
+    unshown_ = false;
     // Under the mouse the rows stay where they are, unless the header was clicked.
     const bool pointed = !force && v.application.pointed() == &v.lvWorld;
+    list_.filter.buddies = buddies_.patterns();
     list_.refresh(
         rows, [this](const std::string& m) { return haveMod(m); }, pointed);
     const std::vector<std::size_t> shown = list_.shown();
     v.lvWorld.setVirtualRows(shown.size(), [this, shown](std::size_t at) {
-        const auto& all = round_.rows();
-        return at < shown.size() && shown[at] < all.size() ? worldCells(all[shown[at]]) : ui::ListRow{};
+        const auto& all = round_.state().rows;
+        if (at >= shown.size() || shown[at] >= all.size()) return ui::ListRow{};
+        const ServerRow& row = all[shown[at]];
+        ui::ListRow cells = worldCells(row);
+        if (row.showsFacts()) markBuddies(cells, kWorldHost, buddiesOn(buddies_.patterns(), row.facts));
+        return cells;
     });
     int at = list_.selectedAt();
     if (at < 0 && !shown.empty() && list_.selectedKey().empty()) {
@@ -192,18 +225,17 @@ void WorldViewer::show(bool force) {
         at = 0;
     }
     v.lvWorld.setItemIndex(at);
-    const ServerRow* row = selected();
-    v.lvPlayers.setRows(row ? playerCells(*row) : std::vector<ui::ListRow>{});
+    v.lvPlayers.setRows(playerCellsMarked(selected(), buddies_));
 }
 
 void WorldViewer::showStatus() {
-    std::string status = roundStatus(round_);
+    std::string status = roundStatus(round_.state());
     if (wait_.active())
         status = text::waiting(wait_.hostName(), wait_.elapsed(v_.services.worldNetwork.milliseconds()));
     else if (!notice_.empty())
         status = notice_;
     else if (!list_.filter.text.empty())
-        status = list_.filterStatus(round_.rows().size());
+        status = list_.filterStatus(round_.state().rows.size());
     if (status == shownStatus_) return;
     shownStatus_ = status;
     v_.lvWorld.setHint(status + text::kWorldCloseHint);
@@ -213,7 +245,7 @@ void WorldViewer::showStatus() {
 
 const ServerRow* WorldViewer::selected() const {
     const std::size_t i = selectedRow();
-    return i == kNone ? nullptr : &round_.rows()[i];
+    return i == kNone ? nullptr : &round_.state().rows[i];
 }
 
 std::size_t WorldViewer::selectedRow() const {
@@ -221,13 +253,12 @@ std::size_t WorldViewer::selectedRow() const {
     const int at = list_.selectedAt();
     if (at < 0 || static_cast<std::size_t>(at) >= list_.shown().size()) return kNone;
     const std::size_t i = list_.shown()[static_cast<std::size_t>(at)];
-    return i < round_.rows().size() ? i : kNone;
+    return i < round_.state().rows.size() ? i : kNone;
 }
 
 void WorldViewer::picked() {
-    list_.select(v_.lvWorld.itemIndex(), round_.rows());
-    const ServerRow* row = selected();
-    v_.lvPlayers.setRows(row ? playerCells(*row) : std::vector<ui::ListRow>{});
+    list_.select(v_.lvWorld.itemIndex(), round_.state().rows);
+    v_.lvPlayers.setRows(playerCellsMarked(selected(), buddies_));
 }
 
 void WorldViewer::columnClick(int column) {
@@ -331,36 +362,18 @@ void WorldViewer::waitForSlot() {
 
 void WorldViewer::stepWait() {
     if (!wait_.active()) return;
-    const auto& rows = round_.rows();
-    const std::uint64_t now = v_.services.worldNetwork.milliseconds();
+    const auto& rows = round_.state().rows;
     std::size_t i = 0;
     while (i < rows.size() && rows[i].address.shown != wait_.address()) ++i;
-    SlotWait::Seen seen = SlotWait::Seen::Other;
-    std::uint64_t asked = 0;
-    if (i < rows.size()) {
-        if (rows[i].busy())
-            seen = SlotWait::Seen::Asking;
-        else if (rows[i].state == ServerRow::State::Answered)
-            seen = rows[i].full() ? SlotWait::Seen::Full : SlotWait::Seen::Free;
-        asked = round_.lastAsked(i).value_or(0);
+    const WaitStep step = servers::stepWait(wait_, round_.now(), i < rows.size() ? &rows[i] : nullptr,
+                                            i < rows.size() ? round_.state().asked[i] : 0);
+    if (!step.notice.empty()) {
+        notice_ = step.notice;
+        v_.setStatus(notice_);
     }
-    const std::string host = wait_.hostName();
-    switch (wait_.step(now, asked, seen)) {
-        case SlotWait::Action::Ask:
-            round_.ask(i, now);
-            break;
-        case SlotWait::Action::Join:
-            notice_ = text::slotFree(host);
-            v_.setStatus(notice_);
-            hooks_.join("+connect " + rows[i].address.shown, rows[i].facts.modFolder);
-            break;
-        case SlotWait::Action::GiveUp:
-            notice_ = text::gaveUp(host);
-            v_.setStatus(notice_);
-            break;
-        case SlotWait::Action::None:
-            break;
-    }
+    if (step.action == SlotWait::Action::Ask) round_.ask(i);
+    if (step.action == SlotWait::Action::Join)
+        hooks_.join("+connect " + rows[i].address.shown, rows[i].facts.modFolder);
 }
 
 void WorldViewer::cancelWait() {
@@ -402,6 +415,9 @@ void WorldViewer::toggle(Check which) {
         case Check::OnlyMyMaps:
             f.onlyMyMaps = !f.onlyMyMaps;
             break;
+        case Check::OnlyWithBuddies:
+            f.onlyWithBuddies = !f.onlyWithBuddies;
+            break;
     }
     saveSettings();
     if (open_) show(true);
@@ -420,6 +436,8 @@ bool WorldViewer::isOn(Check which) const {
             return f.onlyMyMods;
         case Check::OnlyMyMaps:
             return f.onlyMyMaps;
+        case Check::OnlyWithBuddies:
+            return f.onlyWithBuddies;
     }
     return false;
 }
@@ -433,10 +451,78 @@ void WorldViewer::close() {
     v_.lvPlayers.setVisible(false);
     v_.lvWorld.setVirtualRows(0, {});
     v_.tmWorld.setEnabled(false);
-    // The rows stay for Quick Join within the minute; the socket goes.
-    round_.stop();
+    // The rows stay for Quick Join within the minute; the socket goes, unless a
+    // round of the buddy watch still runs on it.
+    if (!watching_) round_.stop();
     shownStatus_.clear();
     notice_.clear();
+}
+
+const Player* WorldViewer::selectedPlayer() const { return playerAt(selected(), v_.lvPlayers.itemIndex()); }
+
+void WorldViewer::playerKeyDown(int& key) {
+    if (key == kVkInsert || key == kVkDelete) {
+        changeBuddy(key == kVkInsert);
+        key = 0;
+        return;
+    }
+    keyDown(key);
+}
+
+void WorldViewer::addBuddy() { changeBuddy(true); }
+void WorldViewer::removeBuddy() { changeBuddy(false); }
+
+void WorldViewer::changeBuddy(bool add) {
+    const Player* p = selectedPlayer();
+    if (!p) return;
+    const int at = v_.lvPlayers.itemIndex();
+    if (add)
+        buddies_.add(p->name);
+    else
+        buddies_.remove(p->name);
+    show(true);
+    v_.lvPlayers.setItemIndex(at);
+}
+
+WatchSource WorldViewer::watchSource() {
+    return {.start = [this](bool askMasters) { watchStart(askMasters); },
+            .poll = [this] { return watchPoll(); },
+            .rows =
+                [this] {
+                    watchRows_.clear();
+                    for (const ServerRow& row : round_.state().rows)
+                        watchRows_.push_back(
+                            {row.address.shown, row.state == ServerRow::State::Answered ? &row.facts : nullptr});
+                    return watchRows_;
+                },
+            .stop =
+                [this] {
+                    watching_ = false;
+                    if (!open_) round_.stop();
+                }};
+}
+
+void WorldViewer::watchStart(bool askMasters) {
+    watching_ = true;
+    const WorldState& round = round_.state();
+    // While the list is open, its round serves: the one under way, or one of the last minute.
+    if (open_ && round.running && (!round.finished() || round_.now() - *round.startedAt < kQuickJoinReuseMs)) return;
+    if (open_) {
+        start();
+        return;
+    }
+    // Between two asks of the masters, the servers they listed last are asked again.
+    round_.start(masterSettings(v_.config.doc()), v_.gameDir, !askMasters);
+}
+
+bool WorldViewer::watchPoll() {
+    // While the list is open, its timer brings the rows in.
+    if (!open_) round_.update();
+    const WorldState& round = round_.state();
+    if (!round.finished() && round.running) return false;
+    watching_ = false;
+    if (!open_) round_.stop();
+    return true;
 }
 
 }  // namespace vexal::servers

@@ -9,9 +9,11 @@
 #include <map>
 #include <string>
 
+#include "servers/buddy_list.h"
+#include "servers/buddy_watch.h"
 #include "servers/slot_wait.h"
 #include "servers/world_list.h"
-#include "servers/world_round.h"
+#include "servers/world_runner.h"
 #include "view/main_view.h"
 
 namespace vexal::servers {
@@ -35,12 +37,15 @@ public:
         // The saved servers' list shares the place: it closes as this one opens.
         std::function<void()> closeSavedList;
     };
-    enum class Check { HideFull, HideEmpty, HidePassworded, OnlyMyMods, OnlyMyMaps };
+    enum class Check { HideFull, HideEmpty, HidePassworded, OnlyMyMods, OnlyMyMaps, OnlyWithBuddies };
 
-    WorldViewer(view::MainView& view, Hooks hooks);
+    WorldViewer(view::MainView& view, BuddyList& buddies, Hooks hooks);
 
     void open();  // F6: the list, and a round of the world
     void openFromTray();
+    // The list with the server ("host:port") selected: where a balloon of the buddy
+    // watch points. The rows on hand serve; the world is asked when there are none.
+    void openAt(const std::string& server);
     void askAgain();   // F5 while the list is open
     void quickJoin();  // F7, from anywhere
     void quickJoinFromTray();
@@ -59,11 +64,19 @@ public:
     void copy();
     void launching();  // the game starts from anywhere: a wait ends
     void toggle(Check which);
+    void playerKeyDown(int& key);
+    void addBuddy();     // the selected player, Insert
+    void removeBuddy();  // Delete
+    [[nodiscard]] bool canChangeBuddy() const { return selectedPlayer() != nullptr; }
+
+    // The world as a source of the buddy watch: its rounds run on the list's socket,
+    // and while the list is open its own rounds serve.
+    [[nodiscard]] WatchSource watchSource();
 
     [[nodiscard]] bool isOn(Check which) const;
     [[nodiscard]] bool canJoin() const { return selected() != nullptr; }
     [[nodiscard]] bool canWait() const;
-    [[nodiscard]] const WorldRound& round() const { return round_; }
+    [[nodiscard]] const WorldState& round() const { return round_.state(); }
     [[nodiscard]] const WorldList& list() const { return list_; }
 
 private:
@@ -79,16 +92,24 @@ private:
     [[nodiscard]] bool haveMod(const std::string& folder);
     [[nodiscard]] const ServerRow* selected() const;
     [[nodiscard]] std::size_t selectedRow() const;
+    [[nodiscard]] const Player* selectedPlayer() const;
+    void changeBuddy(bool add);
+    void watchStart(bool askMasters);
+    [[nodiscard]] bool watchPoll();
 
     view::MainView& v_;
+    BuddyList& buddies_;
     Hooks hooks_;
-    WorldRound round_;
+    WorldRunner round_;
     WorldList list_;
     SlotWait wait_;
     std::map<std::string, bool> mods_;  // the game folder's mod folders, looked at once a round
     std::uint64_t lastShown_ = 0;
+    bool unshown_ = false;  // the round changed since the rows were last shown
     std::string shownStatus_, notice_;
+    std::vector<WatchRow> watchRows_;
     bool open_ = false, quickJoinPending_ = false, settingsLoaded_ = false;
+    bool watching_ = false;  // a round of the buddy watch runs on the list's socket
 };
 
 }  // namespace vexal::servers

@@ -71,8 +71,16 @@ void WindowBackend::applyListView(ControlWindow& cw) {
     const auto& list = static_cast<const ui::ListView&>(*cw.control);
     HWND h = cw.hwnd;
     bool changed = false;
-    SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+    // Drawing is held only while columns or rows are written one by one: Wine repaints
+    // the whole list at once when it is let go again (tens of milliseconds), whether
+    // anything changed or not.
+    bool held = false;
+    const auto hold = [&] {
+        if (!held) SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+        held = true;
+    };
     if (list.columns() != cw.shownColumns) {
+        hold();
         for (auto n = cw.shownColumns.size(); n > 0; --n) SendMessageA(h, LVM_DELETECOLUMN, 0, 0);
         for (std::size_t i = 0; i < list.columns().size(); ++i) {
             const ui::ListColumn& col = list.columns()[i];
@@ -90,16 +98,26 @@ void WindowBackend::applyListView(ControlWindow& cw) {
         changed = true;
     }
     if (list.virtualRows()) {
-        // Only the count goes to the window; the rows on show are drawn afresh.
-        SendMessageA(h, LVM_SETITEMCOUNT, list.rowCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
-        SendMessageA(h, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(h, nullptr, FALSE);
+        // The count goes to the window only when it changed: set again, even the same,
+        // it costs Wine a repaint of the list's frame and scroll bar at once.
+        const std::size_t count = list.rowCount();
+        if (static_cast<std::size_t>(SendMessageA(h, LVM_GETITEMCOUNT, 0, 0)) != count)
+            SendMessageA(h, LVM_SETITEMCOUNT, count, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+        if (held) SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+        // Of the rows in sight, only those that differ from what was drawn are drawn
+        // again: painting is what a list costs, and most refreshes change none of them.
+        cw.shownRows.resize(count);
+        const auto top = static_cast<std::size_t>(std::max<LRESULT>(SendMessageA(h, LVM_GETTOPINDEX, 0, 0), 0));
+        const auto page = static_cast<std::size_t>(std::max<LRESULT>(SendMessageA(h, LVM_GETCOUNTPERPAGE, 0, 0), 0));
+        for (std::size_t r = top; r < count && r <= top + page; ++r)
+            if (list.rowAt(r) != cw.shownRows[r]) SendMessageA(h, LVM_REDRAWITEMS, r, r);
         applyListSelection(cw);
         return;
     }
     const auto& want = list.rows();
     auto& have = cw.shownRows;
     while (have.size() > want.size()) {
+        hold();
         SendMessageA(h, LVM_DELETEITEM, have.size() - 1, 0);
         have.pop_back();
         changed = true;
@@ -107,6 +125,7 @@ void WindowBackend::applyListView(ControlWindow& cw) {
     // Only the cells that differ are written: a refresh that changes a ping touches one cell.
     for (std::size_t r = 0; r < want.size(); ++r) {
         if (r < have.size() && have[r] == want[r]) continue;
+        hold();
         changed = true;
         if (r >= have.size()) {
             LVITEMA item{};
@@ -125,7 +144,7 @@ void WindowBackend::applyListView(ControlWindow& cw) {
         }
         have[r] = want[r];
     }
-    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+    if (held) SendMessageA(h, WM_SETREDRAW, TRUE, 0);
     if (changed) InvalidateRect(h, nullptr, FALSE);
     applyListSelection(cw);
 }
@@ -178,9 +197,9 @@ bool WindowBackend::listNotify(ControlWindow& cw, const NMHDR& header) {
         case LVN_GETINFOTIPA: {
             // A row's tip: what its first cell carries (the buddies on a server).
             auto& tip = const_cast<NMLVGETINFOTIPA&>(reinterpret_cast<const NMLVGETINFOTIPA&>(header));
-            if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= list.rows().size() || tip.cchTextMax <= 0)
+            if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= list.rowCount() || tip.cchTextMax <= 0)
                 return true;
-            const ui::ListRow& row = list.rows()[static_cast<std::size_t>(tip.iItem)];
+            const ui::ListRow row = list.rowAt(static_cast<std::size_t>(tip.iItem));
             const std::string text = row.empty() ? std::string() : row[0].tip;
             if (text.empty()) return true;  // the list's own tip: a cut text in full
             const std::size_t n = std::min(text.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
@@ -202,6 +221,7 @@ void WindowBackend::drawListRow(ControlWindow& cw, const DRAWITEMSTRUCT& item) {
     const auto& list = static_cast<const ui::ListView&>(*cw.control);
     if (item.itemID >= list.rowCount()) return;
     const ui::ListRow row = list.virtualRows() ? list.rowAt(item.itemID) : list.rows()[item.itemID];
+    if (list.virtualRows() && item.itemID < cw.shownRows.size()) cw.shownRows[item.itemID] = row;
     HDC dc = item.hDC;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool focused = GetFocus() == cw.hwnd;

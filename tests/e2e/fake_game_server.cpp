@@ -9,15 +9,14 @@
 
 namespace e2e {
 
-namespace {
-const std::string kRequest = "\xFF\xFF\xFF\xFFgetstatus ";
-}
-
 std::string FakeGameServer::reply(const std::string& info, const std::string& players) {
     return "\xFF\xFF\xFF\xFFstatusResponse\n" + info + "\n" + players;
 }
 
-FakeGameServer::FakeGameServer(Reply reply) : reply_(std::move(reply)), socket_(INVALID_SOCKET) {
+FakeGameServer::FakeGameServer(Reply reply) : FakeGameServer("\xFF\xFF\xFF\xFFgetstatus ", std::move(reply)) {}
+
+FakeGameServer::FakeGameServer(std::string request, Reply reply)
+    : request_(std::move(request)), reply_(std::move(reply)), socket_(INVALID_SOCKET) {
     WSADATA data;
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0) throw std::runtime_error("no Winsock");
     SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
@@ -44,9 +43,9 @@ FakeGameServer::FakeGameServer(Reply reply) : reply_(std::move(reply)), socket_(
                                    reinterpret_cast<sockaddr*>(&from), &fromLength);
             if (n <= 0 || ntohl(from.sin_addr.s_addr) != INADDR_LOOPBACK) continue;
             const std::string request(buffer.data(), static_cast<std::size_t>(n));
-            if (request.compare(0, kRequest.size(), kRequest) != 0) continue;
+            if (request.compare(0, request_.size(), request_) != 0) continue;
             ++requests_;
-            const std::string answer = reply_ ? reply_(request.substr(kRequest.size())) : std::string();
+            const std::string answer = reply_ ? reply_(request.substr(request_.size())) : std::string();
             if (!answer.empty())
                 sendto(static_cast<SOCKET>(socket_), answer.data(), static_cast<int>(answer.size()), 0,
                        reinterpret_cast<sockaddr*>(&from), fromLength);

@@ -1,6 +1,7 @@
 #pragma once
 // A game server stand-in for the end-to-end stories: a UDP socket on 127.0.0.1
-// that answers status requests from this machine, with whatever the test says.
+// that answers status requests from this machine, with whatever the test says
+// (or, given another request, any server of the game: a master).
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -15,6 +16,9 @@ public:
     using Reply = std::function<std::string(const std::string& challenge)>;
 
     explicit FakeGameServer(Reply reply);
+    // Answers the datagrams that begin with `request` (the out-of-band mark
+    // included); the reply is handed what follows it.
+    FakeGameServer(std::string request, Reply reply);
     ~FakeGameServer();
     FakeGameServer(const FakeGameServer&) = delete;
     FakeGameServer& operator=(const FakeGameServer&) = delete;
@@ -26,6 +30,7 @@ public:
     [[nodiscard]] static std::string reply(const std::string& info, const std::string& players = "");
 
 private:
+    std::string request_;
     Reply reply_;
     std::uintptr_t socket_;
     std::uint16_t port_ = 0;

@@ -1,31 +1,23 @@
 #pragma once
-// A master server stand-in for the end-to-end stories: a UDP socket on 127.0.0.1
-// that answers "getservers" from this machine with the ports it is given, all on
+// A master server stand-in for the end-to-end stories: a socket on 127.0.0.1 that
+// answers "getservers" from this machine with the ports it is given, all on
 // 127.0.0.1, in one datagram that ends with the end mark.
-#include <atomic>
 #include <cstdint>
-#include <thread>
 #include <vector>
+
+#include "e2e/fake_game_server.h"
 
 namespace e2e {
 
 class FakeMaster {
 public:
-    explicit FakeMaster(std::vector<std::uint16_t> ports);
-    ~FakeMaster();
-    FakeMaster(const FakeMaster&) = delete;
-    FakeMaster& operator=(const FakeMaster&) = delete;
+    explicit FakeMaster(const std::vector<std::uint16_t>& ports);
 
-    [[nodiscard]] std::uint16_t port() const { return port_; }
-    [[nodiscard]] int requests() const { return requests_; }
+    [[nodiscard]] std::uint16_t port() const { return socket_.port(); }
+    [[nodiscard]] int requests() const { return socket_.requests(); }
 
 private:
-    std::vector<std::uint16_t> ports_;
-    std::uintptr_t socket_;
-    std::uint16_t port_ = 0;
-    std::atomic<int> requests_{0};
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
+    FakeGameServer socket_;
 };
 
 }  // namespace e2e

@@ -142,7 +142,10 @@ void Sandbox::makeDir(const std::string& path) const {
 }
 
 void Sandbox::writeSettings(const std::string& extra) const {
-    write(program + "Vexal.ini", "[Paths]\r\netPath=" + game + "\r\n\r\n" + extra);
+    // No story asks a real master: without masters of its own (on 127.0.0.1), the
+    // slots are left free, which leaves none.
+    const std::string masters = extra.find("[Masters]") == std::string::npos ? "[Masters]\r\nMaster1=\r\n\r\n" : "";
+    write(program + "Vexal.ini", "[Paths]\r\netPath=" + game + "\r\n\r\n" + extra + masters);
 }
 
 std::vector<std::string> Sandbox::launches() const {

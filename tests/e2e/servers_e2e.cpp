@@ -9,6 +9,7 @@
 #include "app/layout.h"
 #include "e2e/fake_game_server.h"
 #include "e2e/harness.h"
+#include "support/zip_directory.h"
 
 using namespace std::chrono_literals;
 using e2e::FakeGameServer;
@@ -27,25 +28,11 @@ FakeGameServer::Reply answering(const std::string& extra, const std::string& pla
     return [=](const std::string& challenge) { return FakeGameServer::reply(info(challenge, extra), players); };
 }
 
-// A package that holds maps/oasis.bsp in its central directory.
-std::string oasisPackage() {
-    const std::string name = "maps/oasis.bsp";
-    const std::string local = "PK\x03\x04 data";
-    const std::string entry =
-        "PK\x01\x02" + std::string(24, '\0') + static_cast<char>(name.size()) + std::string(17, '\0') + name;
-    std::string end = "PK\x05\x06" + std::string(6, '\0');
-    end += '\x01';
-    end += '\0';
-    for (std::uint32_t v : {static_cast<std::uint32_t>(entry.size()), static_cast<std::uint32_t>(local.size())})
-        for (int i = 0; i < 4; ++i) end += static_cast<char>(v >> (8 * i) & 255);
-    return local + entry + end + std::string(2, '\0');
-}
-
 void layOut(Sandbox& box, const std::vector<const FakeGameServer*>& servers, const std::string& extraLines = "") {
     std::string list;
     for (const auto* s : servers) list += "+connect 127.0.0.1:" + std::to_string(s->port()) + "\r\n";
     box.write(box.program + "VexalParam.dat", list + extraLines);
-    box.write(box.game + "\\etmain\\pak0.pk3", oasisPackage());
+    box.write(box.game + "\\etmain\\pak0.pk3", vexal::testing::zipWith({"maps/oasis.bsp"}));
     box.writeSettings();
 }
 
@@ -276,10 +263,12 @@ TEST(ServerStatus, AWaitOnAFullServerJoinsWhenASlotFrees) {
     // Away from the pointer, whose hint would stand in the status line.
     SetWindowPos(vexal.main(), nullptr, 600, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     vexal.shortcut(VK_F5, false);
-    ASSERT_TRUE(e2e::waitFor([&] { return rowOf(listText(vexal), full.port()).find("4/4 full") != std::string::npos; }, 5s))
+    ASSERT_TRUE(
+        e2e::waitFor([&] { return rowOf(listText(vexal), full.port()).find("4/4 full") != std::string::npos; }, 5s))
         << listText(vexal);
     vexal.shortcut('J', true);
-    ASSERT_TRUE(e2e::waitFor([&] { return vexal.text("stInfo").rfind("Waiting for a free slot on Loopback: 0:0", 0) == 0; }, 5s))
+    ASSERT_TRUE(e2e::waitFor(
+        [&] { return vexal.text("stInfo").rfind("Waiting for a free slot on Loopback: 0:0", 0) == 0; }, 5s))
         << vexal.text("stInfo");
     Sleep(2000);
     EXPECT_TRUE(box.launches().empty());
@@ -320,10 +309,13 @@ TEST(ServerStatus, RecentServersShowAndKeepAddsTheirLine) {
     vexal.key("lvServers", VK_DOWN);
     ASSERT_TRUE(e2e::waitFor([&] { return vexal.selectedRow("lvServers") == 1; }, 5s));
     vexal.shortcut('K', true);
-    ASSERT_TRUE(e2e::waitFor([&] {
-        return box.read(box.program + "VexalParam.dat").value_or("").find("+connect " + address(earlier)) !=
-               std::string::npos;
-    }, 5s));
-    ASSERT_TRUE(e2e::waitFor([&] { return vexal.rows("lvServers").size() == 2 && vexal.rows("lvServers")[1][0] == address(earlier); }, 5s))
+    ASSERT_TRUE(e2e::waitFor(
+        [&] {
+            return box.read(box.program + "VexalParam.dat").value_or("").find("+connect " + address(earlier)) !=
+                   std::string::npos;
+        },
+        5s));
+    ASSERT_TRUE(e2e::waitFor(
+        [&] { return vexal.rows("lvServers").size() == 2 && vexal.rows("lvServers")[1][0] == address(earlier); }, 5s))
         << listText(vexal);
 }

@@ -2,12 +2,15 @@
 // 127.0.0.1, named as the only master in the sandbox's Vexal.ini.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "e2e/fake_game_server.h"
 #include "e2e/fake_master.h"
 #include "e2e/harness.h"
+#include "support/zip_directory.h"
 
 using namespace std::chrono_literals;
 using e2e::FakeGameServer;
@@ -35,20 +38,6 @@ std::string humans(int n, int bots = 0) {
     return lines;
 }
 
-// A package that holds maps/oasis.bsp in its central directory.
-std::string oasisPackage() {
-    const std::string name = "maps/oasis.bsp";
-    const std::string local = "PK\x03\x04 data";
-    const std::string entry =
-        "PK\x01\x02" + std::string(24, '\0') + static_cast<char>(name.size()) + std::string(17, '\0') + name;
-    std::string end = "PK\x05\x06" + std::string(6, '\0');
-    end += '\x01';
-    end += '\0';
-    for (std::uint32_t v : {static_cast<std::uint32_t>(entry.size()), static_cast<std::uint32_t>(local.size())})
-        for (int i = 0; i < 4; ++i) end += static_cast<char>(v >> (8 * i) & 255);
-    return local + entry + end + std::string(2, '\0');
-}
-
 bool shown(const Vexal& vexal, const std::string& name) {
     HWND h = vexal.control(name);
     return h && IsWindowVisible(h);
@@ -62,9 +51,17 @@ void type(const Vexal& vexal, const std::string& text) {
 }  // namespace
 
 // F6 lists the world, typing narrows it, Enter joins; F7 then picks the best server
-// of the same round and starts it.
+// of the same round and starts it. A buddy's server gets its star and stays alone
+// under Only With Buddies; the watch's round of the world names a buddy who joins.
 TEST(AllServers, F6ListsTheWorldATypedFilterNarrowsItEnterJoinsAndQuickJoinPicksTheBest) {
-    FakeGameServer fun(server("^2Oasis ^7Fun", "oasis", humans(2)));
+    // The watch's rounds shortened: the world's every 5 s, its masters every 10 s.
+    SetEnvironmentVariableA("VEXAL_TEST_WATCH_MS", "1000");
+    std::mutex lock;
+    std::string funPlayers = humans(2);
+    FakeGameServer fun([&](const std::string& challenge) {
+        std::lock_guard<std::mutex> hold(lock);
+        return server("^2Oasis ^7Fun", "oasis", funPlayers)(challenge);
+    });
     FakeGameServer crowd(server("Crowded Oasis", "oasis", humans(6, 2)));
     FakeGameServer full(server("Radar Pros", "oasis", humans(4), "\\sv_maxclients\\4"));
     FakeGameServer locked(server("Locked Room", "oasis", humans(10), "\\g_needpass\\1"));
@@ -72,10 +69,11 @@ TEST(AllServers, F6ListsTheWorldATypedFilterNarrowsItEnterJoinsAndQuickJoinPicks
     FakeGameServer silent(nullptr);
     FakeMaster master({fun.port(), crowd.port(), full.port(), locked.port(), missing.port(), silent.port()});
     Sandbox box;
-    box.write(box.game + "\\etmain\\pak0.pk3", oasisPackage());
+    box.write(box.game + "\\etmain\\pak0.pk3", vexal::testing::zipWith({"maps/oasis.bsp"}));
     box.writeSettings("[ET-Nickname]\r\nnick=Tom\r\n\r\n[Masters]\r\nMaster1=127.0.0.1:" +
                       std::to_string(master.port()) + "\r\nMaster2=\r\n\r\n");
     Vexal vexal(box);
+    SetEnvironmentVariableA("VEXAL_TEST_WATCH_MS", nullptr);
     ASSERT_TRUE(vexal.waitShown());
     SetWindowPos(vexal.main(), nullptr, 600, 420, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     EXPECT_EQ(master.requests(), 0) << "nothing is sent before F6";
@@ -116,4 +114,41 @@ TEST(AllServers, F6ListsTheWorldATypedFilterNarrowsItEnterJoinsAndQuickJoinPicks
         << box.launches()[1];
     EXPECT_EQ(vexal.text("stInfo").rfind(" Quick Join: Crowded Oasis (oasis, 6+2/20, ", 0), 0u) << vexal.text("stInfo");
     EXPECT_EQ(master.requests(), 1) << "the round of a moment ago served";
+
+    // The crowd's second bot is a buddy: its server is starred, and alone under Only With Buddies.
+    box.write(box.program + "VexalBuddies.dat", "[bot]1\r\nZed\r\n");
+    vexal.shortcut(VK_F6, false);
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.text("stInfo") == " 5 of 6 servers answered, 30 players"; }, 10s))
+        << vexal.text("stInfo");
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.rows("lvWorld")[1][1] == "* Crowded Oasis"; }, 5s))
+        << vexal.rows("lvWorld")[1][1];
+    EXPECT_EQ(vexal.rows("lvWorld")[0][1], "Oasis Fun");
+    vexal.command(vexal::Cmd::OnlyWithBuddies);
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.rows("lvWorld").size() == 1u; }, 5s));
+    EXPECT_EQ(vexal.rows("lvWorld")[0][1], "* Crowded Oasis");
+    EXPECT_NE(box.read(box.program + "Vexal.ini").value_or("").find("OnlyWithBuddies=1"), std::string::npos);
+    vexal.command(vexal::Cmd::OnlyWithBuddies);
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.rows("lvWorld").size() == 6u; }, 5s));
+    vexal.key("lvWorld", VK_ESCAPE);
+    ASSERT_TRUE(e2e::waitFor([&] { return !shown(vexal, "lvWorld"); }, 5s));
+
+    // The watch asks the world on its own; its first round says nothing, then Zed joins Oasis Fun.
+    const int asked = master.requests();
+    vexal.command(vexal::Cmd::WatchBuddies);
+    ASSERT_TRUE(e2e::waitFor([&] { return master.requests() > asked; }, 5s)) << "the watch asks the masters";
+    Sleep(1500);
+    EXPECT_EQ(vexal.text("stInfo").find("playing"), std::string::npos) << vexal.text("stInfo");
+    const auto joined = std::chrono::steady_clock::now();
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        funPlayers = humans(2) + "1 45 \"^3Zed\"\n";
+    }
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.text("stInfo") == " Zed is playing on Oasis Fun (oasis, 3/20)"; }, 12s))
+        << vexal.text("stInfo");
+    std::printf(
+        "[ figure ] a buddy's arrival on a server of the world to the status line: %lld ms (world rounds "
+        "every 5 s)\n",
+        static_cast<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - joined).count()));
+    vexal.command(vexal::Cmd::WatchBuddies);
 }

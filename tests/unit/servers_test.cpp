@@ -10,6 +10,7 @@
 #include "servers/slot_wait.h"
 #include "servers/status_reply.h"
 #include "servers/texts.h"
+#include "support/zip_directory.h"
 #include "unit/window_fixture.h"
 #include "util/colour_codes.h"
 #include "util/recent_servers.h"
@@ -30,23 +31,6 @@ std::string info(const std::string& extra = "") {
     return "\\sv_hostname\\^1Red ^7Base\\mapname\\oasis\\sv_maxclients\\20\\sv_privateClients\\2\\g_needpass\\0"
            "\\gamename\\etmain\\challenge\\" +
            std::string(kChallenge) + extra;
-}
-
-// A ZIP's central directory and end record, holding the named files.
-std::string zipWith(const std::vector<std::string>& names) {
-    auto le = [](std::uint32_t v, int bytes) {
-        std::string s;
-        for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i) & 255);
-        return s;
-    };
-    const std::string local = "PK\x03\x04 local headers and data";
-    std::string directory;
-    for (const auto& name : names)
-        directory += "PK\x01\x02" + std::string(24, '\0') + le(static_cast<std::uint32_t>(name.size()), 2) + le(0, 2) +
-                     le(0, 2) + std::string(12, '\0') + name;
-    return local + directory + "PK\x05\x06" + std::string(6, '\0') + le(static_cast<std::uint32_t>(names.size()), 2) +
-           le(static_cast<std::uint32_t>(directory.size()), 4) + le(static_cast<std::uint32_t>(local.size()), 4) +
-           le(0, 2);
 }
 
 }  // namespace

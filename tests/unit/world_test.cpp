@@ -202,6 +202,45 @@ TEST_F(RoundFixture, AThousandServersAreAskedAtThePaceAndTheRoundEndsInTime) {
     }
 }
 
+// The window reads a copy that the round brings up to date by the rows that changed;
+// the buddy watch asks the servers of the round before without a master.
+TEST_F(RoundFixture, TheWindowsCopyFollowsTheRoundAndARoundOfKnownServersAsksNoMaster) {
+    auto& m = world.master(master);
+    m.list = world.populate(kLocal, 30000, 60, 20, 180, 10);
+    m.perDatagram = 25;
+    round.start(only(master), "C:\\ET", net.now);
+    servers::WorldState copy;
+    const auto same = [&](const char* when) {
+        round.copyTo(copy);
+        ASSERT_EQ(copy.rows.size(), round.rows().size()) << when;
+        for (std::size_t i = 0; i < copy.rows.size(); ++i) {
+            EXPECT_EQ(copy.rows[i].state, round.rows()[i].state) << when << ", row " << i;
+            EXPECT_EQ(copy.rows[i].facts.hostName, round.rows()[i].facts.hostName) << when << ", row " << i;
+            EXPECT_EQ(copy.asked[i], round.state().asked[i]) << when << ", row " << i;
+        }
+        EXPECT_EQ(copy.answered, round.answered()) << when;
+        EXPECT_EQ(copy.finished(), round.finished()) << when;
+    };
+    for (int step = 0; step < 300 && !round.finished(); ++step) {
+        world.advance(7);
+        round.poll(net.now);
+        if (step % 3 == 0) same("while the round runs");
+    }
+    ASSERT_TRUE(round.finished());
+    same("at the end");
+    const int masterRequests = m.requests;
+    const auto known = round.listedServers();
+    const std::size_t sentBefore = statusSends();
+    round.start(only(master), "C:\\ET", net.now, &known);
+    run();
+    same("a round of the servers known");
+    EXPECT_EQ(m.requests, masterRequests) << "no master is asked";
+    EXPECT_EQ(round.rows().size(), 60u);
+    EXPECT_EQ(round.answered(), 54u);
+    EXPECT_EQ(statusSends() - sentBefore, 66u) << "each server once, the silent ones twice";
+    EXPECT_EQ(servers::roundStatus(round.state()), " 54 of 60 servers answered, 0 players");
+}
+
 TEST_F(RoundFixture, PolledEveryMillisecondTheRequestsAreTwoMillisecondsApart) {
     world.master(master).list = world.populate(kLocal, 30000, 100, 20, 20);
     round.start(only(master), "C:\\ET", net.now);
@@ -514,7 +553,7 @@ TEST(WorldList, TypingFiltersAndTheSelectionStaysOnItsServer) {
 }
 
 TEST_F(RoundFixture, TheStatusLineFollowsTheRound) {
-    EXPECT_EQ(servers::roundStatus(round), servers::text::kNoMasters);
+    EXPECT_EQ(servers::roundStatus(round.state()), servers::text::kNoMasters);
     const Endpoint silent{kLocal, 27951};
     world.master(silent).silent = true;
     auto& m = world.master(master);
@@ -523,16 +562,17 @@ TEST_F(RoundFixture, TheStatusLineFollowsTheRound) {
     servers::MasterSettings s = only(master);
     s.masters.push_back(only(silent).masters[0]);
     round.start(s, "C:\\ET", net.now);
-    EXPECT_EQ(servers::roundStatus(round), " Asking the master servers ...");
+    EXPECT_EQ(servers::roundStatus(round.state()), " Asking the master servers ...");
     world.advance(50);
     round.poll(net.now);
-    EXPECT_EQ(servers::roundStatus(round), " Asking 3 servers ...");
+    EXPECT_EQ(servers::roundStatus(round.state()), " Asking 3 servers ...");
     run();
-    EXPECT_EQ(servers::roundStatus(round), " 2 of 3 servers answered, 1 player  -  no answer from 127.0.0.1:27951");
+    EXPECT_EQ(servers::roundStatus(round.state()),
+              " 2 of 3 servers answered, 1 player  -  no answer from 127.0.0.1:27951");
     world.master(master).silent = true;
     round.start(only(master), "C:\\ET", net.now);
     run();
-    EXPECT_EQ(servers::roundStatus(round), " No master server answered: 127.0.0.1:27950");
+    EXPECT_EQ(servers::roundStatus(round.state()), " No master server answered: 127.0.0.1:27950");
 }
 
 }  // namespace vexal::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "servers/texts.h"
+#include "support/zip_directory.h"
 #include "unit/fake_world.h"
 #include "unit/window_fixture.h"
 
@@ -11,23 +12,6 @@ namespace vexal::testing {
 namespace {
 
 constexpr std::uint32_t kLocal = 0x7F000001;
-
-// A ZIP's central directory and end record, holding the named files.
-std::string zipWith(const std::vector<std::string>& names) {
-    auto le = [](std::uint32_t v, int bytes) {
-        std::string s;
-        for (int i = 0; i < bytes; ++i) s += static_cast<char>(v >> (8 * i) & 255);
-        return s;
-    };
-    const std::string local = "PK\x03\x04 local headers and data";
-    std::string directory;
-    for (const auto& name : names)
-        directory += "PK\x01\x02" + std::string(24, '\0') + le(static_cast<std::uint32_t>(name.size()), 2) + le(0, 2) +
-                     le(0, 2) + std::string(12, '\0') + name;
-    return local + directory + "PK\x05\x06" + std::string(6, '\0') + le(static_cast<std::uint32_t>(names.size()), 2) +
-           le(static_cast<std::uint32_t>(directory.size()), 4) + le(static_cast<std::uint32_t>(local.size()), 4) +
-           le(0, 2);
-}
 
 class WorldViewTest : public WindowTest {
 protected:
@@ -132,6 +116,59 @@ TEST_F(WorldViewTest, F6ListsTheWorldFiltersKeepTheirSettingsAndF5AsksAgain) {
     run([&] { form->onCommand(Cmd::AllServers); });
     after(1000);
     EXPECT_EQ(hosts(), (std::vector<std::string>{"Locked", "Red Oasis", "Quiet"}));
+}
+
+// Buddies in the list of every server: Insert and Delete in its players list, the
+// star and the tip of a buddy's server, Only With Buddies kept with its other checks.
+TEST_F(WorldViewTest, BuddiesAreAddedFromItsPlayersListStarredAndFiltered) {
+    run([&] { form->onCommand(Cmd::AllServers); });
+    after(1000);
+    run([&] { form->lvWorld.select(1); });  // Locked: Player0 to Player8
+    run([&] { form->lvPlayers.select(4); });
+    const std::string name = form->lvPlayers.rows()[4][0].text;
+    int insert = 0x2D;
+    run([&] { form->lvPlayers.keyDown(insert); });
+    EXPECT_EQ(file("VexalBuddies.dat"), name + "\r\n");
+    EXPECT_TRUE(form->lvPlayers.rows()[4][0].bold);
+    EXPECT_EQ(form->lvWorld.rowAt(1)[1].text, "* Locked");
+    EXPECT_EQ(form->lvWorld.rowAt(1)[0].tip, servers::text::buddiesTip(name));
+    EXPECT_EQ(form->lvWorld.rowAt(0)[1].text, "Red Oasis") << name << " does not play there";
+    EXPECT_EQ(form->lvWorld.rowAt(4)[1].text, "* Jay") << "the same name plays there";
+
+    run([&] { form->onCommand(Cmd::OnlyWithBuddies); });
+    EXPECT_EQ(hosts(), (std::vector<std::string>{"* Locked", "* Jay"}));
+    EXPECT_NE(file("Vexal.ini").find("OnlyWithBuddies=1"), std::string::npos);
+    run([&] { form->lvWorld.select(1); });
+    run([&] { form->lvPlayers.select(4); });
+    int remove = 0x2E;
+    run([&] { form->lvPlayers.keyDown(remove); });
+    EXPECT_EQ(file("VexalBuddies.dat"), "");
+    EXPECT_TRUE(hosts().empty());
+}
+
+// The watch asks the world every 5 minutes on the list's socket, closed between
+// rounds; its masters every 10, the servers they listed last in between.
+TEST_F(WorldViewTest, TheWatchAsksTheWorldEveryFiveMinutesAndItsMastersEveryTen) {
+    fake.fs.addFile(std::string(kProgram) + "VexalBuddies.dat", "Zed\r\n");
+    const auto watch = [&](std::uint64_t ms) {
+        for (std::uint64_t t = 0; t < ms; t += 100) {
+            world.advance(100);
+            fake.network.now += 100;  // the watch's clock
+            run([&] { form->buddyWatcher.tick(); });
+        }
+    };
+    run([&] { form->onCommand(Cmd::WatchBuddies); });
+    watch(2000);
+    EXPECT_EQ(world.master(master).requests, 1);
+    EXPECT_FALSE(net.isOpen()) << "the socket is closed between rounds";
+    EXPECT_FALSE(form->lvWorld.visible());
+    world.server(servers[3]).players += "1 40 \"^1Zed\"\n";
+    watch(5 * 60000);
+    EXPECT_EQ(form->stInfo.caption(), " Zed is playing on Quiet (oasis, 1/20)");
+    EXPECT_EQ(world.master(master).requests, 1) << "the servers listed last, asked again";
+    watch(5 * 60000);
+    EXPECT_EQ(world.master(master).requests, 2) << "the masters every 10 minutes";
+    EXPECT_FALSE(net.isOpen());
 }
 
 TEST_F(WorldViewTest, QuickJoinStartsTheBestServerOrSaysNoneQualifies) {

@@ -25,6 +25,7 @@ public:
     bool send(const Endpoint& to, const std::string& bytes) override;
     std::optional<Datagram> receive() override;
     std::uint64_t milliseconds() override;
+    bool runsOnAnyThread() const override { return true; }
 
     struct Lookup;
 
