@@ -186,3 +186,66 @@ TEST(Buddies, AddedFromThePlayersListStarredFilteredAndWatched) {
     EXPECT_EQ(second.requests(), asked) << "switched off, the watch asks nobody";
     EXPECT_NE(box.read(box.program + "Vexal.ini").value_or("").find("Watch=0"), std::string::npos);
 }
+
+namespace {
+
+struct BalloonSearch {
+    const std::string& text;
+    DWORD notOf;
+    std::string found;
+};
+
+BOOL CALLBACK balloonOf(HWND h, LPARAM p) {
+    auto& s = *reinterpret_cast<BalloonSearch*>(p);
+    char cls[64] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == s.notOf || !IsWindowVisible(h) || std::string(cls) != "tooltips_class32") return TRUE;
+    char tip[512] = {};
+    DWORD_PTR got = 0;
+    SendMessageTimeoutA(h, WM_GETTEXT, sizeof tip, reinterpret_cast<LPARAM>(tip), SMTO_ABORTIFHUNG, 1000, &got);
+    if (std::string(tip).find(s.text) == std::string::npos) return TRUE;
+    s.found = tip;
+    return FALSE;
+}
+
+// The text of a balloon another process (the notification area) shows, if one holds `text`.
+std::string balloonHolding(const std::string& text, DWORD notOf) {
+    BalloonSearch search{text, notOf, {}};
+    EnumWindows(balloonOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+// Runs inside a Wine virtual desktop, whose taskbar has a notification area: with the
+// tray icon on, a buddy's arrival is a balloon of the icon as well as the status line.
+TEST(TrayDesktop, ABuddyArrivingIsSaidInABalloonOfTheTrayIcon) {
+    ShortRounds rounds("1000");
+    std::mutex lock;
+    std::string onServer = players(3);
+    FakeGameServer server([&](const std::string& c) {
+        std::lock_guard<std::mutex> hold(lock);
+        return FakeGameServer::reply(info(c, "^4Blue ^7Yard"), onServer);
+    });
+    Sandbox box;
+    box.write(box.program + "VexalParam.dat", "+connect " + address(server) + "\r\n");
+    box.write(box.program + "VexalBuddies.dat", "Ann\r\n");
+    box.writeSettings("[Minimize]\r\nTrayIcon=1\r\n\r\n");
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    vexal.command(vexal::Cmd::WatchBuddies);
+    ASSERT_TRUE(e2e::waitFor([&] { return server.requests() > 0; }, 5s));
+    Sleep(1500);  // the first round sees who is there and says nothing
+    {
+        std::lock_guard<std::mutex> hold(lock);
+        onServer = players(3) + "1 45 \"^2Ann\"\n";
+    }
+    const std::string said = "Ann is playing on Blue Yard (oasis, 4/20)";
+    ASSERT_TRUE(e2e::waitFor([&] { return vexal.text("stInfo") == " " + said; }, 5s)) << vexal.text("stInfo");
+    std::string balloon;
+    EXPECT_TRUE(e2e::waitFor([&] { return !(balloon = balloonHolding(said, vexal.pid())).empty(); }, 5s))
+        << "no balloon of the tray icon says it";
+    vexal.command(vexal::Cmd::WatchBuddies);
+}
