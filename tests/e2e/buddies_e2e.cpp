@@ -189,32 +189,20 @@ TEST(Buddies, AddedFromThePlayersListStarredFilteredAndWatched) {
 
 namespace {
 
-struct BalloonSearch {
-    const std::string& text;
-    DWORD notOf;
-    std::string found;
-};
-
-BOOL CALLBACK balloonOf(HWND h, LPARAM p) {
-    auto& s = *reinterpret_cast<BalloonSearch*>(p);
-    char cls[64] = {};
-    GetClassNameA(h, cls, sizeof cls);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == s.notOf || !IsWindowVisible(h) || std::string(cls) != "tooltips_class32") return TRUE;
-    char tip[512] = {};
-    DWORD_PTR got = 0;
-    SendMessageTimeoutA(h, WM_GETTEXT, sizeof tip, reinterpret_cast<LPARAM>(tip), SMTO_ABORTIFHUNG, 1000, &got);
-    if (std::string(tip).find(s.text) == std::string::npos) return TRUE;
-    s.found = tip;
-    return FALSE;
-}
-
 // The text of a balloon another process (the notification area) shows, if one holds `text`.
 std::string balloonHolding(const std::string& text, DWORD notOf) {
-    BalloonSearch search{text, notOf, {}};
-    EnumWindows(balloonOf, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::string found;
+    (void)e2e::topWindow("tooltips_class32", [&](HWND h, DWORD pid) {
+        char tip[512] = {};
+        DWORD_PTR got = 0;
+        if (pid == notOf ||
+            !SendMessageTimeoutA(h, WM_GETTEXT, sizeof tip, reinterpret_cast<LPARAM>(tip), SMTO_ABORTIFHUNG, 1000, &got) ||
+            std::string(tip).find(text) == std::string::npos)
+            return false;
+        found = tip;
+        return true;
+    });
+    return found;
 }
 
 }  // namespace

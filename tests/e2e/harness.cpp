@@ -430,6 +430,29 @@ RECT Vexal::clientRect(const std::string& name) const {
     return r;
 }
 
+namespace {
+struct TopWindowSearch {
+    const std::string& cls;
+    const std::function<bool(HWND, DWORD)>& take;
+    HWND found = nullptr;
+};
+BOOL CALLBACK topWindowOf(HWND h, LPARAM p) {
+    auto& s = *reinterpret_cast<TopWindowSearch*>(p);
+    char cls[64] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (IsWindowVisible(h) && s.cls == cls && s.take(h, pid)) s.found = h;
+    return s.found == nullptr;
+}
+}  // namespace
+
+HWND topWindow(const std::string& cls, const std::function<bool(HWND, DWORD pid)>& take) {
+    TopWindowSearch search{cls, take};
+    EnumWindows(topWindowOf, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::vector<std::uint32_t> windowPixels(HWND hwnd, int& width, int& height) {
     RECT r{};
     GetWindowRect(hwnd, &r);

@@ -41,6 +41,9 @@ void removeTree(const std::string& dir);
 
 // A window as the screen shows it: rows top down, one 0x00RRGGBB per pixel.
 [[nodiscard]] std::vector<std::uint32_t> windowPixels(HWND hwnd, int& width, int& height);
+// The first visible top-level window of class `cls` that `take` accepts, given its process
+// (a menu, or a balloon of the notification area); nullptr when none is.
+[[nodiscard]] HWND topWindow(const std::string& cls, const std::function<bool(HWND, DWORD pid)>& take);
 
 // A time limit as this run needs it: VEXAL_E2E_TIME_SCALE=N gives every wait N times as long, for
 // a Wine whose 32-bit programs run under user-mode emulation, many times slower.

@@ -202,24 +202,6 @@ TEST(TrayDesktop, ClosingTheTrayReadmeWithoutTheIconLeavesATaskbarButton) {
     EXPECT_TRUE(e2e::waitFor([&] { return IsWindowVisible(vexal.main()) != FALSE; }, 5s));
 }
 
-namespace {
-
-struct FoundMenu {
-    DWORD pid;
-    HWND menu = nullptr;
-};
-BOOL CALLBACK findMenu(HWND hwnd, LPARAM lp) {
-    auto& f = *reinterpret_cast<FoundMenu*>(lp);
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == f.pid && std::string(cls) == "#32768" && IsWindowVisible(hwnd)) f.menu = hwnd;
-    return f.menu == nullptr;
-}
-
-}  // namespace
-
 // The tray menu: its bold first item whole, no picture on a black square.
 TEST(TrayDesktop, TheTrayMenuShowsItsFirstItemWholeAndItsPicturesWithoutBackground) {
     Sandbox box;
@@ -230,18 +212,17 @@ TEST(TrayDesktop, TheTrayMenuShowsItsFirstItemWholeAndItsPicturesWithoutBackgrou
     // window moves out of its way, as it stands away from a tray icon.
     SetWindowPos(vexal.main(), nullptr, -400, 450, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     PostMessageA(vexal.main(), vexal::window::kMsgTray, 0, WM_RBUTTONUP);
-    FoundMenu found{vexal.pid()};
+    HWND menu = nullptr;
     ASSERT_TRUE(e2e::waitFor(
         [&] {
-            found.menu = nullptr;
-            EnumWindows(findMenu, reinterpret_cast<LPARAM>(&found));
-            return found.menu != nullptr;
+            menu = e2e::topWindow("#32768", [&](HWND, DWORD pid) { return pid == vexal.pid(); });
+            return menu != nullptr;
         },
         5s));
     Sleep(800);  // painted
     int w = 0, h = 0;
-    const auto pixels = e2e::windowPixels(found.menu, w, h);
-    PostMessageA(found.menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    const auto pixels = e2e::windowPixels(menu, w, h);
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     ASSERT_GT(w, 40);
     ASSERT_GT(h, 40);
     auto dark = [&](int x, int y, unsigned limit) {
