@@ -118,10 +118,12 @@ void WindowBackend::create() {
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, style, model_.mainMenu != nullptr, 0);
     const std::string caption = model_.form ? model_.form->caption() : std::string();
-    main_ = CreateWindowExA(0, model_.className.c_str(), caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            r.right - r.left, r.bottom - r.top, app_, nullptr, instance_, this);
-
     ++applying_;
+    HMENU menuBar = buildMenuBar();
+    main_ = CreateWindowExA(0, model_.className.c_str(), caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            r.right - r.left, r.bottom - r.top, app_, menuBar, instance_, this);
+    if (!main_ && menuBar) DestroyMenu(menuBar);
+
     // A new child window goes below its siblings, so creating the controls from the
     // top down gives the stacking order without moving any of them afterwards.
     const auto bottomToTop = zOrderBottomToTop();
@@ -129,7 +131,7 @@ void WindowBackend::create() {
     for (auto it = bottomToTop.rbegin(); it != bottomToTop.rend(); ++it)
         if (!handlerOf(windows_[*it].control->kind()).madeWhenShown || effectiveVisible(*windows_[*it].control))
             createControl(*it);
-    buildMenus();
+    buildPopupMenus();
     --applying_;
     buildAccelerators();
     createTooltips();

@@ -290,7 +290,9 @@ private:
     LRESULT tooltipNotify(HWND, UINT, WPARAM, LPARAM);
 
     // ---- menus (window_menus.cpp)
-    void buildMenus();
+    void numberMenu(ui::MenuItem& root);
+    HMENU buildMenuBar();
+    void buildPopupMenus();
     HMENU buildMenu(ui::MenuItem& root, bool bar, bool autoAccel);
     void applyMenuItem(MenuEntry& entry);
     void insertMenuItem(MenuEntry& entry);
@@ -344,6 +346,7 @@ private:
     std::map<HWND, std::size_t> windowIndex_;  // every HWND of ours, combo parts included
     std::map<const ui::MenuItem*, MenuEntry> menus_;
     std::map<const ui::MenuItem*, HMENU> popups_;
+    UINT nextMenuCommand_ = kFirstMenuCommand;  // for the items without a command of their own
     std::vector<ScopedMenu> ownedMenus_;  // pop-up menus not attached to the window
     HACCEL accelerators_ = nullptr;
     std::vector<TimerEntry> timers_;

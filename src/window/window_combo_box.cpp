@@ -66,11 +66,6 @@ bool WindowBackend::applyComboBox(ControlWindow& cw, ui::Property property) {
         case ui::Property::ItemIndex:
             applyComboIndex(cw);
             return true;
-        case ui::Property::Font:
-            // The drop-down's height follows the font.
-            applyFont(cw);
-            applyBounds(cw);
-            return true;
         default:
             return false;
     }

@@ -9,27 +9,31 @@
 
 namespace vexal::window {
 
-void WindowBackend::buildMenus() {
-    UINT next = kFirstMenuCommand;
-    // Items without a command (submenus, separators) are numbered depth first,
-    // main menu first, then the pop-ups.
-    auto number = [&](auto&& self, ui::MenuItem& root) -> void {
-        for (ui::MenuItem* child : root.children()) {
-            if (child->command == 0) child->command = static_cast<int>(next++);
-            self(self, *child);
-        }
-    };
+// Items without a command (submenus, separators) are numbered depth first, main
+// menu first, then the pop-ups.
+void WindowBackend::numberMenu(ui::MenuItem& root) {
+    for (ui::MenuItem* child : root.children()) {
+        if (child->command == 0) child->command = static_cast<int>(nextMenuCommand_++);
+        numberMenu(*child);
+    }
+}
+
+// The menu bar is made before the main window, which is born with it: given to the
+// window afterwards, it would change the client area and have the window laid out
+// again, which Wine does at some cost.
+HMENU WindowBackend::buildMenuBar() {
+    if (!model_.mainMenu) return nullptr;
+    numberMenu(*model_.mainMenu);
+    return buildMenu(*model_.mainMenu, true, false);
+}
+
+void WindowBackend::buildPopupMenus() {
     std::vector<ui::MenuItem*> popupRoots;
     for (const auto& [control, menu] : model_.contextMenus) popupRoots.push_back(menu);
     if (model_.tray && model_.tray->popupMenu) popupRoots.push_back(model_.tray->popupMenu);
-
-    if (model_.mainMenu) {
-        number(number, *model_.mainMenu);
-        SetMenu(main_, buildMenu(*model_.mainMenu, true, false));
-    }
     for (ui::MenuItem* root : popupRoots) {
         if (popups_.count(root)) continue;
-        number(number, *root);
+        numberMenu(*root);
         // The toolkit gives the items of pop-up menus their accelerator letters.
         HMENU menu = buildMenu(*root, false, true);
         ownedMenus_.emplace_back(menu);

@@ -164,6 +164,18 @@ TEST(Layout, EveryControlStandsWhereTheLayoutPutsIt) {
         }
         EXPECT_EQ(IsWindowVisible(h) != FALSE, row.visible) << name;
     }
+    // The hotkey's list drops as many whole rows as the layout asks for, in the font the box was
+    // given after it was made.
+    HWND hotkey = vexal.control("cbxHotKey");
+    SendMessageA(hotkey, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND dropped = e2e::topWindow("ComboLBox", [](HWND h, DWORD) { return IsWindowVisible(h) != FALSE; });
+    RECT list{};
+    GetClientRect(dropped, &list);
+    const auto rowHeight = static_cast<int>(SendMessageA(hotkey, CB_GETITEMHEIGHT, 0, 0));
+    SendMessageA(hotkey, CB_SHOWDROPDOWN, FALSE, 0);
+    ASSERT_TRUE(dropped);
+    ASSERT_GT(rowHeight, 0);
+    EXPECT_EQ(list.bottom - list.top, 10 * rowHeight);
     EXPECT_FALSE(vexal.enabled("btnDelMap"));
     EXPECT_EQ(vexal.text("bitbtnQuit"), "  &Quit");
     EXPECT_EQ(vexal.text("grpMain"), " ET.exe start parameters ");
