@@ -184,7 +184,7 @@ private:
     [[nodiscard]] POINT origin(const ui::Control& c) const;
     [[nodiscard]] bool effectiveVisible(const ui::Control& c) const;
     [[nodiscard]] bool effectiveEnabled(const ui::Control& c) const;
-    void createControl(std::size_t index);
+    void createControl(std::size_t index, bool onScreen = false);  // onScreen: made after the window showed
     [[nodiscard]] std::vector<std::size_t> zOrderBottomToTop() const;
     void apply(ControlWindow& cw, ui::Property property);
     void applyText(ControlWindow& cw);

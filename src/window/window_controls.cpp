@@ -28,7 +28,7 @@ bool WindowBackend::effectiveEnabled(const ui::Control& c) const {
     return true;
 }
 
-void WindowBackend::createControl(std::size_t index) {
+void WindowBackend::createControl(std::size_t index, bool onScreen) {
     ControlWindow& cw = windows_[index];
     ui::Control& c = *cw.control;
     const KindHandler& kind = handlerOf(c.kind());
@@ -37,9 +37,11 @@ void WindowBackend::createControl(std::size_t index) {
 
     // Born in place, visible or not, enabled or not: each later move or show of a
     // child costs a round trip to the window server, which adds up over the window.
+    // One made while the window is on screen is shown only once it is complete, so
+    // that its columns, rows and frame are drawn once instead of as each arrives.
     const auto id = static_cast<UINT_PTR>(kFirstControlId + static_cast<int>(index));
     const RECT at = placement(c);
-    if (effectiveVisible(c)) style |= WS_VISIBLE;
+    if (effectiveVisible(c) && !onScreen) style |= WS_VISIBLE;
     if (!effectiveEnabled(c)) style |= WS_DISABLED;
     const std::string text = kind.text && !kind.textInPart ? kind.text(c) : std::string();
     cw.hwnd = CreateWindowExA(kind.exStyle, kind.windowClass, text.c_str(), style, at.left, at.top, at.right - at.left,
@@ -53,6 +55,8 @@ void WindowBackend::createControl(std::size_t index) {
     for (P p : {P::Font, P::Items, P::ItemIndex, P::Checked, P::ReadOnly, P::Extent, P::Progress, P::TopLine})
         apply(cw, p);
     if (kind.textInPart) apply(cw, P::Text);
+    if (onScreen && effectiveVisible(c))
+        SetWindowPos(cw.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 std::vector<std::size_t> WindowBackend::zOrderBottomToTop() const {

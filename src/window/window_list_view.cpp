@@ -74,10 +74,12 @@ void WindowBackend::applyListView(ControlWindow& cw) {
     // Drawing is held only while columns or rows are written one by one: Wine repaints
     // the whole list at once when it is let go again (tens of milliseconds), whether
     // anything changed or not.
+    // A list out of sight draws nothing anyway.
+    const bool shown = IsWindowVisible(h) != FALSE;
     bool held = false;
     const auto hold = [&] {
-        if (!held) SendMessageA(h, WM_SETREDRAW, FALSE, 0);
-        held = true;
+        if (!held && shown) SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+        held = shown;
     };
     if (list.columns() != cw.shownColumns) {
         hold();

@@ -11,8 +11,7 @@ void WindowBackend::changed(ui::Control& control, ui::Property property) {
     if (cw && !cw->hwnd && main_ && property == ui::Property::Visible && handlerOf(control.kind()).madeWhenShown &&
         effectiveVisible(control)) {
         ++applying_;
-        createControl(static_cast<std::size_t>(cw - windows_.data()));
-        if (cw->hwnd) SetWindowPos(cw->hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        createControl(static_cast<std::size_t>(cw - windows_.data()), true);
         --applying_;
         return;
     }
