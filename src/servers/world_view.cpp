@@ -87,8 +87,15 @@ void WorldViewer::openList(bool ask) {
     }
     open_ = true;
     if (v.focused() != &v.lvPlayers) v.setFocus(&v.lvWorld);
-    if (ask) start();
-    show(true);
+    if (ask) {
+        start();
+        // A new round has no rows yet: they come with the next tick, apart from the
+        // making of the lists.
+        lastShown_ = round_.now();
+        unshown_ = true;
+    } else {
+        show(true);
+    }
     poll();
 }
 
@@ -187,16 +194,23 @@ void WorldViewer::poll() {
     const std::uint64_t now = round_.now();
     const WorldState& round = round_.state();
     const bool wasFinished = round.finished();
+    if (playersPending_) {
+        playersPending_ = false;
+        v.lvPlayers.setRows(playerCellsMarked(selected(), buddies_));
+    }
     unshown_ = round_.update() || unshown_;
     if (unshown_ && (round.finished() || now - lastShown_ >= kWorldShowMs)) show(false);
     stepWait();
     if (!open_) return;
     if (!wasFinished && round.finished() && quickJoinPending_) finishQuickJoin();
     if (!open_) return;
-    showStatus();
-    v.tmWorld.interval = round.finished() && !wait_.active() ? kIdlePollMs
-                         : round_.threaded()                 ? static_cast<int>(kWorldShowMs)
-                                                             : kRoundPollMs;
+    // A list that has just filled has had its share of this message; the status waits
+    // for the players' tick, 10 ms on.
+    if (!playersPending_) showStatus();
+    v.tmWorld.interval = playersPending_                       ? kRoundPollMs
+                         : round.finished() && !wait_.active() ? kIdlePollMs
+                         : round_.threaded()                   ? static_cast<int>(kWorldShowMs)
+                                                               : kRoundPollMs;
     v.tmWorld.setEnabled(true);
 }
 
@@ -211,6 +225,7 @@ void WorldViewer::show(bool force) {
     list_.refresh(
         rows, [this](const std::string& m) { return haveMod(m); }, pointed);
     const std::vector<std::size_t> shown = list_.shown();
+    const bool filling = v.lvWorld.rowCount() == 0 && !shown.empty();
     v.lvWorld.setVirtualRows(shown.size(), [this, shown](std::size_t at) {
         const auto& all = round_.state().rows;
         if (at >= shown.size() || shown[at] >= all.size()) return ui::ListRow{};
@@ -225,7 +240,8 @@ void WorldViewer::show(bool force) {
         at = 0;
     }
     v.lvWorld.setItemIndex(at);
-    v.lvPlayers.setRows(playerCellsMarked(selected(), buddies_));
+    playersPending_ = filling;
+    if (!filling) v.lvPlayers.setRows(playerCellsMarked(selected(), buddies_));
 }
 
 void WorldViewer::showStatus() {

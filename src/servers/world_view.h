@@ -106,6 +106,10 @@ private:
     std::map<std::string, bool> mods_;  // the game folder's mod folders, looked at once a round
     std::uint64_t lastShown_ = 0;
     bool unshown_ = false;  // the round changed since the rows were last shown
+    // The players wait for the next tick when the server list has just filled: under
+    // Wine each list's first rows cost a repaint of its frame, and two in one message
+    // hold the window too long.
+    bool playersPending_ = false;
     std::string shownStatus_, notice_;
     std::vector<WatchRow> watchRows_;
     bool open_ = false, quickJoinPending_ = false, settingsLoaded_ = false;
