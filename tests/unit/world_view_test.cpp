@@ -80,6 +80,7 @@ TEST_F(WorldViewTest, F6ListsTheWorldFiltersKeepTheirSettingsAndF5AsksAgain) {
     EXPECT_EQ(hosts(), (std::vector<std::string>{"Red Oasis", "Locked", "Packed", "Quiet", "Jay"}));
     EXPECT_EQ(form->lvWorld.rowAt(0)[3].text, "3/20");
     EXPECT_EQ(form->lvWorld.rowAt(0)[7].text, "Single-Map Objective");
+    EXPECT_EQ(form->lvPlayers.rows().size(), 3u) << "the first row's players, a tick after the list filled";
 
     type("oas");
     EXPECT_EQ(form->stInfo.caption(), " Filter: oas  -  3 of 5 servers") << "host names and maps";
