@@ -120,8 +120,10 @@ void WindowBackend::create() {
     const std::string caption = model_.form ? model_.form->caption() : std::string();
     ++applying_;
     HMENU menuBar = buildMenuBar();
-    main_ = CreateWindowExA(0, model_.className.c_str(), caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            r.right - r.left, r.bottom - r.top, app_, menuBar, instance_, this);
+    // Born where it will show, centred, so that showing it moves nothing.
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    main_ = CreateWindowExA(0, model_.className.c_str(), caption.c_str(), style, std::max((cx - width) / 2, 0),
+                            std::max((cy - height) / 2, 0), width, height, app_, menuBar, instance_, this);
     if (!main_ && menuBar) DestroyMenu(menuBar);
 
     // A new child window goes below its siblings, so creating the controls from the

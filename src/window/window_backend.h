@@ -268,7 +268,10 @@ private:
     HIMAGELIST buttonImages(const ui::Button& button);
 
     // ---- pointer, keyboard, focus (window_input.cpp)
-    static LRESULT CALLBACK childSubclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void subclass(HWND hwnd);
+    static LRESULT CALLBACK childProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT passOn(HWND, UINT, WPARAM, LPARAM);  // to the control's own procedure
+    void relayToTooltip(HWND, UINT, WPARAM, LPARAM);
     LRESULT onChildMessage(ControlWindow&, HWND, UINT, WPARAM, LPARAM, bool& handled);
     void pointerOver(ui::Control* control, bool runMouseMove);
     void pointerOverMain(POINT clientPoint);
@@ -344,6 +347,7 @@ private:
     HWND tooltip_ = nullptr;
     std::vector<ControlWindow> windows_;       // parallel to model_.controls
     std::map<HWND, std::size_t> windowIndex_;  // every HWND of ours, combo parts included
+    std::map<HWND, WNDPROC> originalProcs_;    // the subclassed windows' own procedures
     std::map<const ui::MenuItem*, MenuEntry> menus_;
     std::map<const ui::MenuItem*, HMENU> popups_;
     UINT nextMenuCommand_ = kFirstMenuCommand;  // for the items without a command of their own

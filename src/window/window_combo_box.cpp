@@ -48,7 +48,7 @@ void WindowBackend::comboCreated(ControlWindow& cw) {
         cw.list = info.hwndList;
         if (cw.edit) {
             windowIndex_[cw.edit] = index;
-            SetWindowSubclass(cw.edit, childSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+            subclass(cw.edit);
         }
         if (cw.list) windowIndex_[cw.list] = index;
     }

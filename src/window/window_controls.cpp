@@ -48,7 +48,7 @@ void WindowBackend::createControl(std::size_t index, bool onScreen) {
                               at.bottom - at.top, main_, reinterpret_cast<HMENU>(id), instance_, this);
     if (!cw.hwnd) return;
     windowIndex_[cw.hwnd] = index;
-    SetWindowSubclass(cw.hwnd, childSubclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    subclass(cw.hwnd);
 
     if (kind.created) (this->*kind.created)(cw);
     using P = ui::Property;

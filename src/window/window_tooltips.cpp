@@ -19,7 +19,7 @@ void WindowBackend::createTooltips() {
         if (!cw.hwnd || !cw.control->showHintTooltip()) continue;
         TOOLINFOA ti{};
         ti.cbSize = sizeof ti;
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.uFlags = TTF_IDISHWND;  // the pointer is relayed by our own subclass
         ti.hwnd = main_;
         ti.uId = reinterpret_cast<UINT_PTR>(cw.hwnd);
         ti.lpszText = LPSTR_TEXTCALLBACKA;

@@ -22,6 +22,7 @@ void WindowBackend::centreMain() {
     const int width = r.right - r.left, height = r.bottom - r.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    if (r.left == std::max(x, 0) && r.top == std::max(y, 0)) return;
     SetWindowPos(main_, nullptr, std::max(x, 0), std::max(y, 0), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

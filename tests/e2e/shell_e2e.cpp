@@ -121,6 +121,47 @@ TEST(StatusLine, TheDemoButtonNamesItsCountOnceThePointerMovesOverIt) {
         << vexal.text("stInfo");
 }
 
+// The map picture's statistics come as a tooltip where the pointer rests: the
+// window hands the pointer's moves to the tooltip itself.
+TEST(StatusLine, ThePointerRestingOnTheMapPictureShowsItsStatisticsInATooltip) {
+    Sandbox box;
+    box.writeSettings();
+    Vexal vexal(box);
+    ASSERT_TRUE(vexal.waitShown());
+    HWND picture = vexal.control("imgAbout");
+    RECT r{};
+    GetWindowRect(picture, &r);
+    // The tooltip checks that the pointer is still over its control when its delay is up.
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    std::string tip;
+    int x = 5;
+    EXPECT_TRUE(e2e::waitFor(
+        [&] {
+            if (x < 20) {
+                INPUT in{};
+                in.type = INPUT_MOUSE;
+                in.mi.dx = ((r.left + r.right) / 2 + (x++ % 3)) * 65535 / GetSystemMetrics(SM_CXSCREEN);
+                in.mi.dy = (r.top + r.bottom) / 2 * 65535 / GetSystemMetrics(SM_CYSCREEN);
+                in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+                SendInput(1, &in, sizeof in);
+            }
+            Sleep(50);
+            (void)e2e::topWindow("tooltips_class32", [&](HWND h, DWORD pid) {
+                char text[512] = {};
+                if (pid != vexal.pid() || !IsWindowVisible(h)) return false;
+                DWORD_PTR got = 0;  // another process's window: its caption is not its text
+                SendMessageTimeoutA(h, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000,
+                                    &got);
+                tip = text;
+                return true;
+            });
+            return tip.find(" Number of Images: ") != std::string::npos;
+        },
+        5s))
+        << "tooltip: \"" << tip << "\"";
+    SetCursorPos(0, 0);
+}
+
 // The main menu and the tray menu hold items of the same command; the one the menu
 // highlights names itself in the status line, and leaving the menu empties it.
 TEST(StatusLine, AHighlightedMenuItemShowsItsOwnHint) {
