@@ -89,8 +89,10 @@ const WindowBackend::Picture* WindowBackend::picture(int resourceId) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     {
-        ScopedWindowDc screen(nullptr);
-        if (!GetDIBits(screen.get(), source.get(), 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS))
+        // A memory DC, not the screen's: under Wine the screen's DC is a round trip to
+        // the window server, one per picture before the window first shows.
+        ScopedMemoryDc memory(CreateCompatibleDC(nullptr));
+        if (!GetDIBits(memory.get(), source.get(), 0, static_cast<UINT>(height), pixels.data(), &bi, DIB_RGB_COLORS))
             return nullptr;
     }
     if (bm.bmBitsPixel != 32) {
