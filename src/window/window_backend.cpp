@@ -136,7 +136,6 @@ void WindowBackend::create() {
     buildPopupMenus();
     --applying_;
     buildAccelerators();
-    createTooltips();
 
     // A menu bar that wraps takes client height; make the client area exactly as designed.
     RECT client{};
@@ -314,13 +313,16 @@ void WindowBackend::start(bool minimized) {
     for (auto& t : timers_) timerStateChanged(t);
     if (!minimized) {
         showMain();
-        return;
+        // The window is painted before the hints' tooltip is made: nothing needs the
+        // tooltip until the pointer has rested on a control.
+        if (main_) RedrawWindow(main_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    } else if (!model_.tray || !trayShown_ || !model_.tray->minimizeToTray) {
+        // Started minimized: the window stays hidden; the program waits in the tray,
+        // or on the taskbar when there is no tray icon to bring it back.
+        appMinimized_ = true;
+        ShowWindow(app_, SW_SHOWMINNOACTIVE);
     }
-    // Started minimized: the window stays hidden; the program waits in the tray,
-    // or on the taskbar when there is no tray icon to bring it back.
-    if (model_.tray && trayShown_ && model_.tray->minimizeToTray) return;
-    appMinimized_ = true;
-    ShowWindow(app_, SW_SHOWMINNOACTIVE);
+    if (main_) createTooltips();
 }
 
 bool WindowBackend::afterMessage() {
