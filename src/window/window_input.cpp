@@ -30,10 +30,10 @@ char accelerator(const std::string& caption) {
 
 // Controls are subclassed by putting our procedure in front of theirs, not with
 // SetWindowSubclass: comctl32 looks its subclass data up in a window property on
-// each message, twice, and under Wine every look-up is a round trip to the window
-// server: some 580 of them before the window first showed, one in seven of all its
-// requests. Wide, as SetWindowSubclass does, so that the controls keep receiving
-// their messages as they did.
+// each message, and under Wine every look-up is a round trip to the window server:
+// some 580 of them before the window first showed, one in seven of all its requests.
+// Wide, as SetWindowSubclass does, so that the controls keep receiving their
+// messages as they did.
 void WindowBackend::subclass(HWND hwnd) {
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     originalProcs_[hwnd] =
