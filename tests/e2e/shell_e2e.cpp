@@ -132,6 +132,9 @@ TEST(StatusLine, ThePointerRestingOnTheMapPictureShowsItsStatisticsInATooltip) {
     RECT r{};
     GetWindowRect(picture, &r);
     // The tooltip checks that the pointer is still over its control when its delay is up.
+    // The other stories expect the pointer where Xvfb keeps it: it goes back there after.
+    POINT before{};
+    GetCursorPos(&before);
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     std::string tip;
     int x = 5;
@@ -159,7 +162,7 @@ TEST(StatusLine, ThePointerRestingOnTheMapPictureShowsItsStatisticsInATooltip) {
         },
         5s))
         << "tooltip: \"" << tip << "\"";
-    SetCursorPos(0, 0);
+    SetCursorPos(before.x, before.y);
 }
 
 // The main menu and the tray menu hold items of the same command; the one the menu
