@@ -110,8 +110,6 @@ void WindowBackend::create() {
     app_ = CreateWindowExA(0, kApplicationClass, title.c_str(),
                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, cx / 2, cy / 2, 0, 0,
                            nullptr, nullptr, instance_, this);
-    SendMessageA(app_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-    SendMessageA(app_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     const int clientWidth = px(model_.clientWidth), clientHeight = px(model_.clientHeight);
