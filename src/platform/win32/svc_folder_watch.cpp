@@ -221,7 +221,12 @@ DWORD WINAPI threadMain(void* parameter) {
 
 }  // namespace
 
-Win32FolderWatch::Win32FolderWatch() : shared_(std::make_shared<Shared>()) {
+Win32FolderWatch::Win32FolderWatch() : shared_(std::make_shared<Shared>()) {}
+
+// Made with the first watch rather than with the object: the object is made before
+// any window of the program, and a first window costs a start-up some 2 ms.
+bool Win32FolderWatch::makeWindow() {
+    if (window_) return true;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = windowProc;
@@ -230,6 +235,7 @@ Win32FolderWatch::Win32FolderWatch() : shared_(std::make_shared<Shared>()) {
     RegisterClassExA(&wc);  // fails harmlessly when a second object registers it again
     window_ = CreateWindowExA(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
     shared_->window = window_;
+    return window_ != nullptr;
 }
 
 Win32FolderWatch::~Win32FolderWatch() {
@@ -250,7 +256,7 @@ LRESULT CALLBACK Win32FolderWatch::windowProc(HWND hwnd, UINT msg, WPARAM wParam
 
 bool Win32FolderWatch::startThread() {
     if (thread_) return true;
-    if (stopped_ || !window_ || !shared_->wake) return false;
+    if (stopped_ || !makeWindow() || !shared_->wake) return false;
     auto* parameter = new std::shared_ptr<Shared>(shared_);
     thread_.reset(CreateThread(nullptr, 0, threadMain, parameter, 0, nullptr));
     if (!thread_) delete parameter;

@@ -14,7 +14,7 @@ namespace vexal::platform::win32 {
 // made this object and are handed out when its message loop takes that message.
 class Win32FolderWatch final : public FolderWatch {
 public:
-    Win32FolderWatch();  // on the window's thread
+    Win32FolderWatch();  // and watch() on the window's thread
     ~Win32FolderWatch() override;
     Win32FolderWatch(const Win32FolderWatch&) = delete;
     Win32FolderWatch& operator=(const Win32FolderWatch&) = delete;
@@ -28,6 +28,7 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
     void deliver();
+    bool makeWindow();
     bool startThread();
 
     std::shared_ptr<Shared> shared_;
