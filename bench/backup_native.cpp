@@ -52,6 +52,7 @@ public:
         }
         if (std::rename(temp.c_str(), target.c_str()) != 0) throw vexal::Error("cannot rename " + temp);
     }
+    bool alreadyHolds(const std::string&, const std::string&) override { return false; }
     void writeFile(const std::string& p, const std::string& bytes) override {
         std::ofstream out(map(p), std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

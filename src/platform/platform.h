@@ -51,6 +51,9 @@ public:
     // Writes a temporary file beside the target and moves it in place, so a crash
     // leaves the old file or the new one. Throws vexal::Error naming the failure.
     virtual void writeFileAtomic(const std::string& path, const std::string& bytes) = 0;
+    // True when the file holds exactly `bytes` and could be replaced now: not read-only,
+    // not held by another program. Writing the same bytes again would only cost a flush.
+    [[nodiscard]] virtual bool alreadyHolds(const std::string& path, const std::string& bytes) = 0;
     // Creates or overwrites `path` in place, flushed to the disk: for a temporary
     // file whose name the caller keeps track of. Throws vexal::Error naming the failure.
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -9,7 +10,8 @@ namespace vexal::settings {
 
 // The accessor of the one settings document. The file is read on the first call
 // of doc(); every later call returns the same document, and the file is never
-// read again. updateFile() writes the whole document atomically.
+// read again. updateFile() writes the whole document atomically, unless the file
+// already holds it.
 class Config {
 public:
     Config(platform::FileSystem& fs, std::string path) : fs_(fs), path_(std::move(path)) {}
@@ -27,6 +29,7 @@ private:
     platform::FileSystem& fs_;
     std::string path_;
     std::unique_ptr<IniDocument> doc_;
+    std::optional<std::string> onDisk_;  // what the file held when read or last written
     bool unreadable_ = false;  // the file exists but could not be read at load time
     bool frozen_ = false;
 };

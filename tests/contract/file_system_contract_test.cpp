@@ -117,6 +117,21 @@ TEST_F(FileSystemContract, AtomicWriteFailsWhereItCannotReplace) {
     EXPECT_EQ(sortedNames(fs.list(dir.path(), "*.*")), (std::vector<std::string>{".", "..", "folder", "locked.cfg"}));
 }
 
+TEST_F(FileSystemContract, AFileAlreadyHoldsOnlyItsOwnBytesAndOnlyWhenItCouldBeReplaced) {
+    const std::string bytes = awkwardBytes();
+    fs.writeFileAtomic(dir / "same.ini", bytes);
+    EXPECT_TRUE(fs.alreadyHolds(dir / "same.ini", bytes));
+    EXPECT_FALSE(fs.alreadyHolds(dir / "same.ini", bytes + "x"));
+    EXPECT_FALSE(fs.alreadyHolds(dir / "same.ini", bytes.substr(1)));
+    EXPECT_FALSE(fs.alreadyHolds(dir / "missing.ini", ""));
+    ASSERT_TRUE(fs.createDirectory(dir / "folder"));
+    EXPECT_FALSE(fs.alreadyHolds(dir / "folder", ""));
+    // Read-only: the same bytes, but a save would fail, and must still be seen to.
+    ASSERT_TRUE(fs.setAttributes(dir / "same.ini", kAttrReadOnly));
+    EXPECT_FALSE(fs.alreadyHolds(dir / "same.ini", bytes));
+    ASSERT_TRUE(fs.setAttributes(dir / "same.ini", kAttrNormal));
+}
+
 TEST_F(FileSystemContract, ReplaceRenamesOverTheOldFileButNotOverAReadOnlyOne) {
     fs.writeFileAtomic(dir / "new.tmp", "new");
     fs.writeFileAtomic(dir / "archive.zip", "old");

@@ -265,6 +265,38 @@ TEST(Settings, UpdateRewritesTheWholeFileDroppingCommentsAndKeepingLooseLines) {
     EXPECT_EQ(fs.contents(kIni), "[Paths]\r\netPath=C:\\ET\r\nloose\r\n\r\n[Timer]\r\ntime=1\r\ndate=0\r\n\r\n");
 }
 
+// Every start saves the settings it has just read; the disk is spared that, and
+// nothing else: a changed, deleted, read-only or held file is written (or said) as before.
+TEST(Settings, ASaveThatChangesNothingWritesNothingUnlessTheFileNeedsIt) {
+    const std::string saved = "[Paths]\r\netPath=C:\\ET\r\n\r\n";
+    platform::fake::FakeFileSystem fs;
+    fs.addFile(kIni, saved);
+    Config config(fs, kIni);
+    config.doc().writeString("Paths", "etPath", "C:\\ET");
+    config.updateFile();
+    EXPECT_TRUE(fs.writes.empty()) << "the file already holds it";
+
+    config.doc().writeBool("Timer", "date", false);
+    config.updateFile();
+    config.updateFile();
+    ASSERT_EQ(fs.writes.size(), 1u) << "a change once, then nothing";
+    const std::string changed = *fs.contents(kIni);
+
+    fs.addFile(kIni, saved);  // another program put the old file back
+    config.updateFile();
+    EXPECT_EQ(fs.contents(kIni), changed);
+    ASSERT_TRUE(fs.deleteFile(kIni));
+    config.updateFile();
+    EXPECT_EQ(fs.contents(kIni), changed);
+    EXPECT_EQ(fs.writes.size(), 3u);
+
+    fs.lockFile(kIni);
+    EXPECT_THROW(config.updateFile(), Error) << "held by another program";
+    fs.unlockFile(kIni);
+    ASSERT_TRUE(fs.setAttributes(kIni, platform::kAttrReadOnly));
+    EXPECT_THROW(config.updateFile(), Error) << "read-only";
+}
+
 TEST(Settings, FailedSaveReportsTheFileAndKeepsTheNewValue) {
     platform::fake::FakeFileSystem fs;
     fs.addFile(kIni, "[Sound]\r\nactiv=1\r\n", platform::kAttrReadOnly);

@@ -44,6 +44,7 @@ public:
         return std::nullopt;
     }
     void writeFileAtomic(const std::string&, const std::string&) override {}
+    bool alreadyHolds(const std::string&, const std::string&) override { return false; }
     void writeFile(const std::string&, const std::string&) override {}
     void writeFileUnflushed(const std::string&, const std::string&) override {}
     void flushFile(const std::string&) override {}

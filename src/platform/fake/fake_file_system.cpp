@@ -178,6 +178,13 @@ void FakeFileSystem::writeFileAtomic(const std::string& path, const std::string&
     writes.push_back(full);
 }
 
+bool FakeFileSystem::alreadyHolds(const std::string& path, const std::string& bytes) {
+    const auto full = absolute(path);
+    const Node* node = full ? find(*full) : nullptr;
+    return node && !node->isDirectory() && (node->attributes & kAttrReadOnly) == 0 && !node->locked &&
+           !writeBlocked(*full) && node->content == bytes;
+}
+
 void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes) {
     std::string full;
     (void)writableTarget(path, full);

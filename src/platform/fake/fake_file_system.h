@@ -26,6 +26,7 @@ public:
     [[nodiscard]] std::optional<std::string> readFilePart(const std::string& path, std::uint64_t offset,
                                                           std::size_t length) override;
     void writeFileAtomic(const std::string& path, const std::string& bytes) override;
+    [[nodiscard]] bool alreadyHolds(const std::string& path, const std::string& bytes) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void writeFileUnflushed(const std::string& path, const std::string& bytes) override;
     void flushFile(const std::string& path) override;
