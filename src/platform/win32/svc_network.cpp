@@ -5,8 +5,11 @@
 // winsock2.h must come before windows.h.
 #include <windows.h>
 
+#include <cstdint>
 #include <mutex>
+#include <optional>
 #include <thread>
+#include <type_traits>
 
 namespace vexal::platform::win32 {
 
@@ -16,6 +19,61 @@ constexpr int kReceiveBuffer = 1024 * 1024;
 // Turns off the report of an ICMP "port unreachable" as an error of the next
 // receive: a server that is down must not stop the replies of the others.
 constexpr DWORD kUdpConnReset = 0x9800000C;  // SIO_UDP_CONNRESET
+
+// Winsock is loaded when the network is first used, not with the program: loading
+// it costs every start about a millisecond, and many starts never touch it.
+struct Winsock {
+    decltype(&::WSAStartup) startup;
+    decltype(&::WSAGetLastError) lastError;
+    decltype(&::WSAIoctl) ioctl;
+    decltype(&::inet_pton) parseAddress;
+    decltype(&::getaddrinfo) lookUp;
+    decltype(&::freeaddrinfo) freeLookUp;
+    decltype(&::socket) socket;
+    decltype(&::ioctlsocket) ioctlSocket;
+    decltype(&::bind) bind;
+    decltype(&::setsockopt) setOption;
+    decltype(&::sendto) sendTo;
+    decltype(&::recvfrom) receiveFrom;
+    decltype(&::closesocket) close;
+};
+
+// Null when the library or one of its functions is missing.
+const Winsock* winsock() {
+    static const std::optional<Winsock> api = []() -> std::optional<Winsock> {
+        const HMODULE module = LoadLibraryA("ws2_32.dll");
+        if (!module) return std::nullopt;
+        bool complete = true;
+        const auto get = [&](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                reinterpret_cast<void*>(GetProcAddress(module, name)));
+            complete = complete && function;
+        };
+        Winsock w{};
+        get(w.startup, "WSAStartup");
+        get(w.lastError, "WSAGetLastError");
+        get(w.ioctl, "WSAIoctl");
+        get(w.parseAddress, "inet_pton");
+        get(w.lookUp, "getaddrinfo");
+        get(w.freeLookUp, "freeaddrinfo");
+        get(w.socket, "socket");
+        get(w.ioctlSocket, "ioctlsocket");
+        get(w.bind, "bind");
+        get(w.setOption, "setsockopt");
+        get(w.sendTo, "sendto");
+        get(w.receiveFrom, "recvfrom");
+        get(w.close, "closesocket");
+        if (!complete) return std::nullopt;
+        return w;
+    }();
+    return api ? &*api : nullptr;
+}
+
+// Network byte order is big-endian; Windows runs little-endian on every processor.
+constexpr std::uint32_t swapped(std::uint32_t v) {
+    return (v >> 24) | ((v >> 8) & 0xff00u) | ((v << 8) & 0xff0000u) | (v << 24);
+}
+constexpr std::uint16_t swapped(std::uint16_t v) { return static_cast<std::uint16_t>((v >> 8) | (v << 8)); }
 }  // namespace
 
 // Shared by the lookup thread and the window: the thread may outlive the request
@@ -35,8 +93,9 @@ Win32Network::~Win32Network() {
 
 bool Win32Network::startup() {
     if (started_) return true;
+    const Winsock* ws = winsock();
     WSADATA data;
-    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    started_ = ws && ws->startup(MAKEWORD(2, 2), &data) == 0;
     return started_;
 }
 
@@ -49,27 +108,29 @@ int Win32Network::startLookup(const std::string& host) {
         return id;
     }
     // A dotted address needs no name service.
+    const Winsock& ws = *winsock();  // there, or the start-up above had failed
     in_addr numeric{};
-    if (inet_pton(AF_INET, host.c_str(), &numeric) == 1) {
+    if (ws.parseAddress(AF_INET, host.c_str(), &numeric) == 1) {
         box->state = LookupState::Found;
-        box->address = ntohl(numeric.s_addr);
+        box->address = swapped(static_cast<std::uint32_t>(numeric.s_addr));
         return id;
     }
     try {
-        std::thread([box, host] {
+        std::thread([box, host, &ws] {
             addrinfo hints{};
             hints.ai_family = AF_INET;
             hints.ai_socktype = SOCK_DGRAM;
             addrinfo* found = nullptr;
-            const bool ok = getaddrinfo(host.c_str(), nullptr, &hints, &found) == 0 && found;
+            const bool ok = ws.lookUp(host.c_str(), nullptr, &hints, &found) == 0 && found;
             std::lock_guard<std::mutex> lock(box->mutex);
             if (ok) {
-                box->address = ntohl(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr);
+                box->address =
+                    swapped(static_cast<std::uint32_t>(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr));
                 box->state = LookupState::Found;
             } else {
                 box->state = LookupState::NotFound;
             }
-            if (found) freeaddrinfo(found);
+            if (found) ws.freeLookUp(found);
         }).detach();
     } catch (const std::system_error&) {
         box->state = LookupState::NotFound;
@@ -88,29 +149,30 @@ LookupState Win32Network::lookup(int id, std::uint32_t& address) {
 bool Win32Network::open() {
     if (socket_ != INVALID_SOCKET) return true;
     if (!startup()) return false;
-    SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    const Winsock& ws = *winsock();
+    SOCKET s = ws.socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     if (s == INVALID_SOCKET) return false;
     u_long nonBlocking = 1;
     sockaddr_in any{};
     any.sin_family = AF_INET;
-    any.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0 || bind(s, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
-        closesocket(s);
+    any.sin_addr.s_addr = swapped(static_cast<std::uint32_t>(INADDR_ANY));
+    if (ws.ioctlSocket(s, FIONBIO, &nonBlocking) != 0 || ws.bind(s, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
+        ws.close(s);
         return false;
     }
     // A world of servers answers in a stream: room for a few hundred replies between
     // two polls of the window, where the system's default holds a few dozen.
     int room = kReceiveBuffer;
-    setsockopt(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&room), sizeof room);
+    ws.setOption(s, SOL_SOCKET, SO_RCVBUF, reinterpret_cast<const char*>(&room), sizeof room);
     BOOL report = FALSE;
     DWORD returned = 0;
-    WSAIoctl(s, kUdpConnReset, &report, sizeof report, nullptr, 0, &returned, nullptr, nullptr);
+    ws.ioctl(s, kUdpConnReset, &report, sizeof report, nullptr, 0, &returned, nullptr, nullptr);
     socket_ = s;
     return true;
 }
 
 void Win32Network::close() {
-    if (socket_ != INVALID_SOCKET) closesocket(static_cast<SOCKET>(socket_));
+    if (socket_ != INVALID_SOCKET) winsock()->close(static_cast<SOCKET>(socket_));  // opened through it
     socket_ = INVALID_SOCKET;
     lookups_.clear();
 }
@@ -119,27 +181,28 @@ bool Win32Network::send(const Endpoint& to, const std::string& bytes) {
     if (socket_ == INVALID_SOCKET) return false;
     sockaddr_in target{};
     target.sin_family = AF_INET;
-    target.sin_addr.s_addr = htonl(to.address);
-    target.sin_port = htons(to.port);
-    return sendto(static_cast<SOCKET>(socket_), bytes.data(), static_cast<int>(bytes.size()), 0,
+    target.sin_addr.s_addr = swapped(to.address);
+    target.sin_port = swapped(to.port);
+    return winsock()->sendTo(static_cast<SOCKET>(socket_), bytes.data(), static_cast<int>(bytes.size()), 0,
                   reinterpret_cast<sockaddr*>(&target), sizeof target) == static_cast<int>(bytes.size());
 }
 
 std::optional<Datagram> Win32Network::receive() {
     if (socket_ == INVALID_SOCKET) return std::nullopt;
+    const Winsock& ws = *winsock();
     // A refused or oversized datagram is skipped; a few in a row end this call.
     for (int attempt = 0; attempt < 16; ++attempt) {
         sockaddr_in from{};
         int fromLength = sizeof from;
-        const int n = recvfrom(static_cast<SOCKET>(socket_), buffer_.data(), static_cast<int>(buffer_.size()), 0,
+        const int n = ws.receiveFrom(static_cast<SOCKET>(socket_), buffer_.data(), static_cast<int>(buffer_.size()), 0,
                                reinterpret_cast<sockaddr*>(&from), &fromLength);
         if (n >= 0) {
             Datagram d;
-            d.from = {ntohl(from.sin_addr.s_addr), ntohs(from.sin_port)};
+            d.from = {swapped(static_cast<std::uint32_t>(from.sin_addr.s_addr)), swapped(from.sin_port)};
             d.bytes.assign(buffer_.data(), static_cast<std::size_t>(n));
             return d;
         }
-        const int error = WSAGetLastError();
+        const int error = ws.lastError();
         if (error != WSAECONNRESET && error != WSAEMSGSIZE) return std::nullopt;
     }
     return std::nullopt;
