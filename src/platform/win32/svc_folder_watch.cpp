@@ -19,6 +19,7 @@ struct ChangeTraits {
 using ScopedChange = Scoped<ChangeTraits>;
 
 constexpr UINT kMsgCounted = WM_APP + 1;
+constexpr UINT kMsgStartThread = WM_APP + 2;
 constexpr const char* kWindowClass = "VexalFolderWatch";
 // Files come in bursts (a folder of demos copied in, a game writing its
 // screenshots): count once the folder has been quiet this long ...
@@ -247,26 +248,34 @@ LRESULT CALLBACK Win32FolderWatch::windowProc(HWND hwnd, UINT msg, WPARAM wParam
     if (msg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    } else if (msg == kMsgCounted) {
-        if (auto* self = reinterpret_cast<Win32FolderWatch*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) self->deliver();
+    } else if (msg == kMsgCounted || msg == kMsgStartThread) {
+        if (auto* self = reinterpret_cast<Win32FolderWatch*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
+            msg == kMsgCounted ? self->deliver() : self->startThread();
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-bool Win32FolderWatch::startThread() {
-    if (thread_) return true;
-    if (stopped_ || !makeWindow() || !shared_->wake) return false;
+void Win32FolderWatch::startThread() {
+    if (thread_ || stopped_) return;
     auto* parameter = new std::shared_ptr<Shared>(shared_);
     thread_.reset(CreateThread(nullptr, 0, threadMain, parameter, 0, nullptr));
-    if (!thread_) delete parameter;
-    return thread_.valid();
+    if (thread_) return;
+    delete parameter;
+    // No thread, no counts: every watch asked for so far ends.
+    std::vector<Shared::Command> refused;
+    {
+        std::lock_guard<std::mutex> hold(shared_->lock);
+        refused.swap(shared_->commands);
+    }
+    for (const auto& command : refused)
+        if (command.counter) shared_->post(command.id, std::nullopt);
 }
 
 int Win32FolderWatch::watch(const std::string& folder, Counter counter, Counted counted) {
     const int id = nextId_++;
     counted_[id] = std::move(counted);
-    if (!startThread() || shared_->stop) {
+    if (stopped_ || shared_->stop || !makeWindow() || !shared_->wake) {
         // Said through the window, as every result is; without one, at once.
         if (window_) {
             shared_->post(id, std::nullopt);
@@ -281,16 +290,25 @@ int Win32FolderWatch::watch(const std::string& folder, Counter counter, Counted 
         std::lock_guard<std::mutex> hold(shared_->lock);
         shared_->commands.push_back({id, folder, std::move(counter)});
     }
-    SetEvent(shared_->wake.get());
+    if (thread_) {
+        SetEvent(shared_->wake.get());
+    } else if (!threadAsked_) {
+        // The thread starts from the message loop: the watches of a start-up then
+        // cost no thread, nor its first counts, before the window shows.
+        threadAsked_ = PostMessageA(window_, kMsgStartThread, 0, 0) != FALSE;
+        if (!threadAsked_) startThread();
+    }
     return id;
 }
 
 void Win32FolderWatch::unwatch(int id) {
-    if (counted_.erase(id) == 0 || !thread_) return;
-    {
-        std::lock_guard<std::mutex> hold(shared_->lock);
-        shared_->commands.push_back({id, {}, {}});
+    if (counted_.erase(id) == 0) return;
+    std::lock_guard<std::mutex> hold(shared_->lock);
+    if (!thread_) {
+        std::erase_if(shared_->commands, [id](const Shared::Command& c) { return c.id == id; });
+        return;
     }
+    shared_->commands.push_back({id, {}, {}});
     SetEvent(shared_->wake.get());
 }
 

@@ -12,6 +12,7 @@ namespace vexal::platform::win32 {
 // One thread waits on the system's change notifications of every watched folder
 // and counts there; the results go to a message-only window of the thread that
 // made this object and are handed out when its message loop takes that message.
+// The thread itself is started from that loop too.
 class Win32FolderWatch final : public FolderWatch {
 public:
     Win32FolderWatch();  // and watch() on the window's thread
@@ -29,7 +30,7 @@ private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
     void deliver();
     bool makeWindow();
-    bool startThread();
+    void startThread();
 
     std::shared_ptr<Shared> shared_;
     HWND window_ = nullptr;
@@ -37,6 +38,7 @@ private:
     std::map<int, Counted> counted_;
     int nextId_ = 1;
     bool stopped_ = false;
+    bool threadAsked_ = false;
 };
 
 }  // namespace vexal::platform::win32
