@@ -174,6 +174,12 @@ TEST(StatusLine, AHighlightedMenuItemShowsItsOwnHint) {
     ASSERT_TRUE(vexal.waitShown());
     const HMENU bar = GetMenu(vexal.main());
     ASSERT_TRUE(bar);
+    // A pointer over a control would put that control's hint in the status line as
+    // it moves; off the window, only the menu speaks. It goes back where it was after.
+    POINT before{};
+    GetCursorPos(&before);
+    SetCursorPos(0, 0);
+    Sleep(100);
     auto highlight = [&](vexal::Cmd cmd) {
         SendMessageA(vexal.main(), WM_MENUSELECT, MAKEWPARAM(static_cast<int>(cmd), MF_HILITE),
                      reinterpret_cast<LPARAM>(bar));
@@ -183,6 +189,7 @@ TEST(StatusLine, AHighlightedMenuItemShowsItsOwnHint) {
     EXPECT_EQ(highlight(vexal::Cmd::Ase), " No program configured! Press ASE Button");
     SendMessageA(vexal.main(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_EQ(vexal.text("stInfo"), "");
+    SetCursorPos(before.x, before.y);
 }
 
 // Runs inside a Wine virtual desktop, whose taskbar has a notification area.
