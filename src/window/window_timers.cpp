@@ -11,7 +11,8 @@ void WindowBackend::timerStateChanged(TimerEntry& entry) {
     if (entry.timer->enabled()) {
         entry.armedInterval = std::max(entry.timer->interval, 1);
         SetTimer(main_, entry.id, static_cast<UINT>(entry.armedInterval), nullptr);
-    } else {
+    } else if (entry.armedInterval != 0) {
+        // Only one that runs: each call is a round trip to the window server.
         KillTimer(main_, entry.id);
         entry.armedInterval = 0;
     }
