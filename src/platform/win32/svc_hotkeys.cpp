@@ -10,11 +10,21 @@ bool Win32Hotkeys::registerHotkey(int id, unsigned modifiers, unsigned virtualKe
     if (modifiers & kModControl) flags |= MOD_CONTROL;
     if (modifiers & kModShift) flags |= MOD_SHIFT;
     // Registering an id again keeps its old key on Windows: let go of it first.
-    UnregisterHotKey(owner, id);
-    return RegisterHotKey(owner, id, flags, virtualKey) != FALSE;
+    unregisterHotkey(id);
+    if (!RegisterHotKey(owner, id, flags, virtualKey)) return false;
+    registered_.insert(id);
+    return true;
 }
 
-void Win32Hotkeys::unregisterHotkey(int id) { UnregisterHotKey(owner, id); }
+void Win32Hotkeys::unregisterHotkey(int id) {
+    if (registered_.erase(id) != 0) UnregisterHotKey(owner, id);
+}
+
+void Win32Hotkeys::setOwner(HWND__* window) {
+    // A window's hotkeys go with it; those of another owner are not ours to let go of.
+    if (window != owner) registered_.clear();
+    owner = window;
+}
 
 namespace {
 

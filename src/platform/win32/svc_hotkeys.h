@@ -1,4 +1,6 @@
 #pragma once
+#include <set>
+
 #include "platform/platform.h"
 
 struct HWND__;
@@ -14,10 +16,13 @@ public:
     void quitForeground() override;
     std::string foregroundProgram() override;
     // WM_HOTKEY goes to this window; without one, to the thread's queue.
-    void setOwner(HWND__* window) { owner = window; }
+    void setOwner(HWND__* window);
 
 private:
     HWND__* owner = nullptr;
+    // Ours on this owner: letting go of one that is not costs a round trip to the
+    // window server, and the start-up asked for several.
+    std::set<int> registered_;
 };
 
 }  // namespace vexal::platform::win32
