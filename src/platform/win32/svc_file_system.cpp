@@ -200,7 +200,8 @@ bool Win32FileSystem::alreadyHolds(const std::string& path, const std::string& b
     const std::string name = collapseBackslashes(path);
     // Read-only is looked at first, as writeFileAtomic does: Wine would open it for writing.
     const DWORD attributes = attributesOf(name);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         return false;
     // Opened as the replacement would need it: a file the user may not change, or one
     // another program holds without letting it be replaced, is never taken as saved.
@@ -208,7 +209,8 @@ bool Win32FileSystem::alreadyHolds(const std::string& path, const std::string& b
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart != static_cast<LONGLONG>(bytes.size())) return false;
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart != static_cast<LONGLONG>(bytes.size()))
+        return false;
     const auto held = readUpTo(file.get(), bytes.size());
     return held && *held == bytes;
 }

@@ -9,7 +9,6 @@
 #include <mutex>
 #include <optional>
 #include <thread>
-#include <type_traits>
 
 namespace vexal::platform::win32 {
 
@@ -23,50 +22,35 @@ constexpr DWORD kUdpConnReset = 0x9800000C;  // SIO_UDP_CONNRESET
 // Winsock is loaded when the network is first used, not with the program: loading
 // it costs every start about a millisecond, and many starts never touch it.
 struct Winsock {
-    decltype(&::WSAStartup) startup;
-    decltype(&::WSAGetLastError) lastError;
-    decltype(&::WSAIoctl) ioctl;
-    decltype(&::inet_pton) parseAddress;
-    decltype(&::getaddrinfo) lookUp;
-    decltype(&::freeaddrinfo) freeLookUp;
-    decltype(&::socket) socket;
-    decltype(&::ioctlsocket) ioctlSocket;
-    decltype(&::bind) bind;
-    decltype(&::setsockopt) setOption;
-    decltype(&::sendto) sendTo;
-    decltype(&::recvfrom) receiveFrom;
-    decltype(&::closesocket) close;
+    HMODULE module = LoadLibraryA("ws2_32.dll");
+    int missing = 0;
+
+    template <typename F>
+    F get(const char* name) {
+        const auto f = module ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+        if (!f) ++missing;
+        return f;
+    }
+
+    decltype(&::WSAStartup) startup = get<decltype(&::WSAStartup)>("WSAStartup");
+    decltype(&::WSAGetLastError) lastError = get<decltype(&::WSAGetLastError)>("WSAGetLastError");
+    decltype(&::WSAIoctl) ioctl = get<decltype(&::WSAIoctl)>("WSAIoctl");
+    decltype(&::inet_pton) parseAddress = get<decltype(&::inet_pton)>("inet_pton");
+    decltype(&::getaddrinfo) lookUp = get<decltype(&::getaddrinfo)>("getaddrinfo");
+    decltype(&::freeaddrinfo) freeLookUp = get<decltype(&::freeaddrinfo)>("freeaddrinfo");
+    decltype(&::socket) socket = get<decltype(&::socket)>("socket");
+    decltype(&::ioctlsocket) ioctlSocket = get<decltype(&::ioctlsocket)>("ioctlsocket");
+    decltype(&::bind) bind = get<decltype(&::bind)>("bind");
+    decltype(&::setsockopt) setOption = get<decltype(&::setsockopt)>("setsockopt");
+    decltype(&::sendto) sendTo = get<decltype(&::sendto)>("sendto");
+    decltype(&::recvfrom) receiveFrom = get<decltype(&::recvfrom)>("recvfrom");
+    decltype(&::closesocket) close = get<decltype(&::closesocket)>("closesocket");
 };
 
 // Null when the library or one of its functions is missing.
 const Winsock* winsock() {
-    static const std::optional<Winsock> api = []() -> std::optional<Winsock> {
-        const HMODULE module = LoadLibraryA("ws2_32.dll");
-        if (!module) return std::nullopt;
-        bool complete = true;
-        const auto get = [&](auto& function, const char* name) {
-            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
-                reinterpret_cast<void*>(GetProcAddress(module, name)));
-            complete = complete && function;
-        };
-        Winsock w{};
-        get(w.startup, "WSAStartup");
-        get(w.lastError, "WSAGetLastError");
-        get(w.ioctl, "WSAIoctl");
-        get(w.parseAddress, "inet_pton");
-        get(w.lookUp, "getaddrinfo");
-        get(w.freeLookUp, "freeaddrinfo");
-        get(w.socket, "socket");
-        get(w.ioctlSocket, "ioctlsocket");
-        get(w.bind, "bind");
-        get(w.setOption, "setsockopt");
-        get(w.sendTo, "sendto");
-        get(w.receiveFrom, "recvfrom");
-        get(w.close, "closesocket");
-        if (!complete) return std::nullopt;
-        return w;
-    }();
-    return api ? &*api : nullptr;
+    static const Winsock api;
+    return api.missing == 0 ? &api : nullptr;
 }
 
 // Network byte order is big-endian; Windows runs little-endian on every processor.
@@ -124,8 +108,8 @@ int Win32Network::startLookup(const std::string& host) {
             const bool ok = ws.lookUp(host.c_str(), nullptr, &hints, &found) == 0 && found;
             std::lock_guard<std::mutex> lock(box->mutex);
             if (ok) {
-                box->address =
-                    swapped(static_cast<std::uint32_t>(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr));
+                box->address = swapped(
+                    static_cast<std::uint32_t>(reinterpret_cast<sockaddr_in*>(found->ai_addr)->sin_addr.s_addr));
                 box->state = LookupState::Found;
             } else {
                 box->state = LookupState::NotFound;
@@ -156,7 +140,8 @@ bool Win32Network::open() {
     sockaddr_in any{};
     any.sin_family = AF_INET;
     any.sin_addr.s_addr = swapped(static_cast<std::uint32_t>(INADDR_ANY));
-    if (ws.ioctlSocket(s, FIONBIO, &nonBlocking) != 0 || ws.bind(s, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
+    if (ws.ioctlSocket(s, FIONBIO, &nonBlocking) != 0 ||
+        ws.bind(s, reinterpret_cast<sockaddr*>(&any), sizeof any) != 0) {
         ws.close(s);
         return false;
     }
@@ -184,7 +169,7 @@ bool Win32Network::send(const Endpoint& to, const std::string& bytes) {
     target.sin_addr.s_addr = swapped(to.address);
     target.sin_port = swapped(to.port);
     return winsock()->sendTo(static_cast<SOCKET>(socket_), bytes.data(), static_cast<int>(bytes.size()), 0,
-                  reinterpret_cast<sockaddr*>(&target), sizeof target) == static_cast<int>(bytes.size());
+                             reinterpret_cast<sockaddr*>(&target), sizeof target) == static_cast<int>(bytes.size());
 }
 
 std::optional<Datagram> Win32Network::receive() {
@@ -195,7 +180,7 @@ std::optional<Datagram> Win32Network::receive() {
         sockaddr_in from{};
         int fromLength = sizeof from;
         const int n = ws.receiveFrom(static_cast<SOCKET>(socket_), buffer_.data(), static_cast<int>(buffer_.size()), 0,
-                               reinterpret_cast<sockaddr*>(&from), &fromLength);
+                                     reinterpret_cast<sockaddr*>(&from), &fromLength);
         if (n >= 0) {
             Datagram d;
             d.from = {swapped(static_cast<std::uint32_t>(from.sin_addr.s_addr)), swapped(from.sin_port)};
