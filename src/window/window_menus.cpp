@@ -119,9 +119,10 @@ void WindowBackend::applyMenuItem(MenuEntry& entry) {
                  (item.isDefault ? MFS_DEFAULT : 0);
     const bool inBar = model_.mainMenu && item.parent() == model_.mainMenu;
     if (!inBar) {
-        // The menu asks for the picture's size and has it drawn (measureMenuPicture).
+        // The menu asks for the picture's size and has it drawn (measureMenuPicture),
+        // so the pictures are read when a menu first opens, not before the window shows.
         mii.fMask |= MIIM_BITMAP;
-        mii.hbmpItem = picture(item.picture) ? HBMMENU_CALLBACK : nullptr;
+        mii.hbmpItem = item.picture >= 0 ? HBMMENU_CALLBACK : nullptr;
     }
     SetMenuItemInfoA(entry.owner, entry.position, TRUE, &mii);
     if (inBar && main_) DrawMenuBar(main_);
