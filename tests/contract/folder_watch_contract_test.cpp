@@ -101,5 +101,27 @@ TEST_F(FolderWatchContract, NothingArrivesAfterUnwatchOrStop) {
     EXPECT_TRUE(watcher.waitUntil([&] { return seen.size() == stopped + 1 && !last(); }, 1000));
 }
 
+// The watches of a start-up are asked for before the message loop runs, and some are
+// let go of at once (another game folder chosen, the program closing on an error).
+TEST_F(FolderWatchContract, WatchesLetGoOfBeforeTheLoopRunsLeaveNothingBehind) {
+    ASSERT_TRUE(fs.createDirectory(dir / "early"));
+    ASSERT_TRUE(fs.createDirectory(dir / "live"));
+    fs.writeFileAtomic(dir / "early\\a.jpg", "x");
+    fs.writeFileAtomic(dir / "early\\b.jpg", "x");
+    watcher.watch.unwatch(watch(dir / "early"));
+    const auto before = seen.size();
+    {
+        Watcher gone{machine};
+        gone.watch.watch(
+            dir / "early", [](platform::FileSystem&, const std::string&, const std::atomic<bool>&) { return 7; },
+            [](std::optional<std::int32_t>) {});
+    }
+    watch(dir / "live");
+    ASSERT_TRUE(watcher.waitUntil([&] { return last() == 0; }, 1000));
+    fs.writeFileAtomic(dir / "live\\a.jpg", "x");
+    expectCountWithinASecond(1, dir / "live\\a.jpg", "a file added");
+    for (auto i = before; i < seen.size(); ++i) EXPECT_NE(seen[i], 2) << "the watch let go of answered";
+}
+
 }  // namespace
 }  // namespace vexal::contract

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/svc_file_system.h"
@@ -19,7 +20,6 @@ struct ChangeTraits {
 using ScopedChange = Scoped<ChangeTraits>;
 
 constexpr UINT kMsgCounted = WM_APP + 1;
-constexpr UINT kMsgStartThread = WM_APP + 2;
 constexpr const char* kWindowClass = "VexalFolderWatch";
 // Files come in bursts (a folder of demos copied in, a game writing its
 // screenshots): count once the folder has been quiet this long ...
@@ -220,12 +220,16 @@ DWORD WINAPI threadMain(void* parameter) {
     return 0;
 }
 
+// The objects waiting for their start, by timer: a thread timer carries no pointer.
+std::map<UINT_PTR, Win32FolderWatch*>& starting() {
+    static std::map<UINT_PTR, Win32FolderWatch*> objects;
+    return objects;
+}
+
 }  // namespace
 
 Win32FolderWatch::Win32FolderWatch() : shared_(std::make_shared<Shared>()) {}
 
-// Made with the first watch rather than with the object: the object is made before
-// any window of the program, and a first window costs a start-up some 2 ms.
 bool Win32FolderWatch::makeWindow() {
     if (window_) return true;
     WNDCLASSEXA wc{};
@@ -244,13 +248,55 @@ Win32FolderWatch::~Win32FolderWatch() {
     if (window_) DestroyWindow(window_);
 }
 
+// The window and the thread wait for the message loop: a thread timer, which any loop
+// dispatches (a dialog's too) and only once nothing else is waiting, costs a start-up
+// one request where the window costs some ten, and the thread's first counts would
+// compete with the first paint.
+void Win32FolderWatch::askStart() {
+    startTimer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, startByTimer);
+    if (startTimer_ != 0) {
+        starting()[startTimer_] = this;
+        return;
+    }
+    start();
+}
+
+void Win32FolderWatch::cancelStart() {
+    if (startTimer_ == 0) return;
+    KillTimer(nullptr, startTimer_);
+    starting().erase(startTimer_);
+    startTimer_ = 0;
+}
+
+void CALLBACK Win32FolderWatch::startByTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const auto it = starting().find(timer);
+    if (it == starting().end()) return;
+    Win32FolderWatch* self = it->second;
+    starting().erase(it);
+    self->startTimer_ = 0;
+    self->start();
+}
+
+void Win32FolderWatch::start() {
+    if (!stopped_ && makeWindow()) {
+        startThread();
+        return;
+    }
+    // No window to hear from the thread: every watch asked for so far ends at once.
+    {
+        std::lock_guard<std::mutex> hold(shared_->lock);
+        shared_->commands.clear();
+    }
+    for (auto refused = std::exchange(counted_, {}); auto& [id, counted] : refused) counted(std::nullopt);
+}
+
 LRESULT CALLBACK Win32FolderWatch::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    } else if (msg == kMsgCounted || msg == kMsgStartThread) {
-        if (auto* self = reinterpret_cast<Win32FolderWatch*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
-            msg == kMsgCounted ? self->deliver() : self->startThread();
+    } else if (msg == kMsgCounted) {
+        if (auto* self = reinterpret_cast<Win32FolderWatch*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA))) self->deliver();
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -275,7 +321,7 @@ void Win32FolderWatch::startThread() {
 int Win32FolderWatch::watch(const std::string& folder, Counter counter, Counted counted) {
     const int id = nextId_++;
     counted_[id] = std::move(counted);
-    if (stopped_ || shared_->stop || !makeWindow() || !shared_->wake) {
+    if (stopped_ || shared_->stop || !shared_->wake) {
         // Said through the window, as every result is; without one, at once.
         if (window_) {
             shared_->post(id, std::nullopt);
@@ -292,11 +338,10 @@ int Win32FolderWatch::watch(const std::string& folder, Counter counter, Counted 
     }
     if (thread_) {
         SetEvent(shared_->wake.get());
-    } else if (!threadAsked_) {
-        // The thread starts from the message loop: the watches of a start-up then
-        // cost no thread, nor its first counts, before the window shows.
-        threadAsked_ = PostMessageA(window_, kMsgStartThread, 0, 0) != FALSE;
-        if (!threadAsked_) startThread();
+    } else if (window_) {
+        startThread();  // the loop has run: nothing to wait for
+    } else if (startTimer_ == 0) {
+        askStart();
     }
     return id;
 }
@@ -314,6 +359,7 @@ void Win32FolderWatch::unwatch(int id) {
 
 void Win32FolderWatch::stop() {
     stopped_ = true;
+    cancelStart();
     counted_.clear();
     if (!thread_) return;
     shared_->stop = true;

@@ -12,7 +12,7 @@ namespace vexal::platform::win32 {
 // One thread waits on the system's change notifications of every watched folder
 // and counts there; the results go to a message-only window of the thread that
 // made this object and are handed out when its message loop takes that message.
-// The thread itself is started from that loop too.
+// The window and the thread are made from that loop too.
 class Win32FolderWatch final : public FolderWatch {
 public:
     Win32FolderWatch();  // and watch() on the window's thread
@@ -28,7 +28,11 @@ public:
 
 private:
     static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
+    static void CALLBACK startByTimer(HWND, UINT, UINT_PTR, DWORD);
     void deliver();
+    void askStart();
+    void cancelStart();
+    void start();
     bool makeWindow();
     void startThread();
 
@@ -38,7 +42,7 @@ private:
     std::map<int, Counted> counted_;
     int nextId_ = 1;
     bool stopped_ = false;
-    bool threadAsked_ = false;
+    UINT_PTR startTimer_ = 0;
 };
 
 }  // namespace vexal::platform::win32
