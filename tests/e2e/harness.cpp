@@ -166,8 +166,15 @@ Vexal::Vexal(const Sandbox& box, const std::string& args, const std::string& exe
     std::string cmd = "\"" + box.program + exeName + "\"" + (args.empty() ? "" : " " + args);
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, box.program.c_str(), &si, &info_))
-        throw std::runtime_error("cannot start " + cmd);
+    // Once under a loaded Wine the start of a program just copied into place failed at
+    // once; a second try, and the reason if that fails too.
+    for (int attempt = 0;; ++attempt) {
+        if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, box.program.c_str(), &si, &info_))
+            return;
+        const DWORD error = GetLastError();
+        if (attempt == 1) throw std::runtime_error("cannot start " + cmd + ": error " + std::to_string(error));
+        Sleep(500);
+    }
 }
 
 namespace {
