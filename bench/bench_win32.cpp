@@ -125,11 +125,17 @@ int startup(const std::string& dir, int rounds) {
     // Warm the caches of all before measuring.
     for (const auto& [name, path] : baselines) timeToWindow(path, dir);
     timeToWindow(vexal, dir);
+    // Each round starts the programs in a turned order, so that none always follows the same one
+    // (a program's exit goes on in Wine's server and the X server after its process has ended).
     std::vector<double> a;
     std::vector<std::vector<double>> b(baselines.size());
+    const std::size_t programs = baselines.size() + 1;
     for (int i = 0; i < rounds; ++i) {
-        for (std::size_t k = 0; k < baselines.size(); ++k) b[k].push_back(timeToWindow(baselines[k].second, dir));
-        a.push_back(timeToWindow(vexal, dir));
+        for (std::size_t j = 0; j < programs; ++j) {
+            const std::size_t k = (j + static_cast<std::size_t>(i)) % programs;
+            if (k == baselines.size()) a.push_back(timeToWindow(vexal, dir));
+            else b[k].push_back(timeToWindow(baselines[k].second, dir));
+        }
     }
     const double va = percentile(a, 0.5), vb = percentile(b[0], 0.5);
     std::printf("startup: %d rounds; Vexal.exe median %.1f ms, %s median %.1f ms, ratio %.2f\n", rounds, va,

@@ -98,6 +98,30 @@ for bits in "${startup_builds[@]}"; do
       taskset -c "$cpu" xvfb-run -a wine "$VEXAL_WIN_BUILD/bench_win32.exe" startup "$(winpath "$d")" "$(pick 20 3)" |
         tr -d '\r'
     fi
+    # The same starts counted in requests to Wine's server up to the window on screen (one
+    # start of each after a first one): the work that waits for the server, which no
+    # scheduling changes. A server of our own writes the trace, started before any program.
+    echo "== start-up under Wine, the ${bits}-bit build, requests to Wine's server before the window shows"
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    wineserver -d1 -f -p 2>"$d/server.log" &
+    server=$!
+    socket=$(printf '/tmp/.wine-%s/server-%x-%x/socket' "$(id -u)" "0x$(stat -c %D "$WINEPREFIX")" \
+      "$(stat -c %i "$WINEPREFIX")")
+    for _ in $(seq 50); do [ -S "$socket" ] && break; sleep 0.1; done
+    xvfb-run -a wine "$VEXAL_WIN_BUILD/bench_win32.exe" startup "$(winpath "$d")" 1 >/dev/null
+    wineserver -k 2>/dev/null || true
+    wait "$server" || true
+    awk -f "$root/scripts/server-requests.awk" "$d/server.log" | awk '
+      { n[$1] = $2 }
+      END {
+        base = ("floor.exe" in n) ? "floor.exe" : "minimal.exe"
+        if (!n["Vexal.exe"] || !n[base]) { print "not counted: the trace named no start of Vexal.exe and " base; exit }
+        printf "Vexal.exe %d, %s %d, ratio %.2f", n["Vexal.exe"], base, n[base], n["Vexal.exe"] / n[base]
+        if ("bare.exe" in n) printf " (bare.exe %d)", n["bare.exe"]
+        print ""
+      }'
+    rm -f "$d/server.log"
   )
 done
 
